@@ -1,0 +1,27 @@
+#include "app/devices.h"
+
+#include "app/qt_message_boxes.h"
+#include "chart/qt_chart_control.h"
+#include "dialogs/qt_common_dialog.h"
+#include "dialogs/qt_window_printer.h"
+#include "meter/blocking_sleeper.h"
+#include "meter/qt_serial_comm.h"
+#include "sweep/rigctld_client.h"
+
+namespace zm {
+
+Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested) {
+    Devices devices;
+    devices.comm = std::make_unique<QtSerialComm>(store.directory());
+    devices.sleeper = std::make_unique<BlockingSleeper>(stopRequested);
+    devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", 4532);
+    devices.messages = std::make_unique<QtMessageBoxes>();
+    devices.chart = std::make_unique<QtChartControl>();
+    devices.fileDialog = std::make_unique<QtCommonDialog>();
+    devices.printer = std::make_unique<QtWindowPrinter>();
+    devices.config = std::move(store);
+    devices.stopRequested = stopRequested;
+    return devices;
+}
+
+}  // namespace zm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "app/config_store.h"
+#include "app/message_box.h"
+#include "chart/chart_control.h"
+#include "dialogs/common_dialog.h"
+#include "dialogs/window_printer.h"
+#include "meter/pause.h"
+#include "meter/serial_comm.h"
+#include "sweep/rig_control.h"
+
+namespace zm {
+
+// Everything the window reaches outside itself, one object per device role. The program
+// passes the real ones; tests pass fakes and local peers.
+struct Devices {
+    std::unique_ptr<SerialComm> comm;        // MSComm1
+    std::unique_ptr<Sleeper> sleeper;        // the blocking wait of Pause
+    std::unique_ptr<RigServerFactory> rigServers;
+    std::unique_ptr<MessageBoxes> messages;
+    std::unique_ptr<ChartControl> chart;     // MSChart1
+    std::unique_ptr<CommonDialog> fileDialog;  // CommonDialog1
+    std::unique_ptr<WindowPrinter> printer;
+    ConfigStore config{QString()};
+    // Raised by SIGINT, SIGTERM or SIGHUP: a running sweep unkeys and stops.
+    const std::atomic<bool>* stopRequested = nullptr;
+};
+
+// The real devices of the program, with config.ini and ports/ in the store's folder.
+Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested);
+
+}  // namespace zm

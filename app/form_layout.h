@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace zm {
+
+// Every control of the window under its design name. The window owns them all (Qt
+// parenting); these are plain pointers for the handlers to address them by name.
+struct FormControls {
+    QWidget* client = nullptr;  // the client area: every position is measured from its corner
+    QWidget* MSChart1 = nullptr;
+
+    QLabel* Label1 = nullptr;       // the legend text
+    std::array<QWidget*, 6> Line2{};  // the legend's colour samples, index k = series k+1
+
+    QLabel* Label10 = nullptr;  // "Start Freq"
+    QLineEdit* Text2 = nullptr;
+    QLabel* Label11 = nullptr;  // "Stop Freq"
+    QLineEdit* Text3 = nullptr;
+    QLabel* Label12 = nullptr;  // "Step"
+    QComboBox* Combo1 = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdRun = nullptr;
+    QComboBox* Combo2 = nullptr;  // plot mode
+
+    QLabel* Label4 = nullptr;  // "Pwr"
+    QLineEdit* Text4 = nullptr;
+    QLabel* Label5 = nullptr;  // "Z"
+    QLineEdit* Text5 = nullptr;
+    QLabel* Label13 = nullptr;  // "Ph"
+    QLineEdit* Text6 = nullptr;
+    QLabel* Label17 = nullptr;  // "R"
+    QLineEdit* Text15 = nullptr;
+    QLabel* Label18 = nullptr;  // "X"
+    QLineEdit* Text16 = nullptr;
+    QLabel* Label2 = nullptr;  // "SWR"
+    QLineEdit* Text1 = nullptr;
+
+    std::array<QCheckBox*, 2> Check2{};
+    QLabel* Label14 = nullptr;  // "TRX"
+    QComboBox* Combo3 = nullptr;  // serial port
+    QComboBox* Combo4 = nullptr;  // carrier mode
+    QLabel* Label31 = nullptr;    // raw meter response
+    std::array<QLabel*, 1> Picture2{};  // red lamp
+    QLabel* Picture5 = nullptr;         // green lamp, above Picture2
+    QLabel* Label16 = nullptr;          // "Commander"
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* MnuSaveAs = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuSetup = nullptr;
+    QAction* mnuNormal = nullptr;
+    QAction* mnuDiag = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuIndex = nullptr;
+    QAction* mnuAbout = nullptr;
+};
+
+// The design's client area, in pixels at 15 twips to the pixel: 8175 x 6600 twips.
+inline constexpr int kTwipsPerPixel = 15;
+// Saturates far outside any screen, so damaged settings cannot overflow a coordinate.
+constexpr int twipsToPixels(double twips) {
+    constexpr double kLimit = 1e8;
+    const double pixels = twips / kTwipsPerPixel;
+    if (!(pixels > -kLimit)) {
+        return -static_cast<int>(kLimit);
+    }
+    if (pixels > kLimit) {
+        return static_cast<int>(kLimit);
+    }
+    return static_cast<int>(pixels + (pixels >= 0 ? 0.5 : -0.5));
+}
+
+// Builds the whole design inside the window: the menu bar, a client widget set as the
+// central widget, and every control at its design place with its font, text, lists and
+// tab order. The chart widget is placed at MSChart1's band and re-parented. Lists have no
+// selection; editable combo boxes show their initial text. Nothing is connected.
+FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget);
+
+}  // namespace zm

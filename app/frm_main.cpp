@@ -1,0 +1,136 @@
+#include "app/frm_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zm {
+
+namespace {
+
+constexpr std::chrono::milliseconds kTimer1Interval{200};
+constexpr int kClientWidthPixels = 8175 / kTwipsPerPixel;
+// Outer heights outside these bounds are taken for damage in config.ini, not a choice.
+constexpr float kSmallestHeightTwips = 1500;
+constexpr float kLargestHeightTwips = 2 * frmMain::kDiagHeightTwips;
+// A restored position must leave at least this much of the window on some screen.
+constexpr int kVisiblePixels = 60;
+
+}  // namespace
+
+frmMain::frmMain(Devices devices, QWidget* parent)
+    : QMainWindow(parent), m_devices(std::move(devices)) {
+    m_form = buildFormLayout(*this, m_devices.chart->widget());
+    m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
+
+    m_timer1.setObjectName("Timer1");
+    m_timer1.setInterval(kTimer1Interval);
+    connectHandlers();
+
+    // The design's client area until start-up applies a saved height.
+    applyOuterHeight(float((m_form.client->height() + kNonClientPixels) * kTwipsPerPixel));
+    setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
+}
+
+frmMain::~frmMain() {
+    m_timer1.stop();
+    TRX.reset();
+    FT100.reset();
+    if (m_devices.comm->isOpen()) {
+        m_devices.comm->close();
+    }
+}
+
+void frmMain::connectHandlers() {
+    connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+
+    connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
+    connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
+    connect(m_form.Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
+    connect(m_form.Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
+    connect(m_form.Combo3, &QComboBox::activated, this, &frmMain::Combo3_Click);
+    connect(m_form.Combo4, &QComboBox::activated, this, &frmMain::Combo4_Click);
+    connect(m_form.cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(m_form.cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
+
+    connect(m_form.mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(m_form.MnuSaveAs, &QAction::triggered, this, &frmMain::MnuSaveAs_Click);
+    connect(m_form.mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
+    connect(m_form.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
+    connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
+    connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Start-up runs on the first showing only, once the window is up; getting the focus
+    // back later runs nothing.
+    if (!m_activated) {
+        m_activated = true;
+        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::setTimer1Enabled(bool enabled) {
+    if (!enabled) {
+        m_timer1.stop();
+    } else if (!m_timer1.isActive()) {
+        m_timer1.start();  // enabling restarts the 200 ms count
+    }
+}
+
+void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)()) {
+    if (index < -1 || index >= list->count() || index == list->currentIndex()) {
+        return;
+    }
+    list->setCurrentIndex(index);
+    if (index == -1) {
+        list->setEditText(QString());
+    }
+    (this->*handler)();
+}
+
+int frmMain::clientHeightPixels() const { return m_form.client->height(); }
+
+void frmMain::applyOuterHeight(float heightTwips) {
+    if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {
+        return;
+    }
+    m_heightTwips = heightTwips;
+    const int clientHeight = twipsToPixels(heightTwips) - kNonClientPixels;
+    // Controls never move or resize: the client keeps the design's width, and the user
+    // cannot drag the window into a shape that would hide or shift them.
+    setFixedSize(kClientWidthPixels, clientHeight + menuBar()->sizeHint().height());
+    m_form.client->setFixedSize(kClientWidthPixels, clientHeight);
+}
+
+void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips) {
+    if (!leftTwips && !topTwips) {
+        return;
+    }
+    const QPoint wanted(leftTwips ? twipsToPixels(*leftTwips) : x(),
+                        topTwips ? twipsToPixels(*topTwips) : y());
+    const QRect placed(wanted, size());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect seen = placed.intersected(screen->availableGeometry());
+        if (seen.width() >= kVisiblePixels && seen.height() >= kVisiblePixels) {
+            move(wanted);
+            return;
+        }
+    }
+    // Off every screen (a monitor that is gone, or a damaged file): keep the system's place.
+}
+
+}  // namespace zm

@@ -1,0 +1,137 @@
+// Start-up, the settings file, the port choice, the two display sizes, About and Exit.
+
+#include <QAction>
+#include <QComboBox>
+
+#include "app/frm_main.h"
+#include "meter/number_reading.h"
+
+namespace zm {
+
+namespace {
+
+constexpr std::string_view kPortSettings = "38400,n,8,1";
+constexpr std::string_view kPortNotAvailable = "COM port not available. Check Com Port setting.";
+constexpr int kHighestPort = 16;
+
+}  // namespace
+
+void frmMain::Form_Activate() {
+    // Read config.ini line by line into the slots (a missing file leaves them as they are).
+    if (const auto text = m_devices.config.read()) {
+        readConfigText(*text, m_configValues);
+    }
+
+    applyConfigValues();
+
+    m_plan.StepFreq = 0.05;
+    m_plan.StartFreq = 14.0;
+    m_plan.StopFreq = 14.35;
+    PlanSweep();
+    ClearPlot();
+
+    if (!m_devices.comm->isOpen()) {
+        m_devices.comm->setSettings(kPortSettings);
+        m_devices.comm->setInputLen(0);
+        if (!m_devices.comm->open()) {
+            m_devices.messages->show(kPortNotAvailable);
+            return;
+        }
+        m_devices.comm->clearInBuffer();
+    }
+
+    // On the first run this changes the port list's selection, and the port choice runs
+    // start-up once more from in here.
+    setListIndex(m_form.Combo3, m_devices.comm->commPort() - 1, &frmMain::Combo3_Click);
+
+    setTimer1Enabled(true);
+}
+
+// Each setting whose line is missing or unreadable keeps its current value.
+void frmMain::applyConfigValues() {
+    const auto slot = [this](int i) -> std::string_view {
+        return m_configValues[i] ? std::string_view(*m_configValues[i]) : std::string_view();
+    };
+    const auto filled = [this](int i) { return m_configValues[i].has_value(); };
+
+    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
+                        filled(1) ? readSingle(slot(1)) : std::nullopt);
+    if (filled(2)) {
+        const auto port = readWhole16(slot(2));
+        if (port && *port >= 1 && *port <= kHighestPort) {
+            m_devices.comm->setCommPort(*port);
+        }
+    }
+    if (const auto height = filled(3) ? readSingle(slot(3)) : std::nullopt) {
+        applyOuterHeight(*height);
+    }
+    if (const auto mark = filled(4) ? readCheckMark(slot(4)) : std::nullopt) {
+        m_form.mnuNormal->setChecked(*mark);
+    }
+    if (const auto mark = filled(5) ? readCheckMark(slot(5)) : std::nullopt) {
+        m_form.mnuDiag->setChecked(*mark);
+    }
+    if (const auto index = filled(6) ? readWhole16(slot(6)) : std::nullopt) {
+        setListIndex(m_form.Combo2, *index, &frmMain::Combo2_Click);
+    }
+    if (const auto index = filled(7) ? readWhole16(slot(7)) : std::nullopt) {
+        setListIndex(m_form.Combo4, *index, &frmMain::Combo4_Click);
+    }
+}
+
+void frmMain::SaveConfig() {
+    ConfigSettings settings;
+    settings.leftTwips = float(x() * kTwipsPerPixel);
+    settings.topTwips = float(y() * kTwipsPerPixel);
+    settings.comPort = std::int16_t(m_devices.comm->commPort());
+    settings.heightTwips = m_heightTwips;
+    settings.normalChecked = m_form.mnuNormal->isChecked();
+    settings.diagChecked = m_form.mnuDiag->isChecked();
+    settings.plotModeIndex = std::int16_t(m_form.Combo2->currentIndex());
+    settings.carrierModeIndex = std::int16_t(m_form.Combo4->currentIndex());
+
+    std::string whyNot;
+    if (!m_devices.config.write(writeConfigText(settings), whyNot)) {
+        m_devices.messages->show(whyNot);
+    }
+}
+
+void frmMain::Combo3_Click() {
+    if (m_devices.comm->isOpen()) {
+        m_devices.comm->close();
+    }
+    // "Com01" .. "Com16": the port number is the entry's last two characters.
+    const QString entry = m_form.Combo3->itemText(m_form.Combo3->currentIndex());
+    const int port = int(leadingNumber(entry.right(2).toStdString()));
+    if (port >= 1 && port <= kHighestPort) {
+        m_devices.comm->setCommPort(port);
+    }
+    SaveConfig();
+    Form_Activate();
+}
+
+// Each size item sets its height and carries the only check mark, also when it is chosen
+// while it already has it, so the saved height and marks always agree.
+void frmMain::mnuNormal_Click() {
+    applyOuterHeight(kNormalHeightTwips);
+    m_form.mnuNormal->setChecked(true);
+    m_form.mnuDiag->setChecked(false);
+}
+
+void frmMain::mnuDiag_Click() {
+    applyOuterHeight(kDiagHeightTwips);
+    m_form.mnuDiag->setChecked(true);
+    m_form.mnuNormal->setChecked(false);
+}
+
+void frmMain::mnuAbout_Click() {
+    m_devices.messages->show(std::string(23, ' ') +
+                             "ZM-480 Plot\n"
+                             "Impedance sweeps with the ZM-480 vector wattmeter, for radio amateurs.");
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+void frmMain::Form_Unload() { SaveConfig(); }
+
+}  // namespace zm

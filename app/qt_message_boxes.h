@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/message_box.h"
+
+class QWidget;
+
+namespace zm {
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void show(std::string_view text) override;
+
+private:
+    QWidget* m_parent = nullptr;
+};
+
+}  // namespace zm

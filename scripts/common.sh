@@ -1,0 +1,42 @@
+# Shared by the scripts: what the project needs from Debian, and the build into build/.
+# Sourced, not run.
+
+ZM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ZM_BUILD="$ZM_ROOT/build"
+
+ZM_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    libgtest-dev libgmock-dev
+    libhamlib-utils      # rigctld: the rig-control server, and Hamlib's dummy rig for the demo
+    fonts-liberation     # metric-compatible Arial for the window's design fonts
+    poppler-utils        # pdftoppm, to look at a printout in the tests
+    xvfb xauth
+)
+
+# Installs what is missing: as root through apt-get, otherwise it prints the line to run.
+zm_install_packages() {
+    local missing=()
+    for package in "${ZM_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    else
+        echo "These Debian packages are missing. Install them, then run this again:" >&2
+        echo "  sudo apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+# zm_build [build dir] [cmake options...]
+zm_build() {
+    local dir="${1:-$ZM_BUILD}"
+    shift || true
+    cmake -S "$ZM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace zm {
+
+// The transceiver as the sweep drives it. Every call returns a status; a negative status
+// is a failure, and lastError() then says what went wrong in words for the user.
+class Transceiver {
+public:
+    virtual ~Transceiver() = default;
+    virtual int SetPTT(int transmit) = 0;          // 1 transmit, 0 receive
+    virtual int SetOptionA(int value) = 0;         // 0: XIT off
+    virtual int SetOptionB(int value) = 0;         // 0: RIT off
+    virtual int SetMode(int carrierMode) = 0;      // 2 CW, 4 AM, 9 FSK; 0 leaves the mode
+    virtual int SetFrequency(double frequencyMHz) = 0;
+    virtual std::string lastError() const = 0;
+};
+
+// The rig-control server's object (the program's FT100): it hands out the transceiver.
+class RigServer {
+public:
+    virtual ~RigServer() = default;
+    virtual int GetTransceiver(std::shared_ptr<Transceiver>& transceiver) = 0;
+    virtual std::string lastError() const = 0;
+};
+
+// Creates a fresh server object for each sweep; empty with a reason when there is no server.
+class RigServerFactory {
+public:
+    virtual ~RigServerFactory() = default;
+    virtual std::unique_ptr<RigServer> create(std::string& whyNot) = 0;
+};
+
+}  // namespace zm

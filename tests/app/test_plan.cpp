@@ -1,0 +1,109 @@
+// The start and stop boxes, the step list, Clear and the plot-mode list in the window.
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "tests/support/window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PlanTest : public WindowTest {
+protected:
+    void SetUp() override { start(); }
+    std::vector<std::string> labels() const {
+        std::vector<std::string> result;
+        for (int row = 1; row <= chart->lastData.rows(); ++row) {
+            result.push_back(std::get<std::string>(chart->lastData.at(row, 1)));
+        }
+        return result;
+    }
+};
+
+TEST_F(PlanTest, StartUpPlansEightLabelledPointsAllZero) {
+    EXPECT_THAT(labels(), ElementsAre("14 ", "14.05 ", "14.1 ", "14.15 ", "14.2 ", "14.25 ",
+                                      "14.3 ", "14.35 "));
+    for (int row = 1; row <= 8; ++row) {
+        for (int column = 2; column <= 7; ++column) {
+            EXPECT_EQ(std::get<double>(chart->lastData.at(row, column)), 0.0);
+        }
+    }
+}
+
+TEST_F(PlanTest, EveryKeystrokeReplansAndPollingResumes) {
+    const FormControls& f = window->controls();
+    f.Text2->setText("");  // no number: a sweep from 0
+    EXPECT_EQ(window->plan().PointCount, 288);
+    EXPECT_EQ(labels()[2], "0.1 ");
+    f.Text2->setText("14.35");
+    f.Text3->setText("14.0");  // stop below start still rises from the start
+    EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(labels().back(), "14.7 ");
+    f.Text3->setText("14.349");
+    EXPECT_EQ(window->plan().StopFreq, 14.35);
+    EXPECT_EQ(f.Text3->text(), "14.349");  // the box keeps what was typed
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_F(PlanTest, StepListReplansWithoutTouchingTheTimer) {
+    const FormControls& f = window->controls();
+    f.Text3->setText("14.75");
+    f.Combo1->setCurrentIndex(4);  // "500 kHz": 1.5 steps round to even
+    window->Combo1_Click();
+    EXPECT_EQ(window->plan().StepFreq, 0.5);
+    EXPECT_THAT(labels(), ElementsAre("14 ", "14.5 "));
+}
+
+TEST_F(PlanTest, OversizedPlanIsRefusedAndEverythingStays) {
+    const FormControls& f = window->controls();
+    f.Text2->setText("0");
+    const PlotGrid before = window->plotGrid();
+    const int handOvers = chart->dataHandOvers;
+    f.Text3->setText("1638.3");  // 32,767 points
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("32766"), std::string::npos);
+    EXPECT_EQ(window->plan().StopFreq, 14.35);
+    EXPECT_EQ(window->plan().PointCount, 288);
+    EXPECT_EQ(window->plotGrid().rows(), before.rows());
+    EXPECT_EQ(chart->dataHandOvers, handOvers);
+    EXPECT_EQ(f.Text3->text(), "1638.3");
+    EXPECT_TRUE(window->timer1Enabled());
+
+    f.Text2->setText("1e9");
+    EXPECT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(window->plan().StartFreq, 0.0);
+}
+
+TEST_F(PlanTest, PlotModeFromTheUserReappliesFromCodeOnlyOnChange) {
+    QComboBox* list = window->controls().Combo2;
+    chart->plotCalls.clear();
+    list->setCurrentIndex(4);
+    window->Combo2_Click();  // the user picks "RHO"
+    const CallLog firstTime = chart->plotCalls;
+    EXPECT_FALSE(firstTime.empty());
+    chart->plotCalls.clear();
+    window->Combo2_Click();  // and picks it again: applied again, the same writes
+    EXPECT_EQ(chart->plotCalls, firstTime);
+
+    chart->plotCalls.clear();
+    list->setCurrentIndex(-1);
+    window->Combo2_Click();
+    EXPECT_THAT(chart->plotCalls, IsEmpty());
+}
+
+TEST_F(PlanTest, CarrierModeAndClearKeepThePlan) {
+    window->controls().Combo4->setCurrentIndex(2);
+    window->Combo4_Click();
+    EXPECT_EQ(window->plan().CarrierMode, 9);
+    const int handOvers = chart->dataHandOvers;
+    window->cmdClear_Click();
+    EXPECT_EQ(chart->dataHandOvers, handOvers + 1);
+    EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(labels().front(), "14 ");
+}
+
+}  // namespace
+}  // namespace zm::test

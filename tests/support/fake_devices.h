@@ -1,0 +1,164 @@
+#pragma once
+
+// Recording fakes of the window's devices: each remembers what it was asked, in order, and
+// answers from a script the test sets up.
+
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/message_box.h"
+#include "chart/chart_control.h"
+#include "dialogs/common_dialog.h"
+#include "dialogs/window_printer.h"
+#include "meter/pause.h"
+#include "meter/serial_comm.h"
+#include "sweep/plot_grid.h"
+
+namespace zm::test {
+
+// One shared log, so that calls to different devices can be checked in one order.
+using CallLog = std::vector<std::string>;
+
+class FakeSerialComm : public SerialComm {
+public:
+    explicit FakeSerialComm(CallLog& log) : m_log(log) {}
+
+    // What the meter answers to each query, in turn; when the script runs out, the last
+    // answer repeats ("" = silent).
+    std::deque<std::string> answers;
+    std::string lastAnswer;
+    bool openSucceeds = true;
+    int port = 1;
+    bool opened = false;
+
+    void setCommPort(int portNumber) override { port = portNumber; }
+    int commPort() const override { return port; }
+    bool setSettings(std::string_view s) override {
+        m_log.push_back("Settings " + std::string(s));
+        return true;
+    }
+    void setInputLen(int) override {}
+    bool open() override {
+        m_log.push_back("Open " + std::to_string(port));
+        opened = openSucceeds;
+        return opened;
+    }
+    void close() override {
+        m_log.push_back("Close");
+        opened = false;
+    }
+    bool isOpen() const override { return opened; }
+    void clearOutBuffer() override {}
+    void clearInBuffer() override {}
+    bool output(std::string_view bytes) override {
+        m_log.push_back("Output " + std::string(bytes));
+        return true;
+    }
+    std::string input() override {
+        if (!answers.empty()) {
+            lastAnswer = answers.front();
+            answers.pop_front();
+        }
+        return lastAnswer;
+    }
+
+private:
+    CallLog& m_log;
+};
+
+class RecordingSleeper : public Sleeper {
+public:
+    explicit RecordingSleeper(CallLog& log) : m_log(log) {}
+    void sleep(std::chrono::milliseconds duration) override {
+        m_log.push_back("Pause " + std::to_string(duration.count()));
+    }
+
+private:
+    CallLog& m_log;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    std::vector<std::string> shown;
+    std::function<void()> whileShown;  // runs as if the box were up
+    void show(std::string_view text) override {
+        shown.emplace_back(text);
+        if (whileShown) {
+            whileShown();
+        }
+    }
+};
+
+// A chart that draws nothing: it keeps the plot properties and the last grid handed over.
+class RecordingChart : public ChartControl {
+public:
+    CallLog plotCalls;
+    PlotGrid lastData;
+    int dataHandOvers = 0;
+    int repaints = 0;
+
+    QWidget* widget() override { return m_widget; }
+    void setChartData(const PlotGrid& grid) override {
+        lastData = grid;
+        ++dataHandOvers;
+    }
+    void repaintNow() override { ++repaints; }
+
+    void setAxisTitle(AxisId axis, std::string_view title) override {
+        plotCalls.push_back(name(axis) + " title " + std::string(title));
+    }
+    void setAutoScale(AxisId axis, bool automatic) override {
+        plotCalls.push_back(name(axis) + " auto " + (automatic ? "on" : "off"));
+    }
+    void setMinimum(AxisId axis, double v) override { plotCalls.push_back(name(axis) + " min " + num(v)); }
+    void setMaximum(AxisId axis, double v) override { plotCalls.push_back(name(axis) + " max " + num(v)); }
+    void setMajorDivision(AxisId axis, std::int16_t n) override {
+        plotCalls.push_back(name(axis) + " major " + std::to_string(n));
+    }
+    void setMinorDivision(AxisId axis, std::int16_t n) override {
+        plotCalls.push_back(name(axis) + " minor " + std::to_string(n));
+    }
+    void setShowLine(int series, bool show) override {
+        plotCalls.push_back("series " + std::to_string(series) + (show ? " shown" : " hidden"));
+    }
+
+private:
+    static std::string name(AxisId axis) { return axis == AxisId::Y ? "Y" : "Y2"; }
+    static std::string num(double v) {
+        std::string s = std::to_string(v);
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.') {
+            s.pop_back();
+        }
+        return s;
+    }
+    QWidget* m_widget = new QWidget;  // the window takes ownership
+};
+
+class ScriptedFileDialog : public CommonDialog {
+public:
+    std::function<bool(ScriptedFileDialog&)> onShow = [](ScriptedFileDialog&) { return false; };
+    int shows = 0;
+    bool ShowOpen() override {
+        ++shows;
+        return onShow(*this);
+    }
+};
+
+class RecordingPrinter : public WindowPrinter {
+public:
+    int prints = 0;
+    bool succeeds = true;
+    bool printWindow(QWidget&, std::string& whyNot) override {
+        ++prints;
+        if (!succeeds) {
+            whyNot = "No printer is set up.";
+        }
+        return succeeds;
+    }
+};
+
+}  // namespace zm::test

@@ -1,0 +1,89 @@
+#pragma once
+
+// The window on fake devices, with config.ini in a fresh temporary folder.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/frm_main.h"
+#include "tests/support/fake_devices.h"
+
+namespace zm::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+    CallLog log;
+    QTemporaryDir configDir;
+    FakeSerialComm* comm = nullptr;
+    RecordingSleeper* sleeper = nullptr;
+    RecordingMessageBoxes* messages = nullptr;
+    RecordingChart* chart = nullptr;
+    ScriptedFileDialog* fileDialog = nullptr;
+    RecordingPrinter* printer = nullptr;
+    std::unique_ptr<frmMain> window;
+
+    QString configPath() const { return QDir(configDir.path()).filePath("config.ini"); }
+
+    void writeConfig(const QByteArray& text) {
+        QFile file(configPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QByteArray readConfig() const {
+        QFile file(configPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Devices with the fakes above; a test may replace any before createWindow().
+    Devices fakeDevices() {
+        Devices devices;
+        auto fakeComm = std::make_unique<FakeSerialComm>(log);
+        comm = fakeComm.get();
+        devices.comm = std::move(fakeComm);
+        auto fakeSleeper = std::make_unique<RecordingSleeper>(log);
+        sleeper = fakeSleeper.get();
+        devices.sleeper = std::move(fakeSleeper);
+        auto fakeMessages = std::make_unique<RecordingMessageBoxes>();
+        messages = fakeMessages.get();
+        devices.messages = std::move(fakeMessages);
+        auto fakeChart = std::make_unique<RecordingChart>();
+        chart = fakeChart.get();
+        devices.chart = std::move(fakeChart);
+        auto dialog = std::make_unique<ScriptedFileDialog>();
+        fileDialog = dialog.get();
+        devices.fileDialog = std::move(dialog);
+        auto fakePrinter = std::make_unique<RecordingPrinter>();
+        printer = fakePrinter.get();
+        devices.printer = std::move(fakePrinter);
+        devices.config = ConfigStore(configDir.path());
+        return devices;
+    }
+
+    void createWindow(Devices devices) { window = std::make_unique<frmMain>(std::move(devices)); }
+    void createWindow() { createWindow(fakeDevices()); }
+
+    // Shows the window and lets start-up run, as the first activation does.
+    void start() {
+        if (!window) {
+            createWindow();
+        }
+        window->show();
+        QApplication::processEvents();
+    }
+};
+
+// A well-formed file as the program writes it.
+inline QByteArray configText(const char* left, const char* top, const char* port, const char* height,
+                             const char* normal, const char* diag, const char* plotMode,
+                             const char* carrier) {
+    return QByteArray("Position-Left=") + left + "\r\nPosition-Top=" + top + "\r\nComPort=" + port +
+           "\r\nHeight=" + height + "\r\nmnuNormal=" + normal + "\r\nmnuDiag=" + diag +
+           "\r\nListIndex=" + plotMode + "\r\nListIndex=" + carrier + "\r\n";
+}
+
+}  // namespace zm::test
