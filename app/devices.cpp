@@ -13,7 +13,8 @@ namespace zm {
 Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested) {
     Devices devices;
     devices.comm = std::make_unique<QtSerialComm>(store.directory());
-    devices.sleeper = std::make_unique<BlockingSleeper>(stopRequested);
+    devices.sleeper = stopRequested ? std::make_unique<BlockingSleeper>(*stopRequested)
+                                    : std::make_unique<BlockingSleeper>();
     devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", 4532);
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();

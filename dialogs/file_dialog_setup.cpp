@@ -1,0 +1,12 @@
+#include "dialogs/file_dialog_setup.h"
+
+namespace zm {
+
+void setUpFileDialog(CommonDialog& dialog, FileMenuEntry entry) {
+    dialog.CancelError = true;
+    dialog.Flags = kHideReadOnlyFlag;
+    dialog.Filter = fileFilter(entry);
+    dialog.FilterIndex = kTextFilesFilterIndex;
+}
+
+}  // namespace zm
