@@ -1,0 +1,231 @@
+#include "chart/qt_chart_control.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <stdexcept>
+
+#include "chart/auto_scale.h"
+#include "chart/decimate.h"
+#include "chart/frequency_labels.h"
+#include "sweep/plot_grid.h"
+#include "sweep/sweep_plan.h"
+
+namespace zm {
+
+namespace {
+
+// The legend strip's colours: series k is sampled by the line under the k-th word.
+const std::array<QColor, QtChartControl::kSeriesCount> kSeriesColours{
+    QColor(255, 0, 0), QColor(0, 255, 0),   QColor(0, 0, 255),
+    QColor(0, 0, 0),   QColor(255, 0, 255), QColor(0, 255, 255)};
+constexpr qreal kLineWidthPx = 2.0;
+constexpr int kLabelSpacingPx = 50;  // "1638.25" in the axis font, with a gap
+
+// Runs the control's pending drawing before each paint, so a grab or a print after a data
+// hand-over never shows the previous sweep, and re-labels after a resize.
+class ChartView : public QChartView {
+public:
+    explicit ChartView(QChart* chart) : QChartView(chart) {}
+    std::function<void()> beforePaint;
+    std::function<void()> afterResize;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (beforePaint) {
+            beforePaint();
+        }
+        QChartView::paintEvent(event);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QChartView::resizeEvent(event);
+        if (afterResize) {
+            afterResize();
+        }
+    }
+};
+
+std::string labelText(const Cell& cell) {
+    if (const auto* text = std::get_if<std::string>(&cell)) {
+        const auto first = text->find_first_not_of(' ');
+        const auto last = text->find_last_not_of(' ');
+        return first == std::string::npos ? std::string() : text->substr(first, last - first + 1);
+    }
+    if (std::holds_alternative<std::monostate>(cell)) {
+        return {};
+    }
+    return generalNumber(cellValue(cell));
+}
+
+}  // namespace
+
+QtChartControl::QtChartControl() {
+    buildChart();
+}
+
+QtChartControl::~QtChartControl() {
+    if (auto* view = static_cast<ChartView*>(m_view.data())) {
+        view->beforePaint = nullptr;
+        view->afterResize = nullptr;
+        if (view->parent() == nullptr) {
+            delete view;
+        }
+    }
+}
+
+void QtChartControl::buildChart() {
+    m_chart = new QChart;
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->legend()->hide();  // the window draws its own legend strip
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
+    auto* view = new ChartView(m_chart);
+    view->beforePaint = [this] { drawPendingData(); };
+    view->afterResize = [this] { m_labelsPending = true; };
+    m_view = view;
+
+    QFont axisFont;
+    axisFont.setPointSizeF(8.0);
+    m_frequencyAxis = new QCategoryAxis;
+    m_frequencyAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_frequencyAxis->setTitleText("Frequency - MHz");
+    m_frequencyAxis->setRange(0.0, 1.0);
+    m_chart->addAxis(m_frequencyAxis, Qt::AlignBottom);
+    for (const AxisId id : {AxisId::Y, AxisId::Y2}) {
+        auto* axis = new QValueAxis;
+        axis->setRange(0.0, 1.0);
+        m_chart->addAxis(axis, id == AxisId::Y ? Qt::AlignLeft : Qt::AlignRight);
+        scale(id).axis = axis;
+    }
+    for (QAbstractAxis* axis : m_chart->axes()) {
+        axis->setLabelsFont(axisFont);
+        axis->setTitleFont(axisFont);
+    }
+    // The design-time table: six empty series, so a plot mode applies before any sweep.
+    for (std::size_t i = 0; i < m_series.size(); ++i) {
+        auto* line = new QLineSeries;
+        line->setPen(QPen(kSeriesColours[i], kLineWidthPx));
+        m_chart->addSeries(line);
+        line->attachAxis(m_frequencyAxis);
+        line->attachAxis(isOnRightAxis(static_cast<int>(i) + 1) ? scale(AxisId::Y2).axis
+                                                                : scale(AxisId::Y).axis);
+        m_series[i] = line;
+    }
+}
+
+QWidget* QtChartControl::widget() {
+    return m_view.data();
+}
+
+void QtChartControl::setChartData(const PlotGrid& grid) {
+    const auto rows = static_cast<std::size_t>(grid.rows());
+    m_labels.resize(rows);
+    for (SeriesData& data : m_data) {
+        data.values.resize(rows);
+        data.pending = true;
+    }
+    // Row by row: the grid keeps a row's seven cells together, and 32,766 rows are 9 MB.
+    for (std::size_t row = 0; row < rows; ++row) {
+        const int gridRow = static_cast<int>(row) + 1;
+        m_labels[row] = labelText(grid.at(gridRow, 1));
+        for (std::size_t index = 0; index < m_data.size(); ++index) {
+            m_data[index].values[row] = cellValue(grid.at(gridRow, static_cast<int>(index) + 2));
+        }
+    }
+    m_labelsPending = true;
+    for (SeriesData& data : m_data) {
+        const auto [low, high] = std::minmax_element(data.values.begin(), data.values.end());
+        data.lowest = rows > 0 ? *low : 0.0;
+        data.highest = rows > 0 ? *high : 0.0;
+    }
+    applyScale(AxisId::Y);
+    applyScale(AxisId::Y2);
+}
+
+void QtChartControl::repaintNow() {
+    if (!m_view) {
+        return;
+    }
+    drawPendingData();
+    // The chart's layout is otherwise redone from the event loop, which a sweep holds.
+    if (QGraphicsLayout* layout = m_chart->layout()) {
+        layout->activate();
+    }
+    // Measured: the view's and the window's repaint() paint nothing while the event loop is
+    // blocked; the viewport's paints the chart and every pending widget update.
+    m_view->viewport()->repaint();
+}
+
+void QtChartControl::drawPendingData() {
+    if (!m_view) {
+        return;
+    }
+    for (int index = 0; index < kSeriesCount; ++index) {
+        if (m_data[static_cast<std::size_t>(index)].pending && m_series[index]->isVisible()) {
+            drawSeries(index);
+        }
+    }
+    if (m_labelsPending) {
+        drawFrequencyLabels();
+    }
+}
+
+void QtChartControl::drawSeries(int index) {
+    SeriesData& data = m_data[static_cast<std::size_t>(index)];
+    QList<QPointF> points;
+    if (data.values.size() > static_cast<std::size_t>(kDecimateAbove)) {
+        const auto kept = decimateMinMax(data.values, kDecimateBuckets);
+        points.reserve(static_cast<qsizetype>(kept.size()));
+        for (const KeptPoint& point : kept) {
+            points.append(QPointF(static_cast<qreal>(point.index), point.value));
+        }
+    } else {
+        points.reserve(static_cast<qsizetype>(data.values.size()));
+        for (std::size_t i = 0; i < data.values.size(); ++i) {
+            points.append(QPointF(static_cast<qreal>(i), data.values[i]));
+        }
+    }
+    m_series[index]->replace(points);
+    data.pending = false;
+}
+
+void QtChartControl::drawFrequencyLabels() {
+    m_labelsPending = false;
+    const int points = static_cast<int>(m_labels.size());
+    const int room = std::clamp(m_view->width() / kLabelSpacingPx, 2, kMostFrequencyLabels);
+    QStringList shown;
+    std::vector<int> positions;
+    for (const int row : labelledPoints(points, room)) {
+        const auto text = QString::fromStdString(m_labels[static_cast<std::size_t>(row)]);
+        // The axis drops a repeated label silently; leave it out here, where it is seen.
+        if (!text.isEmpty() && !shown.contains(text)) {
+            shown.append(text);
+            positions.push_back(row);
+        }
+    }
+    // The same texts can stand at other points: 14, 14.1, 14.2 are every point at 100 kHz
+    // and every other at 50 kHz.
+    if (shown != m_shownLabels || positions != m_shownPositions) {
+        for (const QString& label : m_frequencyAxis->categoriesLabels()) {
+            m_frequencyAxis->remove(label);
+        }
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            m_frequencyAxis->append(shown[i], positions[static_cast<std::size_t>(i)]);
+        }
+        m_shownLabels = shown;
+        m_shownPositions = positions;
+    }
+    // A single point sits in the middle; otherwise the first and last point touch the frame.
+    const double first = points <= 1 ? -0.5 : 0.0;
+    const double last = points <= 1 ? 0.5 : points - 1.0;
+    m_frequencyAxis->setStartValue(first);
+    m_frequencyAxis->setRange(first, last);
+}
+
+}  // namespace zm

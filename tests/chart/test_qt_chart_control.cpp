@@ -1,0 +1,287 @@
+#include "chart/qt_chart_control.h"
+
+#include <gtest/gtest.h>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QImage>
+#include <QLineSeries>
+#include <QPixmap>
+#include <QValueAxis>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "chart/plot_mode.h"
+#include "sweep/plot_grid.h"
+#include "sweep/sweep_plan.h"
+
+namespace zm {
+namespace {
+
+// The chart band of the window: 7935 x 4455 twips at 15 twips a pixel.
+constexpr int kChartWidthPx = 529;
+constexpr int kChartHeightPx = 297;
+
+// Labels as the plan writes them; values as a sweep writes them, SWR as the meter's Fixed4.
+PlotGrid sweptGrid(int rows, double startMHz, double (*value)(int row, int column)) {
+    PlotGrid grid;
+    grid.reallocate(rows);
+    for (int row = 1; row <= rows; ++row) {
+        grid.at(row, 1) = frequencyLabel(row, startMHz, 0.05);
+        for (int column = 2; column <= PlotGrid::kColumns; ++column) {
+            const double v = value(row, column);
+            grid.at(row, column) = column == 5 ? Cell{Fixed4::fromDouble(v)} : Cell{v};
+        }
+    }
+    return grid;
+}
+
+double distinct(int row, int column) {
+    return column * 10.0 + row;
+}
+
+class QtChartControlTest : public ::testing::Test {
+protected:
+    QtChartControlTest() { chart.widget()->resize(kChartWidthPx, kChartHeightPx); }
+
+    QImage grab(const char* fileName) {
+        chart.repaintNow();
+        const QImage image = chart.widget()->grab().toImage();
+        const QByteArray dir = qgetenv("ZM_BUILD_DIR");
+        if (!dir.isEmpty()) {
+            image.save(QString::fromLocal8Bit(dir) + "/" + fileName);
+        }
+        return image;
+    }
+    static int pixelsOf(const QImage& image, QColor colour) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += image.pixelColor(x, y) == colour ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+    QtChartControl chart;
+};
+
+TEST_F(QtChartControlTest, DesignTimeChartTakesEveryPlotMode) {
+    EXPECT_EQ(chart.frequencyAxisTitle(), "Frequency - MHz");
+    for (int mode = -1; mode <= kPlotModeCount; ++mode) {
+        EXPECT_NO_THROW(applyPlotMode(chart, mode)) << "mode " << mode;
+    }
+}
+
+TEST_F(QtChartControlTest, SeriesKeepTheLegendColoursAndTheirAxes) {
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::black, Qt::magenta, Qt::cyan};
+    for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
+        QLineSeries* line = chart.series(series);
+        EXPECT_EQ(line->pen().color(), colours[series - 1]) << "series " << series;
+        const AxisId axis = (series == 2 || series == 5) ? AxisId::Y2 : AxisId::Y;
+        EXPECT_TRUE(line->attachedAxes().contains(chart.valueAxis(axis))) << "series " << series;
+    }
+    EXPECT_EQ(chart.valueAxis(AxisId::Y)->alignment(), Qt::AlignLeft);
+    EXPECT_EQ(chart.valueAxis(AxisId::Y2)->alignment(), Qt::AlignRight);
+}
+
+TEST_F(QtChartControlTest, HandedOverGridIsDrawnPointByPoint) {
+    chart.setChartData(sweptGrid(8, 14.0, distinct));
+    chart.repaintNow();
+    for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
+        const QList<QPointF> points = chart.drawnPoints(series);
+        ASSERT_EQ(points.size(), 8) << "series " << series;
+        for (int row = 1; row <= 8; ++row) {
+            EXPECT_EQ(points[row - 1], QPointF(row - 1, distinct(row, series + 1)));
+        }
+    }
+    EXPECT_EQ(chart.frequencyLabels(),
+              QStringList({"14", "14.05", "14.1", "14.15", "14.2", "14.25", "14.3", "14.35"}));
+}
+
+TEST_F(QtChartControlTest, ReplanOfTheSameSizeRelabels) {
+    chart.setChartData(sweptGrid(8, 14.0, distinct));
+    chart.repaintNow();
+    chart.setChartData(sweptGrid(8, 7.0, distinct));
+    chart.repaintNow();
+    ASSERT_FALSE(chart.frequencyLabels().isEmpty());
+    EXPECT_EQ(chart.frequencyLabels().front(), "7");
+    EXPECT_EQ(chart.frequencyLabels().back(), "7.35");
+}
+
+// 14, 14.1, 14.2 ... label every point at 100 kHz, and every other point at 50 kHz.
+TEST_F(QtChartControlTest, SameLabelTextsAtOtherPointsMoveThere) {
+    PlotGrid coarse;
+    coarse.reallocate(8);
+    PlotGrid fine;
+    fine.reallocate(16);
+    for (int row = 1; row <= 16; ++row) {
+        fine.at(row, 1) = frequencyLabel(row, 14.0, 0.05);
+        if (row <= 8) {
+            coarse.at(row, 1) = frequencyLabel(row, 14.0, 0.1);
+        }
+    }
+    chart.setChartData(coarse);
+    chart.repaintNow();
+    chart.setChartData(fine);
+    chart.repaintNow();
+    ASSERT_EQ(chart.frequencyLabels().front(), "14");
+    ASSERT_EQ(chart.frequencyLabels()[1], "14.1");
+    EXPECT_EQ(chart.frequencyAxis()->endValue("14.1"), 2.0);
+}
+
+struct ChartModeCase {
+    const char* name;
+    int plotMode;
+    QString leftTitle;
+    QString rightTitle;
+    std::vector<int> shown;
+    std::optional<std::pair<double, double>> fixedRange;
+    int tickCount;  // fixed modes only
+    friend void PrintTo(const ChartModeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ChartModeTable : public QtChartControlTest,
+                       public ::testing::WithParamInterface<ChartModeCase> {};
+
+// Each mode starts from another, so that nothing is left over from the mode before.
+TEST_P(ChartModeTable, SetsTitlesScalesAndLines) {
+    const ChartModeCase& c = GetParam();
+    chart.setChartData(sweptGrid(8, 14.0, distinct));
+    applyPlotMode(chart, (c.plotMode + 2) % kPlotModeCount);
+    applyPlotMode(chart, c.plotMode);
+    EXPECT_EQ(chart.axisTitle(AxisId::Y), c.leftTitle);
+    EXPECT_EQ(chart.axisTitle(AxisId::Y2), c.rightTitle);
+    for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
+        const bool expected = std::find(c.shown.begin(), c.shown.end(), series) != c.shown.end();
+        EXPECT_EQ(chart.isShown(series), expected) << "series " << series;
+    }
+    for (const AxisId axis : {AxisId::Y, AxisId::Y2}) {
+        if (c.fixedRange) {
+            EXPECT_EQ(chart.axisMinimum(axis), c.fixedRange->first);
+            EXPECT_EQ(chart.axisMaximum(axis), c.fixedRange->second);
+            EXPECT_EQ(chart.axisTickCount(axis), c.tickCount);
+            EXPECT_EQ(chart.axisMinorTickCount(axis), 0);
+        }
+    }
+    if (!c.fixedRange) {
+        // Scaled to the shown data: R, Z 21..48 on the left, X, phase 31..68 on the right.
+        const double left = c.plotMode == 0 ? 21.0 : 41.0;
+        const double right = c.plotMode == 0 ? 31.0 : 61.0;
+        EXPECT_LE(chart.axisMinimum(AxisId::Y), left);
+        EXPECT_GE(chart.axisMaximum(AxisId::Y), left + 7);
+        EXPECT_LT(chart.axisMaximum(AxisId::Y), left + 30);
+        EXPECT_LE(chart.axisMinimum(AxisId::Y2), right);
+        EXPECT_GE(chart.axisMaximum(AxisId::Y2), right + 7);
+        EXPECT_LT(chart.axisMaximum(AxisId::Y2), right + 30);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ChartModeTable,
+    ::testing::Values(ChartModeCase{"RjX", 0, "R OHMS", "X OHMS", {1, 2}, std::nullopt, 0},
+                      ChartModeCase{"ZAndPhase", 1, "Z OHMS", "Z DEGREES", {3, 5}, std::nullopt, 0},
+                      ChartModeCase{"SwrThreeToOne", 2, "SWR", "SWR", {4}, std::pair{1.0, 3.0}, 11},
+                      ChartModeCase{"SwrTenToOne", 3, "SWR", "SWR", {4}, std::pair{1.0, 10.0}, 10},
+                      ChartModeCase{"Rho", 4, "RHO", "RHO", {6}, std::pair{0.0, 1.0}, 11}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QtChartControlTest, RhoThenSwrShowsOneToThree) {
+    applyPlotMode(chart, 4);
+    applyPlotMode(chart, 2);
+    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 1.0);
+    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 3.0);
+    EXPECT_EQ(chart.axisMinimum(AxisId::Y2), 1.0);
+    EXPECT_EQ(chart.axisMaximum(AxisId::Y2), 3.0);
+}
+
+TEST_F(QtChartControlTest, FixedValuesOutsideTheScaleLeaveItAlone) {
+    applyPlotMode(chart, 2);
+    chart.setChartData(sweptGrid(8, 14.0, [](int, int) { return 25.0; }));
+    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 1.0);
+    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 3.0);
+}
+
+TEST_F(QtChartControlTest, ClearedGridScalesZeroToOneAndBackToAutomatic) {
+    applyPlotMode(chart, 4);
+    applyPlotMode(chart, 0);
+    chart.setChartData(sweptGrid(8, 14.0, [](int, int) { return 0.0; }));
+    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 0.0);
+    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 1.0);
+}
+
+TEST_F(QtChartControlTest, LargestPlanDrawsBoundedPointsWithPeaksAndDips) {
+    PlotGrid grid = sweptGrid(kMaxPointCount, 0.0, [](int, int) { return 1.5; });
+    grid.at(12345, 5) = Fixed4::fromDouble(9.75);  // SWR peak
+    grid.at(30001, 3) = -400.0;                    // X dip
+    chart.setShowLine(4, true);
+    chart.setChartData(grid);
+    chart.repaintNow();
+    for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
+        EXPECT_LE(chart.drawnPoints(series).size(), 2 * QtChartControl::kDecimateBuckets);
+    }
+    EXPECT_TRUE(chart.drawnPoints(4).contains(QPointF(12344, 9.75)));
+    EXPECT_TRUE(chart.drawnPoints(2).contains(QPointF(30000, -400.0)));
+    EXPECT_LE(chart.frequencyLabels().size(), QtChartControl::kMostFrequencyLabels);
+    EXPECT_EQ(chart.frequencyLabels().front(), "0");
+}
+
+TEST_F(QtChartControlTest, PaintDrawsDataHandedOverWithoutRepaintNow) {
+    chart.setChartData(sweptGrid(8, 14.0, distinct));
+    chart.widget()->grab();
+    EXPECT_EQ(chart.drawnPoints(6).size(), 8);
+    EXPECT_EQ(chart.frequencyLabels().size(), 8);
+}
+
+TEST_F(QtChartControlTest, SeriesHiddenDuringAHandOverIsDrawnWhenShown) {
+    applyPlotMode(chart, 0);  // Z hidden
+    chart.setChartData(sweptGrid(8, 14.0, distinct));
+    chart.repaintNow();
+    applyPlotMode(chart, 1);
+    chart.repaintNow();
+    ASSERT_EQ(chart.drawnPoints(3).size(), 8);
+    EXPECT_EQ(chart.drawnPoints(3)[7], QPointF(7, distinct(8, 4)));
+}
+
+// Written to the build directory to be looked at: chart-rho.png, chart-rjx.png.
+TEST_F(QtChartControlTest, PaintsOnlyTheShownSeriesInTheirColours) {
+    chart.setChartData(sweptGrid(40, 14.0, [](int row, int column) {
+        // R rises, X falls, RHO rises from 0.2.
+        return column == 2 ? 50.0 + row : column == 3 ? 30.0 - row : 0.2 + row / 80.0;
+    }));
+    applyPlotMode(chart, 4);
+    const QImage rho = grab("chart-rho.png");
+    EXPECT_GT(pixelsOf(rho, Qt::cyan), 100);
+    EXPECT_EQ(pixelsOf(rho, Qt::red), 0);
+    applyPlotMode(chart, 0);
+    const QImage rjx = grab("chart-rjx.png");
+    EXPECT_GT(pixelsOf(rjx, Qt::red), 100);
+    EXPECT_GT(pixelsOf(rjx, Qt::green), 100);
+    EXPECT_EQ(pixelsOf(rjx, Qt::cyan), 0);
+}
+
+TEST(QtChartControlLifetime, UseAfterTheWindowIsGoneIsReportedNotRun) {
+    QtChartControl chart;
+    {
+        QWidget window;
+        chart.widget()->setParent(&window);
+    }
+    EXPECT_THROW(applyPlotMode(chart, 0), std::logic_error);
+    EXPECT_THROW(chart.setChartData(sweptGrid(8, 14.0, distinct)), std::logic_error);
+    EXPECT_NO_THROW(chart.repaintNow());
+}
+
+TEST(QtChartControlLifetime, ViewOutlivesTheControlInItsWindow) {
+    QWidget window;
+    auto chart = std::make_unique<QtChartControl>();
+    chart->widget()->setParent(&window);
+    chart->setChartData(sweptGrid(8, 14.0, distinct));
+    chart.reset();
+    EXPECT_FALSE(window.grab().isNull());
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,168 @@
+#include "sweep/sweep_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace zm {
+namespace {
+
+struct PlanCase {
+    const char* name;
+    double startMHz;
+    double stopMHz;
+    double stepMHz;
+    int points;
+    std::string firstLabel;
+    std::string lastLabel;
+    friend void PrintTo(const PlanCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PlanTable : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(PlanTable, CountsPointsAndLabelsTheEnds) {
+    const PlanCase& c = GetParam();
+    const auto points = pointCountFor(c.startMHz, c.stopMHz, c.stepMHz);
+    ASSERT_TRUE(points.has_value());
+    EXPECT_EQ(*points, c.points);
+    EXPECT_EQ(frequencyLabel(1, c.startMHz, c.stepMHz), c.firstLabel);
+    EXPECT_EQ(frequencyLabel(*points, c.startMHz, c.stepMHz), c.lastLabel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, PlanTable,
+    ::testing::Values(
+        PlanCase{"StartUpPlanJustUnderEightGivesEight", 14.0, 14.35, 0.05, 8, "14 ", "14.35 "},
+        PlanCase{"StartEqualStopGivesOnePoint", 14.2, 14.2, 0.05, 1, "14.2 ", "14.2 "},
+        PlanCase{"StopBelowStartStillRisesFromStart", 14.35, 14.0, 0.05, 8, "14.35 ", "14.7 "},
+        PlanCase{"EightPointFourRoundsDownShortOfStop", 14.0, 14.37, 0.05, 8, "14 ", "14.35 "},
+        PlanCase{"EightPointSixRoundsUpPastStop", 14.0, 14.38, 0.05, 9, "14 ", "14.4 "},
+        PlanCase{"TwoAndAHalfRoundsToEvenTwo", 14.0, 14.75, 0.5, 2, "14 ", "14.5 "},
+        PlanCase{"OneAndAHalfRoundsToEvenTwo", 14.0, 14.25, 0.5, 2, "14 ", "14.5 "},
+        PlanCase{"StartFromZeroWhenBoxHoldsNoNumber", 0.0, 14.35, 0.05, 288, "0 ", "14.35 "},
+        PlanCase{"LargestPlanTheCounterRunsThrough", 0.0, 1638.25, 0.05, 32766, "0 ", "1638.25 "},
+        PlanCase{"NegativeStartLabelsWithSign", -0.1, 0.1, 0.05, 5, "-0.1 ", "0.1 "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SweepPlan, StartUpPlanLabelsEveryRow) {
+    const char* expected[] = {"14 ",   "14.05 ", "14.1 ", "14.15 ",
+                              "14.2 ", "14.25 ", "14.3 ", "14.35 "};
+    for (int row = 1; row <= 8; ++row) {
+        EXPECT_EQ(frequencyLabel(row, 14.0, 0.05), expected[row - 1]) << "row " << row;
+    }
+}
+
+TEST(SweepPlan, FromZeroLabelsRunInWholeSteps) {
+    EXPECT_EQ(frequencyLabel(2, 0.0, 0.05), "0.05 ");
+    EXPECT_EQ(frequencyLabel(3, 0.0, 0.05), "0.1 ");
+    EXPECT_EQ(frequencyLabel(4, 0.0, 0.05), "0.15 ");
+}
+
+// 15 significant digits hide the binary error of (i - 1) x 0.05 in every row of the largest
+// plan; 17 would show labels like "0.15000000000000002 ".
+TEST(SweepPlan, EveryLabelOfTheLargestPlanHasAtMostTwoDecimals) {
+    for (int row = 1; row <= kMaxPointCount; ++row) {
+        const std::string label = frequencyLabel(row, 0.0, 0.05);
+        const auto point = label.find('.');
+        const std::size_t decimals = point == std::string::npos ? 0 : label.size() - point - 2;
+        ASSERT_LE(decimals, 2u) << "row " << row << ": \"" << label << '"';
+        ASSERT_EQ(label.back(), ' ');
+    }
+}
+
+struct RefusedCase {
+    const char* name;
+    double startMHz;
+    double stopMHz;
+    double stepMHz;
+    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RefusedPlanTable : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RefusedPlanTable, GivesNoCount) {
+    const RefusedCase& c = GetParam();
+    EXPECT_FALSE(pointCountFor(c.startMHz, c.stopMHz, c.stepMHz).has_value());
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(Plans, RefusedPlanTable,
+                         ::testing::Values(RefusedCase{"OnePointBeyondTheCounter", 0.0, 1638.3,
+                                                       0.05},
+                                           RefusedCase{"StartFarAboveStop", 1e9, 14.35, 0.05},
+                                           RefusedCase{"SpanBeyondAnyInteger", -1e300, 1e300, 0.05},
+                                           RefusedCase{"InfiniteStart", kInf, 14.35, 0.05},
+                                           RefusedCase{"InfiniteBothEnds", kInf, kInf, 0.05},
+                                           RefusedCase{"NaNStop", 14.0, kNaN, 0.05},
+                                           RefusedCase{"ZeroStep", 14.0, 14.35, 0.0},
+                                           RefusedCase{"NegativeStep", 14.0, 14.0, -0.05},
+                                           RefusedCase{"NaNStep", 14.0, 14.35, kNaN}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct NumberCase {
+    const char* name;
+    double value;
+    const char* text;
+    friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class GeneralNumberTable : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(GeneralNumberTable, Writes) {
+    EXPECT_EQ(generalNumber(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, GeneralNumberTable,
+    ::testing::Values(NumberCase{"WholeWithoutPoint", 14.0, "14"},
+                      NumberCase{"NoTrailingZeros", 14.05, "14.05"},
+                      NumberCase{"LeadingZeroKept", 0.1, "0.1"},
+                      NumberCase{"NegativeZeroIsZero", -0.0, "0"},
+                      NumberCase{"Negative", -3.5, "-3.5"},
+                      NumberCase{"BinaryErrorHidden", 14.350000000000001, "14.35"},
+                      NumberCase{"FifteenDigitsAtMost", 1.0 / 3.0, "0.333333333333333"},
+                      NumberCase{"LargestWithoutExponent", 123456789012345.0, "123456789012345"},
+                      NumberCase{"ExponentFromOneE15", 1e15, "1E+15"},
+                      NumberCase{"SmallestWithoutExponent", 0.0001, "0.0001"},
+                      NumberCase{"ExponentBelowOneE4", 0.000015, "1.5E-05"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct StepCase {
+    const char* name;
+    const char* text;
+    double stepMHz;
+    friend void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StepListTable : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(StepListTable, ReadsMHz) {
+    EXPECT_EQ(stepFromListText(GetParam().text), GetParam().stepMHz);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StepListTable,
+                         ::testing::Values(StepCase{"Fifty", "50 kHz", 0.05},
+                                           StepCase{"Hundred", "100 kHz", 0.1},
+                                           StepCase{"TwoHundred", "200 kHz", 0.2},
+                                           StepCase{"TwoFifty", "250 kHz", 0.25},
+                                           StepCase{"FiveHundred", "500 kHz", 0.5},
+                                           StepCase{"EveryUnitRemoved", "1 kHz0 kHz", 0.01},
+                                           StepCase{"NoNumberIsZero", "kHz", 0.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SweepPlan, CarrierModeCodesByListPosition) {
+    EXPECT_EQ(carrierModeFor(0, 0), 2);  // CW
+    EXPECT_EQ(carrierModeFor(1, 0), 4);  // AM
+    EXPECT_EQ(carrierModeFor(2, 0), 9);  // FSK
+    EXPECT_EQ(carrierModeFor(-1, 4), 4);
+    EXPECT_EQ(carrierModeFor(3, 9), 9);
+}
+
+}  // namespace
+}  // namespace zm
