@@ -21,6 +21,7 @@ void onStopSignal(int) {
 }  // namespace
 
 StopSignals::StopSignals() {
+    g_stopRequested.store(false);
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;  // without the pipe the signals keep their default: the program just ends
     }
@@ -43,6 +44,13 @@ StopSignals::StopSignals() {
 StopSignals::~StopSignals() {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         std::signal(signal, SIG_DFL);
+    }
+    delete m_notifier;
+    for (int& end : g_pipe) {
+        if (end >= 0) {
+            ::close(end);
+            end = -1;
+        }
     }
 }
 
