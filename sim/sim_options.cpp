@@ -1,0 +1,114 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zm::sim {
+namespace {
+
+std::optional<double> finiteNumber(std::string_view text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc{} || result.ptr != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string_view>& args) {
+    SimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view name = args[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (name == "--antenna") {
+            options.antenna = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return std::string(name) + ": unknown option, or its value is missing";
+        }
+        const std::string_view value = args[++i];
+        auto numberInto = [&](double& target) -> std::optional<std::string> {
+            const auto number = finiteNumber(value);
+            if (!number) {
+                return std::string(name) + ": not a number: " + std::string(value);
+            }
+            target = *number;
+            return std::nullopt;
+        };
+        std::optional<std::string> error;
+        if (name == "--link") {
+            options.linkPath = value;
+        } else if (name == "--z") {
+            error = numberInto(options.zOhms);
+        } else if (name == "--phase") {
+            error = numberInto(options.phaseDegrees);
+        } else if (name == "--power") {
+            error = numberInto(options.powerWatts);
+        } else if (name == "--freq") {
+            error = numberInto(options.frequencyMHz);
+        } else if (name == "--fault") {
+            const auto fault = faultFromName(value);
+            if (!fault) {
+                return "--fault: no such fault: " + std::string(value);
+            }
+            options.fault = *fault;
+        } else if (name == "--rig") {
+            const std::size_t colon = value.rfind(':');
+            if (colon == std::string_view::npos || colon == 0 || colon + 1 == value.size()) {
+                return "--rig: expected HOST:PORT, got " + std::string(value);
+            }
+            options.rigHost = value.substr(0, colon);
+            options.rigPort = value.substr(colon + 1);
+        } else {
+            return "unknown option: " + std::string(name);
+        }
+        if (error) {
+            return *error;
+        }
+    }
+    if (options.zOhms < 0.0) {
+        return std::string("--z: an impedance magnitude is not negative");
+    }
+    if (options.frequencyMHz <= 0.0) {
+        return std::string("--freq: a frequency is above 0");
+    }
+    return options;
+}
+
+std::string_view simHelpText() {
+    return R"(zm480-sim: a simulated ZM-480 wattmeter on a pseudo-terminal.
+
+It answers each ";P?" with a 43-character record, e.g.
+  ;  100.0, 50.0,-30.0, R 43.3 X-25.0 SW 1.50
+
+Options:
+  --link PATH       make PATH a link to the pty (folders created, an old link
+                    replaced, removed again on exit), e.g. build/ports/com1
+  --z OHMS          fixed load: impedance magnitude (default 50)
+  --phase DEGREES   fixed load: phase angle (default 0)
+  --power WATTS     power while there is RF (default 100)
+  --antenna         a 20 m dipole (resonant at 14.175 MHz, SWR about 3 at
+                    14.0 and 14.35 MHz) instead of the fixed load
+  --freq MHZ        the dipole's frequency when no rig is followed (14.175)
+  --rig HOST:PORT   follow a running rigctld: while it is keyed the meter sees
+                    the load at the rig's frequency; while unkeyed, or when the
+                    rig cannot be reached, it reports no RF (all fields 0)
+  --fault NAME      misbehave: silent (no answer), short (42 chars), long
+                    (44 chars), badstart (first char not ';'), nonnumeric
+                    (Z field "-----"), split (half now, the rest 300 ms later),
+                    garbage (unread positions hold NUL and 0x80-0xFF bytes),
+                    noise (43 bytes of line noise), flood (1 MiB at once)
+  --help            this text
+
+It prints one line naming its pty, and ends on SIGINT or SIGTERM.
+)";
+}
+
+}  // namespace zm::sim

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "sim/meter_answer.h"
+
+namespace zm::sim {
+
+struct SimOptions {
+    std::string linkPath;  // empty: no link, only the pty's own name is printed
+    bool antenna = false;  // the 20 m dipole instead of the fixed load
+    double zOhms = 50.0;
+    double phaseDegrees = 0.0;
+    double powerWatts = 100.0;
+    double frequencyMHz = 14.175;  // the dipole's frequency when no rig is followed
+    std::string rigHost;           // empty: no rig, the meter always sees RF
+    std::string rigPort;
+    Fault fault = Fault::None;
+    bool help = false;
+};
+
+// The options, or a message saying what is wrong with them.
+std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string_view>& args);
+
+std::string_view simHelpText();
+
+}  // namespace zm::sim
