@@ -9,9 +9,9 @@
 namespace zm {
 
 std::optional<int> pointCountFor(double startMHz, double stopMHz, double stepMHz) {
-    // A step that is zero, negative or not a number plans nothing: the frequencies would not
-    // run upwards from the start.
-    if (!(stepMHz > 0.0)) {
+    // A step that is zero, negative, infinite or not a number plans nothing: the frequencies
+    // would not run upwards from the start (an infinite one makes them NaN from row 1 on).
+    if (!(stepMHz > 0.0 && std::isfinite(stepMHz))) {
         return std::nullopt;
     }
     // The default rounding mode rounds halves to the even neighbour: 14.0 to 14.75 in 0.5 MHz

@@ -102,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Plans, RefusedPlanTable,
                                            RefusedCase{"NaNStop", 14.0, kNaN, 0.05},
                                            RefusedCase{"ZeroStep", 14.0, 14.35, 0.0},
                                            RefusedCase{"NegativeStep", 14.0, 14.0, -0.05},
-                                           RefusedCase{"NaNStep", 14.0, 14.35, kNaN}),
+                                           RefusedCase{"NaNStep", 14.0, 14.35, kNaN},
+                                           RefusedCase{"InfiniteStep", 14.0, 14.35, kInf}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct NumberCase {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "sweep/rig_control.h"
+
+namespace zm {
+
+// The rig-control server of this program is Hamlib's rigctld on this computer, e.g.
+//   rigctld -m 1035 -r /dev/ttyUSB0 -s 38400 -T 127.0.0.1 -t 4532
+// Each create() opens a fresh TCP connection; the server and the transceiver it hands out
+// share it. The transceiver's calls send, in rigctld's extended form:
+//   SetMode 2 / 4 / 9    +M CW 0 / +M AM 0 / +M RTTY 0   (passband 0: the mode's default)
+//   SetMode 0            nothing: the radio keeps its mode
+//   SetFrequency 14.05   +F 14050000                      (whole hertz, rounded)
+//   SetPTT 1 / 0         +T 1 / +T 0
+//   SetOptionA 0         +Z 0                             (XIT off)
+//   SetOptionB 0         +J 0                             (RIT off)
+// A radio without RIT or XIT answers RPRT -4 or -11 to those; that counts as success.
+// Statuses are 0, Hamlib's negative RPRT code, or one of the kRig* codes of
+// sweep/rigctld_protocol.h. lastError() words every failure for the user in one sentence
+// without a closing full stop, for the caller to build into its message, e.g.
+//   "Could not tune to 14.05 MHz: rigctld at 127.0.0.1:4532 gave no answer within 2 s"
+// A timeout, a hang-up or a garbled answer closes the connection: later calls fail at once,
+// except SetPTT 0, which connects once more so that the transmitter is not left keyed.
+class RigctldServerFactory : public RigServerFactory {
+public:
+    static constexpr quint16 kDefaultPort = 4532;
+
+    // Only a loopback address (127.0.0.1, ::1 or "localhost") is accepted as host: the
+    // program drives a rigctld on this computer and nothing on the network.
+    explicit RigctldServerFactory(QString host = QStringLiteral("127.0.0.1"),
+                                  quint16 port = kDefaultPort);
+
+    std::unique_ptr<RigServer> create(std::string& whyNot) override;
+
+private:
+    QString m_host;
+    quint16 m_port = kDefaultPort;
+};
+
+}  // namespace zm

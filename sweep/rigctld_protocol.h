@@ -1,0 +1,77 @@
+#pragma once
+
+// The text protocol of Hamlib's rigctld (4.5), as the sweep uses it. We send the extended
+// form ("+"), so every answer echoes the command and ends with its status line:
+//
+//   client: +F 14050000
+//   server: set_freq: 14050000
+//           RPRT 0
+//
+// With rigctld started in VFO mode (-o) every command names the VFO first:
+//
+//   client: +M currVFO CW 0
+//   server: set_mode: currVFO CW 0
+//           RPRT 0
+//
+// rigctld reads a missing argument from the next line, so a malformed request would make it
+// swallow the following command: requests are built here only from checked values.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// Statuses of the rig-control client. 0 is success; -1 to -20 are Hamlib's error codes,
+// passed through from rigctld's "RPRT n" line (-1 invalid parameter, -4 not implemented,
+// -5 timeout, -6 I/O error, -11 not available ...). The codes below are failures on our side
+// of the socket; they lie far outside Hamlib's range so that the two never mix.
+inline constexpr int kRigOk = 0;
+inline constexpr int kRigRefusedArgument = -1001;   // the value cannot be sent; nothing was sent
+inline constexpr int kRigTimedOut = -1002;          // no complete answer within the call's timeout
+inline constexpr int kRigConnectionLost = -1003;    // the socket closed, now or in an earlier call
+inline constexpr int kRigUnparsableAnswer = -1004;  // an answer not in rigctld's form
+
+// One set command: the letter we send and the name rigctld echoes in its answer.
+struct RigctldCommand {
+    char letter;
+    std::string_view echoName;
+};
+inline constexpr RigctldCommand kRigSetFrequency{'F', "set_freq"};
+inline constexpr RigctldCommand kRigSetMode{'M', "set_mode"};
+inline constexpr RigctldCommand kRigSetPtt{'T', "set_ptt"};
+inline constexpr RigctldCommand kRigSetRit{'J', "set_rit"};
+inline constexpr RigctldCommand kRigSetXit{'Z', "set_xit"};
+
+// Asked once after connecting, in the plain form: rigctld answers "0\n", or "1\n" in VFO mode.
+inline constexpr std::string_view kRigctldChkVfoRequest = "\\chk_vfo\n";
+
+// Whole hertz, rounded to nearest; empty for NaN, infinity, zero, negative or absurdly high
+// frequencies, none of which a radio can be tuned to.
+std::optional<std::int64_t> rigFrequencyHz(double frequencyMHz);
+
+// Hamlib's mode name for the sweep's carrier-mode code: 2 "CW", 4 "AM", 9 "RTTY" (FSK).
+// Empty for every other code, 0 included.
+std::optional<std::string_view> rigctldModeName(int carrierMode);
+
+// The request line, newline included, e.g. "+F currVFO 14050000\n". Empty when the arguments
+// are empty or hold anything but letters, digits, '.', '-' and single spaces.
+std::optional<std::string> formatRigctldRequest(const RigctldCommand& command,
+                                                std::string_view arguments, bool vfoMode);
+
+// The answer to \chk_vfo: true in VFO mode. Accepts "1" and the older "CHKVFO 1".
+std::optional<bool> parseChkVfoAnswer(std::string_view line);
+
+// What the bytes received so far say about the answer to one command.
+struct RigctldAnswer {
+    enum class State { Incomplete, Complete, Malformed };
+    State state = State::Incomplete;
+    int status = kRigOk;  // the RPRT code, when Complete
+};
+RigctldAnswer parseRigctldAnswer(std::string_view received, std::string_view echoName);
+
+// Hamlib's error code in words, e.g. -1 "invalid parameter".
+std::string hamlibErrorText(int status);
+
+}  // namespace zm

@@ -1,0 +1,155 @@
+#include "tests/support/rigctld_process.h"
+
+#include <sys/prctl.h>
+
+#include <QDeadlineTimer>
+#include <QHostAddress>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <chrono>
+#include <csignal>
+
+namespace zm::test {
+
+namespace {
+
+// rigctld -m 1 listens within some 10 ms; a loaded CI machine gets far more room.
+constexpr std::chrono::milliseconds kStartTimeout{10000};
+constexpr std::chrono::milliseconds kProbeTimeout{200};
+constexpr std::chrono::milliseconds kProbeInterval{20};
+constexpr std::chrono::milliseconds kExitTimeout{5000};
+// Another program may take the free port between our asking and rigctld binding it.
+constexpr int kPortAttempts = 3;
+
+quint16 freeLoopbackPort() {
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, 0)) {
+        return 0;
+    }
+    return server.serverPort();
+}
+
+}  // namespace
+
+std::string RigctldProcess::executable() {
+    return QStandardPaths::findExecutable(QStringLiteral("rigctld")).toStdString();
+}
+
+RigctldProcess::~RigctldProcess() {
+    kill();
+}
+
+bool RigctldProcess::start(const Options& options, std::string& whyNot) {
+    for (int attempt = 1; attempt <= kPortAttempts; ++attempt) {
+        if (startOnce(options, whyNot)) {
+            return true;
+        }
+        kill();
+    }
+    return false;
+}
+
+bool RigctldProcess::startOnce(const Options& options, std::string& whyNot) {
+    const std::string program = executable();
+    if (program.empty()) {
+        whyNot = "rigctld is not on the PATH (Debian package libhamlib-utils)";
+        return false;
+    }
+    m_port = freeLoopbackPort();
+    if (m_port == 0) {
+        whyNot = "no free loopback port";
+        return false;
+    }
+    QStringList arguments{"-m", "1", "-T", "127.0.0.1", "-t", QString::number(m_port)};
+    if (options.rigPtt) {
+        arguments << "-P"
+                  << "RIG";
+    }
+    if (options.vfoMode) {
+        arguments << "-o";
+    }
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    // A test that crashes must not leave a rigctld behind.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    m_process.start(QString::fromStdString(program), arguments);
+    if (!m_process.waitForStarted(static_cast<int>(kStartTimeout.count()))) {
+        whyNot = "rigctld did not start: " + m_process.errorString().toStdString();
+        return false;
+    }
+    return waitUntilListening(whyNot);
+}
+
+bool RigctldProcess::waitUntilListening(std::string& whyNot) {
+    const QDeadlineTimer deadline(kStartTimeout);
+    while (!deadline.hasExpired()) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, m_port);
+        if (probe.waitForConnected(static_cast<int>(kProbeTimeout.count()))) {
+            probe.disconnectFromHost();
+            return true;
+        }
+        // Doubles as the pause between probes; true only when rigctld has already exited.
+        if (m_process.waitForFinished(static_cast<int>(kProbeInterval.count())) ||
+            m_process.state() == QProcess::NotRunning) {
+            whyNot = "rigctld exited with code " + std::to_string(m_process.exitCode()) +
+                     " before listening on port " + std::to_string(m_port);
+            return false;
+        }
+    }
+    whyNot = "rigctld did not listen on port " + std::to_string(m_port) + " within " +
+             std::to_string(kStartTimeout.count()) + " ms";
+    return false;
+}
+
+void RigctldProcess::kill() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(static_cast<int>(kExitTimeout.count()));
+    }
+}
+
+// One extended request over a connection of its own, as another program would send it:
+// exchange(port, vfo, "f", "") -> "get_freq:\nFrequency: 14050000\nRPRT 0\n".
+static std::string exchangeOnce(quint16 port, bool vfoMode, const std::string& command,
+                                const std::string& arguments) {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(2000)) {
+        return "<no connection>";
+    }
+    const std::string request = "+" + command + (vfoMode ? " currVFO" : "") +
+                                (arguments.empty() ? "" : " " + arguments) + "\n";
+    socket.write(request.c_str());
+    std::string received;
+    while (received.find("RPRT") == std::string::npos && socket.waitForReadyRead(2000)) {
+        received += socket.readAll().toStdString();
+    }
+    return received;
+}
+
+// rigctld now and then drops a connection opened right after another closed; the client
+// tries again for the same reason.
+std::string exchange(quint16 port, bool vfoMode, const std::string& command,
+                     const std::string& arguments) {
+    std::string received;
+    for (int attempt = 0; attempt < 3 && received.empty(); ++attempt) {
+        received = exchangeOnce(port, vfoMode, command, arguments);
+    }
+    return received;
+}
+
+// One value of the dummy rig, e.g. readBack(port, vfo, "f", "Frequency") -> "14050000".
+std::string readBack(quint16 port, bool vfoMode, const std::string& command,
+                     const std::string& key) {
+    const std::string received = exchange(port, vfoMode, command, "");
+    const auto at = received.find(key + ": ");
+    if (at == std::string::npos) {
+        return "<" + received + ">";
+    }
+    const auto start = at + key.size() + 2;
+    return received.substr(start, received.find('\n', start) - start);
+}
+
+}  // namespace zm::test

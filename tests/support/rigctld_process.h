@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QProcess>
+#include <string>
+
+namespace zm::test {
+
+// A real rigctld with Hamlib's dummy rig on a free loopback port, for one test:
+//   rigctld -m 1 -P RIG -T 127.0.0.1 -t <port> [-o]
+// The dummy answers like a radio (state shared by every client) without hardware. The
+// process dies with the test: in the destructor, on kill(), or with the test process itself.
+class RigctldProcess {
+public:
+    struct Options {
+        bool vfoMode = false;  // -o: every command names its VFO
+        bool rigPtt = true;    // -P RIG; without it the dummy refuses "T 1"
+    };
+
+    // The rigctld on the PATH, or empty when Hamlib's utilities are not installed.
+    static std::string executable();
+
+    RigctldProcess() = default;
+    RigctldProcess(const RigctldProcess&) = delete;
+    RigctldProcess& operator=(const RigctldProcess&) = delete;
+    ~RigctldProcess();
+
+    // Starts rigctld and waits, bounded, until it accepts connections. False with the reason.
+    bool start(const Options& options, std::string& whyNot);
+
+    quint16 port() const { return m_port; }
+
+    // Kills rigctld at once, as a crash would; its clients see the connection close.
+    void kill();
+
+private:
+    bool startOnce(const Options& options, std::string& whyNot);
+    bool waitUntilListening(std::string& whyNot);
+
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+// One extended request over a connection of its own, as another program would send it:
+// exchange(port, vfo, "f", "") -> "get_freq:\nFrequency: 14050000\nRPRT 0\n".
+std::string exchange(quint16 port, bool vfoMode, const std::string& command,
+                     const std::string& arguments);
+
+// One value of the dummy rig as another program sees it, over a connection of its own:
+// readBack(port, vfoMode, "f", "Frequency") -> "14050000"; "<what came>" when it is missing.
+std::string readBack(quint16 port, bool vfoMode, const std::string& command,
+                     const std::string& key);
+
+}  // namespace zm::test
