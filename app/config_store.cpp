@@ -9,6 +9,17 @@
 
 namespace zm {
 
+namespace {
+
+std::string notSavedText(const QString& path, const QString& reason) {
+    return "The settings could not be saved to " + path.toStdString() + " (" +
+           reason.toStdString() +
+           "). Check that the folder is writable and the disk is not full; the previous "
+           "settings file is unchanged.";
+}
+
+}  // namespace
+
 ConfigStore::ConfigStore(QString directory) : m_directory(std::move(directory)) {}
 
 ConfigStore ConfigStore::forProgram() {
@@ -21,9 +32,16 @@ ConfigStore ConfigStore::forProgram() {
     return ConfigStore(userDir);
 }
 
-QString ConfigStore::filePath() const { return QDir(m_directory).filePath("config.ini"); }
+QString ConfigStore::filePath() const {
+    return QDir(m_directory).filePath("config.ini");
+}
 
 std::optional<std::string> ConfigStore::read() const {
+    // Only a regular file is read: opening a FIFO named config.ini would block start-up
+    // until some other program wrote to it, and a device has no settings to give.
+    if (!QFileInfo(filePath()).isFile()) {
+        return std::nullopt;
+    }
     QFile file(filePath());
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
@@ -33,15 +51,30 @@ std::optional<std::string> ConfigStore::read() const {
 }
 
 bool ConfigStore::write(const std::string& text, std::string& whyNot) const {
+    // QSaveFile follows a link and renames its file over whatever the link names: a
+    // config.ini linked to /dev/null would, for root, replace the device. Only a regular
+    // file, or none yet, is replaced.
+    const QFileInfo existing(filePath());
+    if (existing.exists() && !existing.isFile()) {
+        whyNot = notSavedText(filePath(), "it is not a regular file");
+        return false;
+    }
     QSaveFile file(filePath());
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
-                         file.commit();
+    // Unbuffered, so that a full disk fails the write itself: with Qt's write buffer the
+    // bytes only reach the disk inside commit(), which then renamed a truncated temporary
+    // file over config.ini and still reported success (Qt 6.4).
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // A disk that fills up part way takes the first bytes without complaint; only the
+    // next write fails and names the reason ("No space left on device").
+    qint64 done = 0;
+    while (written && done < qint64(text.size())) {
+        const qint64 count = file.write(text.data() + done, qint64(text.size()) - done);
+        written = count > 0;
+        done += written ? count : 0;
+    }
+    written = written && file.commit();
     if (!written) {
-        whyNot = "The settings could not be saved to " + filePath().toStdString() + " (" +
-                 file.errorString().toStdString() +
-                 "). Check that the folder is writable and the disk is not full; the previous "
-                 "settings file is unchanged.";
+        whyNot = notSavedText(filePath(), file.errorString());
     }
     return written;
 }
