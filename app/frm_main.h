@@ -116,6 +116,7 @@ private:
     bool m_activated = false;
     float m_heightTwips = 0;
     ConfigValues m_configValues;
+    std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
     MeterReading m_reading;
     std::string m_rawResponse;

@@ -21,18 +21,21 @@ QString shownAs(std::optional<double> value, std::string_view pattern) {
 
 }  // namespace
 
-void frmMain::Timer1_Timer() { ReadMeter(); }
+void frmMain::Timer1_Timer() {
+    ReadMeter();
+}
 
 void frmMain::ReadMeter() {
     setTimer1Enabled(false);
     SerialComm& MSComm1 = *m_devices.comm;
+    const bool portOpen = MSComm1.isOpen();
     MSComm1.clearOutBuffer();  // a late tail of the last answer must not pass for this one
     MSComm1.clearInBuffer();
-    if (MSComm1.isOpen()) {
-        // A port that fails here (unplugged, read error) closes itself; the poll ends
-        // like a rejected answer and later ticks find the port closed.
+    if (portOpen) {
+        // A port that fails in this poll (unplugged, read error) closes itself; the poll
+        // ends like a rejected answer, and later ticks find the port closed.
         m_rawResponse.clear();
-        const bool sent = MSComm1.output(kMeterQuery);
+        const bool sent = MSComm1.isOpen() && MSComm1.output(kMeterQuery);
         if (sent) {
             Pause(0.2f);
             m_rawResponse = MSComm1.input();
@@ -50,7 +53,9 @@ void frmMain::ReadMeter() {
     setTimer1Enabled(true);
 }
 
-void frmMain::Pause(float seconds) { m_devices.sleeper->sleep(pauseDuration(seconds)); }
+void frmMain::Pause(float seconds) {
+    m_devices.sleeper->sleep(pauseDuration(seconds));
+}
 
 void frmMain::showReadout() {
     m_form.Text4->setText(shownAs(m_reading.Power, "####.0"));
@@ -62,6 +67,8 @@ void frmMain::showReadout() {
 }
 
 // Green while Picture5 shows above the red Picture2.
-void frmMain::setLampOn(bool on) { m_form.Picture5->setVisible(on); }
+void frmMain::setLampOn(bool on) {
+    m_form.Picture5->setVisible(on);
+}
 
 }  // namespace zm

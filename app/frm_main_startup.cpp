@@ -18,7 +18,11 @@ constexpr int kHighestPort = 16;
 
 void frmMain::Form_Activate() {
     // Read config.ini line by line into the slots (a missing file leaves them as they are).
-    if (const auto text = m_devices.config.read()) {
+    // When the last save failed, the file is stale: what it should hold is read instead, so
+    // a port choice is not undone by the file it could not write.
+    const auto text = m_unsavedConfig ? m_unsavedConfig : m_devices.config.read();
+    m_unsavedConfig.reset();
+    if (text) {
         readConfigText(*text, m_configValues);
     }
 
@@ -90,8 +94,10 @@ void frmMain::SaveConfig() {
     settings.plotModeIndex = std::int16_t(m_form.Combo2->currentIndex());
     settings.carrierModeIndex = std::int16_t(m_form.Combo4->currentIndex());
 
+    std::string text = writeConfigText(settings);
     std::string whyNot;
-    if (!m_devices.config.write(writeConfigText(settings), whyNot)) {
+    if (!m_devices.config.write(text, whyNot)) {
+        m_unsavedConfig = std::move(text);
         m_devices.messages->show(whyNot);
     }
 }
@@ -125,13 +131,18 @@ void frmMain::mnuDiag_Click() {
 }
 
 void frmMain::mnuAbout_Click() {
-    m_devices.messages->show(std::string(23, ' ') +
-                             "ZM-480 Plot\n"
-                             "Impedance sweeps with the ZM-480 vector wattmeter, for radio amateurs.");
+    m_devices.messages->show(
+        std::string(23, ' ') +
+        "ZM-480 Plot\n"
+        "Impedance sweeps with the ZM-480 vector wattmeter, for radio amateurs.");
 }
 
-void frmMain::mnuExit_Click() { close(); }
+void frmMain::mnuExit_Click() {
+    close();
+}
 
-void frmMain::Form_Unload() { SaveConfig(); }
+void frmMain::Form_Unload() {
+    SaveConfig();
+}
 
 }  // namespace zm

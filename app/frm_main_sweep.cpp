@@ -31,7 +31,8 @@ void frmMain::cmdRun_Click() {
         }
         std::string message = stopped.what();
         if (!unkeyed) {
-            message += " The transmitter could not be unkeyed: switch it to receive on the radio now.";
+            message +=
+                " The transmitter could not be unkeyed: switch it to receive on the radio now.";
         }
         if (!message.empty()) {
             m_devices.messages->show(message);
@@ -120,8 +121,10 @@ void frmMain::checkRigStatus(int status, std::string_view what) {
         return;
     }
     std::string reason = TRX ? TRX->lastError() : FT100 ? FT100->lastError() : std::string();
-    throw SweepStopped("The sweep stopped: the rig-control server could not " + std::string(what) +
-                       (reason.empty() ? "" : " (" + reason + ")") +
+    if (reason.empty()) {
+        reason = "The rig-control server could not " + std::string(what);
+    }
+    throw SweepStopped("The sweep stopped. " + reason +
                        ". Check the radio and rigctld, then press Run again.");
 }
 

@@ -1,0 +1,113 @@
+// The window polling a meter on a real pseudo-terminal through the real serial layer and
+// the real blocking wait.
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "meter/blocking_sleeper.h"
+#include "meter/qt_serial_comm.h"
+#include "tests/support/pty_meter.h"
+#include "tests/support/window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::string kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
+
+class PtyPollTest : public WindowTest {
+protected:
+    PtyMeter meter{1};
+    QtSerialComm* port = nullptr;
+
+    void SetUp() override {
+        Devices devices = fakeDevices();
+        auto serial = std::make_unique<QtSerialComm>(QString::fromStdString(meter.configDir()));
+        port = serial.get();
+        devices.comm = std::move(serial);
+        devices.sleeper = std::make_unique<BlockingSleeper>();
+        devices.config = ConfigStore(QString::fromStdString(meter.configDir()));
+        createWindow(std::move(devices));
+        start();
+        ASSERT_TRUE(port->isOpen()) << "start-up did not open " << meter.devicePath();
+        ASSERT_TRUE(messages->shown.empty());
+    }
+    bool lampOn() const {
+        return window->controls().Picture5->isVisibleTo(window->controls().client);
+    }
+    std::vector<QString> readout() const {
+        const FormControls& f = window->controls();
+        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
+                f.Text15->text(), f.Text16->text(), f.Text1->text()};
+    }
+    // Lets the event loop run for a while, as between two polls.
+    static void idle(int milliseconds) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < milliseconds) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+};
+
+TEST_F(PtyPollTest, PollSendsTheThreeBytesAndTakesTheWholeRecord) {
+    meter.answerWith(kRecord);
+    window->ReadMeter();
+    EXPECT_EQ(meter.waitForSent(3), ";P?");
+    EXPECT_EQ(window->rawResponse(), kRecord);
+    EXPECT_TRUE(lampOn());
+    EXPECT_EQ(window->controls().Label31->text().toStdString(), kRecord);
+    EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
+    EXPECT_EQ(window->meterReading().Z, 50.0);
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_F(PtyPollTest, LongAnswerIsRejectedAndTheLastGoodOneStays) {
+    meter.answerWith(kRecord);
+    window->ReadMeter();
+    meter.answerWith(kRecord + "\r");
+    window->ReadMeter();
+    EXPECT_FALSE(lampOn());
+    EXPECT_EQ(window->rawResponse(), kRecord + "\r");
+    EXPECT_EQ(window->controls().Label31->text().toStdString(), kRecord);
+    EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
+}
+
+TEST_F(PtyPollTest, LateTailOfAnEarlierAnswerIsThrownAway) {
+    meter.send(kRecord.substr(20));  // the end of an answer that came too late
+    ASSERT_TRUE(meter.waitUntilPortHolds(kRecord.size() - 20));
+    meter.answerWith(kRecord);
+    window->ReadMeter();
+    EXPECT_EQ(window->rawResponse(), kRecord);
+    EXPECT_TRUE(lampOn());
+}
+
+TEST_F(PtyPollTest, ClosedPortSendsNothingAndLeavesTheLamp) {
+    meter.answerWith(kRecord);
+    window->ReadMeter();
+    EXPECT_EQ(meter.waitForSent(3), ";P?");
+    port->close();
+    window->ReadMeter();
+    idle(100);
+    EXPECT_EQ(meter.waitForSent(6), ";P?");  // nothing more came
+    EXPECT_TRUE(lampOn());
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_F(PtyPollTest, UnpluggedMeterEndsThePollQuietlyAndPollingGoesOn) {
+    meter.answerWith(kRecord);
+    window->ReadMeter();
+    meter.unplug();
+    window->ReadMeter();
+    EXPECT_FALSE(lampOn());
+    EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
+    idle(600);  // the timer polls on; the gone device must not storm or crash
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(window->timer1Enabled());
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+}  // namespace
+}  // namespace zm::test

@@ -1,0 +1,129 @@
+// Sweeps through a real rigctld running Hamlib's dummy rig; the waits are recorded, not slept.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTcpServer>
+
+#include "sweep/rigctld_client.h"
+#include "tests/support/rigctld_process.h"
+#include "tests/support/window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
+
+// Kills rigctld when the sweep has made a given number of pauses.
+class KillingSleeper : public Sleeper {
+public:
+    KillingSleeper(RigctldProcess& rigctld, int killAtPause)
+        : m_rigctld(rigctld), m_killAt(killAtPause) {}
+    void sleep(std::chrono::milliseconds) override {
+        if (++m_pauses == m_killAt) {
+            m_rigctld.kill();
+        }
+    }
+
+private:
+    RigctldProcess& m_rigctld;
+    int m_killAt;
+    int m_pauses = 0;
+};
+
+class RigctldSweepTest : public WindowTest, public ::testing::WithParamInterface<bool> {
+protected:
+    RigctldProcess rigctld;
+    bool vfoMode = false;
+
+    // Starts rigctld and the window on it; false (test skipped) without Hamlib's utilities.
+    bool startStation(bool rigPtt = true, int killAtPause = 0) {
+        vfoMode = GetParam();
+        std::string whyNot;
+        if (RigctldProcess::executable().empty()) {
+            return false;
+        }
+        if (!rigctld.start({.vfoMode = vfoMode, .rigPtt = rigPtt}, whyNot)) {
+            ADD_FAILURE() << whyNot;
+            return false;
+        }
+        Devices devices = fakeDevices();
+        devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
+        if (killAtPause > 0) {
+            devices.sleeper = std::make_unique<KillingSleeper>(rigctld, killAtPause);
+        }
+        createWindow(std::move(devices));
+        start();
+        comm->answers = {kRecord};
+        return true;
+    }
+    std::string rig(const char* command, const char* key) {
+        return readBack(rigctld.port(), vfoMode, command, key);
+    }
+    void choose(QComboBox* list, int index, void (frmMain::*handler)()) {
+        list->setCurrentIndex(index);
+        (window.get()->*handler)();
+    }
+};
+
+TEST_P(RigctldSweepTest, SweepLeavesTheRigOnTheLastPointUnkeyedInTheChosenMode) {
+    if (!startStation()) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    choose(window->controls().Combo4, 1, &frmMain::Combo4_Click);  // AM
+    choose(window->controls().Combo2, 1, &frmMain::Combo2_Click);  // Z & Phase
+    window->controls().Text3->setText("14.1");
+    window->cmdRun_Click();
+    EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
+    EXPECT_EQ(rig("f", "Frequency"), "14100000");
+    EXPECT_EQ(rig("t", "PTT"), "0");
+    EXPECT_EQ(rig("m", "Mode"), "AM");
+    EXPECT_EQ(cellValue(window->plotGrid().at(3, 4)), 50.0);
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_P(RigctldSweepTest, RefusedKeyingEndsWithOneMessageAndPollingOn) {
+    if (!startStation(/*rigPtt=*/false)) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("-P"), std::string::npos) << messages->shown[0];
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_P(RigctldSweepTest, ServerKilledWhileKeyedEndsWithOneMessage) {
+    // Pauses: 1 after tuning, 2 keyed before the poll: rigctld dies with the rig keyed.
+    if (!startStation(true, 2)) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("could not be unkeyed"), std::string::npos)
+        << messages->shown[0];
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+class NoServerSweepTest : public WindowTest {};
+
+TEST_F(NoServerSweepTest, OneMessageSaysWhatToStartAndPollingResumes) {
+    QTcpServer closed;  // a port that was free a moment ago and now has nobody on it
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    Devices devices = fakeDevices();
+    devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", port);
+    createWindow(std::move(devices));
+    start();
+    log.clear();
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("Start rigctld"), std::string::npos) << messages->shown[0];
+    EXPECT_TRUE(log.empty());  // nothing was keyed, not even a pause
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rigctld, RigctldSweepTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "VfoMode" : "Plain"; });
+
+}  // namespace
+}  // namespace zm::test
