@@ -1,0 +1,49 @@
+#pragma once
+
+// What the fuzz targets share: the input as text, and the check that turns a wrong result
+// into a crash libFuzzer keeps as a reproducer.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace zm::fuzz {
+
+inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// Shows the offending text with every byte that is not printable ASCII escaped, so a
+// record holding NULs or high bytes can be read off the report.
+inline std::string escaped(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && c != '\\') {
+            shown += c;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            shown += code;
+        }
+    }
+    return shown;
+}
+
+[[noreturn]] inline void fail(const char* what, std::string_view input, std::string_view detail) {
+    std::fprintf(stderr, "invariant broken: %s\n  input:  \"%s\"\n  detail: \"%s\"\n", what,
+                 escaped(input).c_str(), escaped(detail).c_str());
+    std::abort();
+}
+
+inline void require(bool holds, const char* what, std::string_view input,
+                    std::string_view detail = {}) {
+    if (!holds) {
+        fail(what, input, detail);
+    }
+}
+
+}  // namespace zm::fuzz
