@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm::fuzz {
 
@@ -37,6 +38,19 @@ inline std::string escaped(std::string_view text) {
     std::fprintf(stderr, "invariant broken: %s\n  input:  \"%s\"\n  detail: \"%s\"\n", what,
                  escaped(input).c_str(), escaped(detail).c_str());
     std::abort();
+}
+
+// The parts of a text between "|" bars, as filter texts and some seeds are laid out.
+inline std::vector<std::string_view> splitAtBars(std::string_view text) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t bar = text.find('|'); bar != std::string_view::npos;
+         bar = text.find('|', start)) {
+        parts.push_back(text.substr(start, bar - start));
+        start = bar + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
 }
 
 inline void require(bool holds, const char* what, std::string_view input,

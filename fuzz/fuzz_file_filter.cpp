@@ -12,20 +12,9 @@
 namespace {
 
 using zm::fuzz::require;
+using zm::fuzz::splitAtBars;
 
 constexpr std::string_view kSeparators = "; \t";
-
-std::vector<std::string_view> splitAtBars(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t bar = text.find('|'); bar != std::string_view::npos;
-         bar = text.find('|', start)) {
-        parts.push_back(text.substr(start, bar - start));
-        start = bar + 1;
-    }
-    parts.push_back(text.substr(start));
-    return parts;
-}
 
 void checkGlobs(std::string_view pattern, std::string_view input) {
     const std::vector<std::string> globs = zm::patternGlobs(pattern);

@@ -21,6 +21,7 @@
 namespace {
 
 using zm::fuzz::require;
+using zm::fuzz::splitAtBars;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -148,18 +149,6 @@ void checkPlan(std::string_view startText, std::string_view stopText, std::strin
             checkLabel(row, startMHz, stepMHz, input);
         }
     }
-}
-
-std::vector<std::string_view> splitAtBars(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t bar = text.find('|'); bar != std::string_view::npos;
-         bar = text.find('|', start)) {
-        parts.push_back(text.substr(start, bar - start));
-        start = bar + 1;
-    }
-    parts.push_back(text.substr(start));
-    return parts;
 }
 
 }  // namespace
