@@ -84,10 +84,9 @@ bool RigctldProcess::startOnce(const Options& options, std::string& whyNot) {
 bool RigctldProcess::waitUntilListening(std::string& whyNot) {
     const QDeadlineTimer deadline(kStartTimeout);
     while (!deadline.hasExpired()) {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, m_port);
-        if (probe.waitForConnected(static_cast<int>(kProbeTimeout.count()))) {
-            probe.disconnectFromHost();
+        m_probe.abort();
+        m_probe.connectToHost(QHostAddress::LocalHost, m_port);
+        if (m_probe.waitForConnected(static_cast<int>(kProbeTimeout.count()))) {
             return true;
         }
         // Doubles as the pause between probes; true only when rigctld has already exited.
@@ -104,6 +103,7 @@ bool RigctldProcess::waitUntilListening(std::string& whyNot) {
 }
 
 void RigctldProcess::kill() {
+    m_probe.abort();
     if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
         m_process.waitForFinished(static_cast<int>(kExitTimeout.count()));

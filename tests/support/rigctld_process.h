@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QTcpSocket>
 #include <string>
 
 namespace zm::test {
@@ -38,6 +39,10 @@ private:
 
     QProcess m_process;
     quint16 m_port = 0;
+    // The connection that found rigctld listening stays open while it runs: rigctld 4.5
+    // closes a departing client's socket three times, and a test's own connection, handed
+    // the same descriptor in that instant, would be shut by the later closes.
+    QTcpSocket m_probe;
 };
 
 // One extended request over a connection of its own, as another program would send it:
