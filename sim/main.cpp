@@ -13,6 +13,7 @@
 
 #include "meter/meter_record.h"
 #include "sim/antenna_model.h"
+#include "sim/fault_picker.h"
 #include "sim/meter_answer.h"
 #include "sim/pseudo_terminal.h"
 #include "sim/rig_follower.h"
@@ -53,6 +54,12 @@ struct QueuedBytes {
 class MeterSimulator {
 public:
     explicit MeterSimulator(SimOptions options) : m_options(std::move(options)) {
+        if (m_options.randomFaults) {
+            m_faults = FaultPicker::random(m_options.faultShare,
+                                           m_options.seed.value_or(std::random_device{}()));
+        } else {
+            m_faults = FaultPicker(m_options.fault);
+        }
         if (!m_options.rigHost.empty()) {
             m_rig = std::make_unique<RigFollower>(m_options.rigHost, m_options.rigPort);
         }
@@ -115,7 +122,7 @@ public:
 private:
     void queueAnswer() {
         const auto now = Clock::now();
-        for (TimedBytes& part : answerFor(m_options.fault, currentValues())) {
+        for (TimedBytes& part : answerFor(m_faults.next(), currentValues())) {
             if (m_queuedBytes + part.bytes.size() > kMaxQueuedBytes) {
                 return;
             }
@@ -130,6 +137,7 @@ private:
     }
 
     SimOptions m_options;
+    FaultPicker m_faults;
     std::unique_ptr<RigFollower> m_rig;
     std::string m_received;
     std::list<QueuedBytes> m_queue;

@@ -53,12 +53,25 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             error = numberInto(options.powerWatts);
         } else if (name == "--freq") {
             error = numberInto(options.frequencyMHz);
+        } else if (name == "--fault" && value == "random") {
+            options.randomFaults = true;
+        } else if (name == "--fault-share") {
+            error = numberInto(options.faultShare);
+        } else if (name == "--seed") {
+            double seed = 0.0;
+            error = numberInto(seed);
+            if (!error && (seed < 0.0 || seed > 4294967295.0 || seed != std::floor(seed))) {
+                error = "--seed: a whole number from 0 to 4294967295: " + std::string(value);
+            } else if (!error) {
+                options.seed = static_cast<std::uint32_t>(seed);
+            }
         } else if (name == "--fault") {
             const auto fault = faultFromName(value);
             if (!fault) {
                 return "--fault: no such fault: " + std::string(value);
             }
             options.fault = *fault;
+            options.randomFaults = false;
         } else if (name == "--rig") {
             const std::size_t colon = value.rfind(':');
             if (colon == std::string_view::npos || colon == 0 || colon + 1 == value.size()) {
@@ -75,6 +88,9 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
     }
     if (options.zOhms < 0.0) {
         return std::string("--z: an impedance magnitude is not negative");
+    }
+    if (options.faultShare < 0.0 || options.faultShare > 1.0) {
+        return std::string("--fault-share: a part from 0 to 1");
     }
     if (options.frequencyMHz <= 0.0) {
         return std::string("--freq: a frequency is above 0");
@@ -104,7 +120,12 @@ Options:
                     (44 chars), badstart (first char not ';'), nonnumeric
                     (Z field "-----"), split (half now, the rest 300 ms later),
                     garbage (unread positions hold NUL and 0x80-0xFF bytes),
-                    noise (43 bytes of line noise), flood (1 MiB at once)
+                    noise (43 bytes of line noise), flood (1 MiB at once),
+                    or random: a good answer mostly, now and then any of these
+  --fault-share P   with --fault random: the part of the answers that
+                    misbehave, 0 to 1 (default 0.2)
+  --seed N          with --fault random: the same faults in the same order on
+                    every run with this N
   --help            this text
 
 It prints one line naming its pty, and ends on SIGINT or SIGTERM.

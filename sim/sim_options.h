@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct SimOptions {
     std::string rigHost;           // empty: no rig, the meter always sees RF
     std::string rigPort;
     Fault fault = Fault::None;
+    bool randomFaults = false;          // --fault random: now and then any fault
+    double faultShare = 0.2;            // the part of the answers that misbehave, when random
+    std::optional<std::uint32_t> seed;  // of the random faults; none: a different run each time
     bool help = false;
 };
 

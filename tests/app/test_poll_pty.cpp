@@ -2,13 +2,9 @@
 // the real blocking wait.
 
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 
 #include "meter/blocking_sleeper.h"
-#include "meter/qt_serial_comm.h"
-#include "tests/support/pty_meter.h"
-#include "tests/support/window_fixture.h"
+#include "tests/support/pty_window_fixture.h"
 
 namespace zm::test {
 namespace {
@@ -17,31 +13,10 @@ using ::testing::ElementsAre;
 
 const std::string kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 
-class PtyPollTest : public WindowTest {
+class PtyPollTest : public PtyWindowTest {
 protected:
-    PtyMeter meter{1};
-    QtSerialComm* port = nullptr;
+    void SetUp() override { startOnPty(std::make_unique<BlockingSleeper>()); }
 
-    void SetUp() override {
-        Devices devices = fakeDevices();
-        auto serial = std::make_unique<QtSerialComm>(QString::fromStdString(meter.configDir()));
-        port = serial.get();
-        devices.comm = std::move(serial);
-        devices.sleeper = std::make_unique<BlockingSleeper>();
-        devices.config = ConfigStore(QString::fromStdString(meter.configDir()));
-        createWindow(std::move(devices));
-        start();
-        ASSERT_TRUE(port->isOpen()) << "start-up did not open " << meter.devicePath();
-        ASSERT_TRUE(messages->shown.empty());
-    }
-    bool lampOn() const {
-        return window->controls().Picture5->isVisibleTo(window->controls().client);
-    }
-    std::vector<QString> readout() const {
-        const FormControls& f = window->controls();
-        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
-                f.Text15->text(), f.Text16->text(), f.Text1->text()};
-    }
     // Lets the event loop run for a while, as between two polls.
     static void idle(int milliseconds) {
         QElapsedTimer clock;

@@ -25,12 +25,16 @@ std::filesystem::path makeTempDir() {
 }
 
 // Writes all of `bytes` to the non-blocking master, waiting while the line is full,
-// until `stop` is raised.
-void writeAll(int fd, std::string_view bytes, const std::atomic<bool>& stop) {
+// until `stop` is raised, adding what went in to `total` when one is given.
+void writeAll(int fd, std::string_view bytes, const std::atomic<bool>& stop,
+              std::atomic<std::size_t>* total = nullptr) {
     while (!bytes.empty() && !stop.load()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(written));
+            if (total != nullptr) {
+                *total += static_cast<std::size_t>(written);
+            }
         } else if (written < 0 && errno != EAGAIN) {
             return;
         } else {
@@ -48,6 +52,7 @@ PtyMeter::PtyMeter(int portNumber) : m_configDir(makeTempDir()) {
 }
 
 PtyMeter::~PtyMeter() {
+    endFlood();
     stopAnswering();
     std::error_code ignored;
     std::filesystem::remove_all(m_configDir, ignored);
@@ -102,7 +107,25 @@ termios PtyMeter::lineSettings() const {
     return settings;
 }
 
+void PtyMeter::startFlood(std::string bytes) {
+    endFlood();
+    m_floodStop = false;
+    m_floodWritten = 0;
+    m_floodThread = std::thread([this, flood = std::move(bytes)] {
+        writeAll(m_pty.masterFd(), flood, m_floodStop, &m_floodWritten);
+    });
+}
+
+std::size_t PtyMeter::endFlood() {
+    m_floodStop = true;
+    if (m_floodThread.joinable()) {
+        m_floodThread.join();
+    }
+    return m_floodWritten.load();
+}
+
 void PtyMeter::unplug() {
+    endFlood();
     stopAnswering();
     m_pty.closeMaster();
 }

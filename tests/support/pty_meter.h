@@ -42,6 +42,12 @@ public:
     // The line settings the program gave the port (a pty keeps them, though it has no line).
     termios lineSettings() const;
 
+    // A meter talking without pause: a thread of its own writes `bytes` into the line
+    // while the program reads. endFlood() stops it (what is in the line stays there) and
+    // returns how many bytes went in.
+    void startFlood(std::string bytes);
+    std::size_t endFlood();
+
     // The device going away: the answering thread stops and the master is closed.
     void unplug();
 
@@ -56,6 +62,9 @@ private:
     std::string m_sent;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
+    std::atomic<bool> m_floodStop{false};
+    std::atomic<std::size_t> m_floodWritten{0};
+    std::thread m_floodThread;
 };
 
 }  // namespace zm::test
