@@ -236,17 +236,17 @@ void buildGraphicalControls(QWidget* client, FormControls& c) {
     c.Label1->setFont(hinted);
 
     for (int k = 0; k < 6; ++k) {
-        const LineSpec& spec = kLegendLines[k];
-        const int leftPx = twipsToPixels(spec.fromLeftTwips);
-        auto* line = new LineSample(QColor::fromRgb(spec.colour), client);
+        const LineSpec& entry = kLegendLines[k];
+        const int leftPx = twipsToPixels(entry.fromLeftTwips);
+        auto* line = new LineSample(QColor::fromRgb(entry.colour), client);
         line->setObjectName(QStringLiteral("Line2_%1").arg(k));
         // The design's 3-pixel pen is centred on the line's top coordinate.
         line->setGeometry(leftPx, twipsToPixels(kLegendLineTopTwips) - kLegendLineThicknessPx / 2,
-                          twipsToPixels(spec.toLeftTwips) - leftPx, kLegendLineThicknessPx);
+                          twipsToPixels(entry.toLeftTwips) - leftPx, kLegendLineThicknessPx);
         c.Line2[k] = line;
     }
-    for (const LabelSpec& spec : kLabels) {
-        c.*spec.control = placeLabel(client, spec.name, spec.at, spec.face, spec.text);
+    for (const LabelSpec& entry : kLabels) {
+        c.*entry.control = placeLabel(client, entry.name, entry.at, entry.face, entry.text);
     }
 }
 
@@ -259,11 +259,11 @@ void buildWindowedControls(QWidget* client, QWidget* chart, FormControls& c) {
     }
     c.MSChart1 = chart;
 
-    for (const TextBoxSpec& spec : kTextBoxes) {
-        QLineEdit* box = place<QLineEdit>(client, spec.name, spec.at, Face::Arial9);
-        box->setAlignment(spec.alignment | Qt::AlignVCenter);
-        box->setText(QString::fromLatin1(spec.text));
-        c.*spec.control = box;
+    for (const TextBoxSpec& entry : kTextBoxes) {
+        QLineEdit* box = place<QLineEdit>(client, entry.name, entry.at, Face::Arial9);
+        box->setAlignment(entry.alignment | Qt::AlignVCenter);
+        box->setText(QString::fromLatin1(entry.text));
+        c.*entry.control = box;
     }
     c.Combo1 =
         placeCombo(client, "Combo1", {3720, 5040, 1095, 345}, Face::Arial9,
