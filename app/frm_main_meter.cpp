@@ -35,7 +35,7 @@ void frmMain::ReadMeter() {
         // A port that fails in this poll (unplugged, read error) closes itself; the poll
         // ends like a rejected answer, and later ticks find the port closed.
         m_rawResponse.clear();
-        const bool sent = MSComm1.isOpen() && MSComm1.output(kMeterQuery);
+        const bool sent = MSComm1.output(kMeterQuery);
         if (sent) {
             Pause(0.2f);
             m_rawResponse = MSComm1.input();

@@ -12,6 +12,11 @@ int milliseconds(std::chrono::milliseconds duration) {
     return static_cast<int>(duration.count());
 }
 
+// "within 2 s", for the messages about an answer that did not come.
+std::string withinReplyTimeout() {
+    return "within " + std::to_string(RigctldConnection::kReplyTimeout.count() / 1000) + " s";
+}
+
 // A short, printable excerpt of what came back, for the message that says it was unreadable.
 std::string quoted(std::string_view received) {
     std::string text;
@@ -105,8 +110,7 @@ int RigctldConnection::checkRigctld() {
     }
     const std::string program = "the program at " + endpoint();
     if (status == kRigTimedOut) {
-        m_failure = program + " accepted the connection but gave no answer within " +
-                    std::to_string(kReplyTimeout.count() / 1000) + " s";
+        m_failure = program + " accepted the connection but gave no answer " + withinReplyTimeout();
     } else if (status == kRigConnectionLost) {
         m_failure = program + " closed the connection at once";
     } else {
@@ -181,8 +185,8 @@ int RigctldConnection::failWaiting(int remainingMs) {
     if (!timedOut) {
         return fail(kRigConnectionLost, "rigctld at " + endpoint() + " closed the connection");
     }
-    return fail(kRigTimedOut, "rigctld at " + endpoint() + " gave no answer within " +
-                                  std::to_string(kReplyTimeout.count() / 1000) + " s");
+    return fail(kRigTimedOut,
+                "rigctld at " + endpoint() + " gave no answer " + withinReplyTimeout());
 }
 
 int RigctldConnection::fail(int status, std::string reason) {
