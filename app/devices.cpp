@@ -6,6 +6,7 @@
 #include "dialogs/qt_window_printer.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
+#include "sweep/event_loop_sleeper.h"
 #include "sweep/rigctld_client.h"
 
 namespace zm {
@@ -15,6 +16,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.comm = std::make_unique<QtSerialComm>(store.directory());
     devices.sleeper = stopRequested ? std::make_unique<BlockingSleeper>(*stopRequested)
                                     : std::make_unique<BlockingSleeper>();
+    devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
     devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", 4532);
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();

@@ -10,6 +10,7 @@
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
+#include "sweep/ptt_guard.h"
 #include "sweep/rig_control.h"
 
 namespace zm {
@@ -17,11 +18,13 @@ namespace zm {
 // Everything the window reaches outside itself, one object per device role. The program
 // passes the real ones; tests pass fakes and local peers.
 struct Devices {
-    std::unique_ptr<SerialComm> comm;        // MSComm1
-    std::unique_ptr<Sleeper> sleeper;        // the blocking wait of Pause
+    std::unique_ptr<SerialComm> comm;       // MSComm1
+    std::unique_ptr<Sleeper> sleeper;       // the idle poll's wait of Pause: blocking
+    std::unique_ptr<Sleeper> sweepSleeper;  // the sweep's waits: the window stays alive
     std::unique_ptr<RigServerFactory> rigServers;
+    std::unique_ptr<PttGuard> pttGuard;  // unkeys the radio if the window cannot
     std::unique_ptr<MessageBoxes> messages;
-    std::unique_ptr<ChartControl> chart;     // MSChart1
+    std::unique_ptr<ChartControl> chart;       // MSChart1
     std::unique_ptr<CommonDialog> fileDialog;  // CommonDialog1
     std::unique_ptr<WindowPrinter> printer;
     ConfigStore config{QString()};

@@ -79,6 +79,14 @@ void frmMain::showEvent(QShowEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_sweep.running) {
+        // The close button, or a stop signal, during a sweep: it unkeys and ends first, and
+        // Run then closes the window.
+        m_sweep.closeRequested = true;
+        requestSweepStop();
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -102,7 +110,9 @@ void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)(
     (this->*handler)();
 }
 
-int frmMain::clientHeightPixels() const { return m_form.client->height(); }
+int frmMain::clientHeightPixels() const {
+    return m_form.client->height();
+}
 
 void frmMain::applyOuterHeight(float heightTwips) {
     if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {

@@ -80,6 +80,7 @@ public:
     const PlotGrid& plotGrid() const { return m_grid; }
     const ConfigValues& configValues() const { return m_configValues; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
+    bool sweepRunning() const { return m_sweep.running; }
     float heightTwips() const { return m_heightTwips; }
     int clientHeightPixels() const;
 
@@ -105,6 +106,10 @@ private:
     // with a message; the current plan and grid stay as they are.
     bool acceptsPlan(double startMHz, double stopMHz, double stepMHz);
     void applyStartOrStop(QString text, double SweepPlan::*field);
+    std::string sweepSafely();
+    std::string unkeyAfterStop(std::string message);
+    void requestSweepStop();
+    void stopIfRequested();
     void copyReadingToRow(int row);
     void checkRigStatus(int status, std::string_view what);
     void showFileDialog(FileMenuEntry entry);
@@ -128,6 +133,14 @@ private:
     std::unique_ptr<RigServer> FT100;
     std::shared_ptr<Transceiver> TRX;
     bool m_transmitterKeyed = false;
+    // The sweep in progress. Escape, the close button and the stop signals ask it to stop;
+    // a close asked for meanwhile happens once it has unkeyed.
+    struct SweepRun {
+        bool running = false;
+        bool stopRequested = false;
+        bool closeRequested = false;
+    };
+    SweepRun m_sweep;
 };
 
 }  // namespace zm

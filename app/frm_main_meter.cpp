@@ -50,11 +50,18 @@ void frmMain::ReadMeter() {
             showReadout();
         }
     }
-    setTimer1Enabled(true);
+    // A sweep keeps Timer1 off from Run to its end: a tick served in one of its waits
+    // would poll in the middle of a point.
+    if (!m_sweep.running) {
+        setTimer1Enabled(true);
+    }
 }
 
+// The sweep's waits let the window paint and answer the desktop; the idle poll's holds the
+// thread, so what the user types then waits for it instead of being dropped.
 void frmMain::Pause(float seconds) {
-    m_devices.sleeper->sleep(pauseDuration(seconds));
+    Sleeper& sleeper = m_sweep.running ? *m_devices.sweepSleeper : *m_devices.sleeper;
+    sleeper.sleep(pauseDuration(seconds));
 }
 
 void frmMain::showReadout() {

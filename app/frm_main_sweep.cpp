@@ -4,41 +4,66 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
+#include "app/sweep_input_filter.h"
 
 namespace zm {
 
 namespace {
 
-// A sweep that cannot go on: the text tells the user what failed and what to do.
+// A sweep that cannot go on. The text tells the user what failed and what to do; it is
+// empty when the user (or the desktop) asked the sweep to stop.
 class SweepStopped : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-constexpr std::string_view kStoppedBySignal = "";  // the program is ending: no message
+// "The sweep stopped. No rig-control server answers at 127.0.0.1:4532; start rigctld ...
+//  Check the radio and rigctld, then press Run again."
+SweepStopped failure(std::string_view whatFailed) {
+    return SweepStopped("The sweep stopped. " + std::string(whatFailed) +
+                        ". Check the radio and rigctld, then press Run again.");
+}
+
+constexpr std::string_view kChoosePlotMode =
+    "Choose what to plot in the list beside Run (R+jX, Z & Phase, SWR or RHO), then press Run "
+    "again.";
+constexpr std::string_view kStillKeyed =
+    "The transmitter could not be unkeyed: switch it to receive on the radio now.";
 
 }  // namespace
 
 void frmMain::cmdRun_Click() {
+    if (m_sweep.running) {
+        return;  // one sweep at a time, whatever calls
+    }
     setTimer1Enabled(false);
+    if (m_form.Combo2->currentIndex() < 0) {
+        // Without a plot mode every point would be keyed and nothing kept.
+        m_devices.messages->show(kChoosePlotMode);
+    } else if (const std::string message = sweepSafely(); !message.empty()) {
+        m_devices.messages->show(message);
+    }
+    setTimer1Enabled(true);
+    if (m_sweep.closeRequested) {
+        close();
+    }
+}
+
+// RunSweep with what keeps the station safe around it: the user's input is dropped while it
+// runs (Escape stops it), the PTT guard watches it, and a sweep that stops for any reason
+// unkeys first. Gives the message for the user, or nothing when all went well or the stop
+// was asked for.
+std::string frmMain::sweepSafely() {
+    const SweepInputFilter inputFilter([this] { requestSweepStop(); });
+    m_sweep = SweepRun{.running = true};
+    std::string message;
     try {
         RunSweep();
     } catch (const SweepStopped& stopped) {
-        // Never leave the transmitter keyed: unkey on whatever connection is left.
-        bool unkeyed = !m_transmitterKeyed;
-        if (m_transmitterKeyed && TRX) {
-            unkeyed = TRX->SetPTT(0) >= 0;
-            m_transmitterKeyed = !unkeyed;
-        }
-        std::string message = stopped.what();
-        if (!unkeyed) {
-            message +=
-                " The transmitter could not be unkeyed: switch it to receive on the radio now.";
-        }
-        if (!message.empty()) {
-            m_devices.messages->show(message);
-        }
+        message = unkeyAfterStop(stopped.what());
     }
-    setTimer1Enabled(true);
+    m_devices.pttGuard->finish();
+    m_sweep.running = false;
+    return message;
 }
 
 void frmMain::RunSweep() {
@@ -46,15 +71,19 @@ void frmMain::RunSweep() {
     FT100 = m_devices.rigServers->create(whyNot);
     TRX.reset();
     if (!FT100) {
-        throw SweepStopped(whyNot);
+        throw failure(whyNot);
     }
     checkRigStatus(FT100->GetTransceiver(TRX), "hand out the transceiver");
     if (!TRX) {
-        throw SweepStopped("The rig-control server handed out no transceiver.");
+        throw failure("The rig-control server handed out no transceiver");
+    }
+    if (!m_devices.pttGuard->start(whyNot)) {
+        throw failure(whyNot);
     }
     checkRigStatus(TRX->SetMode(m_plan.CarrierMode), "set the carrier mode");
     checkRigStatus(TRX->SetOptionB(0), "switch RIT off");
     checkRigStatus(TRX->SetOptionA(0), "switch XIT off");
+    checkRigStatus(TRX->SetSplit(0), "switch split off");
 
     const std::int16_t pointCount = m_plan.PointCount;
     for (std::int16_t i = 1; i <= pointCount; ++i) {
@@ -65,15 +94,20 @@ void frmMain::RunSweep() {
         checkRigStatus(TRX->SetMode(m_plan.CarrierMode), "set the carrier mode");
         KeyTransmitter();
         Pause(1.0f);
+        stopIfRequested();  // Escape in the keyed wait unkeys now, not after the meter
         ReadMeter();
         UnkeyTransmitter();
         copyReadingToRow(i);
         m_devices.chart->setChartData(m_grid);
-        m_devices.chart->repaintNow();  // the sweep holds the event loop: paint point by point
+        m_devices.chart->repaintNow();  // the point shows now, not after the next tuning
     }
 }
 
 void frmMain::KeyTransmitter() {
+    std::string whyNot;
+    if (!m_devices.pttGuard->keying(whyNot)) {
+        throw failure(whyNot);  // nothing would unkey the radio if this window died
+    }
     m_transmitterKeyed = true;  // from the request on: a failed answer may still have keyed it
     checkRigStatus(TRX->SetPTT(1), "key the transmitter");
 }
@@ -82,8 +116,34 @@ void frmMain::UnkeyTransmitter() {
     const int status = TRX->SetPTT(0);
     if (status >= 0) {
         m_transmitterKeyed = false;
+        m_devices.pttGuard->unkeyed();
     }
     checkRigStatus(status, "unkey the transmitter");
+}
+
+// Never leave the transmitter keyed: unkey on whatever connection is left. A transmitter
+// that stays keyed is left to the guard as well, which unkeys on a connection of its own.
+std::string frmMain::unkeyAfterStop(std::string message) {
+    if (m_transmitterKeyed && TRX && TRX->SetPTT(0) >= 0) {
+        m_transmitterKeyed = false;
+        m_devices.pttGuard->unkeyed();
+    }
+    if (m_transmitterKeyed) {
+        message += (message.empty() ? "" : " ") + std::string(kStillKeyed);
+    }
+    return message;
+}
+
+void frmMain::requestSweepStop() {
+    m_sweep.stopRequested = true;
+    m_devices.sweepSleeper->wake();
+}
+
+void frmMain::stopIfRequested() {
+    const bool signalled = m_devices.stopRequested && m_devices.stopRequested->load();
+    if (m_sweep.stopRequested || signalled) {
+        throw SweepStopped("");
+    }
 }
 
 void frmMain::copyReadingToRow(int row) {
@@ -106,26 +166,22 @@ void frmMain::copyReadingToRow(int row) {
         case 4:  // RHO
             m_grid.at(row, 7) = m_reading.Z ? Cell(*m_reading.Z / 100.0) : Cell();
             break;
-        default:  // no plot mode chosen: the point is measured but not stored
+        default:
             break;
     }
 }
 
-// A failed call ends the sweep with a message; so does a stop signal (the window then
-// closes), without one.
+// A failed call ends the sweep with a message; so does a stop the user asked for, without
+// one.
 void frmMain::checkRigStatus(int status, std::string_view what) {
-    if (status >= 0) {
-        if (m_devices.stopRequested && m_devices.stopRequested->load()) {
-            throw SweepStopped(std::string(kStoppedBySignal));
+    if (status < 0) {
+        std::string reason = TRX ? TRX->lastError() : FT100 ? FT100->lastError() : std::string();
+        if (reason.empty()) {
+            reason = "The rig-control server could not " + std::string(what);
         }
-        return;
+        throw failure(reason);
     }
-    std::string reason = TRX ? TRX->lastError() : FT100 ? FT100->lastError() : std::string();
-    if (reason.empty()) {
-        reason = "The rig-control server could not " + std::string(what);
-    }
-    throw SweepStopped("The sweep stopped. " + reason +
-                       ". Check the radio and rigctld, then press Run again.");
+    stopIfRequested();
 }
 
 }  // namespace zm

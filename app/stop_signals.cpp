@@ -1,9 +1,11 @@
 #include "app/stop_signals.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QApplication>
+#include <QDialog>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace zm {
 
@@ -11,6 +13,20 @@ namespace {
 
 std::atomic<bool> g_stopRequested{false};
 int g_pipe[2] = {-1, -1};
+
+// Innermost first: a box opened from a dialog holds that dialog's exec() until it ends.
+void endModalDialogs() {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        if (QApplication::activeModalWidget() == modal) {
+            return;  // it would not go; the window's close is tried all the same
+        }
+    }
+}
 
 void onStopSignal(int) {
     g_stopRequested.store(true);
@@ -30,6 +46,7 @@ StopSignals::StopSignals() {
         char bytes[16];
         while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
         }
+        endModalDialogs();
         emit stopRequested();
     });
     struct sigaction action = {};
@@ -54,6 +71,8 @@ StopSignals::~StopSignals() {
     }
 }
 
-const std::atomic<bool>* StopSignals::flag() const { return &g_stopRequested; }
+const std::atomic<bool>* StopSignals::flag() const {
+    return &g_stopRequested;
+}
 
 }  // namespace zm

@@ -42,6 +42,8 @@ double sweepMsPerPoint(std::unique_ptr<RigServerFactory> rig, int points, int ru
     meter->answers = {";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50"};
     devices.comm = std::move(meter);
     devices.sleeper = std::make_unique<NoSleep>();
+    devices.sweepSleeper = std::make_unique<NoSleep>();
+    devices.pttGuard = std::make_unique<test::RecordingPttGuard>();
     devices.rigServers = std::move(rig);
     devices.messages = std::move(messages);
     devices.chart = std::make_unique<QtChartControl>();

@@ -24,7 +24,7 @@ using zm::fuzz::require;
 using State = zm::RigctldAnswer::State;
 
 constexpr std::array<zm::RigctldCommand, 5> kCommands = {
-    zm::kRigSetFrequency, zm::kRigSetMode, zm::kRigSetPtt, zm::kRigSetRit, zm::kRigSetXit};
+    zm::kRigSetFrequency, zm::kRigSetMode, zm::kRigSetPtt, zm::kRigSetFunction, zm::kRigSetSplit};
 
 void checkAnswer(std::string_view received, std::string_view echoName) {
     const zm::RigctldAnswer answer = zm::parseRigctldAnswer(received, echoName);
@@ -96,6 +96,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     checkAnswer(text, command->echoName);
     checkRequest(*command, text, vfoMode);
+
+    const auto split = zm::rigctldAnswerValue(text, "Split");
+    require(!split || split->find('\n') == std::string_view::npos,
+            "a value is one line of the answer", text);
 
     const std::optional<bool> vfo = zm::parseChkVfoAnswer(text);
     require(!vfo || text.find(*vfo ? '1' : '0') != std::string_view::npos,

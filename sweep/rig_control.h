@@ -10,10 +10,11 @@ namespace zm {
 class Transceiver {
 public:
     virtual ~Transceiver() = default;
-    virtual int SetPTT(int transmit) = 0;          // 1 transmit, 0 receive
-    virtual int SetOptionA(int value) = 0;         // 0: XIT off
-    virtual int SetOptionB(int value) = 0;         // 0: RIT off
-    virtual int SetMode(int carrierMode) = 0;      // 2 CW, 4 AM, 9 FSK; 0 leaves the mode
+    virtual int SetPTT(int transmit) = 0;      // 1 transmit, 0 receive
+    virtual int SetOptionA(int value) = 0;     // 0: XIT off
+    virtual int SetOptionB(int value) = 0;     // 0: RIT off
+    virtual int SetSplit(int split) = 0;       // 0: transmit on the receive frequency
+    virtual int SetMode(int carrierMode) = 0;  // 2 CW, 4 AM, 9 FSK; 0 leaves the mode
     virtual int SetFrequency(double frequencyMHz) = 0;
     virtual std::string lastError() const = 0;
 };
@@ -26,7 +27,8 @@ public:
     virtual std::string lastError() const = 0;
 };
 
-// Creates a fresh server object for each sweep; empty with a reason when there is no server.
+// Creates a fresh server object for each sweep; empty when there is no server, with the
+// reason in one sentence without a closing full stop.
 class RigServerFactory {
 public:
     virtual ~RigServerFactory() = default;

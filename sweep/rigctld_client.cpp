@@ -48,8 +48,25 @@ public:
                    transmit == 1 ? "key the transmitter" : "unkey the transmitter");
     }
 
-    int SetOptionA(int value) override { return switchOff(kRigSetXit, value, "XIT"); }
-    int SetOptionB(int value) override { return switchOff(kRigSetRit, value, "RIT"); }
+    int SetOptionA(int value) override { return switchOff(value, "XIT"); }
+    int SetOptionB(int value) override { return switchOff(value, "RIT"); }
+
+    // A radio left in split transmits on its other VFO, at another frequency and mode. It is
+    // asked first, so that a radio not in split stays exactly as it was: some backends
+    // select VFO A to switch split off.
+    int SetSplit(int split) override {
+        if (split != 0) {
+            return refuse("Split can only be switched off (0), not set to " +
+                          std::to_string(split));
+        }
+        std::string answer;
+        const int status = run(kRigGetSplit, "", "read the split setting", true, &answer);
+        const auto splitNow = rigctldAnswerValue(answer, "Split");
+        if (status != kRigOk || !splitNow || *splitNow == "0") {
+            return status;  // a failure, a radio without split, or not in split
+        }
+        return run(kRigSetSplit, "0 VFOA", "switch split off", true);
+    }
 
     int SetMode(int carrierMode) override {
         if (carrierMode == 0) {
@@ -77,12 +94,12 @@ public:
     std::string lastError() const override { return m_lastError; }
 
 private:
-    int switchOff(const RigctldCommand& command, int value, const std::string& what) {
+    int switchOff(int value, const std::string& function) {
         if (value != 0) {
-            return refuse(what + " can only be switched off (0), not set to " +
+            return refuse(function + " can only be switched off (0), not set to " +
                           std::to_string(value));
         }
-        return run(command, "0", "switch " + what + " off", true);
+        return run(kRigSetFunction, function + " 0", "switch " + function + " off", true);
     }
 
     int refuse(std::string message) {
@@ -91,8 +108,8 @@ private:
     }
 
     int run(const RigctldCommand& command, const std::string& arguments, const std::string& action,
-            bool absentFunctionIsOk = false) {
-        const int status = m_connection->execute(command, arguments);
+            bool absentFunctionIsOk = false, std::string* answer = nullptr) {
+        const int status = m_connection->execute(command, arguments, answer);
         if (status == kRigOk || (absentFunctionIsOk && (status == kHamlibNotImplemented ||
                                                         status == kHamlibNotAvailable))) {
             m_lastError.clear();
@@ -102,8 +119,7 @@ private:
             m_lastError = "The radio could not " + action + ": rigctld answered RPRT " +
                           std::to_string(status) + " (" + hamlibErrorText(status) + ")";
             if (command.letter == kRigSetPtt.letter && pttMissing(status)) {
-                m_lastError +=
-                    "; is rigctld started with the radio's PTT type (-P RIG, see README)?";
+                m_lastError += "; start rigctld with the radio's PTT type (-P RIG, see README)";
             }
         } else {
             m_lastError = "Could not " + action + ": " + m_connection->failure();
@@ -148,8 +164,8 @@ std::unique_ptr<RigServer> RigctldServerFactory::create(std::string& whyNot) {
         address = QHostAddress(QHostAddress::LocalHost);
     } else if (!address.setAddress(m_host) || !address.isLoopback()) {
         whyNot = "The rig-control host \"" + m_host.toStdString() +
-                 "\" is not this computer. ZM-480 Plot drives a rigctld on this computer only: "
-                 "use 127.0.0.1.";
+                 "\" is not this computer; ZM-480 Plot drives a rigctld on this computer only "
+                 "(127.0.0.1)";
         return nullptr;
     }
     auto connection = std::make_shared<RigctldConnection>();

@@ -14,9 +14,10 @@ namespace zm {
 //   SetMode 0            nothing: the radio keeps its mode
 //   SetFrequency 14.05   +F 14050000                      (whole hertz, rounded)
 //   SetPTT 1 / 0         +T 1 / +T 0
-//   SetOptionA 0         +Z 0                             (XIT off)
-//   SetOptionB 0         +J 0                             (RIT off)
-// A radio without RIT or XIT answers RPRT -4 or -11 to those; that counts as success.
+//   SetOptionA 0         +U XIT 0                         (XIT off)
+//   SetOptionB 0         +U RIT 0                         (RIT off)
+//   SetSplit 0           +s, then +S 0 VFOA only when the answer says "Split: 1"
+// A radio without RIT, XIT or split answers RPRT -4 or -11 to those; that counts as success.
 // Statuses are 0, Hamlib's negative RPRT code, or one of the kRig* codes of
 // sweep/rigctld_protocol.h. lastError() words every failure for the user in one sentence
 // without a closing full stop, for the caller to build into its message, e.g.

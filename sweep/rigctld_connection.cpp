@@ -47,9 +47,9 @@ bool RigctldConnection::open(const QHostAddress& address, quint16 port, std::str
     if (connectAndCheck() == kRigOk) {
         return true;
     }
-    // "No rig-control server answers at 127.0.0.1:4532. Start rigctld ..."
-    whyNot = m_failure + ". Start rigctld for your radio on port " + std::to_string(port) +
-             " (see README), then press Run again.";
+    // "No rig-control server answers at 127.0.0.1:4532; start rigctld ..."
+    whyNot = m_failure + "; start rigctld for your radio on port " + std::to_string(port) +
+             " (see README)";
     whyNot.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(whyNot.front())));
     return false;
 }
@@ -122,7 +122,8 @@ int RigctldConnection::checkRigctld() {
     return status;
 }
 
-int RigctldConnection::execute(const RigctldCommand& command, std::string_view arguments) {
+int RigctldConnection::execute(const RigctldCommand& command, std::string_view arguments,
+                               std::string* answer) {
     if (m_broken) {
         m_failure =
             "the connection to rigctld was closed after an earlier failure: " + m_closedBecause;
@@ -152,11 +153,14 @@ int RigctldConnection::execute(const RigctldCommand& command, std::string_view a
     // answer unreadable, which is what they mean.
     std::string received = m_socket.readAll().toStdString();
     for (;;) {
-        const RigctldAnswer answer = parseRigctldAnswer(received, command.echoName);
-        if (answer.state == RigctldAnswer::State::Complete) {
-            return answer.status;
+        const RigctldAnswer parsed = parseRigctldAnswer(received, command.echoName);
+        if (parsed.state == RigctldAnswer::State::Complete) {
+            if (answer != nullptr) {
+                *answer = std::move(received);
+            }
+            return parsed.status;
         }
-        if (answer.state == RigctldAnswer::State::Malformed) {
+        if (parsed.state == RigctldAnswer::State::Malformed) {
             return fail(kRigUnparsableAnswer, "rigctld at " + endpoint() + " answered " +
                                                   quoted(received) +
                                                   ", which is not an answer to \"" +

@@ -24,16 +24,18 @@ public:
     static constexpr std::chrono::milliseconds kReplyTimeout{2000};
 
     // Connects and asks rigctld whether it runs in VFO mode. False with a sentence for the
-    // user in whyNot.
+    // user, without a closing full stop, in whyNot.
     bool open(const QHostAddress& address, quint16 port, std::string& whyNot);
 
     // Connects afresh after the connection broke. Only for unkeying: a transmitter must not
     // stay keyed because an earlier answer came late.
     bool reopen();
 
-    // Sends one set command and waits for its status: 0, Hamlib's negative code, or one of
-    // the kRig* transport statuses, whose reason failure() then gives.
-    int execute(const RigctldCommand& command, std::string_view arguments);
+    // Sends one command and waits for its status: 0, Hamlib's negative code, or one of the
+    // kRig* transport statuses, whose reason failure() then gives. The whole answer of a
+    // complete exchange goes to answer when one is given.
+    int execute(const RigctldCommand& command, std::string_view arguments,
+                std::string* answer = nullptr);
 
     bool vfoMode() const { return m_vfoMode; }
     bool broken() const { return m_broken; }

@@ -1,5 +1,6 @@
 #include "sweep/rigctld_protocol.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -70,6 +71,12 @@ std::optional<std::string_view> rigctldModeName(int carrierMode) {
 
 std::optional<std::string> formatRigctldRequest(const RigctldCommand& command,
                                                 std::string_view arguments, bool vfoMode) {
+    if (!command.takesArguments) {
+        if (!arguments.empty()) {
+            return std::nullopt;
+        }
+        return std::string{'+', command.letter} + (vfoMode ? " currVFO" : "") + '\n';
+    }
     if (arguments.empty() || arguments.front() == ' ' || arguments.back() == ' ' ||
         arguments.find("  ") != std::string_view::npos) {
         return std::nullopt;
@@ -136,6 +143,18 @@ RigctldAnswer parseRigctldAnswer(std::string_view received, std::string_view ech
         return {State::Malformed, kRigOk};
     }
     return {State::Incomplete, kRigOk};
+}
+
+std::optional<std::string_view> rigctldAnswerValue(std::string_view answer, std::string_view key) {
+    for (std::size_t lineStart = 0; lineStart < answer.size();) {
+        const std::size_t lineEnd = std::min(answer.find('\n', lineStart), answer.size());
+        const std::string_view line = answer.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        if (line.starts_with(key) && line.substr(key.size()).starts_with(':')) {
+            return trimmed(line.substr(key.size() + 1));
+        }
+    }
+    return std::nullopt;
 }
 
 std::string hamlibErrorText(int status) {

@@ -33,16 +33,27 @@ inline constexpr int kRigTimedOut = -1002;          // no complete answer within
 inline constexpr int kRigConnectionLost = -1003;    // the socket closed, now or in an earlier call
 inline constexpr int kRigUnparsableAnswer = -1004;  // an answer not in rigctld's form
 
-// One set command: the letter we send and the name rigctld echoes in its answer.
+// One command: the letter we send and the name rigctld echoes in its answer. Set commands
+// take arguments; the one question we ask takes none and answers in "Key: value" lines:
+//
+//   client: +s
+//   server: get_split_vfo:
+//           Split: 1
+//           TX VFO: VFOB
+//           RPRT 0
 struct RigctldCommand {
     char letter;
     std::string_view echoName;
+    bool takesArguments = true;
 };
 inline constexpr RigctldCommand kRigSetFrequency{'F', "set_freq"};
 inline constexpr RigctldCommand kRigSetMode{'M', "set_mode"};
 inline constexpr RigctldCommand kRigSetPtt{'T', "set_ptt"};
-inline constexpr RigctldCommand kRigSetRit{'J', "set_rit"};
-inline constexpr RigctldCommand kRigSetXit{'Z', "set_xit"};
+// "U XIT 0" and "U RIT 0" switch the function off on every backend; "Z 0" and "J 0" only
+// set the offset, and the Kenwood backend switches RIT on for "J 0".
+inline constexpr RigctldCommand kRigSetFunction{'U', "set_func"};
+inline constexpr RigctldCommand kRigSetSplit{'S', "set_split_vfo"};
+inline constexpr RigctldCommand kRigGetSplit{'s', "get_split_vfo", false};
 
 // Asked once after connecting, in the plain form: rigctld answers "0\n", or "1\n" in VFO mode.
 inline constexpr std::string_view kRigctldChkVfoRequest = "\\chk_vfo\n";
@@ -55,8 +66,9 @@ std::optional<std::int64_t> rigFrequencyHz(double frequencyMHz);
 // Empty for every other code, 0 included.
 std::optional<std::string_view> rigctldModeName(int carrierMode);
 
-// The request line, newline included, e.g. "+F currVFO 14050000\n". Empty when the arguments
-// are empty or hold anything but letters, digits, '.', '-' and single spaces.
+// The request line, newline included, e.g. "+F currVFO 14050000\n" or "+s\n". Empty when
+// the arguments are empty for a command that takes some (or given to one that takes none),
+// or hold anything but letters, digits, '.', '-' and single spaces.
 std::optional<std::string> formatRigctldRequest(const RigctldCommand& command,
                                                 std::string_view arguments, bool vfoMode);
 
@@ -70,6 +82,10 @@ struct RigctldAnswer {
     int status = kRigOk;  // the RPRT code, when Complete
 };
 RigctldAnswer parseRigctldAnswer(std::string_view received, std::string_view echoName);
+
+// The value of one "Key: value" line of a complete answer: "1" for "Split" in the answer
+// above. Empty when no line has that key.
+std::optional<std::string_view> rigctldAnswerValue(std::string_view answer, std::string_view key);
 
 // Hamlib's error code in words, e.g. -1 "invalid parameter".
 std::string hamlibErrorText(int status);

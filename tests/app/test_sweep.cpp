@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"
@@ -26,12 +28,10 @@ protected:
         createWindow(std::move(devices));
         start();
         comm->answers = {kFiftyOhms};
+        choosePlotMode(2);
         log.clear();
     }
-    void choosePlotMode(int mode) {
-        window->controls().Combo2->setCurrentIndex(mode);
-        window->Combo2_Click();
-    }
+    void choosePlotMode(int mode) { test::choosePlotMode(*window, mode); }
     void chooseCarrier(int index) {
         window->controls().Combo4->setCurrentIndex(index);
         window->Combo4_Click();
@@ -42,13 +42,16 @@ protected:
 TEST_F(SweepTest, EveryPointIsTunedKeyedReadAndUnkeyedInOrder) {
     chooseCarrier(0);
     window->controls().Text3->setText("14.05");
+    guard->log = &log;
     log.clear();
     window->cmdRun_Click();
-    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 2", "SetOptionB 0",
-                                 "SetOptionA 0", "SetFrequency 14", "Pause 200", "SetMode 2",
-                                 "SetPTT 1", "Pause 1000", "Output ;P?", "Pause 200", "SetPTT 0",
-                                 "SetFrequency 14.05", "Pause 200", "SetMode 2", "SetPTT 1",
-                                 "Pause 1000", "Output ;P?", "Pause 200", "SetPTT 0"));
+    EXPECT_THAT(
+        log, ElementsAre("create", "GetTransceiver", "Guard start", "SetMode 2", "SetOptionB 0",
+                         "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200", "SetMode 2",
+                         "Guard keying", "SetPTT 1", "Pause 1000", "Output ;P?", "Pause 200",
+                         "SetPTT 0", "Guard unkeyed", "SetFrequency 14.05", "Pause 200",
+                         "SetMode 2", "Guard keying", "SetPTT 1", "Pause 1000", "Output ;P?",
+                         "Pause 200", "SetPTT 0", "Guard unkeyed", "Guard finish"));
     EXPECT_TRUE(window->timer1Enabled());
     EXPECT_TRUE(messages->shown.empty());
 }
@@ -90,12 +93,13 @@ TEST_F(SweepTest, EachModeFillsItsOwnColumnsAndKeepsTheOthers) {
     EXPECT_EQ(chart->lastData.at(2, 7), window->plotGrid().at(2, 7));
 }
 
-TEST_F(SweepTest, WithoutAPlotModeThePointsAreMeasuredButNothingIsStored) {
+TEST_F(SweepTest, WithoutAPlotModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
+    window->controls().Combo2->setCurrentIndex(-1);
     window->cmdRun_Click();
-    EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 0"), 8);
-    for (int column = 2; column <= 7; ++column) {
-        EXPECT_EQ(cell(4, column), 0.0);
-    }
+    EXPECT_TRUE(log.empty());
+    EXPECT_THAT(messages->shown, ElementsAre("Choose what to plot in the list beside Run (R+jX, "
+                                             "Z & Phase, SWR or RHO), then press Run again."));
+    EXPECT_TRUE(window->timer1Enabled());
 }
 
 TEST_F(SweepTest, SilentMeterFillsEveryRowWithTheLastReading) {
@@ -123,17 +127,19 @@ TEST_F(SweepTest, SilentMeterBeforeAnyReadingLeavesRowsEmpty) {
 }
 
 TEST_F(SweepTest, NoServerStopsBeforeKeyingWithOneMessage) {
-    rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532.");
+    rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532");
     window->cmdRun_Click();
     EXPECT_THAT(log, ElementsAre("create"));
-    EXPECT_THAT(messages->shown, ElementsAre("No rig-control server answers at 127.0.0.1:4532."));
+    EXPECT_THAT(messages->shown,
+                ElementsAre("The sweep stopped. No rig-control server answers at 127.0.0.1:4532. "
+                            "Check the radio and rigctld, then press Run again."));
     EXPECT_TRUE(window->timer1Enabled());
 }
 
 TEST_F(SweepTest, RefusalWhileKeyedUnkeysAndSaysWhatFailed) {
-    // create, GetTransceiver, 3 set-up calls, then SetFrequency, SetMode, SetPTT 1: the
-    // 8th call fails after the transmitter was keyed.
-    rig->failCall(8);
+    // create, GetTransceiver, 4 set-up calls, then SetFrequency, SetMode, SetPTT 1: the
+    // 9th call fails after the transmitter was keyed.
+    rig->failCall(9);
     window->cmdRun_Click();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log.back(), "SetPTT 0");
@@ -142,14 +148,95 @@ TEST_F(SweepTest, RefusalWhileKeyedUnkeysAndSaysWhatFailed) {
               "The sweep stopped. The radio rejected the command. Check the radio and rigctld, "
               "then press Run again.");
     EXPECT_TRUE(window->timer1Enabled());
+    EXPECT_EQ(guard->ownLog.back(), "Guard finish");
 }
 
 TEST_F(SweepTest, FailedUnkeyIsTriedOnceMore) {
-    rig->failCall(9);  // SetPTT 0 of the first point
+    rig->failCall(10);  // SetPTT 0 of the first point
     window->cmdRun_Click();
     EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 0"), 2);
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].find("could not be unkeyed"), std::string::npos);
+}
+
+// A radio that no guard watches is never keyed: were the window killed, nothing would
+// unkey it.
+TEST_F(SweepTest, WithoutAWorkingGuardNothingIsKeyed) {
+    for (const bool guardStarts : {false, true}) {
+        guard->startSucceeds = guardStarts;
+        guard->alive = false;
+        log.clear();
+        messages->shown.clear();
+        window->cmdRun_Click();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 0) << guardStarts;
+        ASSERT_EQ(messages->shown.size(), 1u) << guardStarts;
+        EXPECT_TRUE(messages->shown[0].starts_with("The sweep stopped. The PTT guard"))
+            << messages->shown[0];
+        EXPECT_TRUE(window->timer1Enabled());
+    }
+}
+
+TEST_F(SweepTest, EscapeInTheKeyedWaitUnkeysAtOnceAndKeepsThePointsSoFar) {
+    int keyedWaits = 0;
+    sweepSleeper->during = [&](std::chrono::milliseconds wait) {
+        if (wait.count() == 1000 && ++keyedWaits == 2) {
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+        }
+    };
+    window->cmdRun_Click();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetFrequency 14.05"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetFrequency 14.1"), 0);
+    // The second point is unkeyed straight after its wait, without reading the meter.
+    EXPECT_THAT(std::vector(log.end() - 3, log.end()),
+                ElementsAre("SetPTT 1", "Pause 1000", "SetPTT 0"));
+    EXPECT_EQ(guard->ownLog.back(), "Guard finish");
+    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(1, 5)).tenThousandths(), 15000);
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_TRUE(window->timer1Enabled());
+    EXPECT_FALSE(window->sweepRunning());
+}
+
+// Clicks and keys mid-sweep would start a second sweep, clear the points measured so far
+// or re-plan the grid under the running sweep: all are dropped, and no poll interleaves.
+TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {
+    const FormControls& form = window->controls();
+    int waits = 0;
+    bool timerRan = false;
+    sweepSleeper->during = [&](std::chrono::milliseconds) {
+        timerRan = timerRan || window->timer1Enabled();
+        if (++waits == 9) {  // the keyed wait of the third point
+            QTest::mouseClick(form.cmdRun, Qt::LeftButton);
+            QTest::mouseClick(form.cmdClear, Qt::LeftButton);
+            QTest::keyClicks(form.Text2, "1");
+            QTest::keyClick(form.Combo2, Qt::Key_Down);
+        }
+    };
+    window->cmdRun_Click();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 8);
+    EXPECT_FALSE(timerRan);
+    EXPECT_EQ(form.Text2->text(), "14.0");
+    EXPECT_EQ(window->plan().StartFreq, 14.0);
+    EXPECT_EQ(form.Combo2->currentIndex(), 2);
+    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(1, 5)).tenThousandths(), 15000);
+    QApplication::processEvents();  // nothing was queued for after the sweep either
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 8);
+}
+
+TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
+    QFile::remove(configPath());
+    int waits = 0;
+    sweepSleeper->during = [&](std::chrono::milliseconds) {
+        if (++waits == 2) {  // keyed, first point
+            window->close();
+        }
+    };
+    window->cmdRun_Click();
+    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 0", "SetOptionB 0",
+                                 "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200",
+                                 "SetMode 0", "SetPTT 1", "Pause 1000", "SetPTT 0"));
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readConfig().count("\r\n"), 8);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 namespace zm::test {
 namespace {
 
+using ::testing::ElementsAre;
+
 constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 
 // Kills rigctld when the sweep has made a given number of pauses.
@@ -49,11 +51,12 @@ protected:
         Devices devices = fakeDevices();
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         if (killAtPause > 0) {
-            devices.sleeper = std::make_unique<KillingSleeper>(rigctld, killAtPause);
+            devices.sweepSleeper = std::make_unique<KillingSleeper>(rigctld, killAtPause);
         }
         createWindow(std::move(devices));
         start();
         comm->answers = {kRecord};
+        choosePlotMode(*window, 2);
         return true;
     }
     std::string rig(const char* command, const char* key) {
@@ -115,9 +118,13 @@ TEST_F(NoServerSweepTest, OneMessageSaysWhatToStartAndPollingResumes) {
     createWindow(std::move(devices));
     start();
     log.clear();
+    choosePlotMode(*window, 2);
     window->cmdRun_Click();
-    ASSERT_EQ(messages->shown.size(), 1u);
-    EXPECT_NE(messages->shown[0].find("Start rigctld"), std::string::npos) << messages->shown[0];
+    const std::string p = std::to_string(port);
+    EXPECT_THAT(messages->shown,
+                ElementsAre("The sweep stopped. No rig-control server answers at 127.0.0.1:" + p +
+                            "; start rigctld for your radio on port " + p +
+                            " (see README). Check the radio and rigctld, then press Run again."));
     EXPECT_TRUE(log.empty());  // nothing was keyed, not even a pause
     EXPECT_TRUE(window->timer1Enabled());
 }

@@ -123,13 +123,18 @@ void rigRefusal(Devices& devices, std::string complaint) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, UntrustedMessageText,
-    ::testing::Values(
-        UntrustedCase{"FileNameFromOpen", chosenFileName, [](frmMain& w) { w.mnuOpen_Click(); },
-                      "/home/ham/<b>x</b> <img src=x.png> %1 %n.txt"},
-        UntrustedCase{"FileNameFromSaveAs", chosenFileName, [](frmMain& w) { w.MnuSaveAs_Click(); },
-                      "/tmp/<i>%2</i>&amp;.csv"},
-        UntrustedCase{"RigControlComplaint", rigRefusal, [](frmMain& w) { w.cmdRun_Click(); },
-                      "rigctld said <font color=red>%1</font> &lt;busy&gt;"}),
+    ::testing::Values(UntrustedCase{"FileNameFromOpen", chosenFileName,
+                                    [](frmMain& w) { w.mnuOpen_Click(); },
+                                    "/home/ham/<b>x</b> <img src=x.png> %1 %n.txt"},
+                      UntrustedCase{"FileNameFromSaveAs", chosenFileName,
+                                    [](frmMain& w) { w.MnuSaveAs_Click(); },
+                                    "/tmp/<i>%2</i>&amp;.csv"},
+                      UntrustedCase{"RigControlComplaint", rigRefusal,
+                                    [](frmMain& w) {
+                                        choosePlotMode(w, 2);
+                                        w.cmdRun_Click();
+                                    },
+                                    "rigctld said <font color=red>%1</font> &lt;busy&gt;"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

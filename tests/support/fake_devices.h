@@ -16,6 +16,7 @@
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
 #include "sweep/plot_grid.h"
+#include "sweep/ptt_guard.h"
 
 namespace zm::test {
 
@@ -72,12 +73,45 @@ private:
 class RecordingSleeper : public Sleeper {
 public:
     explicit RecordingSleeper(CallLog& log) : m_log(log) {}
+    // Runs inside each wait, as the user or the desktop would act while it lasts.
+    std::function<void(std::chrono::milliseconds)> during;
+
     void sleep(std::chrono::milliseconds duration) override {
         m_log.push_back("Pause " + std::to_string(duration.count()));
+        if (during) {
+            during(duration);
+        }
     }
 
 private:
     CallLog& m_log;
+};
+
+// A guard that only records what the window told it, into its own log unless a test
+// points it at the shared one.
+class RecordingPttGuard : public PttGuard {
+public:
+    CallLog ownLog;
+    CallLog* log = &ownLog;
+    bool startSucceeds = true;
+    bool alive = true;
+
+    bool start(std::string& whyNot) override {
+        log->push_back("Guard start");
+        if (!startSucceeds) {
+            whyNot = "The PTT guard could not reach rigctld";
+        }
+        return startSucceeds;
+    }
+    bool keying(std::string& whyNot) override {
+        log->push_back("Guard keying");
+        if (!alive) {
+            whyNot = "The PTT guard has ended";
+        }
+        return alive;
+    }
+    void unkeyed() override { log->push_back("Guard unkeyed"); }
+    void finish() override { log->push_back("Guard finish"); }
 };
 
 class RecordingMessageBoxes : public MessageBoxes {
@@ -113,8 +147,12 @@ public:
     void setAutoScale(AxisId axis, bool automatic) override {
         plotCalls.push_back(name(axis) + " auto " + (automatic ? "on" : "off"));
     }
-    void setMinimum(AxisId axis, double v) override { plotCalls.push_back(name(axis) + " min " + num(v)); }
-    void setMaximum(AxisId axis, double v) override { plotCalls.push_back(name(axis) + " max " + num(v)); }
+    void setMinimum(AxisId axis, double v) override {
+        plotCalls.push_back(name(axis) + " min " + num(v));
+    }
+    void setMaximum(AxisId axis, double v) override {
+        plotCalls.push_back(name(axis) + " max " + num(v));
+    }
     void setMajorDivision(AxisId axis, std::int16_t n) override {
         plotCalls.push_back(name(axis) + " major " + std::to_string(n));
     }

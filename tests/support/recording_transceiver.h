@@ -2,7 +2,7 @@
 
 // A recording rig: the factory, the server and the transceiver write every call, with its
 // argument, into one log, in order:
-//   "create", "GetTransceiver", "SetMode 2", "SetOptionB 0", "SetOptionA 0",
+//   "create", "GetTransceiver", "SetMode 2", "SetOptionB 0", "SetOptionA 0", "SetSplit 0",
 //   "SetFrequency 14.05", "SetMode 2", "SetPTT 1", "SetPTT 0", ...
 // The frequency is shown in MHz to the whole hertz a radio would be tuned to; the exact
 // doubles are kept in frequenciesMHz. Any one call, counted from 1 over all of them, can be
@@ -62,6 +62,7 @@ public:
     int SetPTT(int transmit) override { return call("SetPTT", transmit); }
     int SetOptionA(int value) override { return call("SetOptionA", value); }
     int SetOptionB(int value) override { return call("SetOptionB", value); }
+    int SetSplit(int split) override { return call("SetSplit", split); }
     int SetMode(int carrierMode) override { return call("SetMode", carrierMode); }
     int SetFrequency(double frequencyMHz) override {
         m_state->frequenciesMHz.push_back(frequencyMHz);

@@ -141,9 +141,19 @@ std::string exchange(quint16 port, bool vfoMode, const std::string& command,
 }
 
 // One value of the dummy rig, e.g. readBack(port, vfo, "f", "Frequency") -> "14050000".
-std::string readBack(quint16 port, bool vfoMode, const std::string& command,
+// A question with an argument is one text ("u XIT"); an empty key takes the bare value line
+// that get_func answers ("get_func: XIT\n1\nRPRT 0\n" -> "1").
+std::string readBack(quint16 port, bool vfoMode, const std::string& question,
                      const std::string& key) {
-    const std::string received = exchange(port, vfoMode, command, "");
+    const auto space = question.find(' ');
+    const std::string received =
+        exchange(port, vfoMode, question.substr(0, space),
+                 space == std::string::npos ? std::string() : question.substr(space + 1));
+    const auto status = received.rfind("\nRPRT");
+    if (key.empty() && status != std::string::npos) {
+        const auto start = received.rfind('\n', status - 1) + 1;
+        return received.substr(start, status - start);
+    }
     const auto at = received.find(key + ": ");
     if (at == std::string::npos) {
         return "<" + received + ">";

@@ -51,7 +51,8 @@ std::string exchange(quint16 port, bool vfoMode, const std::string& command,
                      const std::string& arguments);
 
 // One value of the dummy rig as another program sees it, over a connection of its own:
-// readBack(port, vfoMode, "f", "Frequency") -> "14050000"; "<what came>" when it is missing.
+// readBack(port, vfoMode, "f", "Frequency") -> "14050000", readBack(port, vfoMode, "u XIT", "")
+// -> "0"; "<what came>" when it is missing.
 std::string readBack(quint16 port, bool vfoMode, const std::string& command,
                      const std::string& key);
 

@@ -2,12 +2,13 @@
 
 // The window on fake devices, with config.ini in a fresh temporary folder.
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "app/frm_main.h"
@@ -21,6 +22,8 @@ protected:
     QTemporaryDir configDir;
     FakeSerialComm* comm = nullptr;
     RecordingSleeper* sleeper = nullptr;
+    RecordingSleeper* sweepSleeper = nullptr;
+    RecordingPttGuard* guard = nullptr;
     RecordingMessageBoxes* messages = nullptr;
     RecordingChart* chart = nullptr;
     ScriptedFileDialog* fileDialog = nullptr;
@@ -49,6 +52,12 @@ protected:
         auto fakeSleeper = std::make_unique<RecordingSleeper>(log);
         sleeper = fakeSleeper.get();
         devices.sleeper = std::move(fakeSleeper);
+        auto fakeSweepSleeper = std::make_unique<RecordingSleeper>(log);
+        sweepSleeper = fakeSweepSleeper.get();
+        devices.sweepSleeper = std::move(fakeSweepSleeper);
+        auto fakeGuard = std::make_unique<RecordingPttGuard>();
+        guard = fakeGuard.get();
+        devices.pttGuard = std::move(fakeGuard);
         auto fakeMessages = std::make_unique<RecordingMessageBoxes>();
         messages = fakeMessages.get();
         devices.messages = std::move(fakeMessages);
@@ -78,10 +87,16 @@ protected:
     }
 };
 
+// Chooses a plot mode as the user does: Run sweeps only with one chosen.
+inline void choosePlotMode(frmMain& window, int mode) {
+    window.controls().Combo2->setCurrentIndex(mode);
+    window.Combo2_Click();
+}
+
 // A well-formed file as the program writes it.
-inline QByteArray configText(const char* left, const char* top, const char* port, const char* height,
-                             const char* normal, const char* diag, const char* plotMode,
-                             const char* carrier) {
+inline QByteArray configText(const char* left, const char* top, const char* port,
+                             const char* height, const char* normal, const char* diag,
+                             const char* plotMode, const char* carrier) {
     return QByteArray("Position-Left=") + left + "\r\nPosition-Top=" + top + "\r\nComPort=" + port +
            "\r\nHeight=" + height + "\r\nmnuNormal=" + normal + "\r\nmnuDiag=" + diag +
            "\r\nListIndex=" + plotMode + "\r\nListIndex=" + carrier + "\r\n";

@@ -82,8 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"ModeWithDefaultPassband", kRigSetMode, "CW 0", false, "+M CW 0\n"},
         RequestCase{"ModeInVfoMode", kRigSetMode, "RTTY 0", true, "+M currVFO RTTY 0\n"},
         RequestCase{"Key", kRigSetPtt, "1", false, "+T 1\n"},
-        RequestCase{"RitOff", kRigSetRit, "0", false, "+J 0\n"},
-        RequestCase{"XitOffInVfoMode", kRigSetXit, "0", true, "+Z currVFO 0\n"},
+        RequestCase{"RitOff", kRigSetFunction, "RIT 0", false, "+U RIT 0\n"},
+        RequestCase{"XitOffInVfoMode", kRigSetFunction, "XIT 0", true, "+U currVFO XIT 0\n"},
+        RequestCase{"SplitQuestion", kRigGetSplit, "", false, "+s\n"},
+        RequestCase{"SplitQuestionInVfoMode", kRigGetSplit, "", true, "+s currVFO\n"},
+        RequestCase{"SplitQuestionTakesNoArgument", kRigGetSplit, "1", false, std::nullopt},
         // rigctld would take the next request as the missing argument.
         RequestCase{"EmptyArgumentRefused", kRigSetFrequency, "", false, std::nullopt},
         RequestCase{"SecondLineRefused", kRigSetFrequency, "14050000\n+T 1", false, std::nullopt},
@@ -173,6 +176,14 @@ TEST(ParseRigctldAnswer, GivesUpOnEndlessTextWithoutStatus) {
         manyLines += "Frequency: 14000000\n";
     }
     EXPECT_EQ(parseRigctldAnswer(manyLines, "set_freq").state, State::Malformed);
+}
+
+TEST(RigctldAnswerValue, ReadsTheValueOfItsKeyOnly) {
+    const std::string split = "get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n";
+    EXPECT_EQ(rigctldAnswerValue(split, "Split"), "1");
+    EXPECT_EQ(rigctldAnswerValue(split, "TX VFO"), "VFOB");
+    EXPECT_EQ(rigctldAnswerValue(split, "TX"), std::nullopt);
+    EXPECT_EQ(rigctldAnswerValue("get_split_vfo:\nRPRT -11\n", "Split"), std::nullopt);
 }
 
 TEST(HamlibErrorText, NamesKnownCodesAndNumbersOthers) {

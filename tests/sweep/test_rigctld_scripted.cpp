@@ -148,7 +148,7 @@ TEST_P(RigctldConnect, FailsWithAReasonWhenTheServerIsNotRigctld) {
     std::string whyNot;
     EXPECT_EQ(factory.create(whyNot), nullptr);
     EXPECT_NE(whyNot.find(GetParam().whyNotPart), std::string::npos) << whyNot;
-    EXPECT_NE(whyNot.find("then press Run again"), std::string::npos) << whyNot;
+    EXPECT_NE(whyNot.find("; start rigctld for your radio on port"), std::string::npos) << whyNot;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -186,6 +186,9 @@ int ritOff(Transceiver& t) {
 }
 int xitOff(Transceiver& t) {
     return t.SetOptionA(0);
+}
+int splitOff(Transceiver& t) {
+    return t.SetSplit(0);
 }
 
 struct CallCase {
@@ -233,10 +236,16 @@ INSTANTIATE_TEST_SUITE_P(
             "RadioRejects", false, tune, send(kTuned + "RPRT -9\n"), -9, "+F 14050000",
             "The radio could not tune to 14.05 MHz: rigctld answered RPRT -9 (command rejected by "
             "the radio)"},
-        CallCase{"NoRitIsFine", false, ritOff, send("set_rit: 0\nRPRT -11\n"), kRigOk, "+J 0", ""},
-        CallCase{"NoXitIsFine", false, xitOff, send("set_xit: 0\nRPRT -4\n"), kRigOk, "+Z 0", ""},
-        CallCase{"XitFailureIsNot", false, xitOff, send("set_xit: 0\nRPRT -6\n"), -6, "+Z 0",
-                 "input/output error"},
+        CallCase{"NoRitIsFine", false, ritOff, send("set_func: RIT 0\nRPRT -11\n"), kRigOk,
+                 "+U RIT 0", ""},
+        CallCase{"NoXitIsFine", false, xitOff, send("set_func: XIT 0\nRPRT -4\n"), kRigOk,
+                 "+U XIT 0", ""},
+        CallCase{"NotInSplitIsOnlyAsked", false, splitOff,
+                 send("get_split_vfo:\nSplit: 0\nTX VFO: VFOA\nRPRT 0\n"), kRigOk, "+s", ""},
+        CallCase{"NoSplitIsFine", false, splitOff, send("get_split_vfo:\nRPRT -11\n"), kRigOk, "+s",
+                 ""},
+        CallCase{"XitFailureIsNot", false, xitOff, send("set_func: XIT 0\nRPRT -6\n"), -6,
+                 "+U XIT 0", "input/output error"},
         CallCase{"Silence", false, tune, kSilent, kRigTimedOut, "+F 14050000",
                  "no answer within 2 s"},
         CallCase{"HangUp", false, tune, kHangUp, kRigConnectionLost, "+F 14050000",
