@@ -41,3 +41,11 @@ zm_build() {
     cmake -S "$ZM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }
+
+# zm_build_targets <build dir> <target>...: only those targets and what they need.
+zm_build_targets() {
+    local dir="$1"
+    shift
+    cmake -S "$ZM_ROOT" -B "$dir" -G Ninja >/dev/null
+    cmake --build "$dir" --target "$@" -j "$(nproc)"
+}
