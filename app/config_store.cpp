@@ -11,6 +11,10 @@ namespace zm {
 
 namespace {
 
+// Where the install rule puts the desktop entry, seen from the folder of the program:
+// GNUInstallDirs' bin/ and share/ under one prefix (/usr, /usr/local, ~/.local).
+constexpr auto kInstalledDesktopEntry = "../share/applications/zm480-plot.desktop";
+
 std::string notSavedText(const QString& path, const QString& reason) {
     return "The settings could not be saved to " + path.toStdString() + " (" +
            reason.toStdString() +
@@ -23,11 +27,18 @@ std::string notSavedText(const QString& path, const QString& reason) {
 ConfigStore::ConfigStore(QString directory) : m_directory(std::move(directory)) {}
 
 ConfigStore ConfigStore::forProgram() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programDir).isWritable()) {
+    // Named here: AppConfigLocation would follow the executable's file name, and a copy
+    // renamed or started through a wrapper would lose its settings.
+    const QString userDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/zm480-plot";
+    return forProgramIn(QCoreApplication::applicationDirPath(), userDir);
+}
+
+ConfigStore ConfigStore::forProgramIn(const QString& programDir, const QString& userDir) {
+    const bool installed = QFileInfo::exists(QDir(programDir).filePath(kInstalledDesktopEntry));
+    if (!installed && QFileInfo(programDir).isWritable()) {
         return ConfigStore(programDir);
     }
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(userDir);
     return ConfigStore(userDir);
 }

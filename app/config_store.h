@@ -7,14 +7,19 @@
 namespace zm {
 
 // Where config.ini and the ports/ folder live, and how the file is read and replaced.
-// Normally beside the program; an installed copy whose folder is not writable keeps them
-// in the user's configuration folder instead.
+// Beside the program when it runs from its build folder; an installed copy keeps them in
+// the user's configuration folder, ~/.config/zm480-plot/, whoever runs it.
 class ConfigStore {
 public:
     explicit ConfigStore(QString directory);
 
-    // The program's folder when writable, else the per-user configuration folder.
+    // The running program's place, as forProgramIn decides it.
     static ConfigStore forProgram();
+    // An installed program (its desktop entry at ../share/applications/ from its folder,
+    // as the install rule and the package put it, also in an extracted root) never writes
+    // beside itself, even where it may: as root, /usr/bin is writable. Any other program
+    // stays beside itself while that folder is writable. The user folder is created.
+    static ConfigStore forProgramIn(const QString& programDir, const QString& userDir);
 
     const QString& directory() const { return m_directory; }
     QString filePath() const;

@@ -8,6 +8,7 @@ ZM_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev
+    dpkg-dev             # dpkg-shlibdeps, which fills in the Debian package's Depends
     libhamlib-utils      # rigctld: the rig-control server, and Hamlib's dummy rig for the demo
     fonts-liberation     # metric-compatible Arial for the window's design fonts
     poppler-utils        # pdftoppm, to look at a printout in the tests
@@ -39,4 +40,12 @@ zm_build() {
     shift || true
     cmake -S "$ZM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# zm_build_targets <build dir> <target>...: only those targets and what they need.
+zm_build_targets() {
+    local dir="$1"
+    shift
+    cmake -S "$ZM_ROOT" -B "$dir" -G Ninja >/dev/null
+    cmake --build "$dir" --target "$@" -j "$(nproc)"
 }
