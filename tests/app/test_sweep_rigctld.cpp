@@ -72,6 +72,12 @@ TEST_P(RigctldSweepTest, SweepLeavesTheRigOnTheLastPointUnkeyedInTheChosenMode) 
     if (!startStation()) {
         GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
     }
+    // The radio as another program left it: XIT and RIT on, transmitting on VFO B.
+    for (const auto& [command, arguments] :
+         {std::pair{"U", "XIT 1"}, std::pair{"U", "RIT 1"}, std::pair{"S", "1 VFOB"}}) {
+        ASSERT_NE(exchange(rigctld.port(), vfoMode, command, arguments).find("RPRT 0"),
+                  std::string::npos);
+    }
     choose(window->controls().Combo4, 1, &frmMain::Combo4_Click);  // AM
     choose(window->controls().Combo2, 1, &frmMain::Combo2_Click);  // Z & Phase
     window->controls().Text3->setText("14.1");
@@ -80,6 +86,9 @@ TEST_P(RigctldSweepTest, SweepLeavesTheRigOnTheLastPointUnkeyedInTheChosenMode) 
     EXPECT_EQ(rig("f", "Frequency"), "14100000");
     EXPECT_EQ(rig("t", "PTT"), "0");
     EXPECT_EQ(rig("m", "Mode"), "AM");
+    EXPECT_EQ(rig("u XIT", ""), "0");
+    EXPECT_EQ(rig("u RIT", ""), "0");
+    EXPECT_EQ(rig("s", "Split"), "0");
     EXPECT_EQ(cellValue(window->plotGrid().at(3, 4)), 50.0);
     EXPECT_TRUE(window->timer1Enabled());
 }
