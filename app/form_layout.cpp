@@ -282,6 +282,7 @@ void buildWindowedControls(QWidget* client, QWidget* chart, FormControls& c) {
         {{QStringLiteral("CW"), 1}, {QStringLiteral("AM"), 2}, {QStringLiteral("FSK"), 3}}, "CW");
     c.Picture2[0] = placeLamp(client, "Picture2_0", LampColour::Red);
     c.Picture5 = placeLamp(client, "Picture5", LampColour::Green);  // created last: on top
+    c.Picture5->hide();  // red until the meter's first accepted answer
 }
 
 void setTabOrder(const FormControls& c) {

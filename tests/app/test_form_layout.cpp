@@ -342,8 +342,8 @@ void saveImage(QWidget& window, const char* fileName) {
 
 const char* const kReadoutRow[] = {"Label4",  "Text4",  "Label5",  "Text5",  "Label13", "Text6",
                                    "Label17", "Text15", "Label18", "Text16", "Label2",  "Text1"};
-const char* const kLowerStrip[] = {"Check2_0", "Label14",  "Combo3",   "Combo4",
-                                   "Label31",  "Picture5", "Check2_1", "Label16"};
+const char* const kLowerStrip[] = {"Check2_0", "Label14",    "Combo3",   "Combo4",
+                                   "Label31",  "Picture2_0", "Check2_1", "Label16"};
 
 struct DisplaySize {
     const char* name;
