@@ -80,7 +80,7 @@ public:
     const PlotGrid& plotGrid() const { return m_grid; }
     const ConfigValues& configValues() const { return m_configValues; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
-    float heightTwips() const { return m_heightTwips; }
+    float heightTwips() const;  // the outer height the window has now
     int clientHeightPixels() const;
 
 protected:
@@ -114,7 +114,6 @@ private:
     QTimer m_timer1;
 
     bool m_activated = false;
-    float m_heightTwips = 0;
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 

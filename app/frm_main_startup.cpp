@@ -88,7 +88,7 @@ void frmMain::SaveConfig() {
     settings.leftTwips = float(x() * kTwipsPerPixel);
     settings.topTwips = float(y() * kTwipsPerPixel);
     settings.comPort = std::int16_t(m_devices.comm->commPort());
-    settings.heightTwips = m_heightTwips;
+    settings.heightTwips = heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();
     settings.diagChecked = m_form.mnuDiag->isChecked();
     settings.plotModeIndex = std::int16_t(m_form.Combo2->currentIndex());

@@ -104,6 +104,51 @@ TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
     EXPECT_EQ(readConfig(), configText("1215", "1170", "1", "7230", "False", "True", "0", "0"));
 }
 
+struct ResizeRow {
+    const char* name;
+    void (frmMain::*sizeEntry)();  // chosen after the drag; nullptr: none
+    int outerHeightNextTimeTwips;
+};
+
+TEST_F(StartupTest, UserResizeMovesNoControlAndTheHeightAtClosingComesBack) {
+    constexpr int kDraggedHeightPx = 560;
+    const ResizeRow table[] = {
+        {"DragOnly", nullptr, 0},
+        {"DragThenNormal", &frmMain::mnuNormal_Click, 6645},
+        {"DragThenDiag", &frmMain::mnuDiag_Click, 7230},
+    };
+    for (const ResizeRow& row : table) {
+        SCOPED_TRACE(row.name);
+        writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "0", "0"));
+        window.reset();
+        start();
+        std::vector<std::pair<QWidget*, QRect>> placed;
+        for (QWidget* control :
+             window->controls().client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            placed.emplace_back(control, control->geometry());
+        }
+        window->resize(700, kDraggedHeightPx);  // the user drags the corner
+        QApplication::processEvents();
+        ASSERT_EQ(window->height(), kDraggedHeightPx);
+        for (const auto& [control, at] : placed) {
+            EXPECT_EQ(control->geometry(), at) << control->objectName().toStdString();
+        }
+        if (row.sizeEntry != nullptr) {
+            (window.get()->*row.sizeEntry)();
+            EXPECT_EQ(window->width(), 700);
+        }
+        const int heightAtClosing = window->height();
+        window->close();
+
+        window.reset();
+        start();
+        EXPECT_EQ(window->height(), heightAtClosing);
+        if (row.sizeEntry != nullptr) {
+            EXPECT_EQ(window->heightTwips(), float(row.outerHeightNextTimeTwips));
+        }
+    }
+}
+
 TEST_F(StartupTest, ChoosingTheCheckedSizeAgainKeepsMarksAndHeightInStep) {
     start();
     window->mnuNormal_Click();
