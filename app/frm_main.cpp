@@ -54,6 +54,7 @@ void frmMain::connectHandlers() {
     connect(m_form.Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
     connect(m_form.Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
     connect(m_form.Combo3, &QComboBox::activated, this, &frmMain::Combo3_Click);
+    connect(m_form.Combo3, &QComboBox::highlighted, this, &frmMain::showPortRoutes);
     connect(m_form.Combo4, &QComboBox::activated, this, &frmMain::Combo4_Click);
     connect(m_form.cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(m_form.cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);

@@ -94,6 +94,8 @@ private:
     // changes, as if the user had chosen it; an index outside the list changes nothing.
     void setListIndex(QComboBox* list, int index, void (frmMain::*handler)());
 
+    // Each port list entry's tooltip names the device that the port opens.
+    void showPortRoutes();
     void applyConfigValues();
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
     void applyOuterHeight(float heightTwips);

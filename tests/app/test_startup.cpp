@@ -80,7 +80,9 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
     createWindow();
     comm->openSucceeds = false;
     start();
-    EXPECT_THAT(messages->shown, ElementsAre("COM port not available. Check Com Port setting."));
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].substr(0, messages->shown[0].find('\n')),
+              "COM port not available. Check Com Port setting.");
     EXPECT_THAT(log, ElementsAre("Settings 38400,n,8,1", "Open 2"));
     EXPECT_EQ(window->controls().Combo3->currentIndex(), -1);
     EXPECT_EQ(window->plan().PointCount, 8);  // the plan was reset before the port
@@ -92,6 +94,40 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
     EXPECT_EQ(comm->port, 4);
     EXPECT_TRUE(comm->opened);
     EXPECT_EQ(messages->shown.size(), 1u);
+}
+
+struct PortRouteRow {
+    const char* name;
+    bool linked;
+    const char* secondLine;
+};
+
+TEST_F(StartupTest, PortMessageNamesTheDeviceTriedAndTheLinkToMake) {
+    const PortRouteRow table[] = {
+        {"NoLink", false,
+         "Tried /dev/ttyS1 for Com02, as there is no link /home/op/O'Brien shack/ports/com2. "
+         "For a USB adapter, make one: mkdir -p '/home/op/O'\\''Brien shack/ports' && "
+         "ln -sf /dev/ttyUSB0 '/home/op/O'\\''Brien shack/ports/com2'"},
+        {"LinkToAMissingAdapter", true,
+         "Tried /dev/ttyUSB1 for Com02, where the link /home/op/O'Brien shack/ports/com2 points. "
+         "Check that the adapter is plugged in and that your user is in the dialout group, or "
+         "point the link elsewhere: ln -sf /dev/ttyUSB0 '/home/op/O'\\''Brien shack/ports/com2'"},
+    };
+    for (const PortRouteRow& row : table) {
+        SCOPED_TRACE(row.name);
+        writeConfig(configText("1215", "1170", "2", "6645", "True", "False", "0", "0"));
+        window.reset();
+        createWindow();
+        comm->openSucceeds = false;
+        comm->linked = row.linked;
+        start();
+        EXPECT_THAT(messages->shown,
+                    ElementsAre(std::string("COM port not available. Check Com Port setting.\n") +
+                                row.secondLine));
+        EXPECT_EQ(window->controls().Combo3->itemData(1, Qt::ToolTipRole).toString(),
+                  row.linked ? "Com02: /dev/ttyUSB1 (link ports/com2)"
+                             : "Com02: /dev/ttyS1, no link in ports/");
+    }
 }
 
 TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
