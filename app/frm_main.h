@@ -80,6 +80,7 @@ public:
     const PlotGrid& plotGrid() const { return m_grid; }
     const ConfigValues& configValues() const { return m_configValues; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
+    std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
     float heightTwips() const;  // the outer height the window has now
     int clientHeightPixels() const;
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "meter/meter_record.h"
+#include "tests/support/process_events_until.h"
 #include "tests/support/pty_meter.h"
 
 namespace zm {
@@ -18,18 +19,7 @@ using namespace std::chrono_literals;
 
 const std::string kRecord = ";  100.0, 50.0,-30.0, R 43.3 X-25.0 SW 1.50";
 
-// Runs the event loop until `done` holds, or 10 s pass.
-template <typename Condition>
-bool processEventsUntil(Condition done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using test::processEventsUntil;
 
 class QtSerialCommTest : public ::testing::Test {
 protected:
