@@ -2,6 +2,7 @@
 // signals: mouse clicks, keys, triggered menu entries and the timer's own ticks. The other
 // window tests call the handlers directly and would pass with any of them unwired.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -140,6 +141,17 @@ const WiringRow kRows[] = {
      [](Station& s) {
          EXPECT_EQ(s.comm.port, 2);
          EXPECT_TRUE(logged(s, "Open 2"));
+     }},
+    {"PortListRenamesDevicesAsTheUserMovesThroughIt",
+     [](Station& s) {
+         s.comm.linked = true;  // a link made in ports/ while the program runs
+         s.form.Combo3->showPopup();
+         key(s.form.Combo3->view(), Qt::Key_Down);
+         s.form.Combo3->hidePopup();
+     },
+     [](Station& s) {
+         EXPECT_EQ(s.form.Combo3->itemData(0, Qt::ToolTipRole).toString(),
+                   "Com01: /dev/ttyUSB0 (link ports/com1)");
      }},
     {"ClearBlanksThePlotAndLeavesTheTimerAlone", [](Station& s) { click(s.form.cmdClear); },
      [](Station& s) { EXPECT_THAT(s.log, ::testing::ElementsAre("Chart, Timer1 on")); }},
