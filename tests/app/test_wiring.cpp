@@ -25,32 +25,34 @@ using ::testing::Not;
 constexpr const char* kGood = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 
 // Pauses and chart hand-overs are logged with the state of Timer1 at that moment, so that a
-// row can tell whether polling was suspended while its handler worked.
+// row can tell whether polling was suspended while its handler worked: "Pause, Timer1 off".
+struct TimerNote {
+    CallLog& log;
+    std::function<bool()> timerOn;
+    void operator()(const char* what) const {
+        log.push_back(std::string(what) + ", Timer1 " + (timerOn() ? "on" : "off"));
+    }
+};
+
 class TimerNotingSleeper : public Sleeper {
 public:
-    TimerNotingSleeper(CallLog& log, std::function<bool()> timerOn)
-        : m_log(log), m_timerOn(std::move(timerOn)) {}
-    void sleep(std::chrono::milliseconds) override {
-        m_log.push_back(std::string("Pause, Timer1 ") + (m_timerOn() ? "on" : "off"));
-    }
+    explicit TimerNotingSleeper(TimerNote note) : m_note(std::move(note)) {}
+    void sleep(std::chrono::milliseconds) override { m_note("Pause"); }
 
 private:
-    CallLog& m_log;
-    std::function<bool()> m_timerOn;
+    TimerNote m_note;
 };
 
 class TimerNotingChart : public RecordingChart {
 public:
-    TimerNotingChart(CallLog& log, std::function<bool()> timerOn)
-        : m_log(log), m_timerOn(std::move(timerOn)) {}
+    explicit TimerNotingChart(TimerNote note) : m_note(std::move(note)) {}
     void setChartData(const PlotGrid& grid) override {
-        m_log.push_back(std::string("Chart, Timer1 ") + (m_timerOn() ? "on" : "off"));
+        m_note("Chart");
         RecordingChart::setChartData(grid);
     }
 
 private:
-    CallLog& m_log;
-    std::function<bool()> m_timerOn;
+    TimerNote m_note;
 };
 
 // What a row acts on and looks at.
@@ -111,9 +113,10 @@ const WiringRow kRows[] = {
          EXPECT_EQ(s.rig.frequenciesMHz().size(), 8u);
          const auto tuned = std::find(s.log.begin(), s.log.end(), "SetFrequency 14");
          ASSERT_NE(tuned, s.log.end());
-         EXPECT_EQ(*std::find_if(tuned, s.log.end(),
-                                 [](const std::string& e) { return e.starts_with("Pause"); }),
-                   "Pause, Timer1 off");
+         const auto firstPause = std::find_if(
+             tuned, s.log.end(), [](const std::string& e) { return e.starts_with("Pause"); });
+         ASSERT_NE(firstPause, s.log.end());
+         EXPECT_EQ(*firstPause, "Pause, Timer1 off");
      }},
     {"StepListReplansAndLeavesTheTimerAlone", [](Station& s) { chooseLast(s.form.Combo1); },
      [](Station& s) {
@@ -140,7 +143,7 @@ const WiringRow kRows[] = {
     {"PortListOpensTheChosenPort", [](Station& s) { key(s.form.Combo3, Qt::Key_Down); },
      [](Station& s) {
          EXPECT_EQ(s.comm.port, 2);
-         EXPECT_TRUE(logged(s, "Open 2"));
+         EXPECT_THAT(s.log, Contains("Open 2"));
      }},
     {"PortListRenamesDevicesAsTheUserMovesThroughIt",
      [](Station& s) {
@@ -198,9 +201,9 @@ protected:
 
     void SetUp() override {
         Devices devices = fakeDevices();
-        const auto timerOn = [this] { return window && window->timer1Enabled(); };
-        devices.sleeper = std::make_unique<TimerNotingSleeper>(log, timerOn);
-        auto notingChart = std::make_unique<TimerNotingChart>(log, timerOn);
+        const TimerNote note{log, [this] { return window && window->timer1Enabled(); }};
+        devices.sleeper = std::make_unique<TimerNotingSleeper>(note);
+        auto notingChart = std::make_unique<TimerNotingChart>(note);
         chart = notingChart.get();
         devices.chart = std::move(notingChart);
         auto factory = std::make_unique<RecordingRigServerFactory>(log);
