@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,16 +39,36 @@ QRect toPixels(TwipsRect r) {
             twipsToPixels(r.heightTwips)};
 }
 
+// The raw-response line's type is the design's MS Sans Serif 8.25 point, in which a whole
+// record fits the line. Where that face is missing, fontconfig hands out a wider sans
+// (DejaVu Sans: "... SW 1.50" loses its last digit), so the form's Arial stands in
+// (Liberation Sans on Debian, as wide as Arial), and a face still too wide is set smaller
+// until a record at the meter's largest readings fits: digits are its widest characters.
+constexpr char kWidestRecord[] = ";88888.8,888.8,888.8, R888.8 X888.8 SW 8.88";
+
+QFont rawResponseFont(int widthPx) {
+    const auto fits = [widthPx](const QFont& font) {
+        return QFontMetricsF(font).horizontalAdvance(QLatin1String(kWidestRecord)) <= widthPx;
+    };
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    if (!fits(font)) {
+        font.setFamily(QStringLiteral("Arial"));
+    }
+    while (!fits(font) && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    return font;
+}
+
 // Form: the window's Arial 9.75, inherited. The others are set on the control.
-enum class Face { Form, Arial9, SansSerif8 };
+enum class Face { Form, Arial9, RawResponse };
 
 void applyFace(QWidget* widget, Face face) {
     if (face == Face::Arial9) {
         widget->setFont(QFont(QStringLiteral("Arial"), 9));
-    } else if (face == Face::SansSerif8) {
-        QFont font(QStringLiteral("MS Sans Serif"));
-        font.setPointSizeF(8.25);
-        widget->setFont(font);
+    } else if (face == Face::RawResponse) {
+        widget->setFont(rawResponseFont(widget->width()));
     }
 }
 
@@ -90,7 +111,7 @@ constexpr LabelSpec kLabels[] = {
     {&FormControls::Label2, "Label2", {5400, 5520, 495, 315}, Face::Arial9, "SWR"},
     {&FormControls::Label14, "Label14", {6960, 6000, 375, 255}, Face::Arial9, "TRX"},
     {&FormControls::Label16, "Label16", {6960, 6240, 1095, 255}, Face::Arial9, "Commander"},
-    {&FormControls::Label31, "Label31", {120, 6120, 3735, 255}, Face::SansSerif8, ""},
+    {&FormControls::Label31, "Label31", {120, 6120, 3735, 255}, Face::RawResponse, ""},
 };
 
 // The legend's words stand at character positions 2, 21, 41, 57, 77 and 96 of 98, so that
@@ -282,6 +303,7 @@ void buildWindowedControls(QWidget* client, QWidget* chart, FormControls& c) {
         {{QStringLiteral("CW"), 1}, {QStringLiteral("AM"), 2}, {QStringLiteral("FSK"), 3}}, "CW");
     c.Picture2[0] = placeLamp(client, "Picture2_0", LampColour::Red);
     c.Picture5 = placeLamp(client, "Picture5", LampColour::Green);  // created last: on top
+    c.Picture5->hide();  // red until the meter's first accepted answer
 }
 
 void setTabOrder(const FormControls& c) {

@@ -15,10 +15,9 @@ namespace zm {
 namespace {
 
 constexpr std::chrono::milliseconds kTimer1Interval{200};
-constexpr int kClientWidthPixels = 8175 / kTwipsPerPixel;
 // Outer heights outside these bounds are taken for damage in config.ini, not a choice.
 constexpr float kSmallestHeightTwips = 1500;
-constexpr float kLargestHeightTwips = 2 * frmMain::kDiagHeightTwips;
+constexpr float kLargestHeightTwips = 4320 * kTwipsPerPixel;  // a window as tall as an 8K screen
 // A restored position must leave at least this much of the window on some screen.
 constexpr int kVisiblePixels = 60;
 
@@ -34,7 +33,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
     connectHandlers();
 
     // The design's client area until start-up applies a saved height.
-    applyOuterHeight(float((m_form.client->height() + kNonClientPixels) * kTwipsPerPixel));
+    applyOuterHeight(heightTwips());
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
@@ -55,6 +54,7 @@ void frmMain::connectHandlers() {
     connect(m_form.Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
     connect(m_form.Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
     connect(m_form.Combo3, &QComboBox::activated, this, &frmMain::Combo3_Click);
+    connect(m_form.Combo3, &QComboBox::highlighted, this, &frmMain::showPortRoutes);
     connect(m_form.Combo4, &QComboBox::activated, this, &frmMain::Combo4_Click);
     connect(m_form.cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(m_form.cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
@@ -114,16 +114,21 @@ int frmMain::clientHeightPixels() const {
     return m_form.client->height();
 }
 
+float frmMain::heightTwips() const {
+    return float((m_form.client->height() + kNonClientPixels) * kTwipsPerPixel);
+}
+
+// Only the height changes, the width stays as the user left it. Controls never move or
+// resize, whatever the user makes of the window: the client area has no layout, so a
+// larger window only shows more of it, a smaller one less.
 void frmMain::applyOuterHeight(float heightTwips) {
     if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {
         return;
     }
-    m_heightTwips = heightTwips;
     const int clientHeight = twipsToPixels(heightTwips) - kNonClientPixels;
-    // Controls never move or resize: the client keeps the design's width, and the user
-    // cannot drag the window into a shape that would hide or shift them.
-    setFixedSize(kClientWidthPixels, clientHeight + menuBar()->sizeHint().height());
-    m_form.client->setFixedSize(kClientWidthPixels, clientHeight);
+    const int width = m_form.client->width();
+    m_form.client->resize(width, clientHeight);  // at once, also while the window is hidden
+    resize(width, clientHeight + menuBar()->sizeHint().height());
 }
 
 void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips) {

@@ -81,7 +81,8 @@ public:
     const ConfigValues& configValues() const { return m_configValues; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweep.running; }
-    float heightTwips() const { return m_heightTwips; }
+    std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
+    float heightTwips() const;  // the outer height the window has now
     int clientHeightPixels() const;
 
 protected:
@@ -95,6 +96,8 @@ private:
     // changes, as if the user had chosen it; an index outside the list changes nothing.
     void setListIndex(QComboBox* list, int index, void (frmMain::*handler)());
 
+    // Each port list entry's tooltip names the device that the port opens.
+    void showPortRoutes();
     void applyConfigValues();
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
     void applyOuterHeight(float heightTwips);
@@ -119,7 +122,6 @@ private:
     QTimer m_timer1;
 
     bool m_activated = false;
-    float m_heightTwips = 0;
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 

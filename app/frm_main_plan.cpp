@@ -10,6 +10,20 @@
 
 namespace zm {
 
+namespace {
+
+// The step list's entry for a step, or -1: "50 kHz" is 0.05 MHz.
+int stepListIndex(const QComboBox& list, double stepMHz) {
+    for (int i = 0; i < list.count(); ++i) {
+        if (stepFromListText(list.itemText(i).toStdString()) == stepMHz) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
 void frmMain::PlanSweep() {
     const auto count = pointCountFor(m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq);
     if (!count) {
@@ -57,6 +71,9 @@ void frmMain::Combo1_Click() {
         m_plan.StepFreq = stepMHz;
         PlanSweep();
         ClearPlot();
+    } else if (const int inForce = stepListIndex(*m_form.Combo1, m_plan.StepFreq); inForce >= 0) {
+        // The sweep keeps its step, and the list says so again.
+        m_form.Combo1->setCurrentIndex(inForce);
     }
 }
 

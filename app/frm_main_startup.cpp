@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/frm_main.h"
 #include "meter/number_reading.h"
@@ -13,6 +15,49 @@ namespace {
 constexpr std::string_view kPortSettings = "38400,n,8,1";
 constexpr std::string_view kPortNotAvailable = "COM port not available. Check Com Port setting.";
 constexpr int kHighestPort = 16;
+// What most USB serial adapters show up as.
+constexpr std::string_view kUsbAdapter = "/dev/ttyUSB0";
+
+// "Com01" .. "Com16".
+std::string portName(int port) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Com%02d", port);
+    return name;
+}
+
+// One word of a shell command, whatever the path holds: '/home/op/O'\''Brien/ports'.
+std::string shellQuoted(std::string_view path) {
+    std::string quoted = "'";
+    for (const char c : path) {
+        quoted += c == '\'' ? std::string_view("'\\''") : std::string_view(&c, 1);
+    }
+    return quoted + "'";
+}
+
+// "Com01: /dev/ttyUSB0 (link ports/com1)" or "Com01: /dev/ttyS0, no link in ports/".
+QString portTooltip(int port, const PortRoute& route) {
+    const std::string link = "ports/com" + std::to_string(port);
+    return QString::fromStdString(portName(port) + ": " + route.device +
+                                  (route.linked ? " (link " + link + ")" : ", no link in ports/"));
+}
+
+// The first line as it always was; the second names the device tried and the link that
+// points the port at an adapter, as a command to copy.
+std::string portNotAvailableMessage(int port, const PortRoute& route) {
+    const std::string ln = "ln -sf " + std::string(kUsbAdapter) + " " + shellQuoted(route.linkPath);
+    std::string text(kPortNotAvailable);
+    text += "\nTried " + route.device + " for " + portName(port);
+    if (route.linked) {
+        text += ", where the link " + route.linkPath +
+                " points. Check that the adapter is plugged in and that your user is in the "
+                "dialout group, or point the link elsewhere: ";
+    } else {
+        const std::string folder = std::filesystem::path(route.linkPath).parent_path().string();
+        text += ", as there is no link " + route.linkPath +
+                ". For a USB adapter, make one: mkdir -p " + shellQuoted(folder) + " && ";
+    }
+    return text + ln;
+}
 
 }  // namespace
 
@@ -34,11 +79,13 @@ void frmMain::Form_Activate() {
     PlanSweep();
     ClearPlot();
 
+    showPortRoutes();
     if (!m_devices.comm->isOpen()) {
         m_devices.comm->setSettings(kPortSettings);
         m_devices.comm->setInputLen(0);
         if (!m_devices.comm->open()) {
-            m_devices.messages->show(kPortNotAvailable);
+            const int port = m_devices.comm->commPort();
+            m_devices.messages->show(portNotAvailableMessage(port, m_devices.comm->routeOf(port)));
             return;
         }
         m_devices.comm->clearInBuffer();
@@ -88,7 +135,7 @@ void frmMain::SaveConfig() {
     settings.leftTwips = float(x() * kTwipsPerPixel);
     settings.topTwips = float(y() * kTwipsPerPixel);
     settings.comPort = std::int16_t(m_devices.comm->commPort());
-    settings.heightTwips = m_heightTwips;
+    settings.heightTwips = heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();
     settings.diagChecked = m_form.mnuDiag->isChecked();
     settings.plotModeIndex = std::int16_t(m_form.Combo2->currentIndex());
@@ -99,6 +146,16 @@ void frmMain::SaveConfig() {
     if (!m_devices.config.write(text, whyNot)) {
         m_unsavedConfig = std::move(text);
         m_devices.messages->show(whyNot);
+    }
+}
+
+// Refreshed at every start-up and whenever the user moves through the list, so that a link
+// made in ports/ while the program runs shows at once.
+void frmMain::showPortRoutes() {
+    for (int index = 0; index < m_form.Combo3->count(); ++index) {
+        const int port = index + 1;
+        m_form.Combo3->setItemData(index, portTooltip(port, m_devices.comm->routeOf(port)),
+                                   Qt::ToolTipRole);
     }
 }
 

@@ -21,8 +21,8 @@ public:
     int FilterIndex = 1;
     std::string FileName;
 
-    // True when the user chose a file (FileName then holds its full path); false on
-    // Cancel or when the dialog could not be shown.
+    // True when the user chose or typed a file name, existing or not (FileName then holds
+    // its full path); false on Cancel or when the dialog could not be shown.
     virtual bool ShowOpen() = 0;
 };
 

@@ -35,7 +35,9 @@ bool QtCommonDialog::ShowOpen() {
     QFileDialog dialog(owner, QStringLiteral("Open"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Any name is taken, also one that does not exist yet: the name is only shown, and the
+    // SaveAs entry shows this same dialog to name a file that is still to be written.
+    dialog.setFileMode(QFileDialog::AnyFile);
     startAtLastPick(dialog);
     applyFilter(dialog);
     if (m_shownHook) {

@@ -79,30 +79,36 @@ void QtSerialComm::setInputLen(int length) {
     m_inputLength = std::max(length, 0);
 }
 
-QString QtSerialComm::devicePathFor(int portNumber) const {
+PortRoute QtSerialComm::routeOf(int portNumber) const {
+    PortRoute route;
     if (portNumber < 1) {
-        return {};
+        return route;
     }
-    const QFileInfo link(QDir(m_configDir).filePath(QStringLiteral("ports/com%1").arg(portNumber)));
-    if (link.isSymLink()) {
+    const QFileInfo link(
+        QDir(m_configDir).absoluteFilePath(QStringLiteral("ports/com%1").arg(portNumber)));
+    route.linkPath = link.absoluteFilePath().toStdString();
+    route.linked = link.isSymLink();
+    if (route.linked) {
         // The device itself, also through a chain of links (ports/com1 ->
         // /dev/serial/by-id/usb-... -> /dev/ttyUSB0); a dangling link names where it points.
         const QString device = link.canonicalFilePath();
-        return device.isEmpty() ? link.symLinkTarget() : device;
+        route.device = (device.isEmpty() ? link.symLinkTarget() : device).toStdString();
+    } else {
+        route.device = "/dev/ttyS" + std::to_string(portNumber - 1);
     }
-    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+    return route;
 }
 
 bool QtSerialComm::open() {
     if (m_port.isOpen()) {
         return true;
     }
-    const QString device = devicePathFor(m_portNumber);
-    if (device.isEmpty()) {
+    const std::string device = routeOf(m_portNumber).device;
+    if (device.empty()) {
         return false;
     }
     m_port.clearError();
-    m_port.setPortName(device);
+    m_port.setPortName(QString::fromStdString(device));
     applySettings();
     if (!m_port.open(QIODevice::ReadWrite)) {
         return false;

@@ -25,6 +25,7 @@ public:
 
     void setCommPort(int portNumber) override;
     int commPort() const override { return m_portNumber; }
+    PortRoute routeOf(int portNumber) const override;
     bool setSettings(std::string_view settings) override;
     void setInputLen(int length) override;
 
@@ -37,9 +38,6 @@ public:
 
     bool output(std::string_view bytes) override;
     std::string input() override;
-
-    // The device that port N opens, for messages; empty for a number below 1.
-    QString devicePathFor(int portNumber) const;
 
 private:
     bool applySettings();

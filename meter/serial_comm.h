@@ -5,6 +5,13 @@
 
 namespace zm {
 
+// Where a port number leads: the device it opens, and the link that can point it elsewhere.
+struct PortRoute {
+    std::string device;    // "/dev/ttyUSB0"; empty for a port number below 1
+    std::string linkPath;  // "/home/op/zm480/ports/com1", whether or not the link exists
+    bool linked = false;   // true: the device is where that link points
+};
+
 // The serial port as start-up and the meter poll use it (the program's MSComm1).
 // Text goes out and comes in as single bytes; there is no handshake and no terminator.
 class SerialComm {
@@ -14,6 +21,8 @@ public:
     // Port number 1..16; only while the port is closed.
     virtual void setCommPort(int portNumber) = 0;
     virtual int commPort() const = 0;
+    // For the user to read: which device port N opens, and through which link.
+    virtual PortRoute routeOf(int portNumber) const = 0;
     // "38400,n,8,1": baud, parity, data bits, stop bits. False when the text is not
     // one the port can take (the port keeps its previous settings).
     virtual bool setSettings(std::string_view settings) = 0;

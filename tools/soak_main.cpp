@@ -44,6 +44,7 @@ public:
 
     void setCommPort(int n) override { m_port->setCommPort(n); }
     int commPort() const override { return m_port->commPort(); }
+    PortRoute routeOf(int n) const override { return m_port->routeOf(n); }
     bool setSettings(std::string_view s) override { return m_port->setSettings(s); }
     void setInputLen(int length) override { m_port->setInputLen(length); }
     bool open() override { return m_port->open(); }

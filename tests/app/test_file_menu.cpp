@@ -78,13 +78,26 @@ TEST_F(FileMenuTest, ChosenFileIsOnlyNamedNeverOpened) {
     EXPECT_TRUE(window->timer1Enabled());
 }
 
-TEST_F(FileMenuTest, SaveAsCreatesNothing) {
-    leaveDialogWith("sweep.zm4", QDialogButtonBox::Open);
-    window->MnuSaveAs_Click();
-    EXPECT_FALSE(QFileInfo::exists(QDir(files.path()).filePath("sweep.zm4")));
-    EXPECT_THAT(messages->shown, IsEmpty());
-    EXPECT_EQ(dialog->Filter, "All Files (*.*)|*.*|Text Files(*.txt)|*.txt|ZM480 Files (*.zm4)|*.zm4");
-    EXPECT_TRUE(window->timer1Enabled());
+struct EntryRow {
+    const char* name;
+    void (frmMain::*handler)();
+    FileMenuEntry entry;
+};
+
+TEST_F(FileMenuTest, NewNameIsShownAsItsFullPathAndNothingIsCreated) {
+    const EntryRow table[] = {{"Open", &frmMain::mnuOpen_Click, FileMenuEntry::Open},
+                              {"SaveAs", &frmMain::MnuSaveAs_Click, FileMenuEntry::SaveAs}};
+    const QString newPath = QDir(files.path()).filePath("sweep.zm4");
+    for (const EntryRow& row : table) {
+        SCOPED_TRACE(row.name);
+        messages->shown.clear();
+        leaveDialogWith("sweep.zm4", QDialogButtonBox::Open);
+        (window.get()->*row.handler)();
+        EXPECT_THAT(messages->shown, ElementsAre(newPath.toStdString()));
+        EXPECT_FALSE(QFileInfo::exists(newPath));
+        EXPECT_EQ(dialog->Filter, fileFilter(row.entry));
+        EXPECT_TRUE(window->timer1Enabled());
+    }
 }
 
 TEST_F(FileMenuTest, PrintFailureIsOneMessageAndPollingGoesOn) {

@@ -77,6 +77,21 @@ TEST_F(PlanTest, OversizedPlanIsRefusedAndEverythingStays) {
     EXPECT_EQ(window->plan().StartFreq, 0.0);
 }
 
+TEST_F(PlanTest, RefusedStepPutsTheListBackOnTheStepInForce) {
+    const FormControls& f = window->controls();
+    f.Combo1->setCurrentIndex(4);  // "500 kHz"
+    window->Combo1_Click();
+    f.Text3->setText("10000");  // 19,973 points at 500 kHz, ten times more at 50 kHz
+    for (const int refused : {0, 3}) {
+        SCOPED_TRACE(refused);
+        f.Combo1->setCurrentIndex(refused);
+        window->Combo1_Click();
+        EXPECT_EQ(window->plan().StepFreq, 0.5);
+        EXPECT_EQ(f.Combo1->currentText(), "500 kHz");
+    }
+    EXPECT_EQ(messages->shown.size(), 2u);
+}
+
 TEST_F(PlanTest, PlotModeFromTheUserReappliesFromCodeOnlyOnChange) {
     QComboBox* list = window->controls().Combo2;
     chart->plotCalls.clear();

@@ -21,6 +21,9 @@ protected:
         log.clear();
     }
     QString box(QLineEdit* edit) const { return edit->text(); }
+    bool lampOn() const {
+        return window->controls().Picture5->isVisibleTo(window->controls().client);
+    }
     std::vector<QString> readout() const {
         const FormControls& f = window->controls();
         return {f.Text4->text(), f.Text5->text(), f.Text6->text(),
@@ -28,11 +31,18 @@ protected:
     }
 };
 
+TEST_F(PollTest, LampIsRedUntilTheMeterFirstAnswers) {
+    EXPECT_FALSE(lampOn());  // the port is open, but nothing has answered yet
+    comm->answers = {kGood};
+    window->ReadMeter();
+    EXPECT_TRUE(lampOn());
+}
+
 TEST_F(PollTest, AcceptedAnswerLightsTheLampAndFillsTheReadout) {
     comm->answers = {kGood};
     window->ReadMeter();
     EXPECT_THAT(log, ElementsAre("Output ;P?", "Pause 200"));
-    EXPECT_TRUE(window->controls().Picture5->isVisibleTo(window->controls().client));
+    EXPECT_TRUE(lampOn());
     EXPECT_EQ(window->controls().Label31->text(), kGood);
     EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
     EXPECT_EQ(window->meterReading().SWR.tenThousandths(), 15000);
@@ -47,7 +57,7 @@ TEST_F(PollTest, RejectedAnswersTurnTheLampRedAndKeepEverything) {
                                    "!" + good.substr(1)}) {
         comm->answers = {bad};
         window->ReadMeter();
-        EXPECT_FALSE(window->controls().Picture5->isVisibleTo(window->controls().client)) << bad;
+        EXPECT_FALSE(lampOn()) << bad;
         EXPECT_EQ(window->controls().Label31->text(), kGood);
         EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
         EXPECT_EQ(window->rawResponse(), bad);
@@ -56,7 +66,7 @@ TEST_F(PollTest, RejectedAnswersTurnTheLampRedAndKeepEverything) {
     }
     comm->answers = {kOther};
     window->ReadMeter();
-    EXPECT_TRUE(window->controls().Picture5->isVisibleTo(window->controls().client));
+    EXPECT_TRUE(lampOn());
     EXPECT_THAT(readout(), ElementsAre("1234.6", "75.0", ".0", "75.0", ".0", "12.30"));
 }
 
@@ -74,7 +84,7 @@ TEST_F(PollTest, ClosedPortSendsNothingAndLeavesTheLamp) {
     log.clear();
     window->ReadMeter();
     EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(window->controls().Picture5->isVisibleTo(window->controls().client));
+    EXPECT_TRUE(lampOn());
     EXPECT_TRUE(window->timer1Enabled());
 }
 

@@ -80,7 +80,9 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
     createWindow();
     comm->openSucceeds = false;
     start();
-    EXPECT_THAT(messages->shown, ElementsAre("COM port not available. Check Com Port setting."));
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].substr(0, messages->shown[0].find('\n')),
+              "COM port not available. Check Com Port setting.");
     EXPECT_THAT(log, ElementsAre("Settings 38400,n,8,1", "Open 2"));
     EXPECT_EQ(window->controls().Combo3->currentIndex(), -1);
     EXPECT_EQ(window->plan().PointCount, 8);  // the plan was reset before the port
@@ -94,6 +96,40 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
     EXPECT_EQ(messages->shown.size(), 1u);
 }
 
+struct PortRouteRow {
+    const char* name;
+    bool linked;
+    const char* secondLine;
+};
+
+TEST_F(StartupTest, PortMessageNamesTheDeviceTriedAndTheLinkToMake) {
+    const PortRouteRow table[] = {
+        {"NoLink", false,
+         "Tried /dev/ttyS1 for Com02, as there is no link /home/op/O'Brien shack/ports/com2. "
+         "For a USB adapter, make one: mkdir -p '/home/op/O'\\''Brien shack/ports' && "
+         "ln -sf /dev/ttyUSB0 '/home/op/O'\\''Brien shack/ports/com2'"},
+        {"LinkToAMissingAdapter", true,
+         "Tried /dev/ttyUSB1 for Com02, where the link /home/op/O'Brien shack/ports/com2 points. "
+         "Check that the adapter is plugged in and that your user is in the dialout group, or "
+         "point the link elsewhere: ln -sf /dev/ttyUSB0 '/home/op/O'\\''Brien shack/ports/com2'"},
+    };
+    for (const PortRouteRow& row : table) {
+        SCOPED_TRACE(row.name);
+        writeConfig(configText("1215", "1170", "2", "6645", "True", "False", "0", "0"));
+        window.reset();
+        createWindow();
+        comm->openSucceeds = false;
+        comm->linked = row.linked;
+        start();
+        EXPECT_THAT(messages->shown,
+                    ElementsAre(std::string("COM port not available. Check Com Port setting.\n") +
+                                row.secondLine));
+        EXPECT_EQ(window->controls().Combo3->itemData(1, Qt::ToolTipRole).toString(),
+                  row.linked ? "Com02: /dev/ttyUSB1 (link ports/com2)"
+                             : "Com02: /dev/ttyS1, no link in ports/");
+    }
+}
+
 TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
     writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "0", "0"));
     start();
@@ -102,6 +138,51 @@ TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
     EXPECT_EQ(window->clientHeightPixels(), 482 - frmMain::kNonClientPixels);
     window->mnuExit_Click();
     EXPECT_EQ(readConfig(), configText("1215", "1170", "1", "7230", "False", "True", "0", "0"));
+}
+
+struct ResizeRow {
+    const char* name;
+    void (frmMain::*sizeEntry)();  // chosen after the drag; nullptr: none
+    int outerHeightNextTimeTwips;
+};
+
+TEST_F(StartupTest, UserResizeMovesNoControlAndTheHeightAtClosingComesBack) {
+    constexpr int kDraggedHeightPx = 560;
+    const ResizeRow table[] = {
+        {"DragOnly", nullptr, 0},
+        {"DragThenNormal", &frmMain::mnuNormal_Click, 6645},
+        {"DragThenDiag", &frmMain::mnuDiag_Click, 7230},
+    };
+    for (const ResizeRow& row : table) {
+        SCOPED_TRACE(row.name);
+        writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "0", "0"));
+        window.reset();
+        start();
+        std::vector<std::pair<QWidget*, QRect>> placed;
+        for (QWidget* control :
+             window->controls().client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            placed.emplace_back(control, control->geometry());
+        }
+        window->resize(700, kDraggedHeightPx);  // the user drags the corner
+        QApplication::processEvents();
+        ASSERT_EQ(window->height(), kDraggedHeightPx);
+        for (const auto& [control, at] : placed) {
+            EXPECT_EQ(control->geometry(), at) << control->objectName().toStdString();
+        }
+        if (row.sizeEntry != nullptr) {
+            (window.get()->*row.sizeEntry)();
+            EXPECT_EQ(window->width(), 700);
+        }
+        const int heightAtClosing = window->height();
+        window->close();
+
+        window.reset();
+        start();
+        EXPECT_EQ(window->height(), heightAtClosing);
+        if (row.sizeEntry != nullptr) {
+            EXPECT_EQ(window->heightTwips(), float(row.outerHeightNextTimeTwips));
+        }
+    }
 }
 
 TEST_F(StartupTest, ChoosingTheCheckedSizeAgainKeepsMarksAndHeightInStep) {

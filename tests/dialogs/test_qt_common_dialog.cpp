@@ -115,7 +115,7 @@ TEST_P(FileMenuEntries, ShowsItsThreeTypesAsWrittenWithTextFilesSelected) {
     EXPECT_EQ(m_seen.selectedNameFilter, QStringLiteral("Text Files(*.txt)"));
     EXPECT_EQ(m_seen.listedGlobs, QStringList{QStringLiteral("*.txt")});
     EXPECT_FALSE(m_seen.native);
-    EXPECT_EQ(m_seen.fileMode, QFileDialog::ExistingFile);
+    EXPECT_EQ(m_seen.fileMode, QFileDialog::AnyFile);
     EXPECT_EQ(m_seen.acceptMode, QFileDialog::AcceptOpen);
 }
 
@@ -169,10 +169,16 @@ TEST_F(QtCommonDialogTest, ChoosingAllFilesInTheBoxListsEveryName) {
     EXPECT_EQ(globs, QStringList{QStringLiteral("*")});
 }
 
-TEST_F(QtCommonDialogTest, AcceptingAFileGivesItsAbsolutePath) {
-    setUpFileDialog(m_dialog, FileMenuEntry::Open);
-    ASSERT_TRUE(showAndLeave(QDialogButtonBox::Open, QStringLiteral("notes.txt")));
-    EXPECT_EQ(m_dialog.FileName, QDir(m_dir.path()).absoluteFilePath("notes.txt").toStdString());
+TEST_F(QtCommonDialogTest, AcceptedNameComesBackAsAnAbsolutePathWhetherOrNotItExists) {
+    setUpFileDialog(m_dialog, FileMenuEntry::SaveAs);
+    for (const char* typed : {"notes.txt", "not-yet-written.zm4"}) {
+        SCOPED_TRACE(typed);
+        // Else the last pick stays selected: setText, unlike typing, does not deselect it.
+        m_dialog.FileName.clear();
+        ASSERT_TRUE(showAndLeave(QDialogButtonBox::Open, QString::fromLatin1(typed)));
+        EXPECT_EQ(m_dialog.FileName, QDir(m_dir.path()).absoluteFilePath(typed).toStdString());
+    }
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("not-yet-written.zm4")));
 }
 
 TEST_F(QtCommonDialogTest, CancelReturnsFalseAndKeepsTheLastPick) {

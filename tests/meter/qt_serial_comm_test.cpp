@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "meter/meter_record.h"
+#include "tests/support/process_events_until.h"
 #include "tests/support/pty_meter.h"
 
 namespace zm {
@@ -18,18 +19,7 @@ using namespace std::chrono_literals;
 
 const std::string kRecord = ";  100.0, 50.0,-30.0, R 43.3 X-25.0 SW 1.50";
 
-// Runs the event loop until `done` holds, or 10 s pass.
-template <typename Condition>
-bool processEventsUntil(Condition done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using test::processEventsUntil;
 
 class QtSerialCommTest : public ::testing::Test {
 protected:
@@ -59,10 +49,15 @@ protected:
 };
 
 TEST_F(QtSerialCommTest, PortNumberMapsToPortsLinkElseTtyS) {
-    EXPECT_EQ(m_comm.devicePathFor(1).toStdString(), m_meter.devicePath());
-    EXPECT_EQ(m_comm.devicePathFor(2), "/dev/ttyS1");
-    EXPECT_EQ(m_comm.devicePathFor(16), "/dev/ttyS15");
-    EXPECT_TRUE(m_comm.devicePathFor(0).isEmpty());
+    const std::string ports = m_meter.configDir() + "/ports/com";
+    EXPECT_EQ(m_comm.routeOf(1).device, m_meter.devicePath());
+    EXPECT_EQ(m_comm.routeOf(1).linkPath, ports + "1");
+    EXPECT_TRUE(m_comm.routeOf(1).linked);
+    EXPECT_EQ(m_comm.routeOf(2).device, "/dev/ttyS1");
+    EXPECT_EQ(m_comm.routeOf(2).linkPath, ports + "2");
+    EXPECT_FALSE(m_comm.routeOf(2).linked);
+    EXPECT_EQ(m_comm.routeOf(16).device, "/dev/ttyS15");
+    EXPECT_TRUE(m_comm.routeOf(0).device.empty());
 }
 
 TEST_F(QtSerialCommTest, QueryIsExactlyThreeBytesWithoutTerminator) {
@@ -125,7 +120,7 @@ TEST_F(QtSerialCommTest, OpenFailsWhenLinkTargetIsMissing) {
                                     std::filesystem::path(m_meter.configDir()) / "ports/com3");
     QtSerialComm other(QString::fromStdString(m_meter.configDir()));
     other.setCommPort(3);
-    EXPECT_EQ(other.devicePathFor(3), "/dev/zm-no-such-tty");
+    EXPECT_EQ(other.routeOf(3).device, "/dev/zm-no-such-tty");
     EXPECT_FALSE(other.open());
     EXPECT_FALSE(other.isOpen());
     EXPECT_FALSE(other.output(kMeterQuery));

@@ -37,6 +37,14 @@ public:
 
     void setCommPort(int portNumber) override { port = portNumber; }
     int commPort() const override { return port; }
+    // Port N is /dev/ttyS<N-1>, or /dev/ttyUSB<N-1> through a link in a folder whose name
+    // a shell would split.
+    bool linked = false;
+    PortRoute routeOf(int portNumber) const override {
+        const std::string n = std::to_string(portNumber - 1);
+        return {(linked ? "/dev/ttyUSB" : "/dev/ttyS") + n,
+                "/home/op/O'Brien shack/ports/com" + std::to_string(portNumber), linked};
+    }
     bool setSettings(std::string_view s) override {
         m_log.push_back("Settings " + std::string(s));
         return true;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <chrono>
+
+namespace zm::test {
+
+// Runs the event loop until `done` holds, or 10 s pass.
+template <typename Condition>
+bool processEventsUntil(Condition done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace zm::test
