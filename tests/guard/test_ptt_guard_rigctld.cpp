@@ -147,6 +147,9 @@ private:
 struct WindowFate {
     const char* name;
     int signal;
+    // rigctld restarted while the window was keyed: the guard's connection is dead, and the
+    // radio, which keeps its state, is still keyed.
+    bool rigctldRestarted;
 };
 void PrintTo(const WindowFate& row, std::ostream* out) {
     *out << row.name;
@@ -159,6 +162,13 @@ TEST_P(GuardUnkeys, TheTransmitterOfAWindowThat) {
     KeyedWindow window;
     ASSERT_TRUE(window.start(m_rigctld.port()));
     ASSERT_EQ(ptt(), "1");
+    if (GetParam().rigctldRestarted) {
+        const quint16 port = m_rigctld.port();
+        m_rigctld.kill();
+        std::string whyNot;
+        ASSERT_TRUE(m_rigctld.start({.port = port}, whyNot)) << whyNot;
+        ASSERT_NE(exchange(port, false, "T", "1").find("RPRT 0"), std::string::npos);
+    }
 
     window.signal(GetParam().signal);
 
@@ -167,8 +177,10 @@ TEST_P(GuardUnkeys, TheTransmitterOfAWindowThat) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, GuardUnkeys,
-                         ::testing::Values(WindowFate{"IsKilled", SIGKILL},
-                                           WindowFate{"IsStopped", SIGSTOP}),
+                         ::testing::Values(WindowFate{"IsKilled", SIGKILL, false},
+                                           WindowFate{"IsStopped", SIGSTOP, false},
+                                           WindowFate{"IsKilledAfterRigctldRestarted", SIGKILL,
+                                                      true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Another program keys the radio during the sweep; the guard, told at each point that the
