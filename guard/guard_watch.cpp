@@ -10,14 +10,6 @@ namespace {
 // much of it is kept to be quoted.
 constexpr std::size_t kMaxLineChars = 40;
 
-std::string printable(std::string_view text) {
-    std::string shown;
-    for (const char c : text) {
-        shown += (c >= ' ' && c <= '~') ? c : '?';
-    }
-    return shown;
-}
-
 GuardAction endQuietly() {
     GuardAction action;
     action.exit = true;
@@ -67,7 +59,7 @@ GuardAction GuardWatch::onLine(std::string_view line) {
     // unkeys once too often, never once too few.
     if (line != kGuardKeying && !m_unknownWordReported) {
         m_unknownWordReported = true;
-        action.notice = "the window said \"" + printable(line.substr(0, kMaxLineChars)) +
+        action.notice = "the window said \"" + printableGuardLine(line.substr(0, kMaxLineChars)) +
                         "\", which is not " + std::string(kGuardKeying) + ", " +
                         std::string(kGuardUnkeyed) + " or " + std::string(kGuardEnd) +
                         "; the transmitter is taken as keyed";

@@ -59,14 +59,6 @@ std::optional<std::string> reapWithin(pid_t child, std::chrono::milliseconds wai
     }
 }
 
-std::string printable(std::string_view text) {
-    std::string shown;
-    for (const char c : text) {
-        shown += (c >= ' ' && c <= '~') ? c : '?';
-    }
-    return shown;
-}
-
 }  // namespace
 
 ProcessPttGuard::ProcessPttGuard(std::string program, std::string rigHost, std::uint16_t rigPort)
@@ -185,21 +177,25 @@ bool ProcessPttGuard::awaitReady(std::string& whyNot) {
         }
         closed = count == 0 || (count < 0 && errno != EINTR);
     }
-    const auto lineEnd = received.find('\n');
-    const std::string line = received.substr(0, lineEnd);
-    if (line == kGuardReady) {
+    const bool answered = received.find('\n') != std::string::npos;
+    const std::string line = received.substr(0, received.find('\n'));
+    if (answered && line == kGuardReady) {
         return true;
     }
     closeSocket();
     const std::string how = endOfChild();
-    if (lineEnd != std::string::npos && line.starts_with(kGuardErrorPrefix)) {
-        whyNot = printable(line.substr(kGuardErrorPrefix.size()));
+    std::string reason;
+    if (answered && line.starts_with(kGuardErrorPrefix)) {
+        whyNot = printableGuardLine(line.substr(kGuardErrorPrefix.size()));
+    } else if (!received.empty()) {
+        reason = "it answered \"" + printableGuardLine(line) + "\"";
+    } else if (!closed) {
+        reason = "it gave no answer within " + std::to_string(kReadyTimeout.count() / 1000) + " s";
     } else {
-        whyNot = "The PTT guard zm480-ptt-guard did not get ready: " +
-                 (!received.empty() ? "it answered \"" + printable(line) + "\""
-                  : closed          ? how
-                                    : "it gave no answer within " +
-                                 std::to_string(kReadyTimeout.count() / 1000) + " s");
+        reason = how.empty() ? "it closed its end without an answer" : how;
+    }
+    if (!reason.empty()) {
+        whyNot = "The PTT guard zm480-ptt-guard did not get ready: " + reason;
     }
     killChild();
     return false;

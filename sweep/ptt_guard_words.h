@@ -14,6 +14,7 @@
 //
 //   guard:  error No rig-control server answers at 127.0.0.1:4532
 
+#include <string>
 #include <string_view>
 
 namespace zm {
@@ -23,5 +24,15 @@ inline constexpr std::string_view kGuardErrorPrefix = "error ";
 inline constexpr std::string_view kGuardKeying = "keying";
 inline constexpr std::string_view kGuardUnkeyed = "unkeyed";
 inline constexpr std::string_view kGuardEnd = "end";
+
+// A line of this exchange as it may be shown to a person, whatever bytes it holds:
+// "ke\x01ying" -> "ke?ying".
+inline std::string printableGuardLine(std::string_view line) {
+    std::string shown;
+    for (const char c : line) {
+        shown += (c >= ' ' && c <= '~') ? c : '?';
+    }
+    return shown;
+}
 
 }  // namespace zm

@@ -135,7 +135,15 @@ public:
     bool end() {
         m_process.kill();
         m_process.waitForFinished();
-        return waitUntil([this] { return std::all_of(m_guards.begin(), m_guards.end(), ended); });
+        const bool guardsEnded =
+            waitUntil([this] { return std::all_of(m_guards.begin(), m_guards.end(), ended); });
+        // One that did not end must not outlive the test: it would hold ctest's output open.
+        for (const GuardProcess& guard : m_guards) {
+            if (!ended(guard)) {
+                ::kill(guard.pid, SIGKILL);
+            }
+        }
+        return guardsEnded;
     }
     ~KeyedWindow() { end(); }
 
