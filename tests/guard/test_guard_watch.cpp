@@ -21,125 +21,83 @@ constexpr const char* kSigterm = "<SIGTERM>";
 struct WatchCase {
     const char* name;
     std::vector<std::string> events;
-    bool unkey;
-    bool exit;
-    Deadline deadline;
-    bool notice;
+    const char* does;  // e.g. "unkey exit notice"; "" for nothing
 };
 void PrintTo(const WatchCase& row, std::ostream* out) {
     *out << row.name;
 }
 
+std::string describe(const GuardAction& action) {
+    std::string does;
+    does += action.unkey ? " unkey" : "";
+    does += action.exit ? " exit" : "";
+    does += action.deadline == Deadline::Start ? " start" : "";
+    does += action.deadline == Deadline::Stop ? " stop" : "";
+    does += action.notice.empty() ? "" : " notice";
+    return does.empty() ? does : does.substr(1);
+}
+
 // What the guard does at one event; the lines of one read count as one event.
-GuardAction feed(GuardWatch& watch, const std::string& event) {
+std::string feed(GuardWatch& watch, const std::string& event) {
     if (event == kGone) {
-        return watch.onWindowGone();
+        return describe(watch.onWindowGone());
     }
     if (event == kDeadlinePassed) {
-        return watch.onDeadline();
+        return describe(watch.onDeadline());
     }
     if (event == kSigterm) {
-        return watch.onTerminate();
+        return describe(watch.onTerminate());
     }
-    GuardAction combined;
+    std::string does;
     for (const GuardAction& action : watch.onBytes(event)) {
-        combined.unkey |= action.unkey;
-        combined.exit |= action.exit;
-        combined.deadline = action.deadline == Deadline::Keep ? combined.deadline : action.deadline;
-        combined.notice += action.notice;
+        does += (does.empty() ? "" : " ") + describe(action);
     }
-    return combined;
+    return does;
 }
 
 class GuardDecides : public ::testing::TestWithParam<WatchCase> {};
 
 TEST_P(GuardDecides, AtTheLastEvent) {
-    const WatchCase& row = GetParam();
     GuardWatch watch;
-    GuardAction last;
-    for (const std::string& event : row.events) {
-        last = feed(watch, event);
+    std::string does;
+    for (const std::string& event : GetParam().events) {
+        does = feed(watch, event);
     }
-    EXPECT_EQ(last.unkey, row.unkey);
-    EXPECT_EQ(last.exit, row.exit);
-    EXPECT_EQ(last.deadline, row.deadline);
-    EXPECT_EQ(!last.notice.empty(), row.notice) << last.notice;
+    EXPECT_EQ(does, GetParam().does);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GuardDecides,
     ::testing::Values(
-        WatchCase{"KeyingStartsTheDeadline", {"keying\n"}, false, false, Deadline::Start, false},
-        WatchCase{"UnkeyedStopsIt", {"keying\n", "unkeyed\n"}, false, false, Deadline::Stop, false},
+        WatchCase{"KeyingStartsTheDeadline", {"keying\n"}, "start"},
+        WatchCase{"UnkeyedStopsIt", {"keying\n", "unkeyed\n"}, "stop"},
+        WatchCase{"WindowGoneWhileKeyedUnkeys", {"keying\n", kGone}, "unkey exit notice"},
+        WatchCase{"WindowGoneWhileUnkeyedEndsQuietly", {"keying\n", "unkeyed\n", kGone}, "exit"},
+        WatchCase{"WindowGoneBeforeItKeyedEndsQuietly", {kGone}, "exit"},
+        WatchCase{"EndEndsQuietly", {"keying\n", "unkeyed\n", "end\n"}, "exit"},
+        WatchCase{"EndWhileKeyedUnkeysFirst", {"keying\n", "end\n"}, "unkey exit notice"},
         WatchCase{
-            "WindowGoneWhileKeyedUnkeys", {"keying\n", kGone}, true, true, Deadline::Keep, true},
-        WatchCase{"WindowGoneWhileUnkeyedEndsQuietly",
-                  {"keying\n", "unkeyed\n", kGone},
-                  false,
-                  true,
-                  Deadline::Keep,
-                  false},
-        WatchCase{
-            "WindowGoneBeforeItKeyedEndsQuietly", {kGone}, false, true, Deadline::Keep, false},
-        WatchCase{"EndEndsQuietly",
-                  {"keying\n", "unkeyed\n", "end\n"},
-                  false,
-                  true,
-                  Deadline::Keep,
-                  false},
-        WatchCase{
-            "EndWhileKeyedUnkeysFirst", {"keying\n", "end\n"}, true, true, Deadline::Keep, true},
-        WatchCase{"DeadlineUnkeysAndKeepsWatching",
-                  {"keying\n", kDeadlinePassed},
-                  true,
-                  false,
-                  Deadline::Start,
-                  true},
+            "DeadlineUnkeysAndKeepsWatching", {"keying\n", kDeadlinePassed}, "unkey start notice"},
         WatchCase{"LaterDeadlinesUnkeyAgainWithoutANotice",
                   {"keying\n", kDeadlinePassed, kDeadlinePassed},
-                  true,
-                  false,
-                  Deadline::Start,
-                  false},
+                  "unkey start"},
         WatchCase{"WindowWakingAfterADeadlineIsBelieved",
                   {"keying\n", kDeadlinePassed, "unkeyed\n", kGone},
-                  false,
-                  true,
-                  Deadline::Keep,
-                  false},
+                  "exit"},
         // It may have keyed after the guard's unkey went out.
         WatchCase{"WindowGoneAfterADeadlineUnkeysAgain",
                   {"keying\n", kDeadlinePassed, kGone},
-                  true,
-                  true,
-                  Deadline::Keep,
-                  true},
-        WatchCase{
-            "SigtermWhileKeyedUnkeys", {"keying\n", kSigterm}, true, true, Deadline::Keep, true},
-        WatchCase{"SigtermWhileUnkeyedEndsQuietly", {kSigterm}, false, true, Deadline::Keep, false},
-        WatchCase{"UnknownWordCountsAsKeying", {"kyeing\n"}, false, false, Deadline::Start, true},
+                  "unkey exit notice"},
+        WatchCase{"SigtermWhileKeyedUnkeys", {"keying\n", kSigterm}, "unkey exit notice"},
+        WatchCase{"SigtermWhileUnkeyedEndsQuietly", {kSigterm}, "exit"},
+        WatchCase{"UnknownWordCountsAsKeying", {"kyeing\n"}, "start notice"},
         WatchCase{"UnknownWordThenWindowGoneUnkeys",
                   {"unkeyed\n", "KEYING\n", kGone},
-                  true,
-                  true,
-                  Deadline::Keep,
-                  true},
-        WatchCase{"OverlongLineCountsAsKeying",
-                  {std::string(100000, 'x') + "\n"},
-                  false,
-                  false,
-                  Deadline::Start,
-                  true},
-        WatchCase{
-            "WordSplitAcrossReads", {"key", "ing\n", kGone}, true, true, Deadline::Keep, true},
-        WatchCase{
-            "TwoWordsInOneRead", {"keying\nunkeyed\n", kGone}, false, true, Deadline::Keep, false},
-        WatchCase{"CarriageReturnBeforeTheNewline",
-                  {"keying\r\n", "unkeyed\r\n"},
-                  false,
-                  false,
-                  Deadline::Stop,
-                  false}),
+                  "unkey exit notice"},
+        WatchCase{"OverlongLineCountsAsKeying", {std::string(100000, 'x') + "\n"}, "start notice"},
+        WatchCase{"WordSplitAcrossReads", {"key", "ing\n", kGone}, "unkey exit notice"},
+        WatchCase{"TwoWordsInOneRead", {"keying\nunkeyed\n"}, "start stop"},
+        WatchCase{"CarriageReturnBeforeTheNewline", {"keying\r\n", "unkeyed\r\n"}, "stop"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
