@@ -1,5 +1,7 @@
 #include "app/devices.h"
 
+#include <QCoreApplication>
+
 #include "app/qt_message_boxes.h"
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_common_dialog.h"
@@ -7,17 +9,22 @@
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
 #include "sweep/event_loop_sleeper.h"
+#include "sweep/process_ptt_guard.h"
 #include "sweep/rigctld_client.h"
 
 namespace zm {
 
-Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested) {
+Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested, quint16 rigPort) {
+    constexpr auto kRigHost = "127.0.0.1";
     Devices devices;
     devices.comm = std::make_unique<QtSerialComm>(store.directory());
     devices.sleeper = stopRequested ? std::make_unique<BlockingSleeper>(*stopRequested)
                                     : std::make_unique<BlockingSleeper>();
     devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
-    devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", 4532);
+    devices.rigServers = std::make_unique<RigctldServerFactory>(kRigHost, rigPort);
+    devices.pttGuard = std::make_unique<ProcessPttGuard>(
+        (QCoreApplication::applicationDirPath() + "/zm480-ptt-guard").toStdString(), kRigHost,
+        rigPort);
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();
     devices.fileDialog = std::make_unique<QtCommonDialog>();

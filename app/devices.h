@@ -32,7 +32,9 @@ struct Devices {
     const std::atomic<bool>* stopRequested = nullptr;
 };
 
-// The real devices of the program, with config.ini and ports/ in the store's folder.
-Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested);
+// The real devices of the program, with config.ini and ports/ in the store's folder, and
+// rigctld on 127.0.0.1 at rigPort; the PTT guard is the zm480-ptt-guard beside the program.
+Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested,
+                       quint16 rigPort = 4532);
 
 }  // namespace zm

@@ -112,6 +112,7 @@ private:
     std::string sweepSafely();
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
+    void tellGuardKeying();
     void stopIfRequested();
     void copyReadingToRow(int row);
     void checkRigStatus(int status, std::string_view what);

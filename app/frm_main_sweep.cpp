@@ -103,13 +103,21 @@ void frmMain::RunSweep() {
     }
 }
 
+// The guard hears of the key-down before the request goes out, and again once the radio has
+// answered it: its deadline for a silent window then runs from the keyed radio, so a slow
+// answer to the key-down does not eat the margin of the keyed wait.
 void frmMain::KeyTransmitter() {
+    tellGuardKeying();
+    m_transmitterKeyed = true;  // from the request on: a failed answer may still have keyed it
+    checkRigStatus(TRX->SetPTT(1), "key the transmitter");
+    tellGuardKeying();
+}
+
+void frmMain::tellGuardKeying() {
     std::string whyNot;
     if (!m_devices.pttGuard->keying(whyNot)) {
         throw failure(whyNot);  // nothing would unkey the radio if this window died
     }
-    m_transmitterKeyed = true;  // from the request on: a failed answer may still have keyed it
-    checkRigStatus(TRX->SetPTT(1), "key the transmitter");
 }
 
 void frmMain::UnkeyTransmitter() {

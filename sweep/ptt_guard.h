@@ -14,8 +14,8 @@ public:
     // Starts a guard for this sweep and returns once it holds its own connection to rigctld.
     // False with a sentence for the user, without a closing full stop, in whyNot.
     virtual bool start(std::string& whyNot) = 0;
-    // Said just before the key-down request goes out. False when the guard is gone (whyNot
-    // set): the sweep must then not key.
+    // Said just before the key-down request goes out. False when the guard is gone or no
+    // longer takes the window's words (whyNot set): the sweep must then not key.
     virtual bool keying(std::string& whyNot) = 0;
     // Said once the unkey request has been answered with success.
     virtual void unkeyed() = 0;

@@ -141,14 +141,14 @@ int main(int argc, char** argv) {
     }
 
     StopSignals stopSignals;
-    Devices devices = programDevices(ConfigStore(options.configDir), stopSignals.flag());
+    Devices devices =
+        programDevices(ConfigStore(options.configDir), stopSignals.flag(), options.rigPort);
     auto counting = std::make_unique<CountingSerialComm>(std::move(devices.comm));
     CountingSerialComm& port = *counting;
     devices.comm = std::move(counting);
     auto counted = std::make_unique<CountedMessageBoxes>();
     CountedMessageBoxes& messages = *counted;
     devices.messages = std::move(counted);
-    devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", options.rigPort);
 
     frmMain window(std::move(devices));
     window.show();

@@ -46,12 +46,13 @@ TEST_F(SweepTest, EveryPointIsTunedKeyedReadAndUnkeyedInOrder) {
     log.clear();
     window->cmdRun_Click();
     EXPECT_THAT(
-        log, ElementsAre("create", "GetTransceiver", "Guard start", "SetMode 2", "SetOptionB 0",
-                         "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200", "SetMode 2",
-                         "Guard keying", "SetPTT 1", "Pause 1000", "Output ;P?", "Pause 200",
-                         "SetPTT 0", "Guard unkeyed", "SetFrequency 14.05", "Pause 200",
-                         "SetMode 2", "Guard keying", "SetPTT 1", "Pause 1000", "Output ;P?",
-                         "Pause 200", "SetPTT 0", "Guard unkeyed", "Guard finish"));
+        log,
+        ElementsAre("create", "GetTransceiver", "Guard start", "SetMode 2", "SetOptionB 0",
+                    "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200", "SetMode 2",
+                    "Guard keying", "SetPTT 1", "Guard keying", "Pause 1000", "Output ;P?",
+                    "Pause 200", "SetPTT 0", "Guard unkeyed", "SetFrequency 14.05", "Pause 200",
+                    "SetMode 2", "Guard keying", "SetPTT 1", "Guard keying", "Pause 1000",
+                    "Output ;P?", "Pause 200", "SetPTT 0", "Guard unkeyed", "Guard finish"));
     EXPECT_TRUE(window->timer1Enabled());
     EXPECT_TRUE(messages->shown.empty());
 }

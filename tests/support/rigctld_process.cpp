@@ -56,7 +56,7 @@ bool RigctldProcess::startOnce(const Options& options, std::string& whyNot) {
         whyNot = "rigctld is not on the PATH (Debian package libhamlib-utils)";
         return false;
     }
-    m_port = freeLoopbackPort();
+    m_port = options.port != 0 ? options.port : freeLoopbackPort();
     if (m_port == 0) {
         whyNot = "no free loopback port";
         return false;

@@ -15,6 +15,7 @@ public:
     struct Options {
         bool vfoMode = false;  // -o: every command names its VFO
         bool rigPtt = true;    // -P RIG; without it the dummy refuses "T 1"
+        quint16 port = 0;      // 0: a free one; else this one, e.g. to restart on it
     };
 
     // The rigctld on the PATH, or empty when Hamlib's utilities are not installed.

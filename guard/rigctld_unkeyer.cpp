@@ -1,0 +1,210 @@
+#include "guard/rigctld_unkeyer.h"
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <thread>
+
+#include "sweep/rigctld_protocol.h"
+
+namespace zm {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// rigctld 4.5.4 cuts a connection accepted just as another closes, never twice running.
+constexpr int kOpenAttempts = 3;
+// Between unkey attempts: lets rigctld finish closing a departing client's socket, and keeps a
+// missing server from being called in a tight loop.
+constexpr std::chrono::milliseconds kRetryPause{100};
+// "0\n" or "CHKVFO 0\n"; a longer first line is not rigctld.
+constexpr std::size_t kMaxChkVfoChars = 32;
+
+int remainingMs(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// False when the deadline passed first.
+bool waitFor(int socket, short events, Clock::time_point deadline) {
+    for (;;) {
+        pollfd entry{socket, events, 0};
+        const int ready = ::poll(&entry, 1, remainingMs(deadline));
+        if (ready > 0) {
+            return true;
+        }
+        if (ready == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+// Whether a connect in progress succeeds before the deadline.
+bool connectCompletes(int socket, Clock::time_point deadline) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    return waitFor(socket, POLLOUT, deadline) &&
+           ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+// A connected socket, or -1.
+int connectWithin(const RigEndpoint& endpoint, Clock::time_point deadline) {
+    const int socket =
+        ::socket(endpoint.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (socket < 0) {
+        return -1;
+    }
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&endpoint.address),
+                  endpoint.addressLength) != 0 &&
+        !(errno == EINPROGRESS && connectCompletes(socket, deadline))) {
+        ::close(socket);
+        return -1;
+    }
+    // One short line that is waited on: Nagle must not hold it back.
+    const int on = 1;
+    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return socket;
+}
+
+bool sendAll(int socket, std::string_view bytes, Clock::time_point deadline) {
+    while (!bytes.empty()) {
+        const ssize_t sent = ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(sent));
+        } else if (sent == 0 || (errno != EAGAIN && errno != EINTR) ||
+                   !waitFor(socket, POLLOUT, deadline)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+enum class Received { More, Closed, TimedOut };
+
+// Appends what arrives before the deadline.
+Received receiveMore(int socket, std::string& received, Clock::time_point deadline) {
+    if (!waitFor(socket, POLLIN, deadline)) {
+        return Received::TimedOut;
+    }
+    char buffer[512];
+    const ssize_t count = ::recv(socket, buffer, sizeof buffer, 0);
+    if (count > 0) {
+        received.append(buffer, static_cast<std::size_t>(count));
+        return Received::More;
+    }
+    return count < 0 && (errno == EAGAIN || errno == EINTR) ? Received::More : Received::Closed;
+}
+
+std::string withinReplyTimeout() {
+    return "within " + std::to_string(RigctldUnkeyer::kReplyTimeout.count() / 1000) + " s";
+}
+
+}  // namespace
+
+RigctldUnkeyer::RigctldUnkeyer(RigEndpoint endpoint) : m_endpoint(std::move(endpoint)) {}
+
+RigctldUnkeyer::~RigctldUnkeyer() {
+    disconnect();
+}
+
+bool RigctldUnkeyer::open(std::string& whyNot) {
+    std::string failure;
+    if (connectAndCheck(Clock::now() + kOpenTime, failure)) {
+        return true;
+    }
+    whyNot = "The PTT guard could not connect to rigctld: " + failure;
+    return false;
+}
+
+bool RigctldUnkeyer::unkey(std::string& whyNot) {
+    const auto deadline = Clock::now() + kUnkeyTime;
+    for (;;) {
+        if ((m_socket >= 0 || connectAndCheck(deadline, whyNot)) && sendUnkey(deadline, whyNot)) {
+            return true;
+        }
+        if (Clock::now() + kRetryPause >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kRetryPause);
+    }
+}
+
+bool RigctldUnkeyer::connectAndCheck(Clock::time_point deadline, std::string& whyNot) {
+    const std::string program = "the program at " + m_endpoint.text;
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        disconnect();
+        m_socket = connectWithin(m_endpoint, deadline);
+        if (m_socket < 0) {
+            whyNot = "no rig-control server answers at " + m_endpoint.text;
+            return false;
+        }
+        const auto replyDeadline = std::min(deadline, Clock::now() + kReplyTimeout);
+        std::string received;
+        Received state = sendAll(m_socket, kRigctldChkVfoRequest, replyDeadline) ? Received::More
+                                                                                 : Received::Closed;
+        while (state == Received::More && received.find('\n') == std::string::npos &&
+               received.size() <= kMaxChkVfoChars) {
+            state = receiveMore(m_socket, received, replyDeadline);
+        }
+        const auto vfoMode = parseChkVfoAnswer(received.substr(0, received.find('\n')));
+        if (vfoMode && received.find('\n') != std::string::npos) {
+            m_vfoMode = *vfoMode;
+            return true;
+        }
+        if (state == Received::Closed) {
+            whyNot = program + " closed the connection at once";
+            continue;
+        }
+        whyNot =
+            state == Received::TimedOut
+                ? program + " accepted the connection but gave no answer " + withinReplyTimeout()
+                : program + " does not answer as rigctld does";
+        break;
+    }
+    disconnect();
+    return false;
+}
+
+bool RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) {
+    const auto request = formatRigctldRequest(kRigSetPtt, "0", m_vfoMode);
+    const auto replyDeadline = std::min(deadline, Clock::now() + kReplyTimeout);
+    const std::string server = "rigctld at " + m_endpoint.text;
+    std::string received;
+    Received state = sendAll(m_socket, *request, replyDeadline) ? Received::More : Received::Closed;
+    while (state == Received::More) {
+        const RigctldAnswer answer = parseRigctldAnswer(received, kRigSetPtt.echoName);
+        if (answer.state == RigctldAnswer::State::Complete && answer.status == kRigOk) {
+            return true;
+        }
+        if (answer.state == RigctldAnswer::State::Complete) {
+            // The stream is still in step: the next attempt may use this connection.
+            whyNot = server + " answered RPRT " + std::to_string(answer.status) + " (" +
+                     hamlibErrorText(answer.status) + ")";
+            return false;
+        }
+        if (answer.state == RigctldAnswer::State::Malformed) {
+            whyNot = server + " gave an answer that is not one to \"+T 0\"";
+            disconnect();
+            return false;
+        }
+        state = receiveMore(m_socket, received, replyDeadline);
+    }
+    whyNot = state == Received::TimedOut ? server + " gave no answer " + withinReplyTimeout()
+                                         : server + " closed the connection";
+    disconnect();
+    return false;
+}
+
+void RigctldUnkeyer::disconnect() {
+    if (m_socket >= 0) {
+        ::close(m_socket);
+        m_socket = -1;
+    }
+}
+
+}  // namespace zm
