@@ -100,10 +100,6 @@ Received receiveMore(int socket, std::string& received, Clock::time_point deadli
     return count < 0 && (errno == EAGAIN || errno == EINTR) ? Received::More : Received::Closed;
 }
 
-std::string withinReplyTimeout() {
-    return "within " + std::to_string(RigctldUnkeyer::kReplyTimeout.count() / 1000) + " s";
-}
-
 }  // namespace
 
 RigctldUnkeyer::RigctldUnkeyer(RigEndpoint endpoint) : m_endpoint(std::move(endpoint)) {}
@@ -143,7 +139,7 @@ bool RigctldUnkeyer::connectAndCheck(Clock::time_point deadline, std::string& wh
             whyNot = "no rig-control server answers at " + m_endpoint.text;
             return false;
         }
-        const auto replyDeadline = std::min(deadline, Clock::now() + kReplyTimeout);
+        const auto replyDeadline = std::min(deadline, Clock::now() + kRigctldReplyTimeout);
         std::string received;
         Received state = sendAll(m_socket, kRigctldChkVfoRequest, replyDeadline) ? Received::More
                                                                                  : Received::Closed;
@@ -160,10 +156,10 @@ bool RigctldUnkeyer::connectAndCheck(Clock::time_point deadline, std::string& wh
             whyNot = program + " closed the connection at once";
             continue;
         }
-        whyNot =
-            state == Received::TimedOut
-                ? program + " accepted the connection but gave no answer " + withinReplyTimeout()
-                : program + " does not answer as rigctld does";
+        whyNot = state == Received::TimedOut
+                     ? program + " accepted the connection but gave no answer " +
+                           withinRigctldReplyTimeout()
+                     : program + " does not answer as rigctld does";
         break;
     }
     disconnect();
@@ -172,7 +168,7 @@ bool RigctldUnkeyer::connectAndCheck(Clock::time_point deadline, std::string& wh
 
 bool RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) {
     const auto request = formatRigctldRequest(kRigSetPtt, "0", m_vfoMode);
-    const auto replyDeadline = std::min(deadline, Clock::now() + kReplyTimeout);
+    const auto replyDeadline = std::min(deadline, Clock::now() + kRigctldReplyTimeout);
     const std::string server = "rigctld at " + m_endpoint.text;
     std::string received;
     Received state = sendAll(m_socket, *request, replyDeadline) ? Received::More : Received::Closed;
@@ -194,7 +190,7 @@ bool RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) 
         }
         state = receiveMore(m_socket, received, replyDeadline);
     }
-    whyNot = state == Received::TimedOut ? server + " gave no answer " + withinReplyTimeout()
+    whyNot = state == Received::TimedOut ? server + " gave no answer " + withinRigctldReplyTimeout()
                                          : server + " closed the connection";
     disconnect();
     return false;

@@ -25,8 +25,6 @@ public:
     static constexpr std::chrono::milliseconds kOpenTime{3000};
     // How long an unkey keeps trying, reconnecting after each failure.
     static constexpr std::chrono::milliseconds kUnkeyTime{5000};
-    // Per answer, as the window's client: real radios answer within a few hundred ms.
-    static constexpr std::chrono::milliseconds kReplyTimeout{2000};
 
     explicit RigctldUnkeyer(RigEndpoint endpoint);
     RigctldUnkeyer(const RigctldUnkeyer&) = delete;

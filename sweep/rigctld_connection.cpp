@@ -12,11 +12,6 @@ int milliseconds(std::chrono::milliseconds duration) {
     return static_cast<int>(duration.count());
 }
 
-// "within 2 s", for the messages about an answer that did not come.
-std::string withinReplyTimeout() {
-    return "within " + std::to_string(RigctldConnection::kReplyTimeout.count() / 1000) + " s";
-}
-
 // A short, printable excerpt of what came back, for the message that says it was unreadable.
 std::string quoted(std::string_view received) {
     std::string text;
@@ -94,7 +89,7 @@ bool RigctldConnection::connectSocket() {
 }
 
 int RigctldConnection::checkRigctld() {
-    const QDeadlineTimer deadline(kReplyTimeout);
+    const QDeadlineTimer deadline(kRigctldReplyTimeout);
     int status = kRigOk;
     m_socket.write(kRigctldChkVfoRequest.data(), static_cast<qint64>(kRigctldChkVfoRequest.size()));
     std::string received;
@@ -110,7 +105,8 @@ int RigctldConnection::checkRigctld() {
     }
     const std::string program = "the program at " + endpoint();
     if (status == kRigTimedOut) {
-        m_failure = program + " accepted the connection but gave no answer " + withinReplyTimeout();
+        m_failure =
+            program + " accepted the connection but gave no answer " + withinRigctldReplyTimeout();
     } else if (status == kRigConnectionLost) {
         m_failure = program + " closed the connection at once";
     } else {
@@ -135,7 +131,7 @@ int RigctldConnection::execute(const RigctldCommand& command, std::string_view a
         return kRigRefusedArgument;
     }
 
-    const QDeadlineTimer deadline(kReplyTimeout);
+    const QDeadlineTimer deadline(kRigctldReplyTimeout);
     int status = kRigOk;
     if (m_socket.write(request->data(), static_cast<qint64>(request->size())) !=
         static_cast<qint64>(request->size())) {
@@ -190,7 +186,7 @@ int RigctldConnection::failWaiting(int remainingMs) {
         return fail(kRigConnectionLost, "rigctld at " + endpoint() + " closed the connection");
     }
     return fail(kRigTimedOut,
-                "rigctld at " + endpoint() + " gave no answer " + withinReplyTimeout());
+                "rigctld at " + endpoint() + " gave no answer " + withinRigctldReplyTimeout());
 }
 
 int RigctldConnection::fail(int status, std::string reason) {

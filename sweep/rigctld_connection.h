@@ -20,8 +20,6 @@ class RigctldConnection {
 public:
     // Refused connections fail at once; this bounds a connect that nobody answers.
     static constexpr std::chrono::milliseconds kConnectTimeout{1000};
-    // The dummy rig answers in 20 to 50 ms and real radios within a few hundred.
-    static constexpr std::chrono::milliseconds kReplyTimeout{2000};
 
     // Connects and asks rigctld whether it runs in VFO mode. False with a sentence for the
     // user, without a closing full stop, in whyNot.

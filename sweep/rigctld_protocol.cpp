@@ -45,6 +45,13 @@ std::optional<int> parseStatus(std::string_view line) {
 
 }  // namespace
 
+std::string withinRigctldReplyTimeout() {
+    return "within " +
+           std::to_string(
+               std::chrono::duration_cast<std::chrono::seconds>(kRigctldReplyTimeout).count()) +
+           " s";
+}
+
 std::optional<std::int64_t> rigFrequencyHz(double frequencyMHz) {
     if (!std::isfinite(frequencyMHz) || frequencyMHz <= 0.0 || frequencyMHz > kMaxFrequencyMHz) {
         return std::nullopt;

@@ -16,6 +16,7 @@
 // rigctld reads a missing argument from the next line, so a malformed request would make it
 // swallow the following command: requests are built here only from checked values.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +55,12 @@ inline constexpr RigctldCommand kRigSetPtt{'T', "set_ptt"};
 inline constexpr RigctldCommand kRigSetFunction{'U', "set_func"};
 inline constexpr RigctldCommand kRigSetSplit{'S', "set_split_vfo"};
 inline constexpr RigctldCommand kRigGetSplit{'s', "get_split_vfo", false};
+
+// How long any client of ours waits for one answer. The dummy rig answers in 20 to 50 ms and
+// real radios within a few hundred.
+inline constexpr std::chrono::milliseconds kRigctldReplyTimeout{2000};
+// "within 2 s", for the messages about an answer that did not come.
+std::string withinRigctldReplyTimeout();
 
 // Asked once after connecting, in the plain form: rigctld answers "0\n", or "1\n" in VFO mode.
 inline constexpr std::string_view kRigctldChkVfoRequest = "\\chk_vfo\n";
