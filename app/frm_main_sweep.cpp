@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
+#include "results/impedance.h"
 
 namespace zm {
 
@@ -103,8 +104,10 @@ void frmMain::copyReadingToRow(int row) {
         case 3:  // SWR - 10:1
             m_grid.at(row, 5) = m_reading.SWR;
             break;
-        case 4:  // RHO
-            m_grid.at(row, 7) = m_reading.Z ? Cell(*m_reading.Z / 100.0) : Cell();
+        case 4:  // RHO: |Gamma| against 50 ohm, 0 for a matched load and 1 for an open or short
+            m_grid.at(row, 7) = m_reading.Z && m_reading.Phase
+                                    ? Cell(rhoOf(*m_reading.Z, *m_reading.Phase))
+                                    : Cell();
             break;
         default:  // no plot mode chosen: the point is measured but not stored
             break;
