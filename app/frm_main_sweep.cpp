@@ -69,6 +69,7 @@ void frmMain::RunSweep() {
         ReadMeter();
         UnkeyTransmitter();
         copyReadingToRow(i);
+        recordPoint(i, frequencyMHz);
         m_devices.chart->setChartData(m_grid);
         m_devices.chart->repaintNow();  // the sweep holds the event loop: paint point by point
     }
