@@ -20,6 +20,10 @@ double insideLength(const ScreenBox& box, ScreenPoint a, ScreenPoint b) {
     if (dx == 0.0 && dy == 0.0) {
         return contains(box, a) ? 1.0 : 0.0;
     }
+    if (std::max(a.x, b.x) < box.left || std::min(a.x, b.x) > box.left + box.width ||
+        std::max(a.y, b.y) < box.top || std::min(a.y, b.y) > box.top + box.height) {
+        return 0.0;  // most segments lie well away from a small box
+    }
     double enter = 0.0;
     double leave = 1.0;
     const double p[] = {-dx, dx, -dy, dy};
@@ -55,6 +59,24 @@ double coveredLength(const ScreenBox& box, std::span<const Polyline> curves) {
         }
     }
     return length;
+}
+
+std::vector<ScreenBox> labelPlaces(const ScreenBox& area, double width, double height,
+                                   double gridPx) {
+    const double left = area.left;
+    const double top = area.top;
+    const double right = std::max(left, area.left + area.width - width);
+    const double bottom = std::max(top, area.top + area.height - height);
+    const double middle = std::max(left, area.left + (area.width - width) / 2);
+    std::vector<ScreenBox> places{{right, top, width, height},    {left, top, width, height},
+                                  {right, bottom, width, height}, {left, bottom, width, height},
+                                  {middle, top, width, height},   {middle, bottom, width, height}};
+    for (double y = top; gridPx > 0 && y <= bottom; y += gridPx) {
+        for (double x = left; x <= right; x += gridPx) {
+            places.push_back({x, y, width, height});
+        }
+    }
+    return places;
 }
 
 std::size_t leastCoveringBox(std::span<const ScreenBox> candidates,

@@ -20,6 +20,7 @@ namespace {
 
 constexpr qreal kMarkerSizePx = 8.0;
 constexpr qreal kBoxMarginPx = 6.0;
+constexpr double kLabelGridPx = 12.0;   // between the places tried beyond the corners
 constexpr qreal kOverSeriesZ = 1000.0;  // above every series and axis item of the chart
 // A wide reference (an analyser's file over many bands) could resonate all over the span.
 constexpr std::size_t kMostResonanceLines = 3;
@@ -205,24 +206,17 @@ std::vector<ScreenPoint> QtChartControl::drawnCurve(const QLineSeries* line) con
     return curve;
 }
 
-// In the corner, or at the middle of the top or bottom edge, that hides the least of the
-// curves shown; the top right first, where a label is looked for.
+// Where it hides the least of the curves shown: a corner or the middle of an edge when one
+// is free, the top right first, where a label is looked for.
 void QtChartControl::placeMarkerBox() {
     if (!m_markerBox || !m_markerBox->isVisible()) {
         return;
     }
     const QRectF area =
         m_chart->plotArea().adjusted(kBoxMarginPx, kBoxMarginPx, -kBoxMarginPx, -kBoxMarginPx);
-    const QSizeF size = m_markerBox->size();
-    const double right = area.right() - size.width();
-    const double bottom = area.bottom() - size.height();
-    const double middle = area.center().x() - size.width() / 2;
-    const std::vector<ScreenBox> candidates{{right, area.top(), size.width(), size.height()},
-                                            {area.left(), area.top(), size.width(), size.height()},
-                                            {right, bottom, size.width(), size.height()},
-                                            {area.left(), bottom, size.width(), size.height()},
-                                            {middle, area.top(), size.width(), size.height()},
-                                            {middle, bottom, size.width(), size.height()}};
+    const std::vector<ScreenBox> candidates =
+        labelPlaces({area.left(), area.top(), area.width(), area.height()},
+                    m_markerBox->size().width(), m_markerBox->size().height(), kLabelGridPx);
     std::vector<Polyline> curves;
     for (int index = 0; index < kSeriesCount; ++index) {
         for (const QLineSeries* line : {m_series[index], m_referenceSeries[index]}) {

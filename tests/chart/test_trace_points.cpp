@@ -52,6 +52,16 @@ TEST(LabelPlacement, TakesTheCornerTheCurveLeavesFree) {
     EXPECT_EQ(leastCoveringBox(corners, kRisingArm), 1u);  // top left
 }
 
+TEST(LabelPlacement, PlacesBeyondTheCornersFindTheFreeMiddle) {
+    // A V from the top corners down to the bottom middle leaves the middle of the left
+    // and right edges free, and no corner.
+    const std::vector<Polyline> vee{{{0, 0}, {50, 100}, {100, 0}}, {{0, 100}, {100, 100}}};
+    const auto places = labelPlaces({0, 0, 100, 100}, 20, 20, 10);
+    const ScreenBox& chosen = places[leastCoveringBox(places, vee)];
+    EXPECT_EQ(coveredLength(chosen, vee), 0.0);
+    EXPECT_GE(places.size(), 6u + 81u);
+}
+
 TEST(LabelPlacement, OfEqualPlacesTakesTheFirst) {
     const std::vector<ScreenBox> free{{0, 0, 10, 10}, {90, 90, 10, 10}};
     EXPECT_EQ(leastCoveringBox(free, {}), 0u);
