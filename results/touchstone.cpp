@@ -168,6 +168,11 @@ std::string writeTouchstone(const SweepRecord& record) {
             continue;
         }
         const std::complex<double> gamma = reflectionCoefficient(point.reading->impedance());
+        // A meter field that read -50 ohm reflects without bound: no line could say so.
+        if (!std::isfinite(gamma.real()) || !std::isfinite(gamma.imag())) {
+            text += "! " + hz + " Hz: no finite S11\n";
+            continue;
+        }
         text += hz + " " + fixedNumber(gamma.real(), kGammaDecimals) + " " +
                 fixedNumber(gamma.imag(), kGammaDecimals) + "\n";
     }

@@ -122,20 +122,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Touchstone, KnownLoadsGiveTheirS11) {
     SweepRecord record;
-    record.notes = {"2024-05-01 14:03:22", 14.0, 14.15, 0.05, 0};
+    record.notes = {"2024-05-01 14:03:22", 14.0, 14.2, 0.05, 0};
     record.points = {{14000000, reading(100.0, 0.0, 2.0)},
                      {14050000, reading(25.0, 0.0, 2.0)},
                      {14100000, std::nullopt},
-                     {14150000, reading(50.0 * std::sqrt(2.0), 45.0, 2.62)}};
+                     {14150000, reading(50.0 * std::sqrt(2.0), 45.0, 2.62)},
+                     // A damaged meter field that read -50 ohm: S11 has no finite value.
+                     {14200000, reading(-50.0, 0.0, 1.0)}};
     EXPECT_EQ(writeTouchstone(record),
               "! ZM-480 Plot sweep taken 2024-05-01 14:03:22\n"
-              "! start 14 MHz, stop 14.15 MHz, step 50 kHz, carrier mode none\n"
+              "! start 14 MHz, stop 14.2 MHz, step 50 kHz, carrier mode none\n"
               "! S11 from the meter's Z and phase, measured at transmit power\n"
               "# Hz S RI R 50\n"
               "14000000 0.333333333 0.000000000\n"
               "14050000 -0.333333333 0.000000000\n"
               "! 14100000 Hz: no reading\n"
-              "14150000 0.200000000 0.400000000\n");
+              "14150000 0.200000000 0.400000000\n"
+              "! 14200000 Hz: no finite S11\n");
 }
 
 struct TouchstoneCase {
