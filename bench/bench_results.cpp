@@ -5,7 +5,6 @@
 //   redraw mode=SWR points=288 reference=288 median_ms=... p95_ms=...
 //   hover mode=SWR points=288 reference=288 median_ms=... p95_ms=...
 #include <QApplication>
-#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/bench_chart.h"
 #include "chart/plot_mode.h"
 #include "chart/qt_chart_control.h"
 #include "chart/trace_points.h"
@@ -26,8 +26,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPoints = 288;  // 0 to 14.35 MHz in 50 kHz steps
 constexpr double kStepMHz = 0.05;
-constexpr int kChartWidthPx = 529;  // the window's chart band, 7935 x 4455 twips
-constexpr int kChartHeightPx = 297;
 constexpr int kRuns = 101;
 
 // A wire resonant at 7.1 MHz, fed through 50 ohm: SWR and phase change all along the span.
@@ -83,10 +81,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zm::QtChartControl chart;
-    QWidget* view = chart.widget();
-    view->resize(kChartWidthPx, kChartHeightPx);
-    view->show();
-    QApplication::processEvents();
+    zm::bench::showChartBand(chart);
 
     const zm::SweepRecord sweep = wireSweep(0);
     const zm::PlotGrid grid = gridOf(sweep);

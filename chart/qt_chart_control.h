@@ -144,6 +144,7 @@ private:
     void buildChart();
     QLineSeries* addLine(const QPen& pen, int series);
     void buildResultItems();
+    void redrawReference();
     void rebuildReferenceData();
     void drawReference(int index);
     void drawMarkers();

@@ -81,11 +81,7 @@ void QtChartControl::setReference(const SweepRecord& reference, std::string_view
     for (int index = 0; index < kSeriesCount; ++index) {
         m_referenceSeries[index]->setVisible(m_series[index]->isVisible());
     }
-    rebuildReferenceData();
-    m_markersPending = true;
-    hideValues();
-    applyScale(AxisId::Y);
-    applyScale(AxisId::Y2);
+    redrawReference();
 }
 
 void QtChartControl::clearReference() {
@@ -93,6 +89,11 @@ void QtChartControl::clearReference() {
     for (QLineSeries* line : m_referenceSeries) {
         line->setVisible(false);
     }
+    redrawReference();
+}
+
+// Its points, its markers and the axes it widens; values shown on hover may be its own.
+void QtChartControl::redrawReference() {
     rebuildReferenceData();
     m_markersPending = true;
     hideValues();

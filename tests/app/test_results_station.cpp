@@ -107,6 +107,12 @@ TEST_F(SimulatedStationTest, SweepSavedAsCsvAndTouchstoneLoadsBackWithTheSameVal
             << i;
     }
     EXPECT_THAT(messages->shown, ::testing::IsEmpty());
+    // Kept beside the build for a look (and a spreadsheet); not part of the check.
+    for (const char* name : {"dipole.csv", "dipole.s1p"}) {
+        const QString kept = QDir(buildDir()).filePath(QStringLiteral("sweep-%1").arg(name));
+        QFile::remove(kept);
+        QFile::copy(QDir(files.path()).filePath(name), kept);
+    }
 }
 
 TEST_F(SimulatedStationTest, HundredOhmLoadGivesAThirdAsS11) {
