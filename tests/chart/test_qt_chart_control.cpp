@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 #include <QCategoryAxis>
+#include <QContextMenuEvent>
 #include <QChartView>
 #include <QImage>
 #include <QLineSeries>
@@ -375,11 +380,34 @@ TEST_F(ChartResultsTest, HoverShowsTheNearestPointOfEitherTrace) {
     EXPECT_TRUE(chart.shownValues().isEmpty());
 }
 
-TEST_F(ChartResultsTest, MenuHasItsSixEntriesAndCopyAnswersCtrlC) {
-    const ChartMenuActions& menu = chart.menuActions();
-    EXPECT_EQ(menu.saveCsv->text(), QString::fromUtf8("Save sweep as CSV…"));
-    EXPECT_EQ(menu.copySweep->shortcut(), QKeySequence(QKeySequence::Copy));
-    EXPECT_EQ(chart.widget()->actions().size(), 6);
+// The keyboard way in: Ctrl+C copies and the Menu key opens the menu on the focused chart.
+TEST_F(ChartResultsTest, FocusedChartCopiesOnCtrlCAndOpensItsMenuOnTheMenuKey) {
+    QWidget* view = chart.widget();
+    view->show();
+    QApplication::setActiveWindow(view);
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    int copies = 0;
+    QObject::connect(chart.menuActions().copySweep, &QAction::triggered, [&] { ++copies; });
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions()) {
+                entries << action->text();
+            }
+            menu->close();
+        }
+    });
+    // The desktop turns the Menu key into this event (xcb does), as a right click too.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(view, &menuKey);
+    EXPECT_EQ(entries, QStringList({"Copy sweep", QString::fromUtf8("Save sweep as CSV…"),
+                                    QString::fromUtf8("Save sweep as Touchstone (.s1p)…"), "",
+                                    "Keep as reference", QString::fromUtf8("Load reference…"),
+                                    "Clear reference"}));
 }
 
 TEST(QtChartControlLifetime, UseAfterTheWindowIsGoneIsReportedNotRun) {
