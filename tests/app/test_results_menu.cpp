@@ -124,15 +124,6 @@ TEST_P(SaveTable, FailedWriteIsOneMessageNamingTheFile) {
     EXPECT_TRUE(window->timer1Enabled());
 }
 
-TEST_P(SaveTable, CancelWritesNothing) {
-    const SaveCase& c = GetParam();
-    sweep();
-    (menu().*c.entry)->trigger();
-    EXPECT_THAT(textFiles->files, IsEmpty());
-    EXPECT_THAT(messages->shown, IsEmpty());
-    EXPECT_TRUE(window->timer1Enabled());
-}
-
 INSTANTIATE_TEST_SUITE_P(Formats, SaveTable,
                          ::testing::Values(SaveCase{"Csv", &ChartMenuActions::saveCsv,
                                                     SweepFileKind::Csv, "csv"},

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -61,16 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "larger than 64 MB"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(QtTextFiles, WriteIntoAFolderThatIsAFileSaysWhyAndMakesNothing) {
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath("plain"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    std::string whyNot;
-    EXPECT_FALSE(QtTextFiles().write(dir.filePath("plain/ant.csv").toStdString(), "73\n", whyNot));
-    EXPECT_FALSE(whyNot.empty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 1);
-}
 
 }  // namespace
 }  // namespace zm

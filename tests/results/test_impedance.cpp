@@ -77,15 +77,5 @@ TEST(Impedance, OpenHasNoFiniteImpedanceAndReflectsEverything) {
     EXPECT_EQ(returnLossDb(1.0), 0.0);
 }
 
-TEST(Impedance, ReflectionAgainstAnyResistanceGivesTheLoadBack) {
-    const std::complex<double> load{50.0, 50.0};
-    for (const double ohms : {50.0, 75.0, 1.0}) {
-        const auto back = impedanceFromReflection(reflectionCoefficient(load, ohms), ohms);
-        ASSERT_TRUE(back.has_value());
-        EXPECT_NEAR(back->real(), 50.0, 1e-9) << ohms;
-        EXPECT_NEAR(back->imag(), 50.0, 1e-9) << ohms;
-    }
-}
-
 }  // namespace
 }  // namespace zm
