@@ -159,16 +159,19 @@ void QtChartControl::drawMarkers() {
         if (traces[trace] && m_positions.rows() > 0) {
             const SweepFeatures features =
                 findFeatures(partInSpan(traces[trace]->record, m_positions));
-            const auto at = [&](double hz, double value) {
-                return QPointF(*m_positions.positionOf(hz), value);
+            // A one-row grid places its own frequency only.
+            const auto mark = [&](QList<QPointF>& points, double hz, double value) {
+                if (const auto position = m_positions.positionOf(hz)) {
+                    points << QPointF(*position, value);
+                }
             };
             const QString prefix = trace == 0 ? QString() : QStringLiteral("Ref ");
             const QColor ink = trace == 0 ? kSweepInk : kReferenceInk;
             if (swrShown && features.swrMinimum) {
-                swrPoints << at(features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+                mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
                 for (const auto& edge : {features.lowerEdgeHz, features.upperEdgeHz}) {
                     if (edge) {
-                        swrPoints << at(*edge, kBandEdgeSwr);
+                        mark(swrPoints, *edge, kBandEdgeSwr);
                     }
                 }
                 for (const std::string& line : swrMarkerLines(features)) {
@@ -178,7 +181,7 @@ void QtChartControl::drawMarkers() {
             if (reactanceShown) {
                 const std::vector<std::string> texts = resonanceMarkerLines(features);
                 for (std::size_t i = 0; i < texts.size(); ++i) {
-                    resonancePoints << at(features.resonances[i].frequencyHz, 0.0);
+                    mark(resonancePoints, features.resonances[i].frequencyHz, 0.0);
                     if (i < kMostResonanceLines) {
                         lines.append({prefix + QString::fromStdString(texts[i]), ink});
                     }
