@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "results/impedance.h"
 
 namespace zm {
 

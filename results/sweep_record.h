@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "meter/meter_record.h"
+#include "results/impedance.h"
 
 namespace zm {
 
