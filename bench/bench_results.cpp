@@ -37,8 +37,8 @@ zm::SweepRecord wireSweep(std::int64_t offsetHz) {
         const double r = 60.0 * ratio * ratio;
         const double x = 900.0 * (ratio - 1.0 / ratio);
         const double z = std::hypot(r, x);
-        const double rho = std::abs(std::complex<double>(r - 50.0, x) /
-                                    std::complex<double>(r + 50.0, x));
+        const double rho =
+            std::abs(std::complex<double>(r - 50.0, x) / std::complex<double>(r + 50.0, x));
         record.points.push_back({std::llround(i * kStepMHz * 1e6) + offsetHz,
                                  zm::PointReading{100.0, z, std::atan2(x, r) * 57.29577951308232,
                                                   (1 + rho) / (1 - rho)}});

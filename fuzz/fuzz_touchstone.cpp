@@ -28,8 +28,7 @@ bool finite(std::complex<double> value) {
 void checkReading(const zm::PointReading& reading, std::string_view text) {
     require(std::isfinite(reading.zOhms) && reading.zOhms >= 0.0, "|Z| is finite and not below 0",
             text);
-    require(std::fabs(reading.phaseDegrees) <= 180.0, "the phase lies within +-180 degrees",
-            text);
+    require(std::fabs(reading.phaseDegrees) <= 180.0, "the phase lies within +-180 degrees", text);
     require(!(reading.swr < 1.0), "the SWR is 1 or more", text);
     require(!reading.power, "a Touchstone file carries no power", text);
 }

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
-#include <QTest>
-#include <QTimer>
 #include <QCategoryAxis>
-#include <QContextMenuEvent>
 #include <QChartView>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLineSeries>
+#include <QMenu>
 #include <QPixmap>
+#include <QTest>
+#include <QTimer>
 #include <QValueAxis>
 #include <memory>
 #include <optional>
@@ -402,7 +402,8 @@ TEST_F(ChartResultsTest, FocusedChartCopiesOnCtrlCAndOpensItsMenuOnTheMenuKey) {
         }
     });
     // The desktop turns the Menu key into this event (xcb does), as a right click too.
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              view->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(view, &menuKey);
     EXPECT_EQ(entries, QStringList({"Copy sweep", QString::fromUtf8("Save sweep as CSV…"),
                                     QString::fromUtf8("Save sweep as Touchstone (.s1p)…"), "",

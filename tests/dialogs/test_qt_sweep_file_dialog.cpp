@@ -70,10 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     Names, SaveDialogTable,
     ::testing::Values(
         SaveCase{"NewNameGetsTheSuffix", nullptr, "ant", QMessageBox::Yes, false, "ant.csv"},
-        SaveCase{"NameWithASuffixKeepsIt", nullptr, "ant.txt", QMessageBox::Yes, false,
-                 "ant.txt"},
-        SaveCase{"ExistingFileOnlyOnceAgreed", "ant.csv", "ant", QMessageBox::Yes, true,
-                 "ant.csv"},
+        SaveCase{"NameWithASuffixKeepsIt", nullptr, "ant.txt", QMessageBox::Yes, false, "ant.txt"},
+        SaveCase{"ExistingFileOnlyOnceAgreed", "ant.csv", "ant", QMessageBox::Yes, true, "ant.csv"},
         SaveCase{"ExistingFileKeptOnNo", "ant.csv", "ant", QMessageBox::No, true, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
