@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "app/whole_file.h"
 
 namespace zm {
 
@@ -48,46 +48,17 @@ QString ConfigStore::filePath() const {
 }
 
 std::optional<std::string> ConfigStore::read() const {
-    // Only a regular file is read: opening a FIFO named config.ini would block start-up
-    // until some other program wrote to it, and a device has no settings to give.
-    if (!QFileInfo(filePath()).isFile()) {
-        return std::nullopt;
-    }
-    QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxReadBytes);
-    return bytes.toStdString();
+    // A missing, unreadable or odd config.ini (a FIFO, a device) has no settings to give.
+    QString ignored;
+    return readRegularFile(filePath(), kMaxReadBytes, ignored);
 }
 
 bool ConfigStore::write(const std::string& text, std::string& whyNot) const {
-    // QSaveFile follows a link and renames its file over whatever the link names: a
-    // config.ini linked to /dev/null would, for root, replace the device. Only a regular
-    // file, or none yet, is replaced.
-    const QFileInfo existing(filePath());
-    if (existing.exists() && !existing.isFile()) {
-        whyNot = notSavedText(filePath(), "it is not a regular file");
-        return false;
+    const std::optional<QString> failure = replaceFileWhole(filePath(), text);
+    if (failure) {
+        whyNot = notSavedText(filePath(), *failure);
     }
-    QSaveFile file(filePath());
-    // Unbuffered, so that a full disk fails the write itself: with Qt's write buffer the
-    // bytes only reach the disk inside commit(), which then renamed a truncated temporary
-    // file over config.ini and still reported success (Qt 6.4).
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    // A disk that fills up part way takes the first bytes without complaint; only the
-    // next write fails and names the reason ("No space left on device").
-    qint64 done = 0;
-    while (written && done < qint64(text.size())) {
-        const qint64 count = file.write(text.data() + done, qint64(text.size()) - done);
-        written = count > 0;
-        done += written ? count : 0;
-    }
-    written = written && file.commit();
-    if (!written) {
-        whyNot = notSavedText(filePath(), file.errorString());
-    }
-    return written;
+    return !failure;
 }
 
 }  // namespace zm

@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 
+#include "app/qt_clipboard.h"
 #include "app/qt_message_boxes.h"
+#include "app/qt_text_files.h"
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_common_dialog.h"
+#include "dialogs/qt_sweep_file_dialog.h"
 #include "dialogs/qt_window_printer.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
@@ -29,6 +32,9 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.chart = std::make_unique<QtChartControl>();
     devices.fileDialog = std::make_unique<QtCommonDialog>();
     devices.printer = std::make_unique<QtWindowPrinter>();
+    devices.sweepFileDialog = std::make_unique<QtSweepFileDialog>();
+    devices.textFiles = std::make_unique<QtTextFiles>();
+    devices.clipboard = std::make_unique<QtClipboard>();
     devices.config = std::move(store);
     devices.stopRequested = stopRequested;
     return devices;

@@ -3,10 +3,13 @@
 #include <atomic>
 #include <memory>
 
+#include "app/clipboard.h"
 #include "app/config_store.h"
 #include "app/message_box.h"
+#include "app/text_files.h"
 #include "chart/chart_control.h"
 #include "dialogs/common_dialog.h"
+#include "dialogs/sweep_file_dialog.h"
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
@@ -27,6 +30,9 @@ struct Devices {
     std::unique_ptr<ChartControl> chart;       // MSChart1
     std::unique_ptr<CommonDialog> fileDialog;  // CommonDialog1
     std::unique_ptr<WindowPrinter> printer;
+    std::unique_ptr<SweepFileDialog> sweepFileDialog;  // the chart menu's save and load
+    std::unique_ptr<TextFiles> textFiles;              // saved sweeps and references
+    std::unique_ptr<Clipboard> clipboard;
     ConfigStore config{QString()};
     // Raised by SIGINT, SIGTERM or SIGHUP: a running sweep unkeys and stops.
     const std::atomic<bool>* stopRequested = nullptr;

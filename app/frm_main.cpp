@@ -66,6 +66,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connectResultsMenu();
 }
 
 void frmMain::showEvent(QShowEvent* event) {

@@ -11,6 +11,8 @@
 #include "app/form_layout.h"
 #include "dialogs/file_filter.h"
 #include "meter/meter_record.h"
+#include "results/sweep_files.h"
+#include "results/sweep_record.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 
@@ -71,6 +73,14 @@ public:
     void MnuSaveAs_Click();
     void mnuPrint_Click();
 
+    // Sweep results: the chart's context menu
+    void mnuCopySweep_Click();
+    void mnuSaveSweepCsv_Click();
+    void mnuSaveSweepTouchstone_Click();
+    void mnuKeepReference_Click();
+    void mnuLoadReference_Click();
+    void mnuClearReference_Click();
+
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReading& meterReading() const { return m_reading; }
@@ -78,6 +88,7 @@ public:
     const std::string& lastResponse() const { return m_lastResponse; }
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
+    const SweepRecord& sweepRecord() const { return m_record; }
     const ConfigValues& configValues() const { return m_configValues; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweep.running; }
@@ -118,6 +129,12 @@ private:
     void checkRigStatus(int status, std::string_view what);
     void showFileDialog(FileMenuEntry entry);
 
+    void connectResultsMenu();
+    void recordPoint(int point, double frequencyMHz);
+    void clearSweepRecord();
+    void enableResultsMenu();
+    void saveSweepAs(SweepFileKind kind);
+
     Devices m_devices;
     FormControls m_form;
     QTimer m_timer1;
@@ -129,9 +146,12 @@ private:
     MeterReading m_reading;
     std::string m_rawResponse;
     std::string m_lastResponse;
+    bool m_pollAccepted = false;  // whether the last poll's answer was taken
 
     SweepPlan m_plan;
     PlotGrid m_grid;
+    SweepRecord m_record;  // the last sweep point by point, beside the grid
+    bool m_hasReference = false;
 
     std::unique_ptr<RigServer> FT100;
     std::shared_ptr<Transceiver> TRX;

@@ -29,6 +29,7 @@ void frmMain::ReadMeter() {
     setTimer1Enabled(false);
     SerialComm& MSComm1 = *m_devices.comm;
     const bool portOpen = MSComm1.isOpen();
+    m_pollAccepted = false;
     MSComm1.clearOutBuffer();  // a late tail of the last answer must not pass for this one
     MSComm1.clearInBuffer();
     if (portOpen) {
@@ -40,7 +41,8 @@ void frmMain::ReadMeter() {
             Pause(0.2f);
             m_rawResponse = MSComm1.input();
         }
-        if (!sent || !isAcceptedResponse(m_rawResponse)) {
+        m_pollAccepted = sent && isAcceptedResponse(m_rawResponse);
+        if (!m_pollAccepted) {
             setLampOn(false);
         } else {
             m_lastResponse = m_rawResponse;

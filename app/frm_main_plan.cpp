@@ -43,6 +43,7 @@ void frmMain::ClearPlot() {
             m_grid.at(row, column) = 0.0;
         }
     }
+    clearSweepRecord();
     m_devices.chart->setChartData(m_grid);
 }
 

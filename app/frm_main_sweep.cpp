@@ -98,6 +98,7 @@ void frmMain::RunSweep() {
         ReadMeter();
         UnkeyTransmitter();
         copyReadingToRow(i);
+        recordPoint(i, frequencyMHz);
         m_devices.chart->setChartData(m_grid);
         m_devices.chart->repaintNow();  // the point shows now, not after the next tuning
     }
@@ -171,8 +172,10 @@ void frmMain::copyReadingToRow(int row) {
         case 3:  // SWR - 10:1
             m_grid.at(row, 5) = m_reading.SWR;
             break;
-        case 4:  // RHO
-            m_grid.at(row, 7) = m_reading.Z ? Cell(*m_reading.Z / 100.0) : Cell();
+        case 4:  // RHO: |Gamma| against 50 ohm, 0 for a matched load and 1 for an open or short
+            m_grid.at(row, 7) = m_reading.Z && m_reading.Phase
+                                    ? Cell(rhoOf(*m_reading.Z, *m_reading.Phase))
+                                    : Cell();
             break;
         default:
             break;

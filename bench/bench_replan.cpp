@@ -2,7 +2,6 @@
 // timed on the offscreen platform for growing plans, and the memory the largest plan adds.
 //   replan points=288 median_ms=... rss_mb=...
 #include <QApplication>
-#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "bench/bench_chart.h"
 #include "chart/plot_mode.h"
 #include "chart/qt_chart_control.h"
 #include "sweep/plot_grid.h"
@@ -20,8 +20,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr double kStepMHz = 0.05;
-constexpr int kChartWidthPx = 529;  // the window's chart band, 7935 x 4455 twips
-constexpr int kChartHeightPx = 297;
 
 struct PlanSize {
     int points;
@@ -69,10 +67,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zm::QtChartControl chart;
-    QWidget* view = chart.widget();
-    view->resize(kChartWidthPx, kChartHeightPx);
-    view->show();
-    QApplication::processEvents();  // the window is shown and exposed before anyone types
+    zm::bench::showChartBand(chart);  // the window is shown and exposed before anyone types
     zm::applyPlotMode(chart, 0);
     zm::PlotGrid grid;
     const double baselineMiB = residentMiB();

@@ -3,8 +3,10 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include <stdexcept>
 
 #include "chart/auto_scale.h"
+#include "chart/chart_menu.h"
 #include "chart/decimate.h"
 #include "chart/frequency_labels.h"
 #include "sweep/plot_grid.h"
@@ -29,12 +32,15 @@ constexpr qreal kLineWidthPx = 2.0;
 constexpr int kLabelSpacingPx = 50;  // "1638.25" in the axis font, with a gap
 
 // Runs the control's pending drawing before each paint, so a grab or a print after a data
-// hand-over never shows the previous sweep, and re-labels after a resize.
+// hand-over never shows the previous sweep, re-labels after a resize, and passes the mouse
+// and the context menu on.
 class ChartView : public QChartView {
 public:
     explicit ChartView(QChart* chart) : QChartView(chart) {}
     std::function<void()> beforePaint;
     std::function<void()> afterResize;
+    std::function<void(QPointF)> hoverAt;  // an empty point: the mouse has left
+    std::function<void(QPoint)> menuAt;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -47,6 +53,25 @@ protected:
         QChartView::resizeEvent(event);
         if (afterResize) {
             afterResize();
+        }
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        QChartView::mouseMoveEvent(event);
+        if (hoverAt) {
+            hoverAt(event->position());
+        }
+    }
+    void leaveEvent(QEvent* event) override {
+        QChartView::leaveEvent(event);
+        if (hoverAt) {
+            hoverAt(QPointF(-1, -1));
+        }
+    }
+    // Right click, or the Menu key on the focused chart: that one opens at the chart's middle.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (menuAt) {
+            menuAt(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(rect().center())
+                                                                  : event->globalPos());
         }
     }
 };
@@ -70,9 +95,12 @@ QtChartControl::QtChartControl() {
 }
 
 QtChartControl::~QtChartControl() {
+    QObject::disconnect(m_plotAreaWatch);  // the chart may live on in its window
     if (auto* view = static_cast<ChartView*>(m_view.data())) {
         view->beforePaint = nullptr;
         view->afterResize = nullptr;
+        view->hoverAt = nullptr;
+        view->menuAt = nullptr;
         if (view->parent() == nullptr) {
             delete view;
         }
@@ -88,6 +116,10 @@ void QtChartControl::buildChart() {
     auto* view = new ChartView(m_chart);
     view->beforePaint = [this] { drawPendingData(); };
     view->afterResize = [this] { m_labelsPending = true; };
+    view->hoverAt = [this](QPointF position) { hoverAt(position); };
+    view->setMouseTracking(true);
+    m_menu = makeChartMenuActions(view);
+    view->menuAt = [this](QPoint global) { execChartMenu(m_menu, global); };
     m_view = view;
 
     QFont axisFont;
@@ -107,16 +139,28 @@ void QtChartControl::buildChart() {
         axis->setLabelsFont(axisFont);
         axis->setTitleFont(axisFont);
     }
+    // The reference lies under the sweep: series added first are drawn first.
+    for (std::size_t i = 0; i < m_referenceSeries.size(); ++i) {
+        const QColor& colour = kSeriesColours[i];
+        const QColor lighter((colour.red() + 255) / 2, (colour.green() + 255) / 2,
+                             (colour.blue() + 255) / 2);
+        m_referenceSeries[i] = addLine(QPen(lighter, kLineWidthPx, Qt::DashLine), int(i) + 1);
+        m_referenceSeries[i]->setVisible(false);
+    }
     // The design-time table: six empty series, so a plot mode applies before any sweep.
     for (std::size_t i = 0; i < m_series.size(); ++i) {
-        auto* line = new QLineSeries;
-        line->setPen(QPen(kSeriesColours[i], kLineWidthPx));
-        m_chart->addSeries(line);
-        line->attachAxis(m_frequencyAxis);
-        line->attachAxis(isOnRightAxis(static_cast<int>(i) + 1) ? scale(AxisId::Y2).axis
-                                                                : scale(AxisId::Y).axis);
-        m_series[i] = line;
+        m_series[i] = addLine(QPen(kSeriesColours[i], kLineWidthPx), int(i) + 1);
     }
+    buildResultItems();
+}
+
+QLineSeries* QtChartControl::addLine(const QPen& pen, int series) {
+    auto* line = new QLineSeries;
+    line->setPen(pen);
+    m_chart->addSeries(line);
+    line->attachAxis(m_frequencyAxis);
+    line->attachAxis(scale(isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y).axis);
+    return line;
 }
 
 QWidget* QtChartControl::widget() {
@@ -139,6 +183,14 @@ void QtChartControl::setChartData(const PlotGrid& grid) {
         }
     }
     m_labelsPending = true;
+    const FrequencyPositions positions =
+        rows == 0 ? FrequencyPositions()
+                  : FrequencyPositions(m_labels.front(), m_labels.back(), grid.rows());
+    if (!(positions == m_positions)) {
+        m_positions = positions;
+        rebuildReferenceData();
+    }
+    m_markersPending = true;
     for (SeriesData& data : m_data) {
         const auto [low, high] = std::minmax_element(data.values.begin(), data.values.end());
         data.lowest = rows > 0 ? *low : 0.0;
@@ -170,9 +222,17 @@ void QtChartControl::drawPendingData() {
         if (m_data[static_cast<std::size_t>(index)].pending && m_series[index]->isVisible()) {
             drawSeries(index);
         }
+        if (m_referenceData[static_cast<std::size_t>(index)].pending &&
+            m_referenceSeries[index]->isVisible()) {
+            drawReference(index);
+        }
     }
     if (m_labelsPending) {
         drawFrequencyLabels();
+    }
+    if (m_markersPending) {
+        drawMarkers();
+        placeMarkerBox();
     }
 }
 

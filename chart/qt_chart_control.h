@@ -6,18 +6,28 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/chart_control.h"
+#include "chart/label_placement.h"
+#include "chart/trace_points.h"
+#include "results/sweep_record.h"
 
 class QCategoryAxis;
 class QChart;
 class QChartView;
+class QGraphicsEllipseItem;
 class QLineSeries;
+class QPen;
+class QScatterSeries;
 class QValueAxis;
 
 namespace zm {
+
+class ChartTextBox;
 
 // The window's chart on Qt Charts: six line series over the sweep points (R red, X green,
 // Z blue, SWR black, phase magenta, RHO cyan), X and phase against the right axis, the others
@@ -27,6 +37,12 @@ namespace zm {
 // or before the next paint, so the two hand-overs of one re-plan cost one replacement, and
 // series above kDecimateAbove points are drawn as min/max per bucket (the grid keeps every
 // point). Titles, ranges and visibility apply at once.
+//
+// A reference trace is drawn dashed in lighter colours under the series that are shown, at
+// the positions its frequencies take between the grid's labels. Markers (white circles) and
+// their labels, in the box that hides the least of the curves, show what the core finds in
+// the sweep and the reference: the SWR minimum and the 2:1 band while SWR is shown, the
+// resonances while X or the phase is. Hovering shows the values of the nearest point.
 class QtChartControl : public ChartControl {
 public:
     static constexpr int kSeriesCount = 6;
@@ -53,6 +69,15 @@ public:
     void setMinorDivision(AxisId axis, std::int16_t divisions) override;
     void setShowLine(int series, bool show) override;  // throws std::out_of_range past 1..6
 
+    void setSweepRecord(const SweepRecord& record) override;
+    void setReference(const SweepRecord& reference, std::string_view name) override;
+    void clearReference() override;
+    const ChartMenuActions& menuActions() const override { return m_menu; }
+
+    // Shows the values of the point nearest to a place on the view, as the mouse does, or
+    // hides them away from the plot area or any point.
+    void hoverAt(QPointF viewPosition);
+
     // The chart as drawn, for tests; points and labels of new data show after repaintNow().
     QString axisTitle(AxisId axis) const;
     QString frequencyAxisTitle() const;
@@ -66,6 +91,13 @@ public:
     QCategoryAxis* frequencyAxis() const { return m_frequencyAxis; }
     QLineSeries* series(int series) const;
     QValueAxis* valueAxis(AxisId axis) const;
+    QList<QPointF> drawnReferencePoints(int series) const;
+    // The markers of the sweep (trace 0) or the reference (trace 1), in chart values.
+    QList<QPointF> markerPoints(int trace) const;
+    QString markerLabels() const;  // the lines of the marker box, "\n" between them
+    QString shownValues() const;   // what hovering shows now; empty when nothing
+    // Where a chart value of a series is drawn on the view, as the mouse would find it.
+    QPointF viewPositionOf(int series, QPointF value) const;
 
 private:
     // What a vertical axis shows: its own data range, or the range the plot mode fixed.
@@ -85,7 +117,45 @@ private:
         bool pending = false;
     };
 
+    // A trace with its name on hover: the sweep, or the reference.
+    struct Trace {
+        SweepRecord record;
+        std::string name;
+    };
+    // One reference series at the grid's positions; drawn when pending and shown.
+    struct ReferenceData {
+        QList<QPointF> points;
+        double lowest = std::numeric_limits<double>::infinity();  // of the part in the span
+        double highest = -std::numeric_limits<double>::infinity();
+        bool pending = false;
+    };
+    struct MarkerSeries {
+        QScatterSeries* swr = nullptr;        // against the left axis, with SWR
+        QScatterSeries* resonance = nullptr;  // against the right axis, with X or phase
+    };
+    // The point hovering found: which trace, which of its points, where it is drawn.
+    struct HoverHit {
+        const Trace* trace = nullptr;
+        std::size_t point = 0;
+        QPointF chartPosition;
+        double distancePx = 0.0;
+    };
+
     void buildChart();
+    QLineSeries* addLine(const QPen& pen, int series);
+    void buildResultItems();
+    void redrawReference();
+    void rebuildReferenceData();
+    void drawReference(int index);
+    void drawMarkers();
+    void placeMarkerBox();
+    std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
+    void findNearestSweepPoint(QPointF chartPosition, HoverHit& best) const;
+    void findNearestReferencePoint(QPointF chartPosition, HoverHit& best) const;
+    void considerHit(const Trace& trace, std::size_t point, int series, QPointF value,
+                     QPointF chartPosition, HoverHit& best) const;
+    void showValues(const HoverHit& hit);
+    void hideValues();
     AxisScale& scale(AxisId axis);
     const AxisScale& scale(AxisId axis) const;
     void applyScale(AxisId axis);
@@ -103,6 +173,19 @@ private:
     bool m_labelsPending = false;
     QStringList m_shownLabels;
     std::vector<int> m_shownPositions;
+
+    FrequencyPositions m_positions;
+    Trace m_sweep{{}, "Sweep"};
+    std::optional<Trace> m_reference;
+    std::array<QLineSeries*, kSeriesCount> m_referenceSeries{};
+    std::array<ReferenceData, kSeriesCount> m_referenceData{};
+    std::array<MarkerSeries, 2> m_markers{};  // the sweep's, the reference's
+    bool m_markersPending = false;
+    ChartTextBox* m_markerBox = nullptr;  // items of the chart, owned by it
+    ChartTextBox* m_valuesBox = nullptr;
+    QGraphicsEllipseItem* m_hoverDot = nullptr;
+    ChartMenuActions m_menu;
+    QMetaObject::Connection m_plotAreaWatch;
 };
 
 }  // namespace zm

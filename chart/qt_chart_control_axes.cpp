@@ -81,6 +81,8 @@ void QtChartControl::setMinorDivision(AxisId axis, std::int16_t divisions) {
 
 void QtChartControl::setShowLine(int series, bool show) {
     this->series(series)->setVisible(show);
+    m_referenceSeries[static_cast<std::size_t>(series - 1)]->setVisible(show && m_reference);
+    m_markersPending = true;
     // A shown series that missed a hand-over while hidden is drawn before the next paint.
     applyScale(isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y);
 }
@@ -98,11 +100,19 @@ void QtChartControl::applyScale(AxisId axis) {
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -lowest;
     for (int index = 1; index <= kSeriesCount; ++index) {
+        if (!series(index)->isVisible() || isOnRightAxis(index) != (axis == AxisId::Y2)) {
+            continue;
+        }
         const SeriesData& data = m_data[static_cast<std::size_t>(index - 1)];
-        if (series(index)->isVisible() && !data.values.empty() &&
-            (isOnRightAxis(index) == (axis == AxisId::Y2))) {
+        if (!data.values.empty()) {
             lowest = std::min(lowest, data.lowest);
             highest = std::max(highest, data.highest);
+        }
+        // The reference's part inside the sweep's span counts too, so neither is cut off.
+        const ReferenceData& reference = m_referenceData[static_cast<std::size_t>(index - 1)];
+        if (m_reference && reference.lowest <= reference.highest) {
+            lowest = std::min(lowest, reference.lowest);
+            highest = std::max(highest, reference.highest);
         }
     }
     const AxisRange range = autoScaleRange(lowest, highest);

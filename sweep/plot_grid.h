@@ -17,7 +17,7 @@ using Cell = std::variant<std::monostate, double, std::string, Fixed4>;
 double cellValue(const Cell& cell);
 
 // The table of a sweep: one row per sweep point, seven columns, both indexed from 1.
-//   1 frequency label ("14.05 ")   2 R   3 X   4 Z   5 SWR   6 Phase   7 Z / 100
+//   1 frequency label ("14.05 ")   2 R   3 X   4 Z   5 SWR   6 Phase   7 RHO = |Gamma|
 // Columns 2..7 are the chart's series 1..6.
 class PlotGrid {
 public:

@@ -59,12 +59,31 @@ double stepFromListText(std::string_view text) {
     return leadingNumber(number) / 1000.0;
 }
 
+namespace {
+
+struct CarrierMode {
+    std::int16_t code;
+    std::string_view name;
+};
+// In the order of the carrier-mode list.
+constexpr std::array<CarrierMode, 3> kCarrierModes{{{2, "CW"}, {4, "AM"}, {9, "FSK"}}};
+
+}  // namespace
+
 std::int16_t carrierModeFor(int listIndex, std::int16_t current) {
-    static constexpr std::array<std::int16_t, 3> kModeCodes{2, 4, 9};  // CW, AM, FSK
-    if (listIndex < 0 || listIndex >= static_cast<int>(kModeCodes.size())) {
+    if (listIndex < 0 || listIndex >= static_cast<int>(kCarrierModes.size())) {
         return current;
     }
-    return kModeCodes[static_cast<std::size_t>(listIndex)];
+    return kCarrierModes[static_cast<std::size_t>(listIndex)].code;
+}
+
+std::string carrierModeName(std::int16_t carrierMode) {
+    for (const CarrierMode& mode : kCarrierModes) {
+        if (mode.code == carrierMode) {
+            return std::string(mode.name);
+        }
+    }
+    return "none";
 }
 
 }  // namespace zm

@@ -38,4 +38,7 @@ double stepFromListText(std::string_view text);
 // 2 "FSK" -> 9; any other position leaves the current code.
 std::int16_t carrierModeFor(int listIndex, std::int16_t current);
 
+// The list's name of a mode code: 2 "CW", 4 "AM", 9 "FSK"; "none" before one is chosen.
+std::string carrierModeName(std::int16_t carrierMode);
+
 }  // namespace zm

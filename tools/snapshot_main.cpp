@@ -2,13 +2,19 @@
 // machines without a display (the demo script runs it on Qt's offscreen platform).
 //
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] [--print OUT.pdf]
+//                  [--rig PORT] [--reference FILE] [--hover POINT]
 //
 // --mode picks a plot mode as the user would, --run presses Run once start-up is done and
 // takes the picture after the sweep, --print also prints the window as File, Print does,
-// into a PDF file instead of the printer.
+// into a PDF file instead of the printer. --rig talks to rigctld on another port than 4532,
+// --reference loads FILE as the chart menu's "Load reference…" does, and --hover puts the
+// mouse on sweep point POINT (from 1) of the first curve shown, to show its values.
 
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
+#include <QLineSeries>
+#include <QMouseEvent>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -16,13 +22,48 @@
 #include "app/frm_main.h"
 #include "app/stop_signals.h"
 #include "dialogs/qt_window_printer.h"
+#include "sweep/rigctld_client.h"
+
+namespace {
+
+// The load dialog, answered with the file of --reference.
+class ChosenFile : public zm::SweepFileDialog {
+public:
+    explicit ChosenFile(std::string path) : m_path(std::move(path)) {}
+    std::optional<std::string> chooseSaveName(const zm::SweepFileRequest&) override { return {}; }
+    std::optional<std::string> chooseOpenName(const zm::SweepFileRequest&) override {
+        return m_path;
+    }
+
+private:
+    std::string m_path;
+};
+
+// The mouse resting on a point of the first solid curve shown, as the user would hover.
+void hoverOverPoint(QWidget* chartWidget, int point) {
+    auto* view = qobject_cast<QChartView*>(chartWidget);
+    for (QAbstractSeries* series : view ? view->chart()->series() : QList<QAbstractSeries*>()) {
+        auto* line = qobject_cast<QLineSeries*>(series);
+        if (line && line->isVisible() && line->pen().style() == Qt::SolidLine &&
+            line->count() >= point) {
+            const QPointF inChart = view->chart()->mapToPosition(line->at(point - 1), line);
+            const QPointF at = view->mapFromScene(view->chart()->mapToScene(inChart));
+            QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &move);
+            return;
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] "
-                     "[--print OUT.pdf]\n");
+                     "[--print OUT.pdf] [--rig PORT] [--reference FILE] [--hover POINT]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -30,6 +71,9 @@ int main(int argc, char** argv) {
     bool diag = false;
     bool run = false;
     int mode = -1;
+    int rigPort = zm::RigctldServerFactory::kDefaultPort;
+    int hoverPoint = 0;
+    std::string referencePath;
     QString pdfPath;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) {
@@ -42,11 +86,22 @@ int main(int argc, char** argv) {
             pdfPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--run")) {
             run = true;
+        } else if (!std::strcmp(argv[i], "--rig") && i + 1 < argc) {
+            rigPort = std::atoi(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--reference") && i + 1 < argc) {
+            referencePath = argv[++i];
+        } else if (!std::strcmp(argv[i], "--hover") && i + 1 < argc) {
+            hoverPoint = std::atoi(argv[++i]);
         }
     }
 
     zm::StopSignals stopSignals;
-    zm::frmMain window(zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag()));
+    zm::Devices devices = zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag(),
+                                             static_cast<quint16>(rigPort));
+    if (!referencePath.empty()) {
+        devices.sweepFileDialog = std::make_unique<ChosenFile>(referencePath);
+    }
+    zm::frmMain window(std::move(devices));
     QObject::connect(&stopSignals, &zm::StopSignals::stopRequested, &window, &QWidget::close);
     window.show();
 
@@ -59,8 +114,14 @@ int main(int argc, char** argv) {
             window.controls().Combo2->setCurrentIndex(mode);
             window.Combo2_Click();
         }
+        if (!referencePath.empty()) {
+            window.mnuLoadReference_Click();
+        }
         if (run) {
             window.cmdRun_Click();
+        }
+        if (hoverPoint > 0) {
+            hoverOverPoint(window.controls().MSChart1, hoverPoint);
         }
         QTimer::singleShot(int(seconds * 1000), &window, [&] {
             const bool saved = window.grab().save(pngPath);

@@ -6,15 +6,22 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/clipboard.h"
 #include "app/message_box.h"
+#include "app/text_files.h"
 #include "chart/chart_control.h"
+#include "chart/chart_menu.h"
 #include "dialogs/common_dialog.h"
+#include "dialogs/sweep_file_dialog.h"
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
+#include "results/sweep_record.h"
 #include "sweep/plot_grid.h"
 #include "sweep/ptt_guard.h"
 
@@ -134,13 +141,32 @@ public:
     }
 };
 
-// A chart that draws nothing: it keeps the plot properties and the last grid handed over.
+// A chart that draws nothing: it keeps the plot properties, the last grid and record
+// handed over and the reference; its menu entries are real actions.
 class RecordingChart : public ChartControl {
 public:
     CallLog plotCalls;
     PlotGrid lastData;
     int dataHandOvers = 0;
     int repaints = 0;
+    SweepRecord lastRecord;
+    int recordHandOvers = 0;
+    std::optional<SweepRecord> reference;
+    std::string referenceName;
+
+    void setSweepRecord(const SweepRecord& record) override {
+        lastRecord = record;
+        ++recordHandOvers;
+    }
+    void setReference(const SweepRecord& record, std::string_view name) override {
+        reference = record;
+        referenceName = name;
+    }
+    void clearReference() override {
+        reference.reset();
+        referenceName.clear();
+    }
+    const ChartMenuActions& menuActions() const override { return m_menu; }
 
     QWidget* widget() override { return m_widget; }
     void setChartData(const PlotGrid& grid) override {
@@ -182,6 +208,61 @@ private:
         return s;
     }
     QWidget* m_widget = new QWidget;  // the window takes ownership
+    ChartMenuActions m_menu = makeChartMenuActions(m_widget);
+};
+
+// Answers every dialog with the same pick (none: Cancel) and keeps what was asked.
+class ScriptedSweepFileDialog : public SweepFileDialog {
+public:
+    std::vector<SweepFileRequest> requests;
+    std::optional<std::string> pick;
+    std::function<void()> whileShown;  // runs as if the dialog were up
+
+    std::optional<std::string> chooseSaveName(const SweepFileRequest& request) override {
+        return answer(request);
+    }
+    std::optional<std::string> chooseOpenName(const SweepFileRequest& request) override {
+        return answer(request);
+    }
+
+private:
+    std::optional<std::string> answer(const SweepFileRequest& request) {
+        requests.push_back(request);
+        if (whileShown) {
+            whileShown();
+        }
+        return pick;
+    }
+};
+
+class RecordingClipboard : public Clipboard {
+public:
+    std::vector<std::string> copied;
+    void setText(std::string_view text) override { copied.emplace_back(text); }
+};
+
+// Files in memory; a write fails with `failWrites` as its reason when that is set.
+class MemoryTextFiles : public TextFiles {
+public:
+    std::map<std::string, std::string> files;
+    std::string failWrites;
+
+    bool write(const std::string& path, std::string_view text, std::string& whyNot) override {
+        if (!failWrites.empty()) {
+            whyNot = failWrites;
+            return false;
+        }
+        files[path] = text;
+        return true;
+    }
+    std::optional<std::string> read(const std::string& path, std::string& whyNot) override {
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            whyNot = "there is no such file";
+            return std::nullopt;
+        }
+        return found->second;
+    }
 };
 
 class ScriptedFileDialog : public CommonDialog {

@@ -28,6 +28,9 @@ protected:
     RecordingChart* chart = nullptr;
     ScriptedFileDialog* fileDialog = nullptr;
     RecordingPrinter* printer = nullptr;
+    ScriptedSweepFileDialog* sweepFileDialog = nullptr;
+    MemoryTextFiles* textFiles = nullptr;
+    RecordingClipboard* clipboard = nullptr;
     std::unique_ptr<frmMain> window;
 
     QString configPath() const { return QDir(configDir.path()).filePath("config.ini"); }
@@ -70,6 +73,15 @@ protected:
         auto fakePrinter = std::make_unique<RecordingPrinter>();
         printer = fakePrinter.get();
         devices.printer = std::move(fakePrinter);
+        auto fakeSweepFileDialog = std::make_unique<ScriptedSweepFileDialog>();
+        sweepFileDialog = fakeSweepFileDialog.get();
+        devices.sweepFileDialog = std::move(fakeSweepFileDialog);
+        auto fakeTextFiles = std::make_unique<MemoryTextFiles>();
+        textFiles = fakeTextFiles.get();
+        devices.textFiles = std::move(fakeTextFiles);
+        auto fakeClipboard = std::make_unique<RecordingClipboard>();
+        clipboard = fakeClipboard.get();
+        devices.clipboard = std::move(fakeClipboard);
         devices.config = ConfigStore(configDir.path());
         return devices;
     }

@@ -1,0 +1,12 @@
+#include "app/qt_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace zm {
+
+void QtClipboard::setText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+}  // namespace zm

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/clipboard.h"
+
+namespace zm {
+
+// The application's clipboard; on X11 the text stays there while the program runs.
+class QtClipboard : public Clipboard {
+public:
+    void setText(std::string_view text) override;
+};
+
+}  // namespace zm

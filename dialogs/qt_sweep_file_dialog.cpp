@@ -1,0 +1,51 @@
+#include "dialogs/qt_sweep_file_dialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace zm {
+
+QtSweepFileDialog::QtSweepFileDialog(QWidget* parent) : m_parent(parent) {}
+
+std::optional<std::string> QtSweepFileDialog::chooseSaveName(const SweepFileRequest& request) {
+    QFileDialog dialog(m_parent ? m_parent.data() : QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    return choose(dialog, request);
+}
+
+std::optional<std::string> QtSweepFileDialog::chooseOpenName(const SweepFileRequest& request) {
+    QFileDialog dialog(m_parent ? m_parent.data() : QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return choose(dialog, request);
+}
+
+// Qt's own dialog, never the desktop's, as the File menu's: the same everywhere, and one a
+// test can drive.
+std::optional<std::string> QtSweepFileDialog::choose(QFileDialog& dialog,
+                                                     const SweepFileRequest& request) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(QString::fromStdString(request.title));
+    dialog.setNameFilters(QString::fromStdString(request.fileTypes).split(QStringLiteral(";;")));
+    if (!m_lastFolder.isEmpty()) {
+        dialog.setDirectory(m_lastFolder);
+    }
+    if (!request.suggestedName.empty()) {
+        dialog.selectFile(QString::fromStdString(request.suggestedName));
+    }
+    if (m_shownHook) {
+        QTimer::singleShot(0, &dialog, [this, &dialog] { m_shownHook(dialog); });
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QFileInfo chosen(dialog.selectedFiles().first());
+    m_lastFolder = chosen.absolutePath();
+    return chosen.absoluteFilePath().toStdString();
+}
+
+}  // namespace zm

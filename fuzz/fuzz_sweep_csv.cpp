@@ -1,0 +1,38 @@
+// Any bytes as a sweep CSV loaded as a reference. Beyond crashes it checks that a file read
+// holds points with rising whole-Hz frequencies and finite readings, that writing it again
+// and reading that gives the very same points, and that a refusal names a line of the file.
+
+#include <cmath>
+#include <string>
+
+#include "fuzz/fuzz_sweep_file.h"
+#include "results/sweep_csv.h"
+
+namespace {
+
+using zm::fuzz::require;
+
+bool finiteReading(const zm::PointReading& reading) {
+    return std::isfinite(reading.zOhms) && std::isfinite(reading.phaseDegrees) &&
+           std::isfinite(reading.swr) && (!reading.power || std::isfinite(*reading.power));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text = zm::fuzz::asText(data, size);
+    const auto read = zm::readSweepCsv(text);
+    const zm::SweepRecord* record = zm::fuzz::checkedRead(read, text, 1);
+    if (!record) {
+        return 0;
+    }
+    for (const zm::SweepPoint& point : record->points) {
+        require(!point.reading || finiteReading(*point.reading), "readings are finite", text);
+    }
+    const std::string written = zm::writeSweepCsv(*record);
+    const auto again = zm::readSweepCsv(written);
+    require(std::holds_alternative<zm::SweepRecord>(again) &&
+                std::get<zm::SweepRecord>(again).points == record->points,
+            "what is written reads back as the same points", text, written);
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+// What the sweep file targets share: a refusal names a line of the file, or none, and says
+// what is wrong; a file read holds points whose whole-Hz frequencies rise from the lowest
+// the format allows.
+
+#include <algorithm>
+#include <string>
+#include <variant>
+
+#include "fuzz/fuzz_check.h"
+#include "results/sweep_record.h"
+#include "results/text_file.h"
+
+namespace zm::fuzz {
+
+// The record read, once checked; nullptr after a refusal, checked too.
+inline const SweepRecord* checkedRead(const std::variant<SweepRecord, FileError>& read,
+                                      std::string_view text, std::int64_t lowestHz) {
+    if (const auto* error = std::get_if<FileError>(&read)) {
+        const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
+        require(error->line >= 0 && error->line <= lines,
+                "a refusal names a line of the file, or none", text, error->describe());
+        require(!error->what.empty(), "a refusal says what is wrong", text);
+        return nullptr;
+    }
+    const SweepRecord& record = std::get<SweepRecord>(read);
+    require(!record.empty(), "a file read holds points", text);
+    std::int64_t lowestNext = lowestHz;
+    for (const SweepPoint& point : record.points) {
+        require(point.frequencyHz >= lowestNext, "frequencies are whole Hz and rise", text,
+                std::to_string(point.frequencyHz));
+        lowestNext = point.frequencyHz + 1;
+    }
+    return &record;
+}
+
+}  // namespace zm::fuzz

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// Numbers in result files and labels: always a "." for the decimal point, whatever the
+// locale, so a file reads the same on every machine.
+
+// The shortest text that reads back as the same double: 50 -> "50", 14.35 -> "14.35".
+// Infinities are "inf" and "-inf", NaN "nan".
+std::string shortestNumber(double value);
+
+// A fixed number of decimals, never "-0.0": -0.0001 to one decimal is "0.0".
+std::string fixedNumber(double value, int decimals);
+
+// One decimal number and nothing else but blanks around it: an optional sign, digits, a
+// point, an exponent; "inf" and "nan" too, which callers that need a finite value refuse.
+// None for anything else, and for a number beyond the range of a double.
+std::optional<double> readDecimal(std::string_view text);
+
+// A whole number, blanks around it allowed: "14050000".
+std::optional<std::int64_t> readWhole(std::string_view text);
+
+// Hz as MHz with at least three decimals and no trailing zeros after them:
+// 14000000 -> "14.000", 14050000 -> "14.050", 14123456 -> "14.123456".
+std::string megahertzText(double frequencyHz);
+
+// The text without blanks or tabs at either end.
+std::string_view trimmed(std::string_view text);
+
+}  // namespace zm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "results/sweep_features.h"
+#include "results/sweep_record.h"
+
+namespace zm {
+
+// What the chart shows of a point on hover, one line each, the trace's name first:
+//
+//   Sweep
+//   14.175 MHz
+//   SWR 1.14
+//   Z 57.0 Ω at 0.5°
+//   R+jX 57.0 + j0.5 Ω
+//   |Γ| 0.066   RL 23.7 dB
+//   Pwr 100.0
+//
+// A point without a reading says so; a point read from a Touchstone file has no power line.
+std::string pointValuesText(const SweepPoint& point, std::string_view traceName);
+
+// The labels of the SWR markers: "SWR 1.14 at 14.175 MHz", "2:1 14.088 – 14.262 MHz,
+// 174 kHz" (or the one edge inside the sweep). Nothing for a sweep without a reading.
+std::vector<std::string> swrMarkerLines(const SweepFeatures& features);
+
+// "Resonance 14.175 MHz, R 57.0 Ω", one line a resonance.
+std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features);
+
+}  // namespace zm

@@ -1,0 +1,174 @@
+#include "results/sweep_csv.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "results/impedance.h"
+#include "results/number_text.h"
+#include "sweep/sweep_plan.h"
+
+namespace zm {
+
+namespace {
+
+constexpr std::string_view kHeader =
+    "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db";
+
+// The columns the reader needs, by their header names.
+enum Column { kFrequency, kPower, kZ, kPhase, kSwr, kColumnCount };
+constexpr std::array<std::string_view, kColumnCount> kNeededColumns{"frequency_hz", "power",
+                                                                    "z_ohm", "phase_deg", "swr"};
+
+void appendReading(std::string& row, const PointReading& reading) {
+    const std::complex<double> z = reading.impedance();
+    const double rho = reading.rho();
+    row += reading.power ? shortestNumber(*reading.power) : std::string();
+    row += "," + shortestNumber(reading.zOhms) + "," + shortestNumber(reading.phaseDegrees);
+    row += "," + fixedNumber(z.real(), 3) + "," + fixedNumber(z.imag(), 3);
+    row += "," + shortestNumber(reading.swr) + "," + fixedNumber(rho, 5);
+    row += "," + fixedNumber(returnLossDb(rho), 2);
+}
+
+// A field as a spreadsheet may save it: blanks around it, double quotes around that.
+std::string_view fieldText(std::string_view field) {
+    field = trimmed(field);
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+        field = trimmed(field.substr(1, field.size() - 2));
+    }
+    return field;
+}
+
+struct RowReader {
+    int line;
+    std::optional<FileError> error;
+
+    double number(std::string_view field, std::string_view column) {
+        const auto value = readDecimal(field);
+        if (!error && !(value && std::isfinite(*value))) {
+            error = FileError{
+                line, std::string(column) + " \"" + std::string(field) + "\" is not a number"};
+        }
+        return value.value_or(0.0);
+    }
+};
+
+std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
+                                 const std::array<std::size_t, kColumnCount>& at, int line,
+                                 std::int64_t previousHz, SweepPoint& point) {
+    std::array<std::string_view, kColumnCount> text;
+    for (std::size_t column = 0; column < text.size(); ++column) {
+        text[column] = fieldText(fields[at[column]]);
+    }
+    const auto hz = readWhole(text[kFrequency]);
+    if (!hz || *hz <= 0) {
+        return FileError{line, "the frequency \"" + std::string(text[kFrequency]) +
+                                   "\" is not a whole number of Hz above 0"};
+    }
+    if (*hz <= previousHz) {
+        return FileError{line, "the frequency " + std::to_string(*hz) +
+                                   " Hz does not rise above the row before"};
+    }
+    point.frequencyHz = *hz;
+    if (text[kZ].empty()) {
+        if (!text[kPower].empty() || !text[kPhase].empty() || !text[kSwr].empty()) {
+            return FileError{line, "a row without z_ohm holds other values"};
+        }
+        return std::nullopt;
+    }
+    RowReader row{line, std::nullopt};
+    PointReading reading;
+    if (!text[kPower].empty()) {
+        reading.power = row.number(text[kPower], kNeededColumns[kPower]);
+    }
+    reading.zOhms = row.number(text[kZ], kNeededColumns[kZ]);
+    reading.phaseDegrees = row.number(text[kPhase], kNeededColumns[kPhase]);
+    reading.swr = row.number(text[kSwr], kNeededColumns[kSwr]);
+    point.reading = reading;
+    return row.error;
+}
+
+std::optional<FileError> readHeader(std::string_view line, int lineNumber,
+                                    std::array<std::size_t, kColumnCount>& at,
+                                    std::size_t& fieldCount) {
+    const std::vector<std::string_view> names = splitAt(line, ',');
+    fieldCount = names.size();
+    for (std::size_t column = 0; column < kNeededColumns.size(); ++column) {
+        std::optional<std::size_t> found;
+        for (std::size_t i = 0; i < names.size() && !found; ++i) {
+            if (fieldText(names[i]) == kNeededColumns[column]) {
+                found = i;
+            }
+        }
+        if (!found) {
+            return FileError{lineNumber, "the header row names no " +
+                                             std::string(kNeededColumns[column]) +
+                                             " column: is this a sweep saved by ZM-480 Plot?"};
+        }
+        at[column] = *found;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string writeSweepCsv(const SweepRecord& record) {
+    const SweepNotes& notes = record.notes;
+    std::string text = "# program: ZM-480 Plot\n";
+    text += "# taken: " + notes.takenAt + "\n";
+    text += "# start_mhz: " + generalNumber(notes.startMHz) + "\n";
+    text += "# stop_mhz: " + generalNumber(notes.stopMHz) + "\n";
+    text += "# step_khz: " + generalNumber(notes.stepMHz * 1000.0) + "\n";
+    text += "# carrier_mode: " + carrierModeName(notes.carrierMode) + "\n";
+    text += std::string(kHeader) + "\n";
+    for (const SweepPoint& point : record.points) {
+        std::string row = std::to_string(point.frequencyHz) + ",";
+        if (point.reading) {
+            appendReading(row, *point.reading);
+        } else {
+            row += ",,,,,,,";
+        }
+        text += row + "\n";
+    }
+    return text;
+}
+
+std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
+    SweepRecord record;
+    std::array<std::size_t, kColumnCount> at{};
+    std::size_t fieldCount = 0;
+    bool headerRead = false;
+    int lineNumber = 0;
+    for (const std::string_view line : textLines(text)) {
+        ++lineNumber;
+        if (trimmed(line).empty() || line.starts_with('#')) {
+            continue;
+        }
+        if (!headerRead) {
+            if (auto error = readHeader(line, lineNumber, at, fieldCount)) {
+                return *error;
+            }
+            headerRead = true;
+            continue;
+        }
+        const std::vector<std::string_view> fields = splitAt(line, ',');
+        if (fields.size() != fieldCount) {
+            return FileError{lineNumber, std::to_string(fields.size()) +
+                                             " fields where the header row has " +
+                                             std::to_string(fieldCount)};
+        }
+        SweepPoint point;
+        const std::int64_t previousHz = record.empty() ? 0 : record.points.back().frequencyHz;
+        if (auto error = readRow(fields, at, lineNumber, previousHz, point)) {
+            return *error;
+        }
+        record.points.push_back(point);
+    }
+    if (record.empty()) {
+        return FileError{0, headerRead ? "the file holds no sweep points"
+                                       : "the file holds no header row and no sweep points"};
+    }
+    return record;
+}
+
+}  // namespace zm

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "results/sweep_record.h"
+
+namespace zm {
+
+// The SWR that bounds the band a user calls matched.
+inline constexpr double kBandEdgeSwr = 2.0;
+
+struct SwrMinimum {
+    double frequencyHz = 0.0;
+    double swr = 0.0;
+};
+
+// Where the phase changes sign: the reactance passes through zero.
+struct Resonance {
+    double frequencyHz = 0.0;
+    double resistanceOhms = 0.0;
+};
+
+// What a user looks for in a sweep, from the points that have a reading, with straight
+// lines between neighbouring points:
+//   - the lowest SWR measured, at its point;
+//   - the 2:1 band around it: the nearest crossings of SWR 2.0 below and above it, each
+//     missing when the band runs past that end of the sweep, both when the minimum is
+//     above 2.0;
+//   - every resonance.
+struct SweepFeatures {
+    std::optional<SwrMinimum> swrMinimum;
+    std::optional<double> lowerEdgeHz;
+    std::optional<double> upperEdgeHz;
+    std::vector<Resonance> resonances;
+
+    std::optional<double> bandwidthKHz() const;
+};
+
+SweepFeatures findFeatures(const SweepRecord& record);
+
+}  // namespace zm

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "results/sweep_record.h"
+#include "results/text_file.h"
+
+namespace zm {
+
+enum class SweepFileKind { Csv, Touchstone };
+
+// The file's text in the chosen format.
+std::string sweepFileText(const SweepRecord& record, SweepFileKind kind);
+
+// A reference file by its name: ".s1p" in any case is Touchstone, anything else the CSV
+// this program writes. A file without a single reading has nothing to draw and is refused.
+std::variant<SweepRecord, FileError> readSweepFile(std::string_view fileName,
+                                                   std::string_view text);
+
+}  // namespace zm

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <complex>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "meter/meter_record.h"
+#include "results/impedance.h"
+
+namespace zm {
+
+// What the meter said at one sweep point. The phase is signed (positive for an inductive
+// load), unlike the readout's X. A Touchstone file carries no power.
+struct PointReading {
+    std::optional<double> power;
+    double zOhms = 0.0;
+    double phaseDegrees = 0.0;
+    double swr = 0.0;
+
+    std::complex<double> impedance() const;  // R + jX, exact pi/180
+    double rho() const;                      // |Gamma| against 50 ohm
+    friend bool operator==(const PointReading&, const PointReading&) = default;
+};
+
+// One point: the frequency the radio was tuned to and the reading taken there, or none
+// when that point's poll was rejected.
+struct SweepPoint {
+    std::int64_t frequencyHz = 0;
+    std::optional<PointReading> reading;
+    friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
+};
+
+// How the sweep was planned, for the comment lines of an exported file.
+struct SweepNotes {
+    std::string takenAt;  // local date and time of the first point, "2024-05-01 14:03:22"
+    double startMHz = 0.0;
+    double stopMHz = 0.0;
+    double stepMHz = 0.0;
+    std::int16_t carrierMode = 0;  // the rig's code, as the plan holds it
+};
+
+// The last sweep point by point, beside the plot grid: the grid keeps what the plot mode
+// showed, the record keeps every value of every point. Points are in sweep order, so their
+// frequencies rise.
+struct SweepRecord {
+    SweepNotes notes;
+    std::vector<SweepPoint> points;
+
+    bool empty() const { return points.empty(); }
+    bool hasReadings() const;
+};
+
+// The point's reading when its poll was accepted; none otherwise, whatever the meter
+// reading still holds from an earlier poll.
+std::optional<PointReading> pointReadingOf(const MeterReading& reading, bool pollAccepted);
+
+}  // namespace zm

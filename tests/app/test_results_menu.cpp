@@ -1,0 +1,201 @@
+// The chart's context menu in the window: the sweep record, copy and save, the reference.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "results/sweep_csv.h"
+#include "tests/support/recording_transceiver.h"
+#include "tests/support/window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr const char* kFiftyOhms = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
+constexpr const char* kHundredOhms = ";  100.0,100.0,  0.0 R 100.0 X   0.0 SW2.00";
+
+class ResultsMenuTest : public WindowTest {
+protected:
+    void SetUp() override {
+        Devices devices = fakeDevices();
+        devices.rigServers = std::make_unique<RecordingRigServerFactory>(log);
+        createWindow(std::move(devices));
+        start();
+        comm->answers = {kFiftyOhms};
+    }
+    // Three points, 14.0 to 14.1 MHz, in the SWR 3:1 mode.
+    void sweep() {
+        window->controls().Combo2->setCurrentIndex(2);
+        window->Combo2_Click();
+        window->controls().Text3->setText("14.1");
+        window->cmdRun_Click();
+    }
+    const ChartMenuActions& menu() const { return chart->menuActions(); }
+    std::vector<bool> exportsEnabled() const {
+        return {menu().copySweep->isEnabled(), menu().saveCsv->isEnabled(),
+                menu().saveTouchstone->isEnabled(), menu().keepReference->isEnabled()};
+    }
+    // Notes the timer whenever the dialog or a message is up.
+    std::vector<bool> timerWhileShown;
+    void watchTimer() {
+        const auto note = [this] { timerWhileShown.push_back(window->timer1Enabled()); };
+        sweepFileDialog->whileShown = note;
+        messages->whileShown = note;
+    }
+};
+
+TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
+    EXPECT_THAT(exportsEnabled(), ElementsAre(false, false, false, false));
+    EXPECT_TRUE(menu().loadReference->isEnabled());
+    EXPECT_FALSE(menu().clearReference->isEnabled());
+    sweep();
+    EXPECT_THAT(exportsEnabled(), ElementsAre(true, true, true, true));
+    window->cmdClear_Click();
+    EXPECT_THAT(exportsEnabled(), ElementsAre(false, false, false, false));
+    EXPECT_TRUE(chart->lastRecord.empty());
+    sweep();
+    window->controls().Text2->setText("14.05");
+    EXPECT_TRUE(window->sweepRecord().empty());
+}
+
+TEST_F(ResultsMenuTest, RecordHoldsEachPointAndNoReadingForARejectedPoll) {
+    comm->answers = {kFiftyOhms, "", kHundredOhms};  // the second point's poll gets no answer
+    sweep();
+    const SweepRecord& record = window->sweepRecord();
+    ASSERT_EQ(record.points.size(), 3u);
+    EXPECT_EQ(record.points[0].frequencyHz, 14000000);
+    EXPECT_EQ(record.points[0].reading, (PointReading{100.0, 50.0, -30.0, 1.5}));
+    EXPECT_EQ(record.points[1].frequencyHz, 14050000);
+    EXPECT_FALSE(record.points[1].reading.has_value());
+    EXPECT_EQ(record.points[2].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
+    // The grid keeps its own rule: the row of a rejected poll repeats the last reading.
+    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(2, 5)), Fixed4::fromDouble(1.5));
+    EXPECT_EQ(chart->lastRecord.points, record.points);
+    EXPECT_EQ(record.notes.stopMHz, 14.1);
+}
+
+TEST_F(ResultsMenuTest, NewSweepStartsANewRecord) {
+    sweep();
+    comm->answers = {kHundredOhms};
+    window->cmdRun_Click();
+    ASSERT_EQ(window->sweepRecord().points.size(), 3u);
+    EXPECT_EQ(window->sweepRecord().points[0].reading->zOhms, 100.0);
+}
+
+struct SaveCase {
+    const char* name;
+    QAction* ChartMenuActions::*entry;
+    SweepFileKind kind;
+    const char* suffix;
+    friend void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SaveTable : public ResultsMenuTest, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveTable, WritesTheChosenFileWithPollingAtRest) {
+    const SaveCase& c = GetParam();
+    sweep();
+    watchTimer();
+    sweepFileDialog->pick = std::string("/data/ant.") + c.suffix;
+    (menu().*c.entry)->trigger();
+    ASSERT_EQ(sweepFileDialog->requests.size(), 1u);
+    EXPECT_EQ(sweepFileDialog->requests[0].defaultSuffix, c.suffix);
+    EXPECT_EQ(textFiles->files.at(*sweepFileDialog->pick),
+              sweepFileText(window->sweepRecord(), c.kind));
+    EXPECT_THAT(timerWhileShown, ElementsAre(false));
+    EXPECT_THAT(messages->shown, IsEmpty());
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+TEST_P(SaveTable, FailedWriteIsOneMessageNamingTheFile) {
+    const SaveCase& c = GetParam();
+    sweep();
+    watchTimer();
+    sweepFileDialog->pick = std::string("/data/ant.") + c.suffix;
+    textFiles->failWrites = "No space left on device";
+    (menu().*c.entry)->trigger();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_THAT(messages->shown[0], HasSubstr(*sweepFileDialog->pick + " (No space left"));
+    EXPECT_THAT(timerWhileShown, ElementsAre(false, false));
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SaveTable,
+                         ::testing::Values(SaveCase{"Csv", &ChartMenuActions::saveCsv,
+                                                    SweepFileKind::Csv, "csv"},
+                                           SaveCase{"Touchstone", &ChartMenuActions::saveTouchstone,
+                                                    SweepFileKind::Touchstone, "s1p"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ResultsMenuTest, CopyPutsTheCsvOnTheClipboard) {
+    sweep();
+    menu().copySweep->trigger();
+    EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->sweepRecord())));
+}
+
+TEST_F(ResultsMenuTest, KeptReferenceOutlastsClearAndReplanUntilCleared) {
+    sweep();
+    menu().keepReference->trigger();
+    ASSERT_TRUE(chart->reference.has_value());
+    EXPECT_EQ(chart->reference->points, window->sweepRecord().points);
+    EXPECT_THAT(chart->referenceName, HasSubstr("Reference: sweep of "));
+    EXPECT_TRUE(menu().clearReference->isEnabled());
+    window->cmdClear_Click();
+    window->controls().Text3->setText("14.35");
+    EXPECT_TRUE(chart->reference.has_value());
+    menu().clearReference->trigger();
+    EXPECT_FALSE(chart->reference.has_value());
+    EXPECT_FALSE(menu().clearReference->isEnabled());
+}
+
+struct LoadCase {
+    const char* name;
+    std::string path;
+    std::string text;  // none: no such file
+    std::string says;  // empty: loads, named thus on the chart
+    friend void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LoadTable : public ResultsMenuTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadTable, LoadsOrSaysWhichLineFailedAndLeavesTheChart) {
+    const LoadCase& c = GetParam();
+    if (!c.text.empty()) {
+        textFiles->files[c.path] = c.text;
+    }
+    watchTimer();
+    sweepFileDialog->pick = c.path;
+    menu().loadReference->trigger();
+    if (c.says.empty()) {
+        EXPECT_THAT(messages->shown, IsEmpty());
+        ASSERT_TRUE(chart->reference.has_value());
+        EXPECT_EQ(chart->referenceName, "Reference: ant" + c.path.substr(c.path.rfind('.')));
+        EXPECT_THAT(timerWhileShown, ElementsAre(false));
+    } else {
+        EXPECT_FALSE(chart->reference.has_value());
+        EXPECT_THAT(messages->shown, ElementsAre(HasSubstr(c.path + ": " + c.says)));
+        EXPECT_THAT(timerWhileShown, ElementsAre(false, false));
+    }
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadTable,
+    ::testing::Values(
+        LoadCase{"CsvOfThisProgram", "/data/ant.csv",
+                 "frequency_hz,power,z_ohm,phase_deg,swr\n14000000,100,50,0,1\n", ""},
+        LoadCase{"AnalysersTouchstone", "/data/ant.S1P", "# MHz S RI R 50\n14 0.2 0.4\n", ""},
+        LoadCase{"BadLineIsNamed", "/data/bad.csv",
+                 "frequency_hz,power,z_ohm,phase_deg,swr\n14000000,100,50,0,1\n14050000,x,50,0,1\n",
+                 "line 3: power \"x\" is not a number"},
+        LoadCase{"FileWithoutReadings", "/data/empty.s1p", "! nothing measured\n",
+                 "the file holds no frequency points"},
+        LoadCase{"MissingFile", "/data/gone.csv", "", "there is no such file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zm::test
