@@ -47,9 +47,13 @@ void frmMain::ClearPlot() {
     m_devices.chart->setChartData(m_grid);
 }
 
-void frmMain::Text2_Change() { applyStartOrStop(m_form.Text2->text(), &SweepPlan::StartFreq); }
+void frmMain::Text2_Change() {
+    applyStartOrStop(m_form.Text2->text(), &SweepPlan::StartFreq);
+}
 
-void frmMain::Text3_Change() { applyStartOrStop(m_form.Text3->text(), &SweepPlan::StopFreq); }
+void frmMain::Text3_Change() {
+    applyStartOrStop(m_form.Text3->text(), &SweepPlan::StopFreq);
+}
 
 // Keystroke by keystroke: the box's number, to two decimals, re-plans the sweep. The
 // box keeps its text as typed.
@@ -90,12 +94,16 @@ bool frmMain::acceptsPlan(double startMHz, double stopMHz, double stepMHz) {
     return false;
 }
 
-void frmMain::Combo2_Click() { applyPlotMode(*m_devices.chart, m_form.Combo2->currentIndex()); }
+void frmMain::Combo2_Click() {
+    applyPlotMode(*m_devices.chart, m_form.Combo2->currentIndex());
+}
 
 void frmMain::Combo4_Click() {
     m_plan.CarrierMode = carrierModeFor(m_form.Combo4->currentIndex(), m_plan.CarrierMode);
 }
 
-void frmMain::cmdClear_Click() { ClearPlot(); }
+void frmMain::cmdClear_Click() {
+    ClearPlot();
+}
 
 }  // namespace zm

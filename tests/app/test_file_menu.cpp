@@ -121,9 +121,9 @@ TEST_F(FileMenuTest, PrintoutIsOnePageOfTheWindow) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                  bytes.count("/Type /Page "),
-              1);
+    EXPECT_EQ(
+        bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
+        1);
     EXPECT_GT(bytes.size(), 10000);  // the window's picture, not an empty page
     // Kept beside the build for a look (pdftoppm -png); not part of the check.
     const QString keep = qEnvironmentVariable("ZM_BUILD_DIR");

@@ -26,7 +26,7 @@ protected:
     }
     std::vector<QString> readout() const {
         const FormControls& f = window->controls();
-        return {f.Text4->text(), f.Text5->text(), f.Text6->text(),
+        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
                 f.Text15->text(), f.Text16->text(), f.Text1->text()};
     }
 };
@@ -53,8 +53,8 @@ TEST_F(PollTest, RejectedAnswersTurnTheLampRedAndKeepEverything) {
     comm->answers = {kGood};
     window->ReadMeter();
     const std::string good(kGood);
-    for (const std::string& bad : {std::string(), good.substr(0, 42), good + "x",
-                                   "!" + good.substr(1)}) {
+    for (const std::string& bad :
+         {std::string(), good.substr(0, 42), good + "x", "!" + good.substr(1)}) {
         comm->answers = {bad};
         window->ReadMeter();
         EXPECT_FALSE(lampOn()) << bad;

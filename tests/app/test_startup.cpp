@@ -35,8 +35,9 @@ TEST_F(StartupTest, SavedSettingsComeBackAndTheFileIsRewrittenUnchanged) {
 }
 
 TEST_F(StartupTest, ValuesAreReadByPositionNotByKey) {
-    writeConfig("a=1215\r\nb=1170\r\nc=3.5\r\nd=7230.0\r\ne=TRUE\r\nf=0\r\n"
-                "ListIndex=1\r\nListIndex=4\r\n");
+    writeConfig(
+        "a=1215\r\nb=1170\r\nc=3.5\r\nd=7230.0\r\ne=TRUE\r\nf=0\r\n"
+        "ListIndex=1\r\nListIndex=4\r\n");
     start();
     // 3.5 rounds to the even 4; the hand-edited 7230.0 comes back as 7230.
     EXPECT_EQ(comm->port, 4);
@@ -45,8 +46,7 @@ TEST_F(StartupTest, ValuesAreReadByPositionNotByKey) {
     // Line 7 holds the plot mode and line 8 the carrier mode: 4 is not a carrier entry.
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 1);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), -1);
-    EXPECT_EQ(readConfig(),
-              configText("1215", "1170", "4", "7230", "True", "False", "1", "-1"));
+    EXPECT_EQ(readConfig(), configText("1215", "1170", "4", "7230", "True", "False", "1", "-1"));
 }
 
 TEST_F(StartupTest, WithoutConfigFileTheDesignValuesStartAndTheFileAppears) {
@@ -62,9 +62,10 @@ TEST_F(StartupTest, WithoutConfigFileTheDesignValuesStartAndTheFileAppears) {
 }
 
 TEST_F(StartupTest, DamagedSettingsKeepTheirValueAndStartupGoesOn) {
-    writeConfig("Position-Left=abc\r\nno equals sign\r\nComPort=17\r\nHeight=0\r\n"
-                "mnuNormal=maybe\r\nmnuDiag=True\r\nListIndex=9\r\nListIndex=70000\r\n"
-                "x=9\r\nx=10\r\nx=11\r\nx=12\r\n");
+    writeConfig(
+        "Position-Left=abc\r\nno equals sign\r\nComPort=17\r\nHeight=0\r\n"
+        "mnuNormal=maybe\r\nmnuDiag=True\r\nListIndex=9\r\nListIndex=70000\r\n"
+        "x=9\r\nx=10\r\nx=11\r\nx=12\r\n");
     start();
     EXPECT_EQ(comm->port, 1);
     EXPECT_GT(window->heightTwips(), 6600.0f);  // the design size, not 0
