@@ -3,6 +3,7 @@
 // Recording fakes of the window's devices: each remembers what it was asked, in order, and
 // answers from a script the test sets up.
 
+#include <QPointer>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -168,6 +169,16 @@ public:
     }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 
+    RecordingChart() = default;
+    RecordingChart(const RecordingChart&) = delete;
+    RecordingChart& operator=(const RecordingChart&) = delete;
+    // A chart a test replaced before the window was made was never placed in one.
+    ~RecordingChart() override {
+        if (m_widget && m_widget->parent() == nullptr) {
+            delete m_widget;
+        }
+    }
+
     QWidget* widget() override { return m_widget; }
     void setChartData(const PlotGrid& grid) override {
         lastData = grid;
@@ -207,7 +218,7 @@ private:
         }
         return s;
     }
-    QWidget* m_widget = new QWidget;  // the window takes ownership
+    QPointer<QWidget> m_widget = new QWidget;  // the window takes ownership
     ChartMenuActions m_menu = makeChartMenuActions(m_widget);
 };
 
