@@ -99,8 +99,7 @@ void frmMain::RunSweep() {
         UnkeyTransmitter();
         copyReadingToRow(i);
         recordPoint(i, frequencyMHz);
-        m_devices.chart->setChartData(m_grid);
-        m_devices.chart->repaintNow();  // the point shows now, not after the next tuning
+        m_devices.chart->setChartData(m_grid);  // painted in the next wait
     }
 }
 

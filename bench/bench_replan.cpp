@@ -36,7 +36,7 @@ double residentMiB() {
     return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
-void clearPlot(zm::PlotGrid& grid, zm::ChartControl& chart) {
+void clearPlot(zm::PlotGrid& grid, zm::QtChartControl& chart) {
     for (int column = 2; column <= zm::PlotGrid::kColumns; ++column) {
         for (int row = 1; row <= grid.rows(); ++row) {
             grid.at(row, column) = 0.0;
@@ -46,7 +46,7 @@ void clearPlot(zm::PlotGrid& grid, zm::ChartControl& chart) {
 }
 
 // PlanSweep followed by the ClearPlot every caller adds, then the paint a keystroke causes.
-bool replan(zm::PlotGrid& grid, zm::ChartControl& chart, double startMHz, double stopMHz) {
+bool replan(zm::PlotGrid& grid, zm::QtChartControl& chart, double startMHz, double stopMHz) {
     const std::optional<int> points = zm::pointCountFor(startMHz, stopMHz, kStepMHz);
     if (!points) {
         return false;

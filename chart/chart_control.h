@@ -32,8 +32,6 @@ public:
     virtual QWidget* widget() = 0;
     // Hands the whole grid over: column 1 labels the points, columns 2..7 are series 1..6.
     virtual void setChartData(const PlotGrid& grid) = 0;
-    // Paints now, without returning to the event loop (the sweep blocks it).
-    virtual void repaintNow() = 0;
 
     // The last sweep point by point (point i is row i of the grid), for its values on hover
     // and its markers; an empty record shows neither.

@@ -59,7 +59,9 @@ public:
 
     QWidget* widget() override;
     void setChartData(const PlotGrid& grid) override;
-    void repaintNow() override;
+    // Draws what was handed over and paints now, without waiting for the event loop: for
+    // a picture or a timing taken straight after a hand-over.
+    void repaintNow();
 
     void setAxisTitle(AxisId axis, std::string_view title) override;
     void setAutoScale(AxisId axis, bool automatic) override;

@@ -149,7 +149,6 @@ public:
     CallLog plotCalls;
     PlotGrid lastData;
     int dataHandOvers = 0;
-    int repaints = 0;
     SweepRecord lastRecord;
     int recordHandOvers = 0;
     std::optional<SweepRecord> reference;
@@ -184,7 +183,6 @@ public:
         lastData = grid;
         ++dataHandOvers;
     }
-    void repaintNow() override { ++repaints; }
 
     void setAxisTitle(AxisId axis, std::string_view title) override {
         plotCalls.push_back(name(axis) + " title " + std::string(title));
