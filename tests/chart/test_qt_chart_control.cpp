@@ -1,80 +1,28 @@
 #include "chart/qt_chart_control.h"
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
-#include <QContextMenuEvent>
-#include <QImage>
 #include <QLineSeries>
-#include <QMenu>
-#include <QPixmap>
-#include <QTest>
-#include <QTimer>
 #include <QValueAxis>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "chart/plot_mode.h"
-#include "chart/trace_points.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
+#include "tests/chart/qt_chart_fixture.h"
 
 namespace zm {
 namespace {
 
-// The chart band of the window: 7935 x 4455 twips at 15 twips a pixel.
-constexpr int kChartWidthPx = 529;
-constexpr int kChartHeightPx = 297;
-
-// Labels as the plan writes them; values as a sweep writes them, SWR as the meter's Fixed4.
-PlotGrid sweptGrid(int rows, double startMHz, double (*value)(int row, int column)) {
-    PlotGrid grid;
-    grid.reallocate(rows);
-    for (int row = 1; row <= rows; ++row) {
-        grid.at(row, 1) = frequencyLabel(row, startMHz, 0.05);
-        for (int column = 2; column <= PlotGrid::kColumns; ++column) {
-            const double v = value(row, column);
-            grid.at(row, column) = column == 5 ? Cell{Fixed4::fromDouble(v)} : Cell{v};
-        }
-    }
-    return grid;
-}
-
-double distinct(int row, int column) {
-    return column * 10.0 + row;
-}
-
-class QtChartControlTest : public ::testing::Test {
-protected:
-    QtChartControlTest() { chart.widget()->resize(kChartWidthPx, kChartHeightPx); }
-
-    QImage grab(const char* fileName) {
-        chart.repaintNow();
-        const QImage image = chart.widget()->grab().toImage();
-        const QByteArray dir = qgetenv("ZM_BUILD_DIR");
-        if (!dir.isEmpty()) {
-            image.save(QString::fromLocal8Bit(dir) + "/" + fileName);
-        }
-        return image;
-    }
-    static int pixelsOf(const QImage& image, QColor colour) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                count += image.pixelColor(x, y) == colour ? 1 : 0;
-            }
-        }
-        return count;
-    }
-
-    QtChartControl chart;
-};
+using test::distinct;
+using test::QtChartControlTest;
+using test::sweptGrid;
 
 TEST_F(QtChartControlTest, DesignTimeChartTakesEveryPlotMode) {
     EXPECT_EQ(chart.frequencyAxisTitle(), "Frequency - MHz");
@@ -268,147 +216,6 @@ TEST_F(QtChartControlTest, PaintsOnlyTheShownSeriesInTheirColours) {
     EXPECT_GT(pixelsOf(rjx, Qt::red), 100);
     EXPECT_GT(pixelsOf(rjx, Qt::green), 100);
     EXPECT_EQ(pixelsOf(rjx, Qt::cyan), 0);
-}
-
-// A dipole-like sweep at 14.0 .. 14.35 MHz: SWR down to 1.2 at 14.15 and up again, the phase
-// from capacitive to inductive between 14.15 and 14.2; Z 50 ohm throughout.
-SweepRecord dipoleSweep(std::int64_t offsetHz = 0, double zOhms = 50.0) {
-    const double swr[] = {3.0, 2.4, 1.8, 1.2, 1.5, 2.2, 2.8, 3.4};
-    const double phase[] = {-40.0, -30.0, -20.0, -5.0, 10.0, 20.0, 30.0, 40.0};
-    SweepRecord record;
-    for (int i = 0; i < 8; ++i) {
-        record.points.push_back(
-            {14000000 + i * 50000 + offsetHz, PointReading{100.0, zOhms, phase[i], swr[i]}});
-    }
-    return record;
-}
-
-// The grid a sweep of the record in every mode would leave.
-PlotGrid gridOf(const SweepRecord& record) {
-    PlotGrid grid;
-    grid.reallocate(static_cast<int>(record.points.size()));
-    for (int row = 1; row <= grid.rows(); ++row) {
-        grid.at(row, 1) = frequencyLabel(row, 14.0, 0.05);
-        const auto& reading = record.points[static_cast<std::size_t>(row - 1)].reading;
-        for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-            grid.at(row, series + 1) = reading ? seriesValue(*reading, series) : 0.0;
-        }
-    }
-    return grid;
-}
-
-class ChartResultsTest : public QtChartControlTest {
-protected:
-    ChartResultsTest() {
-        chart.setChartData(gridOf(sweep));
-        chart.setSweepRecord(sweep);
-    }
-    SweepRecord sweep = dipoleSweep();
-};
-
-struct MarkerCase {
-    const char* name;
-    int plotMode;
-    qsizetype markers;
-    QString label;
-    friend void PrintTo(const MarkerCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class MarkerTable : public ChartResultsTest, public ::testing::WithParamInterface<MarkerCase> {};
-
-TEST_P(MarkerTable, MarksWhatTheModeShows) {
-    const MarkerCase& c = GetParam();
-    applyPlotMode(chart, c.plotMode);
-    chart.repaintNow();
-    EXPECT_EQ(chart.markerPoints(0).size(), c.markers);
-    EXPECT_EQ(chart.markerLabels(), c.label);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, MarkerTable,
-    ::testing::Values(MarkerCase{"RjXResonance", 0, 1, "Resonance 14.167 MHz, R 49.6 Ω"},
-                      MarkerCase{"ZAndPhaseResonance", 1, 1, "Resonance 14.167 MHz, R 49.6 Ω"},
-                      MarkerCase{"SwrMinimumAndBand", 2, 3,
-                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz"},
-                      MarkerCase{"SwrTenToOneTheSame", 3, 3,
-                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz"},
-                      MarkerCase{"RhoNone", 4, 0, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Written to the build directory to be looked at: chart-reference.png.
-TEST_F(ChartResultsTest, ReferenceIsDrawnAtItsOwnFrequenciesWithItsMarkers) {
-    // Half a step higher: between the grid's points, the last one past the end.
-    chart.setReference(dipoleSweep(25000, 60.0), "Reference: ant.s1p");
-    applyPlotMode(chart, 2);
-    const QImage image = grab("chart-reference.png");
-    const QList<QPointF> drawn = chart.drawnReferencePoints(4);
-    ASSERT_EQ(drawn.size(), 8);
-    EXPECT_EQ(drawn.front(), QPointF(0.5, 3.0));
-    EXPECT_EQ(drawn.back(), QPointF(7.5, 3.4));  // runs on to the frame
-    EXPECT_TRUE(chart.series(4)->isVisible());
-    EXPECT_EQ(chart.markerPoints(1).size(), 3);
-    EXPECT_TRUE(chart.markerLabels().contains("\nRef SWR 1.20 at 14.175 MHz"));
-    EXPECT_GT(pixelsOf(image, QColor(127, 127, 127)), 50);  // the lighter SWR line
-
-    applyPlotMode(chart, 1);  // Z scales to take in the reference's 60 ohm too
-    EXPECT_GE(chart.axisMaximum(AxisId::Y), 60.0);
-    chart.repaintNow();
-    EXPECT_EQ(chart.drawnReferencePoints(3).size(), 8);
-
-    chart.clearReference();
-    chart.repaintNow();
-    EXPECT_TRUE(chart.markerPoints(1).isEmpty());
-    EXPECT_FALSE(chart.markerLabels().contains("Ref"));
-}
-
-// Written to the build directory to be looked at: chart-hover.png.
-TEST_F(ChartResultsTest, HoverShowsTheNearestPointOfEitherTrace) {
-    sweep.points[5].reading.reset();  // its poll was rejected
-    chart.setSweepRecord(sweep);
-    chart.setReference(dipoleSweep(25000, 60.0), "Reference: ant.s1p");
-    applyPlotMode(chart, 2);
-    grab("chart-hover.png");
-    chart.hoverAt(chart.viewPositionOf(4, QPointF(3, 1.2)) + QPointF(2, 2));
-    EXPECT_TRUE(chart.shownValues().startsWith("Sweep\n14.150 MHz\nSWR 1.20\n"))
-        << chart.shownValues().toStdString();
-    grab("chart-hover.png");
-    chart.hoverAt(chart.viewPositionOf(4, QPointF(3.5, 1.2)));
-    EXPECT_TRUE(chart.shownValues().startsWith("Reference: ant.s1p\n14.175 MHz\n"));
-    chart.hoverAt(chart.viewPositionOf(4, QPointF(5, 2.2)));
-    EXPECT_EQ(chart.shownValues(), "Sweep\n14.250 MHz\nno reading");
-    chart.hoverAt(QPointF(1, 1));  // beside the plot area
-    EXPECT_TRUE(chart.shownValues().isEmpty());
-}
-
-// The keyboard way in: Ctrl+C copies and the Menu key opens the menu on the focused chart.
-TEST_F(ChartResultsTest, FocusedChartCopiesOnCtrlCAndOpensItsMenuOnTheMenuKey) {
-    QWidget* view = chart.widget();
-    view->show();
-    QApplication::setActiveWindow(view);
-    view->setFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
-    int copies = 0;
-    QObject::connect(chart.menuActions().copySweep, &QAction::triggered, [&] { ++copies; });
-    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(copies, 1);
-
-    QStringList entries;
-    QTimer::singleShot(0, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (const QAction* action : menu->actions()) {
-                entries << action->text();
-            }
-            menu->close();
-        }
-    });
-    // The desktop turns the Menu key into this event (xcb does), as a right click too.
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
-                              view->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(view, &menuKey);
-    EXPECT_EQ(entries, QStringList({"Copy sweep", QString::fromUtf8("Save sweep as CSV…"),
-                                    QString::fromUtf8("Save sweep as Touchstone (.s1p)…"), "",
-                                    "Keep as reference", QString::fromUtf8("Load reference…"),
-                                    "Clear reference"}));
 }
 
 TEST(QtChartControlLifetime, UseAfterTheWindowIsGoneIsReportedNotRun) {
