@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// station.ini, beside config.ini: the station around the meter. Users and scripts write it
+// too, so its keys stay exactly these:
+//
+//   [rig]
+//   server=own
+//   model=3073
+//   device=/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_IC-7300_03001234-if00-port0
+//   baud=19200
+//   civaddr=0x94
+//   ptt=RIG
+//   port=4532
+//
+//   [sweep]
+//   settle=fixed
+//   max_power_w=
+//
+// Comments are lines of their own that begin with ";" or "#". Sections and keys that this
+// program does not know are kept as they stand whenever it writes the file.
+
+// Who runs rigctld: the user (on 127.0.0.1 at port) or the program, for the radio below.
+enum class RigServerChoice { External, Own };
+// How rigctld keys the radio: through its CAT commands, or the DTR or RTS line of its port.
+enum class PttMethod { Rig, Dtr, Rts };
+// How long a sweep point stays keyed: the fixed 1.0 s wait, or until the readings settle.
+enum class SettleMode { Fixed, Readings };
+
+struct RigSettings {
+    static constexpr std::uint16_t kDefaultPort = 4532;
+
+    RigServerChoice server = RigServerChoice::External;
+    int model = 0;                  // Hamlib's model number (rigctld -l); 0: none chosen
+    std::string device;             // the radio's serial device
+    std::optional<int> baud;        // none: the model's own default rate
+    std::optional<int> civAddress;  // Icom's CI-V address; none: the radio's default
+    PttMethod ptt = PttMethod::Rig;
+    std::uint16_t port = kDefaultPort;  // rigctld's TCP port on 127.0.0.1
+
+    bool operator==(const RigSettings&) const = default;
+};
+
+struct SweepSettings {
+    SettleMode settle = SettleMode::Fixed;
+    std::optional<double> maxPowerW;  // the power ceiling; none: no ceiling
+
+    bool operator==(const SweepSettings&) const = default;
+};
+
+struct StationSettings {
+    RigSettings rig;
+    SweepSettings sweep;
+
+    bool operator==(const StationSettings&) const = default;
+};
+
+struct StationFileRead {
+    StationSettings settings;  // the defaults wherever the file says nothing
+    // Empty for a sound file; else the first fault, for the user, without a closing full
+    // stop: "line 4: baud=fast is not a rate in bit/s".
+    std::string damage;
+};
+
+// Reads the file's text (CRLF, LF or CR line ends). A damaged file gives the defaults.
+StationFileRead readStationText(std::string_view text);
+
+// The file with the settings in it. The previous text's comments, blank lines, unknown
+// sections and keys keep their places; a known key keeps its line and gets the new value;
+// a key or section that is missing is added at the end of its section or of the file.
+std::string writeStationText(const StationSettings& settings, std::string_view previousText = {});
+
+// A CI-V address as the file and the dialog show it, and as rigctld's -c takes it: "0x94".
+std::string civAddressText(int address);
+std::string_view pttText(PttMethod method);  // "RIG", "DTR" or "RTS", as rigctld's -P takes it
+
+}  // namespace zm
