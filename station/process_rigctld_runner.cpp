@@ -69,6 +69,13 @@ std::vector<std::string> ProcessRigctldRunner::lastWords() const {
     return {m_lastWords.begin(), m_lastWords.end()};
 }
 
+int ProcessRigctldRunner::endings() {
+    if (m_child) {
+        readGuard();  // what the guard said since the event loop last ran
+    }
+    return m_endings;
+}
+
 void ProcessRigctldRunner::launch(const Start& start) {
     std::vector<std::string> arguments{"--rig", "127.0.0.1:" + std::to_string(start.port), "--run",
                                        m_rigctld};
@@ -94,6 +101,7 @@ void ProcessRigctldRunner::readGuard() {
         m_ending.push_back(m_child->pid);
         closeGuard();
         m_reapTimer.start();
+        m_lastEnd = "the program that ran it ended";
         ++m_endings;
         return;
     }
@@ -119,6 +127,7 @@ void ProcessRigctldRunner::hear(const std::string& line) {
         m_problem.clear();
     } else if (word == kSupervisorExited) {
         m_answering = false;
+        m_lastEnd = text;
         ++m_endings;
     } else if (word == kSupervisorBlocked || word == kSupervisorFailed) {
         m_answering = false;

@@ -34,7 +34,8 @@ public:
     bool answering() const override { return m_answering; }
     std::string problem() const override { return m_problem; }
     std::vector<std::string> lastWords() const override;
-    int endings() const override { return m_endings; }
+    int endings() override;
+    std::string lastEnd() const override { return m_lastEnd; }
 
 private:
     struct Start {
@@ -60,6 +61,7 @@ private:
     std::string m_problem;
     std::deque<std::string> m_lastWords;
     int m_endings = 0;
+    std::string m_lastEnd;
 };
 
 }  // namespace zm

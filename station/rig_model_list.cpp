@@ -14,7 +14,7 @@ constexpr std::size_t kMakerColumn = 8;
 constexpr std::size_t kNameColumn = kMakerColumn + 23;
 constexpr std::size_t kVersionColumn = kNameColumn + 24;
 constexpr std::size_t kStatusColumn = kVersionColumn + 16;
-constexpr std::size_t kMacroColumn = kStatusColumn + 12;
+constexpr std::size_t kMacroColumn = kStatusColumn + 12;  // the C name, not shown
 
 constexpr std::array kUsualRates = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
@@ -60,8 +60,7 @@ bool RigModel::isIcom() const {
 
 bool RigModel::matches(std::string_view typed) const {
     const std::string wanted = lowered(trimmed(typed));
-    return lowered(maker + " " + name).find(wanted) != std::string::npos ||
-           std::to_string(number) == wanted;
+    return !wanted.empty() && lowered(maker + " " + name).find(wanted) != std::string::npos;
 }
 
 std::vector<RigModel> parseRigModelList(std::string_view text) {
@@ -75,8 +74,9 @@ std::vector<RigModel> parseRigModelList(std::string_view text) {
         }
         const auto number = wholeNumber(column(line, 0, kMakerColumn));
         const std::string_view name = column(line, kNameColumn, kVersionColumn);
+        // Each model has a maker and a name; not all have a macro (TM-D710(G) shows "(null)").
         if (!number || *number <= 0 || name.empty() ||
-            column(line, kMacroColumn, line.size()).find("RIG_MODEL_") != 0) {
+            column(line, kMakerColumn, kNameColumn).empty()) {
             continue;
         }
         models.push_back({.number = *number,
@@ -111,6 +111,22 @@ std::vector<int> parseSerialRates(std::string_view capabilities) {
 const RigModel* findRigModel(const std::vector<RigModel>& models, int number) {
     const auto found = std::ranges::find(models, number, &RigModel::number);
     return found == models.end() ? nullptr : &*found;
+}
+
+const RigModel* modelNamedBy(const std::vector<RigModel>& models, std::string_view typed) {
+    const RigModel* named = nullptr;
+    for (const RigModel& model : models) {
+        if (model.label() == typed || std::to_string(model.number) == trimmed(typed)) {
+            return &model;
+        }
+        if (model.matches(typed)) {
+            if (named) {
+                return nullptr;  // several: the user has not chosen yet
+            }
+            named = &model;
+        }
+    }
+    return named;
 }
 
 }  // namespace zm

@@ -41,4 +41,8 @@ std::vector<int> parseSerialRates(std::string_view capabilities);
 
 const RigModel* findRigModel(const std::vector<RigModel>& models, int number);
 
+// The model a typed text names: a label as listed, a model number, or any part of the maker
+// and model that only one model has ("7300"). Empty when none or several match.
+const RigModel* modelNamedBy(const std::vector<RigModel>& models, std::string_view typed);
+
 }  // namespace zm

@@ -29,9 +29,11 @@ public:
     // rigctld's last lines on stderr, oldest first, e.g.
     // "serial_open: Unable to open /dev/ttyUSB9 - No such file or directory".
     virtual std::vector<std::string> lastWords() const = 0;
-    // Counts each end of a rigctld that was not asked to stop: a sweep that sees it change
-    // stops, since the radio's server went away under it.
-    virtual int endings() const = 0;
+    // Counts each end of a rigctld that was not asked to stop, with what it has heard up to
+    // now: a sweep that sees it change stops, since the radio's server went away under it.
+    virtual int endings() = 0;
+    // How the last of them ended: "it was killed by signal 9 (Killed)".
+    virtual std::string lastEnd() const = 0;
 };
 
 }  // namespace zm

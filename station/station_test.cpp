@@ -14,8 +14,8 @@ constexpr std::chrono::milliseconds kPollInterval{100};
 
 }  // namespace
 
-StationTest::StationTest(const RigctldRunner* runner, std::uint16_t port,
-                         std::vector<RigModel> models, std::function<void(std::string)> done)
+StationTest::StationTest(RigctldRunner* runner, std::uint16_t port, std::vector<RigModel> models,
+                         std::function<void(std::string)> done)
     : m_runner(runner), m_port(port), m_models(std::move(models)), m_done(std::move(done)) {
     m_poll.setInterval(kPollInterval);
     connect(&m_poll, &QTimer::timeout, this, &StationTest::waitForRigctld);

@@ -25,7 +25,7 @@ public:
 
     // runner: the program's rigctld, or null for one that the user starts; models: to name
     // the model that rigctld fronts.
-    StationTest(const RigctldRunner* runner, std::uint16_t port, std::vector<RigModel> models,
+    StationTest(RigctldRunner* runner, std::uint16_t port, std::vector<RigModel> models,
                 std::function<void(std::string)> done);
 
     void start();
@@ -39,7 +39,7 @@ private:
     void finish(std::string text);
     void fail(std::string reason);
 
-    const RigctldRunner* m_runner;
+    RigctldRunner* m_runner;
     std::uint16_t m_port;
     std::vector<RigModel> m_models;
     std::function<void(std::string)> m_done;
