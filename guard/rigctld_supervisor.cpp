@@ -140,7 +140,7 @@ void Supervisor::readWindow() {
 void Supervisor::startOrCheck() {
     // Only a path is a device; network backends (NET rigctl, FLRig) take HOST:PORT.
     const std::string device = valueAfter(m_command, "-r");
-    std::string problem = device.starts_with('/') ? serialDeviceProblem("The radio's", device) : "";
+    std::string problem = device.starts_with('/') ? serialDeviceProblem("radio's", device) : "";
     const int listening = problem.empty() ? frontedModel(m_rig) : 0;
     const int model = optionNumber(m_command, "-m");
     if (listening != 0 && listening == model) {

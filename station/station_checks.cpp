@@ -29,7 +29,7 @@ std::string howToStop(const RunningProgram& holder) {
 }  // namespace
 
 std::string serialDeviceProblem(std::string_view role, const std::string& device) {
-    const std::string subject = std::string(role) + " device " + device;
+    const std::string subject = "The " + std::string(role) + " device " + device;
     std::error_code error;
     if (!std::filesystem::exists(device, error)) {
         return subject +
@@ -38,7 +38,7 @@ std::string serialDeviceProblem(std::string_view role, const std::string& device
     }
     if (::access(device.c_str(), R_OK | W_OK) != 0) {
         if (errno == EACCES) {
-            return "Your user may not open " + subject.substr(subject.find(' ') + 1) +
+            return "Your user may not open the " + std::string(role) + " device " + device +
                    ": add yourself to the dialout group: sudo usermod -aG dialout $USER, then "
                    "log out and in";
         }

@@ -9,8 +9,9 @@
 namespace zm {
 
 // What stands in the way of opening a serial device, in words for the user with the action
-// to take, or empty when nothing does. role: "The radio's" or "The meter's". Checked without
+// to take, or empty when nothing does. Checked without
 // opening the device: opening a tty raises DTR and RTS, which key a radio set to PTT on them.
+// role: "radio's" or "meter's".
 //   "The radio's device /dev/ttyUSB9 is not plugged in, or its name changed: choose it again
 //    in Setup, Station"
 std::string serialDeviceProblem(std::string_view role, const std::string& device);
