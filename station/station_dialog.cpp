@@ -218,7 +218,7 @@ std::optional<StationChoice> StationDialog::choice() {
     std::string whyNot;
     const auto rig = rigSettings(whyNot);
     if (!rig) {
-        show(whyNot + ".");
+        showMessage(whyNot + ".");
         return std::nullopt;
     }
     return StationChoice{m_meterDevice->currentText().trimmed().toStdString(), *rig};
@@ -235,17 +235,17 @@ void StationDialog::test() {
     if (!chosen || !m_input.test) {
         return;
     }
-    show("Asking the radio ...");
+    showMessage("Asking the radio ...");
     m_test->setEnabled(false);
     m_input.test(chosen->rig, [dialog = QPointer<StationDialog>(this)](std::string answer) {
         if (dialog) {
-            dialog->show(answer);
+            dialog->showMessage(answer);
             dialog->m_test->setEnabled(true);
         }
     });
 }
 
-void StationDialog::show(const std::string& text) {
+void StationDialog::showMessage(const std::string& text) {
     m_message->setText(QString::fromStdString(text));
 }
 

@@ -45,7 +45,7 @@ private:
     void modelChanged();
     void serverChanged();
     void test();
-    void show(const std::string& text);
+    void showMessage(const std::string& text);
     std::optional<RigSettings> rigSettings(std::string& whyNot) const;
 
     StationDialogInput m_input;
