@@ -191,6 +191,7 @@ private:
     std::optional<RigSettings> m_rigctldFor;  // what the program's rigctld runs for
     QTimer m_rigctldWatch;
     QElapsedTimer m_rigctldSince;
+    int m_rigctldEndingsAtStart = 0;
     std::unique_ptr<StationTest> m_stationTest;
 };
 

@@ -59,6 +59,7 @@ void frmMain::useStation(const RigSettings& rig) {
     }
     m_devices.rigctld->start(*arguments, rig.port);
     m_rigctldFor = rig;
+    m_rigctldEndingsAtStart = m_devices.rigctld->endings();
     m_rigctldSince.start();
     m_rigctldWatch.setInterval(kRigctldWatchInterval);
     connect(&m_rigctldWatch, &QTimer::timeout, this, &frmMain::watchRigctld, Qt::UniqueConnection);
@@ -66,15 +67,20 @@ void frmMain::useStation(const RigSettings& rig) {
 }
 
 void frmMain::watchRigctld() {
+    if (m_sweep.running) {
+        return;  // a sweep says itself what became of rigctld
+    }
     RigctldRunner& rigctld = *m_devices.rigctld;
+    const std::string trouble = rigctld.trouble(m_rigctldEndingsAtStart);
     const bool silent = m_rigctldSince.elapsed() >= kRadioAnswerTime.count();
     if (m_stationTest || rigctld.answering() || !rigctld.running()) {
         m_rigctldWatch.stop();  // a Test in the dialog says it there
-    } else if (!rigctld.problem().empty() || silent) {
+    } else if (!trouble.empty() || silent) {
         m_rigctldWatch.stop();
-        const std::string problem =
-            rigctld.problem().empty() ? std::string(kRadioSilent) : rigctld.problem();
-        m_devices.messages->show(withLastWords(problem, rigctld.lastWords()) + ".");
+        m_devices.messages->show(
+            (trouble.empty() ? withLastWords(std::string(kRadioSilent), rigctld.lastWords())
+                             : trouble) +
+            ".");
     }
 }
 
@@ -139,6 +145,7 @@ std::string frmMain::rigctldEndedMidSweep() {
     if (!rigctld || rigctld->endings() == m_sweep.rigctldEndings) {
         return {};
     }
+    m_rigctldWatch.stop();  // said once, here
     return withLastWords("The sweep stopped: rigctld ended under it (" + rigctld->lastEnd() +
                              "), and the program starts it again. Press Run again once the "
                              "radio answers",

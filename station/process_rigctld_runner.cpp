@@ -86,8 +86,8 @@ void ProcessRigctldRunner::launch(const Start& start) {
         m_problem = whyNot;
         return;
     }
-    m_notifier = std::make_unique<QSocketNotifier>(m_child->socket, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &ProcessRigctldRunner::readGuard);
+    m_notifier = new QSocketNotifier(m_child->socket, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &ProcessRigctldRunner::readGuard);
 }
 
 void ProcessRigctldRunner::readGuard() {
@@ -122,6 +122,8 @@ void ProcessRigctldRunner::hear(const std::string& line) {
         if (m_lastWords.size() > kLastWords) {
             m_lastWords.pop_front();
         }
+    } else if (word == kSupervisorStarted) {
+        m_answering = false;  // a new rigctld, not yet answering
     } else if (word == kSupervisorListening || word == kSupervisorShared) {
         m_answering = true;
         m_problem.clear();
@@ -149,7 +151,12 @@ void ProcessRigctldRunner::reapEnding() {
 }
 
 void ProcessRigctldRunner::closeGuard() {
-    m_notifier.reset();
+    if (m_notifier) {
+        // Also called from the notifier's own signal: it is deleted once that has returned.
+        m_notifier->setEnabled(false);
+        m_notifier->deleteLater();
+        m_notifier = nullptr;
+    }
     if (m_child) {
         ::close(m_child->socket);
         m_child.reset();

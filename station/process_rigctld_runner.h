@@ -4,7 +4,6 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <deque>
-#include <memory>
 #include <optional>
 
 #include "station/rigctld_runner.h"
@@ -52,7 +51,7 @@ private:
     std::string m_guardProgram;
     std::string m_rigctld;
     std::optional<GuardChild> m_child;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    QSocketNotifier* m_notifier = nullptr;  // a child of this runner
     std::string m_received;
     std::optional<Start> m_pending;  // waits for the guard before it to end
     std::vector<pid_t> m_ending;

@@ -34,6 +34,11 @@ public:
     virtual int endings() = 0;
     // How the last of them ended: "it was killed by signal 9 (Killed)".
     virtual std::string lastEnd() const = 0;
+
+    // Why rigctld does not answer, for the user, since a start at which endings() was
+    // endingsAtStart: what stood in its way, or that it ended (with its last words); empty
+    // while nothing is known to be wrong.
+    std::string trouble(int endingsAtStart);
 };
 
 }  // namespace zm

@@ -32,6 +32,7 @@ StationTest::StationTest(RigctldRunner* runner, std::uint16_t port, std::vector<
 }
 
 void StationTest::start() {
+    m_endingsAtStart = m_runner ? m_runner->endings() : 0;
     m_elapsed.start();
     m_poll.start();
     waitForRigctld();
@@ -46,8 +47,9 @@ void StationTest::waitForRigctld() {
         fail(std::string(kRadioSilent));
     } else if (m_step != Step::WaitForRigctld) {
         return;
-    } else if (m_runner && !m_runner->problem().empty()) {
-        fail(m_runner->problem());
+    } else if (const std::string trouble = m_runner ? m_runner->trouble(m_endingsAtStart) : "";
+               !trouble.empty()) {
+        finish(trouble);
     } else if (!m_runner || m_runner->answering()) {
         m_step = Step::Connecting;
         m_socket.connectToHost(QHostAddress::LocalHost, m_port);
@@ -64,6 +66,9 @@ void StationTest::ask(Step step) {
 }
 
 void StationTest::readAnswer() {
+    if (m_step == Step::Done) {
+        return;
+    }
     m_received += m_socket.readAll().toStdString();
     if (m_step == Step::Model) {
         const int model = dumpStateModel(m_received);
@@ -111,6 +116,9 @@ void StationTest::finish(std::string text) {
 }
 
 void StationTest::fail(std::string reason) {
+    if (m_step == Step::Done) {
+        return;
+    }
     finish(withLastWords(std::move(reason),
                          m_runner ? m_runner->lastWords() : std::vector<std::string>{}));
 }

@@ -48,6 +48,7 @@ private:
     QElapsedTimer m_elapsed;
     QTcpSocket m_socket;
     std::string m_received;
+    int m_endingsAtStart = 0;
     std::int64_t m_frequencyHz = 0;
     std::string m_mode;
 };

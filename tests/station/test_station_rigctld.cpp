@@ -85,11 +85,12 @@ TEST_F(StationRigctld, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd
     ASSERT_EQ(first.size(), 1U);
 
     std::string answer;
-    StationTest test(rigctld.get(), m_port, installedRigModels(),
-                     [&](std::string text) { answer = std::move(text); });
-    test.start();
+    auto test = std::make_unique<StationTest>(rigctld.get(), m_port, installedRigModels(),
+                                              [&](std::string text) { answer = std::move(text); });
+    test->start();
     ASSERT_TRUE(processEventsUntil([&] { return !answer.empty(); }));
     EXPECT_EQ(answer, "Dummy answers: 145.000000 MHz, FM");
+    test.reset();
 
     ::kill(first.front(), SIGKILL);
     EXPECT_TRUE(processEventsUntil([&] { return rigctld->endings() == 1; }));
