@@ -51,7 +51,8 @@ std::optional<int> wholeNumber(std::string_view digits) {
 }  // namespace
 
 std::string RigModel::label() const {
-    return maker + " " + name + " (" + std::to_string(number) + ")";
+    return maker + " " + name + " (" + std::to_string(number) +
+           (status.empty() || status == "Stable" ? "" : ", " + status) + ")";
 }
 
 bool RigModel::isIcom() const {

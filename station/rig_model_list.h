@@ -18,11 +18,12 @@ namespace zm {
 // Names hold blanks, so the line is cut by column, never by blanks.
 struct RigModel {
     int number = 0;
-    std::string maker;  // "Icom"
-    std::string name;   // "IC-7300"
-    std::string status;
+    std::string maker;   // "Icom"
+    std::string name;    // "IC-7300"
+    std::string status;  // Hamlib's word for the backend: Stable, Beta, Alpha, Untested
 
-    // "Icom IC-7300 (3073)": what the dialog lists.
+    // "Icom IC-7300 (3073)", or "Icom IC-820H (3032, Beta)" for a backend not yet stable:
+    // what the dialog lists.
     std::string label() const;
     // Icom's CI-V address applies (the -c option).
     bool isIcom() const;
