@@ -35,6 +35,7 @@ public:
         // A test that crashes must not leave the radio behind.
         m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         m_process.start(QDir(buildDir()).filePath("zm480-cat-sim"), options);
+        m_process.waitForStarted();  // until then its state is Starting, not Running
         // Its first line, "zm480-cat-sim: FT-817 on /dev/pts/5", comes once the pty is open.
         const QDeadlineTimer deadline(10000);
         while (m_process.state() == QProcess::Running && lines().isEmpty() &&
