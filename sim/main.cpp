@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <list>
@@ -18,25 +17,13 @@
 #include "sim/pseudo_terminal.h"
 #include "sim/rig_follower.h"
 #include "sim/sim_options.h"
+#include "sim/simulator_main.h"
+#include "sim/stop_signal.h"
 
 namespace zm::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-volatile std::sig_atomic_t g_stopSignal = 0;
-
-void onStopSignal(int signalNumber) {
-    g_stopSignal = signalNumber;
-}
-
-void installStopHandlers() {
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 // Without RF the meter has nothing to measure: all its fields read 0.
 constexpr MeterValues kNoRf{};
@@ -148,17 +135,12 @@ int run(const SimOptions& options) {
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
     PseudoTerminal pty;
-    if (!options.linkPath.empty()) {
-        replaceSymlink(options.linkPath, pty.slavePath());
-        std::cout << "zm480-sim: meter on " << pty.slavePath() << " via " << options.linkPath
-                  << std::endl;
-    } else {
-        std::cout << "zm480-sim: meter on " << pty.slavePath() << std::endl;
-    }
+    const PtyLink link(options.linkPath, pty.slavePath());
+    std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
     MeterSimulator meter(options);
     char buffer[4096];
-    while (g_stopSignal == 0) {
+    while (!stopRequested()) {
         const auto untilDue = meter.writeDue(pty.masterFd());
         const bool waitingToWrite = untilDue && *untilDue == Clock::duration::zero();
         const auto wait = untilDue && !waitingToWrite
@@ -176,9 +158,6 @@ int run(const SimOptions& options) {
             }
         }
     }
-    if (!options.linkPath.empty()) {
-        removeSymlinkTo(options.linkPath, pty.slavePath());
-    }
     return 0;
 }
 
@@ -186,22 +165,6 @@ int run(const SimOptions& options) {
 }  // namespace zm::sim
 
 int main(int argc, char** argv) {
-    using namespace zm::sim;
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const auto parsed = parseSimOptions(args);
-    if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "zm480-sim: " << *error << "\n(--help lists the options)\n";
-        return 2;
-    }
-    const SimOptions& options = std::get<SimOptions>(parsed);
-    if (options.help) {
-        std::cout << simHelpText();
-        return 0;
-    }
-    try {
-        return run(options);
-    } catch (const std::exception& error) {
-        std::cerr << "zm480-sim: " << error.what() << '\n';
-        return 1;
-    }
+    return zm::sim::simulatorMain("zm480-sim", argc, argv, zm::sim::parseSimOptions,
+                                  zm::sim::simHelpText(), zm::sim::run);
 }

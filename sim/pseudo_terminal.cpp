@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 namespace zm::sim {
 namespace {
@@ -88,6 +89,23 @@ void removeSymlinkTo(const std::filesystem::path& link, const std::string& targe
         std::filesystem::read_symlink(link, error) == target) {
         std::filesystem::remove(link, error);
     }
+}
+
+PtyLink::PtyLink(std::filesystem::path link, std::string target)
+    : m_link(std::move(link)), m_target(std::move(target)) {
+    if (!m_link.empty()) {
+        replaceSymlink(m_link, m_target);
+    }
+}
+
+PtyLink::~PtyLink() {
+    if (!m_link.empty()) {
+        removeSymlinkTo(m_link, m_target);
+    }
+}
+
+std::string PtyLink::description() const {
+    return m_link.empty() ? m_target : m_target + " via " + m_link.string();
 }
 
 }  // namespace zm::sim

@@ -45,4 +45,20 @@ void replaceSymlink(const std::filesystem::path& link, const std::string& target
 // Removes `link` if it still points at `target`, so that a later run's link survives.
 void removeSymlinkTo(const std::filesystem::path& link, const std::string& target);
 
+// A simulator's link to its pty for as long as it runs (none for an empty path), and the
+// words that name both for its banner: "/dev/pts/5 via build/ports/com1".
+class PtyLink {
+public:
+    PtyLink(std::filesystem::path link, std::string target);
+    ~PtyLink();
+    PtyLink(const PtyLink&) = delete;
+    PtyLink& operator=(const PtyLink&) = delete;
+
+    std::string description() const;
+
+private:
+    std::filesystem::path m_link;
+    std::string m_target;
+};
+
 }  // namespace zm::sim

@@ -4,7 +4,6 @@
 #include <cmath>
 
 namespace zm::sim {
-namespace {
 
 std::optional<double> finiteNumber(std::string_view text) {
     double value = 0.0;
@@ -15,8 +14,6 @@ std::optional<double> finiteNumber(std::string_view text) {
     }
     return value;
 }
-
-}  // namespace
 
 std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string_view>& args) {
     SimOptions options;

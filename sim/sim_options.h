@@ -27,6 +27,9 @@ struct SimOptions {
     bool help = false;
 };
 
+// The number a whole option value spells, e.g. "14.175"; none for "14,175", "", "inf".
+std::optional<double> finiteNumber(std::string_view text);
+
 // The options, or a message saying what is wrong with them.
 std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::string_view>& args);
 

@@ -1,6 +1,7 @@
 #include "sweep/rigctld_client.h"
 
 #include <QHostAddress>
+#include <algorithm>
 #include <sstream>
 
 #include "sweep/rigctld_connection.h"
@@ -12,6 +13,22 @@ namespace {
 // Hamlib's answers of a radio that has no such function: RIG_ENIMPL and RIG_ENAVAIL.
 constexpr int kHamlibNotImplemented = -4;
 constexpr int kHamlibNotAvailable = -11;
+// RIG_ERJCTED: the radio refused. Yaesu's binary CAT refuses to switch off what is already
+// off ("no change"): an FT-817 with its clarifier off answers "U RIT 0" with RPRT -9.
+constexpr int kHamlibRejected = -9;
+constexpr int kHamlibInvalidParameter = -1;
+
+using Statuses = std::initializer_list<int>;
+constexpr Statuses kFunctionAbsent{kHamlibNotImplemented, kHamlibNotAvailable};
+constexpr Statuses kAbsentOrRefused{kHamlibNotImplemented, kHamlibRejected, kHamlibNotAvailable};
+// Answers to a question that mean the radio cannot say: the FT-817 answers "u RIT" and
+// "u XIT" with -1, others with -4, -11 or a refusal.
+constexpr Statuses kCannotSay{kHamlibInvalidParameter, kHamlibNotImplemented, kHamlibRejected,
+                              kHamlibNotAvailable};
+
+bool isOneOf(int status, Statuses statuses) {
+    return std::find(statuses.begin(), statuses.end(), status) != statuses.end();
+}
 
 std::string mhzText(double frequencyMHz) {
     std::ostringstream text;
@@ -23,7 +40,7 @@ std::string mhzText(double frequencyMHz) {
 // What rigctld answers to "T 1" when it has no PTT method for the radio: the dummy rig
 // without -P RIG says RPRT -1.
 bool pttMissing(int status) {
-    return status == -1 || status == kHamlibNotImplemented || status == kHamlibNotAvailable;
+    return status == kHamlibInvalidParameter || isOneOf(status, kFunctionAbsent);
 }
 
 bool isHamlibStatus(int status) {
@@ -48,24 +65,56 @@ public:
                    transmit == 1 ? "key the transmitter" : "unkey the transmitter");
     }
 
-    int SetOptionA(int value) override { return switchOff(value, "XIT"); }
-    int SetOptionB(int value) override { return switchOff(value, "RIT"); }
+    // XIT moves the transmit frequency: after the switch-off, whatever the radio answered
+    // to it, it is asked again, and a radio that still reports XIT on stops the sweep.
+    int SetOptionA(int value) override {
+        if (value != 0) {
+            return refuse("XIT can only be switched off (0), not set to " + std::to_string(value));
+        }
+        const int status = m_connection->execute(kRigSetFunction, "XIT 0");
+        if (status != kRigOk && status != kHamlibRejected) {
+            return judge(status, kRigSetFunction, "switch XIT off", kFunctionAbsent);
+        }
+        std::string answer;
+        const int readStatus = run(kRigGetFunction, "XIT", "read XIT", kCannotSay, &answer);
+        return confirmOff(readStatus, rigctldAnswerBareValue(answer), "XIT",
+                          "switch XIT (the transmit offset) off on the radio");
+    }
+
+    // RIT moves only the receive frequency, so a refused switch-off never changes where the
+    // radio transmits; only a radio that cannot be reached stops the sweep here.
+    int SetOptionB(int value) override {
+        if (value != 0) {
+            return refuse("RIT can only be switched off (0), not set to " + std::to_string(value));
+        }
+        return run(kRigSetFunction, "RIT 0", "switch RIT off", kAbsentOrRefused);
+    }
 
     // A radio left in split transmits on its other VFO, at another frequency and mode. It is
     // asked first, so that a radio not in split stays exactly as it was: some backends
-    // select VFO A to switch split off.
+    // select VFO A to switch split off. After the switch-off, whether the radio did it,
+    // refused it or cannot, it is asked again.
     int SetSplit(int split) override {
         if (split != 0) {
             return refuse("Split can only be switched off (0), not set to " +
                           std::to_string(split));
         }
         std::string answer;
-        const int status = run(kRigGetSplit, "", "read the split setting", true, &answer);
+        const int status =
+            run(kRigGetSplit, "", "read the split setting", kFunctionAbsent, &answer);
         const auto splitNow = rigctldAnswerValue(answer, "Split");
         if (status != kRigOk || !splitNow || *splitNow == "0") {
             return status;  // a failure, a radio without split, or not in split
         }
-        return run(kRigSetSplit, "0 VFOA", "switch split off", true);
+        const int switched = m_connection->execute(kRigSetSplit, "0 VFOA");
+        if (switched != kRigOk && !isOneOf(switched, kAbsentOrRefused)) {
+            return judge(switched, kRigSetSplit, "switch split off", {});
+        }
+        answer.clear();
+        const int readStatus = run(kRigGetSplit, "", "read the split setting", kCannotSay, &answer);
+        return confirmOff(readStatus, rigctldAnswerValue(answer, "Split"), "split",
+                          "switch split off on the radio, so that it transmits on the frequency "
+                          "it receives");
     }
 
     int SetMode(int carrierMode) override {
@@ -94,24 +143,34 @@ public:
     std::string lastError() const override { return m_lastError; }
 
 private:
-    int switchOff(int value, const std::string& function) {
-        if (value != 0) {
-            return refuse(function + " can only be switched off (0), not set to " +
-                          std::to_string(value));
-        }
-        return run(kRigSetFunction, function + " 0", "switch " + function + " off", true);
-    }
-
     int refuse(std::string message) {
         m_lastError = std::move(message);
         return kRigRefusedArgument;
     }
 
+    // The read-back after a switch-off: only a radio that says "1" stops the sweep; one that
+    // cannot say (its answer was tolerated, without a value) does not.
+    int confirmOff(int readStatus, std::optional<std::string_view> valueNow,
+                   const std::string& function, const std::string& whatToDo) {
+        if (readStatus != kRigOk || !valueNow || *valueNow != "1") {
+            return readStatus;
+        }
+        m_lastError = "The radio still reports " + function +
+                      " on after rigctld switched it off: " + whatToDo;
+        return kRigStillOn;
+    }
+
+    // Sends the command; statuses in `tolerated` count as success.
     int run(const RigctldCommand& command, const std::string& arguments, const std::string& action,
-            bool absentFunctionIsOk = false, std::string* answer = nullptr) {
-        const int status = m_connection->execute(command, arguments, answer);
-        if (status == kRigOk || (absentFunctionIsOk && (status == kHamlibNotImplemented ||
-                                                        status == kHamlibNotAvailable))) {
+            Statuses tolerated = {}, std::string* answer = nullptr) {
+        return judge(m_connection->execute(command, arguments, answer), command, action, tolerated);
+    }
+
+    // 0 for success or a tolerated status; otherwise the status, with lastError() saying
+    // what failed.
+    int judge(int status, const RigctldCommand& command, const std::string& action,
+              Statuses tolerated) {
+        if (status == kRigOk || isOneOf(status, tolerated)) {
             m_lastError.clear();
             return kRigOk;
         }

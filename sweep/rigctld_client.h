@@ -14,10 +14,14 @@ namespace zm {
 //   SetMode 0            nothing: the radio keeps its mode
 //   SetFrequency 14.05   +F 14050000                      (whole hertz, rounded)
 //   SetPTT 1 / 0         +T 1 / +T 0
-//   SetOptionA 0         +U XIT 0                         (XIT off)
+//   SetOptionA 0         +U XIT 0, then +u XIT            (XIT off, and read back)
 //   SetOptionB 0         +U RIT 0                         (RIT off)
-//   SetSplit 0           +s, then +S 0 VFOA only when the answer says "Split: 1"
+//   SetSplit 0           +s, then +S 0 VFOA and +s again only when it says "Split: 1"
 // A radio without RIT, XIT or split answers RPRT -4 or -11 to those; that counts as success.
+// So does RPRT -9 (refused) to a switch-off: Yaesu's binary CAT refuses to switch off what
+// is already off. XIT and split decide where the radio transmits, so they are read back
+// after the switch-off; a radio that still reports one on fails with kRigStillOn, and one
+// that cannot say (RPRT -1, -4, -9 or -11 to the question, as the FT-817 does) passes.
 // Statuses are 0, Hamlib's negative RPRT code, or one of the kRig* codes of
 // sweep/rigctld_protocol.h. lastError() words every failure for the user in one sentence
 // without a closing full stop, for the caller to build into its message, e.g.

@@ -164,6 +164,17 @@ std::optional<std::string_view> rigctldAnswerValue(std::string_view answer, std:
     return std::nullopt;
 }
 
+std::optional<std::string_view> rigctldAnswerBareValue(std::string_view answer) {
+    const std::size_t echoEnd = answer.find('\n');
+    const std::size_t statusStart = answer.rfind(kStatusPrefix);
+    if (echoEnd == std::string_view::npos || statusStart == std::string_view::npos ||
+        statusStart <= echoEnd + 1) {
+        return std::nullopt;
+    }
+    const std::string_view between = answer.substr(echoEnd + 1, statusStart - echoEnd - 1);
+    return trimmed(between.substr(between.rfind('\n', between.size() - 2) + 1));
+}
+
 std::string hamlibErrorText(int status) {
     static constexpr std::array<std::string_view, 21> kTexts = {
         "no error",

@@ -33,14 +33,15 @@ inline constexpr int kRigRefusedArgument = -1001;   // the value cannot be sent;
 inline constexpr int kRigTimedOut = -1002;          // no complete answer within the call's timeout
 inline constexpr int kRigConnectionLost = -1003;    // the socket closed, now or in an earlier call
 inline constexpr int kRigUnparsableAnswer = -1004;  // an answer not in rigctld's form
+inline constexpr int kRigStillOn = -1005;  // the radio still reports on what was switched off
 
 // One command: the letter we send and the name rigctld echoes in its answer. Set commands
-// take arguments; the one question we ask takes none and answers in "Key: value" lines:
+// take arguments; the questions answer in "Key: value" lines, or get_func in a bare one:
 //
-//   client: +s
-//   server: get_split_vfo:
-//           Split: 1
-//           TX VFO: VFOB
+//   client: +s                     client: +u XIT
+//   server: get_split_vfo:         server: get_func: XIT
+//           Split: 1                       1
+//           TX VFO: VFOB                   RPRT 0
 //           RPRT 0
 struct RigctldCommand {
     char letter;
@@ -55,6 +56,7 @@ inline constexpr RigctldCommand kRigSetPtt{'T', "set_ptt"};
 inline constexpr RigctldCommand kRigSetFunction{'U', "set_func"};
 inline constexpr RigctldCommand kRigSetSplit{'S', "set_split_vfo"};
 inline constexpr RigctldCommand kRigGetSplit{'s', "get_split_vfo", false};
+inline constexpr RigctldCommand kRigGetFunction{'u', "get_func"};
 
 // How long any client of ours waits for one answer. The dummy rig answers in 20 to 50 ms and
 // real radios within a few hundred.
@@ -93,6 +95,10 @@ RigctldAnswer parseRigctldAnswer(std::string_view received, std::string_view ech
 // The value of one "Key: value" line of a complete answer: "1" for "Split" in the answer
 // above. Empty when no line has that key.
 std::optional<std::string_view> rigctldAnswerValue(std::string_view answer, std::string_view key);
+
+// The value line of an answer without a key, get_func's: "1" for "get_func: XIT\n1\nRPRT 0\n".
+// Empty when the answer has no line between its echo and its status.
+std::optional<std::string_view> rigctldAnswerBareValue(std::string_view answer);
 
 // Hamlib's error code in words, e.g. -1 "invalid parameter".
 std::string hamlibErrorText(int status);

@@ -1,10 +1,12 @@
-// Sweeps through a real rigctld running Hamlib's dummy rig; the waits are recorded, not slept.
+// Sweeps through a real rigctld running Hamlib's dummy rig, and its FT-817 backend on an
+// emulated radio; the waits are recorded, not slept.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTcpServer>
 
 #include "sweep/rigctld_client.h"
+#include "tests/support/cat_sim_process.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/window_fixture.h"
 
@@ -140,6 +142,77 @@ TEST_F(NoServerSweepTest, OneMessageSaysWhatToStartAndPollingResumes) {
 
 INSTANTIATE_TEST_SUITE_P(Rigctld, RigctldSweepTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "VfoMode" : "Plain"; });
+
+struct Ft817Case {
+    const char* name;
+    QStringList radioOptions;               // how the user left the radio
+    std::vector<std::string> switchesSeen;  // the clarifier and split commands it received
+    std::string endState;
+};
+void PrintTo(const Ft817Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Ft817SweepTest : public WindowTest, public ::testing::WithParamInterface<Ft817Case> {};
+
+// Hamlib's FT-817 backend, a binary CAT of five-byte commands, on the emulated radio: the
+// start-up plan's 8 points go out on their frequencies, however the radio was left.
+TEST_P(Ft817SweepTest, SweepsEveryPointOnItsFrequencyAndEndsUnkeyed) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    RunningCatSim radio(GetParam().radioOptions);
+    ASSERT_TRUE(radio.started());
+    RigctldProcess rigctld;
+    std::string whyNot;
+    ASSERT_TRUE(rigctld.start({.model = 1020, .device = radio.device(), .baud = 38400}, whyNot))
+        << whyNot;
+    Devices devices = fakeDevices();
+    devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
+    createWindow(std::move(devices));
+    start();
+    comm->answers = {kRecord};
+    choosePlotMode(*window, 2);
+    window->cmdRun_Click();
+    EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
+
+    radio.stop();
+    std::vector<std::string> keying;
+    std::vector<std::string> switches;
+    for (const std::string& line : radio.transcript()) {
+        if (line.starts_with("ptt")) {
+            keying.push_back(line);
+        } else if (line.starts_with("clarifier") || line.starts_with("split")) {
+            switches.push_back(line);
+        }
+    }
+    std::vector<std::string> planned;
+    for (int point = 0; point < 8; ++point) {
+        planned.push_back("ptt on " + std::to_string(14'000'000 + point * 50'000));
+        planned.push_back("ptt off");
+    }
+    EXPECT_EQ(keying, planned);
+    EXPECT_EQ(switches, GetParam().switchesSeen);
+    EXPECT_EQ(radio.transcript().back(), "state: " + GetParam().endState);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rigctld, Ft817SweepTest,
+    ::testing::Values(
+        // The clarifier off, as it usually is: the radio answers "no change" (F0) and
+        // rigctld RPRT -9 to the switch-off.
+        Ft817Case{"ClarifierOff",
+                  {},
+                  {"clarifier off (no change)"},
+                  "vfo a 14350000 CW, vfo b 7100000 USB, on a, ptt off, clarifier off 0, split "
+                  "off, lock off"},
+        // Split would send every point on VFO B's 7.1 MHz.
+        Ft817Case{"ClarifierAndSplitOn",
+                  {"--clarifier", "on", "--clarifier-offset", "500", "--split", "on"},
+                  {"clarifier off", "split off"},
+                  "vfo a 14350000 CW, vfo b 7100000 USB, on a, ptt off, clarifier off 500, split "
+                  "off, lock off"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zm::test

@@ -14,7 +14,8 @@ namespace zm::test {
 
 namespace {
 
-// rigctld -m 1 listens within some 10 ms; a loaded CI machine gets far more room.
+// rigctld -m 1 listens within some 10 ms, -m 1020 on the emulated FT-817 within some
+// 150 ms (it reads the radio first); a loaded CI machine gets far more room.
 constexpr std::chrono::milliseconds kStartTimeout{10000};
 constexpr std::chrono::milliseconds kProbeTimeout{200};
 constexpr std::chrono::milliseconds kProbeInterval{20};
@@ -61,7 +62,14 @@ bool RigctldProcess::startOnce(const Options& options, std::string& whyNot) {
         whyNot = "no free loopback port";
         return false;
     }
-    QStringList arguments{"-m", "1", "-T", "127.0.0.1", "-t", QString::number(m_port)};
+    QStringList arguments{"-m", QString::number(options.model), "-T", "127.0.0.1",
+                          "-t", QString::number(m_port)};
+    if (!options.device.empty()) {
+        arguments << "-r" << QString::fromStdString(options.device);
+    }
+    if (options.baud != 0) {
+        arguments << "-s" << QString::number(options.baud);
+    }
     if (options.rigPtt) {
         arguments << "-P"
                   << "RIG";

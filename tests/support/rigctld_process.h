@@ -6,8 +6,10 @@
 
 namespace zm::test {
 
-// A real rigctld with Hamlib's dummy rig on a free loopback port, for one test:
+// A real rigctld on a free loopback port, for one test, with Hamlib's dummy rig:
 //   rigctld -m 1 -P RIG -T 127.0.0.1 -t <port> [-o]
+// or a real backend on an emulated radio (build/zm480-cat-sim, tests/support/cat_sim_process.h):
+//   rigctld -m 1020 -r /dev/pts/5 -s 38400 -P RIG -T 127.0.0.1 -t <port>
 // The dummy answers like a radio (state shared by every client) without hardware. The
 // process dies with the test: in the destructor, on kill(), or with the test process itself.
 class RigctldProcess {
@@ -16,6 +18,9 @@ public:
         bool vfoMode = false;  // -o: every command names its VFO
         bool rigPtt = true;    // -P RIG; without it the dummy refuses "T 1"
         quint16 port = 0;      // 0: a free one; else this one, e.g. to restart on it
+        int model = 1;         // -m: 1 the dummy rig, 1020 the FT-817
+        std::string device{};  // -r: the radio's CAT port; empty for the dummy
+        int baud = 0;          // -s; 0: the backend's own
     };
 
     // The rigctld on the PATH, or empty when Hamlib's utilities are not installed.

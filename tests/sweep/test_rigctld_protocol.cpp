@@ -84,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"Key", kRigSetPtt, "1", false, "+T 1\n"},
         RequestCase{"RitOff", kRigSetFunction, "RIT 0", false, "+U RIT 0\n"},
         RequestCase{"XitOffInVfoMode", kRigSetFunction, "XIT 0", true, "+U currVFO XIT 0\n"},
+        RequestCase{"XitQuestionInVfoMode", kRigGetFunction, "XIT", true, "+u currVFO XIT\n"},
         RequestCase{"SplitQuestion", kRigGetSplit, "", false, "+s\n"},
         RequestCase{"SplitQuestionInVfoMode", kRigGetSplit, "", true, "+s currVFO\n"},
         RequestCase{"SplitQuestionTakesNoArgument", kRigGetSplit, "1", false, std::nullopt},
@@ -184,6 +185,9 @@ TEST(RigctldAnswerValue, ReadsTheValueOfItsKeyOnly) {
     EXPECT_EQ(rigctldAnswerValue(split, "TX VFO"), "VFOB");
     EXPECT_EQ(rigctldAnswerValue(split, "TX"), std::nullopt);
     EXPECT_EQ(rigctldAnswerValue("get_split_vfo:\nRPRT -11\n", "Split"), std::nullopt);
+    // get_func answers its value on a line without a key.
+    EXPECT_EQ(rigctldAnswerBareValue("get_func: currVFO XIT\n1\nRPRT 0\n"), "1");
+    EXPECT_EQ(rigctldAnswerBareValue("get_func: XIT\nRPRT -1\n"), std::nullopt);
 }
 
 TEST(HamlibErrorText, NamesKnownCodesAndNumbersOthers) {

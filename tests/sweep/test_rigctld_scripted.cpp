@@ -199,6 +199,8 @@ struct CallCase {
     int status;
     const char* sent;  // the request line, "" for none
     const char* lastErrorPart;
+    std::vector<Reply> laterReplies = {};  // to the requests after the first
+    std::vector<std::string> laterSent = {};
 };
 void PrintTo(const CallCase& row, std::ostream* out) {
     *out << row.name;
@@ -208,7 +210,9 @@ class RigctldCall : public ::testing::TestWithParam<CallCase> {};
 
 TEST_P(RigctldCall, AnswersWithTheRightStatus) {
     const CallCase& row = GetParam();
-    ScriptedRig scripted({send(row.vfoMode ? "1\n" : "0\n"), row.reply});
+    std::vector<Reply> replies{send(row.vfoMode ? "1\n" : "0\n"), row.reply};
+    replies.insert(replies.end(), row.laterReplies.begin(), row.laterReplies.end());
+    ScriptedRig scripted(replies);
     ASSERT_NE(scripted.trx, nullptr);
 
     EXPECT_EQ(row.call(*scripted.trx), row.status);
@@ -218,6 +222,7 @@ TEST_P(RigctldCall, AnswersWithTheRightStatus) {
     if (*row.sent != '\0') {
         sent.emplace_back(row.sent);
     }
+    sent.insert(sent.end(), row.laterSent.begin(), row.laterSent.end());
     EXPECT_EQ(scripted.server.received(), sent);
 }
 
@@ -246,6 +251,39 @@ INSTANTIATE_TEST_SUITE_P(
                  ""},
         CallCase{"XitFailureIsNot", false, xitOff, send("set_func: XIT 0\nRPRT -6\n"), -6,
                  "+U XIT 0", "input/output error"},
+        // Yaesu's binary CAT answers "no change" (RPRT -9) to switching off what is off.
+        CallCase{"RitAlreadyOffIsFine", false, ritOff, send("set_func: RIT 0\nRPRT -9\n"), kRigOk,
+                 "+U RIT 0", ""},
+        CallCase{"XitRefusedAndUnreadableIsFine",
+                 false,
+                 xitOff,
+                 send("set_func: XIT 0\nRPRT -9\n"),
+                 kRigOk,
+                 "+U XIT 0",
+                 "",
+                 {send("get_func: XIT\nRPRT -1\n")},
+                 {"+u XIT"}},
+        CallCase{"XitReadBackOnStops",
+                 false,
+                 xitOff,
+                 send("set_func: XIT 0\nRPRT -9\n"),
+                 kRigStillOn,
+                 "+U XIT 0",
+                 "The radio still reports XIT on after rigctld switched it off: switch XIT (the "
+                 "transmit offset) off on the radio",
+                 {send("get_func: XIT\n1\nRPRT 0\n")},
+                 {"+u XIT"}},
+        CallCase{"SplitReadBackOnStops",
+                 false,
+                 splitOff,
+                 send("get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n"),
+                 kRigStillOn,
+                 "+s",
+                 "The radio still reports split on after rigctld switched it off: switch split "
+                 "off on the radio",
+                 {send("set_split_vfo: 0 VFOA\nRPRT 0\n"),
+                  send("get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n")},
+                 {"+S 0 VFOA", "+s"}},
         CallCase{"Silence", false, tune, kSilent, kRigTimedOut, "+F 14050000",
                  "no answer within 2 s"},
         CallCase{"HangUp", false, tune, kHangUp, kRigConnectionLost, "+F 14050000",
