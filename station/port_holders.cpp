@@ -53,12 +53,45 @@ std::vector<RunningProgram> programsWithDescriptor(const std::vector<std::string
     return found;
 }
 
+// Whether the process holds the master of pseudo-terminal `index`: it made the terminal (an
+// emulated radio, socat), which is the device itself and not a program in its way. The
+// master's fdinfo names its terminal: "tty-index:\t5".
+bool makesPseudoTerminal(int pid, const std::string& index) {
+    const fs::path process = "/proc/" + std::to_string(pid);
+    std::error_code unreadable;
+    for (const auto& fd : fs::directory_iterator(process / "fd", unreadable)) {
+        std::error_code gone;
+        const std::string link = fs::read_symlink(fd.path(), gone).string();
+        if (gone || (link != "/dev/ptmx" && link != "/dev/pts/ptmx")) {
+            continue;
+        }
+        std::ifstream info(process / "fdinfo" / fd.path().filename());
+        for (std::string line; std::getline(info, line);) {
+            if (line == "tty-index:\t" + index) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<RunningProgram> programsHolding(const std::string& path) {
     std::error_code error;
-    const fs::path real = fs::canonical(path, error);
-    return error ? std::vector<RunningProgram>{} : programsWithDescriptor({real.string()});
+    const std::string real = fs::canonical(path, error).string();
+    if (error) {
+        return {};
+    }
+    auto holders = programsWithDescriptor({real});
+    constexpr std::string_view kPseudoTerminals = "/dev/pts/";
+    if (real.starts_with(kPseudoTerminals)) {
+        const std::string index = real.substr(kPseudoTerminals.size());
+        std::erase_if(holders, [&](const RunningProgram& holder) {
+            return makesPseudoTerminal(holder.pid, index);
+        });
+    }
+    return holders;
 }
 
 std::optional<RunningProgram> programListeningOn(std::uint16_t port) {

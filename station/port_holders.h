@@ -18,7 +18,8 @@ struct RunningProgram {
 
 // The programs other than this one that hold the file open, found through the links in
 // /proc/*/fd. The device is compared by its real path, so a /dev/serial/by-id/ name finds a
-// program that opened /dev/ttyUSB1. Another user's programs are seen only by root.
+// program that opened /dev/ttyUSB1. The program that made a pseudo-terminal (and holds its
+// master) is not counted. Another user's programs are seen only by root.
 std::vector<RunningProgram> programsHolding(const std::string& path);
 
 // The program listening on 127.0.0.1 (or any address) at the TCP port, through

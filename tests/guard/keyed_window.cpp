@@ -1,13 +1,13 @@
 // A window that keys the transmitter and then hangs, for the guard tests and
 // scripts/measure-ptt-guard:
 //
-//   keyed-window GUARD_PROGRAM RIGCTLD_PORT [RADIO_PORT]
+//   keyed-window GUARD_PROGRAM RIGCTLD_PORT [RIGCTLD_ARGUMENT...]
 //
 // It starts the real guard through ProcessPttGuard (no guard with "none"), says "keying",
 // keys the dummy rig on 127.0.0.1:RIGCTLD_PORT through the real rig client, prints "keyed"
-// and waits to be killed or stopped. With RADIO_PORT it first has GUARD_PROGRAM run the
-// station's rigctld on RIGCTLD_PORT, as Setup, Station's "Start rigctld for this radio"
-// does: Hamlib's NET rigctl backend, whose radio is the rigctld at 127.0.0.1:RADIO_PORT.
+// and waits to be killed or stopped. With rigctld's arguments it first has GUARD_PROGRAM run
+// the station's rigctld with them, as Setup, Station's "Start rigctld for this radio" does,
+// e.g. -m 1020 -r /dev/pts/5 -s 38400 -P RIG -T 127.0.0.1 -t RIGCTLD_PORT -v.
 
 #include <unistd.h>
 
@@ -35,17 +35,14 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::uint16_t port = 0;
     const std::string_view portText = argc >= 3 ? argv[2] : "";
-    if (std::from_chars(portText.begin(), portText.end(), port).ec != std::errc{} || port == 0 ||
-        argc > 4) {
-        return fail("usage: keyed-window GUARD_PROGRAM|none RIGCTLD_PORT [RADIO_PORT]");
+    if (std::from_chars(portText.begin(), portText.end(), port).ec != std::errc{} || port == 0) {
+        return fail("usage: keyed-window GUARD_PROGRAM|none RIGCTLD_PORT [RIGCTLD_ARGUMENT...]");
     }
     std::string whyNot;
     std::optional<zm::ProcessRigctldRunner> station;
-    if (argc == 4) {
+    if (argc > 3) {
         station.emplace(argv[1], "rigctld");
-        station->start({"-m", "2", "-r", std::string("127.0.0.1:") + argv[3], "-P", "RIG", "-T",
-                        "127.0.0.1", "-t", std::to_string(port), "-v"},
-                       port);
+        station->start({argv + 3, argv + argc}, port);
         while (!station->answering()) {
             if (!station->problem().empty()) {
                 return fail(station->problem());

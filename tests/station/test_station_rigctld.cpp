@@ -1,6 +1,7 @@
 // The station's rigctld as the program runs it: zm480-ptt-guard --run under the window's
-// ProcessRigctldRunner, against real rigctld processes: Hamlib's dummy rig, and its NET
-// rigctl backend driving a dummy rig behind a second rigctld, whose PTT outlives the first.
+// ProcessRigctldRunner, against real rigctld processes with real backends: Hamlib's NET
+// rigctl driving a dummy rig behind a second rigctld, and its FT-817 backend on an emulated
+// radio's CAT port; both radios' PTT outlives the rigctld that the program runs.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "station/hamlib_catalog.h"
 #include "station/process_rigctld_runner.h"
 #include "station/station_test.h"
+#include "tests/support/cat_sim_process.h"
 #include "tests/support/process_events_until.h"
 #include "tests/support/rigctld_process.h"
 
@@ -77,9 +79,88 @@ protected:
     quint16 m_port = 0;
 };
 
-TEST_F(StationRigctld, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) {
+// A radio behind the station's rigctld, through one of Hamlib's real backends, with its PTT
+// as the radio itself sees it: it outlives the rigctld that the program runs.
+class Radio {
+public:
+    virtual ~Radio() = default;
+    virtual bool start(std::string& whyNot) = 0;
+    virtual std::vector<std::string> rigctldArguments(quint16 port) const = 0;
+    virtual std::string ptt() = 0;  // "1" keyed, "0" not
+    virtual std::string testAnswer() const = 0;
+};
+
+// Hamlib's NET rigctl backend, whose radio is a dummy rig behind a second rigctld.
+class DummyBehindNetRigctl : public Radio {
+public:
+    bool start(std::string& whyNot) override { return m_rig.start({}, whyNot); }
+    std::vector<std::string> rigctldArguments(quint16 port) const override {
+        return {"-m", "2",
+                "-r", "127.0.0.1:" + std::to_string(m_rig.port()),
+                "-P", "RIG",
+                "-T", "127.0.0.1",
+                "-t", std::to_string(port),
+                "-v"};
+    }
+    std::string ptt() override { return readBack(m_rig.port(), false, "t", "PTT"); }
+    std::string testAnswer() const override { return "NET rigctl answers: 145.000000 MHz, FM"; }
+
+private:
+    RigctldProcess m_rig;
+};
+
+// Hamlib's FT-817 backend on the emulated radio's CAT port (zm480-cat-sim).
+class EmulatedFt817 : public Radio {
+public:
+    bool start(std::string& whyNot) override {
+        whyNot = "zm480-cat-sim did not start";
+        return m_radio.started();
+    }
+    std::vector<std::string> rigctldArguments(quint16 port) const override {
+        return {"-m", "1020",      "-r", m_radio.device(),     "-s", "38400", "-P", "RIG",
+                "-T", "127.0.0.1", "-t", std::to_string(port), "-v"};
+    }
+    // "ptt on 14000000" or "ptt off" as the radio took the last PTT command.
+    std::string ptt() override {
+        const auto said = m_radio.transcript();
+        const auto last = std::find_if(said.rbegin(), said.rend(), [](const std::string& line) {
+            return line.starts_with("ptt ");
+        });
+        return last == said.rend() ? "?" : last->starts_with("ptt on") ? "1" : "0";
+    }
+    // The radio is on VFO A, 14.0 MHz CW; Hamlib 4.5.4's backend reads both VFOs as it opens
+    // the radio and then answers "m" with VFO B's mode. The Test shows what rigctld answers.
+    std::string testAnswer() const override { return "FT-817 answers: 14.000000 MHz, USB"; }
+
+private:
+    RunningCatSim m_radio{{}};
+};
+
+struct RadioRow {
+    const char* name;
+    std::function<std::unique_ptr<Radio>()> make;
+};
+void PrintTo(const RadioRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class StationRadio : public StationRigctld, public ::testing::WithParamInterface<RadioRow> {
+protected:
+    void SetUp() override {
+        StationRigctld::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        m_radio = GetParam().make();
+        std::string whyNot;
+        ASSERT_TRUE(m_radio->start(whyNot)) << whyNot;
+    }
+    std::unique_ptr<Radio> m_radio;
+};
+
+TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) {
     auto rigctld = runner();
-    rigctld->start(dummyRig(m_port), m_port);
+    rigctld->start(m_radio->rigctldArguments(m_port), m_port);
     ASSERT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
     const auto first = rigctldsOnPort(m_port);
     ASSERT_EQ(first.size(), 1U);
@@ -89,7 +170,7 @@ TEST_F(StationRigctld, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd
                                               [&](std::string text) { answer = std::move(text); });
     test->start();
     ASSERT_TRUE(processEventsUntil([&] { return !answer.empty(); }));
-    EXPECT_EQ(answer, "Dummy answers: 145.000000 MHz, FM");
+    EXPECT_EQ(answer, m_radio->testAnswer());
     test.reset();
 
     ::kill(first.front(), SIGKILL);
@@ -106,29 +187,36 @@ TEST_F(StationRigctld, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd
 
 // The window dies with the transmitter keyed: the guards unkey through the station's rigctld,
 // which then ends.
-TEST_F(StationRigctld, KillOfAKeyedWindowUnkeysAndThenEndsItsRigctld) {
-    RigctldProcess radio;
-    std::string whyNot;
-    ASSERT_TRUE(radio.start({}, whyNot)) << whyNot;
+TEST_P(StationRadio, KillOfAKeyedWindowUnkeysAndThenEndsItsRigctld) {
     QProcess window;
     window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    window.start(QString::fromStdString(built("tests/keyed-window")),
-                 {QString::fromStdString(built("zm480-ptt-guard")), QString::number(m_port),
-                  QString::number(radio.port())});
+    QStringList arguments{QString::fromStdString(built("zm480-ptt-guard")),
+                          QString::number(m_port)};
+    for (const std::string& argument : m_radio->rigctldArguments(m_port)) {
+        arguments << QString::fromStdString(argument);
+    }
+    window.start(QString::fromStdString(built("tests/keyed-window")), arguments);
     ASSERT_TRUE(processEventsUntil([&] {
         window.waitForReadyRead(20);
         return window.peek(5) == "keyed" || window.state() != QProcess::Running;
     }));
     ASSERT_EQ(window.peek(5), "keyed");
-    ASSERT_EQ(readBack(radio.port(), false, "t", "PTT"), "1");
+    ASSERT_EQ(m_radio->ptt(), "1");
     ASSERT_EQ(rigctldsOnPort(m_port).size(), 1U);
 
     window.kill();
     window.waitForFinished();
 
     EXPECT_TRUE(processEventsUntil([&] { return rigctldsOnPort(m_port).empty(); }));
-    EXPECT_EQ(readBack(radio.port(), false, "t", "PTT"), "0");
+    EXPECT_EQ(m_radio->ptt(), "0");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StationRadio,
+    ::testing::Values(RadioRow{"DummyBehindNetRigctl",
+                               [] { return std::make_unique<DummyBehindNetRigctl>(); }},
+                      RadioRow{"EmulatedFt817", [] { return std::make_unique<EmulatedFt817>(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // What stands in the way of a start is said in plain words, with what to do.
 struct Obstacle {
