@@ -28,7 +28,7 @@ constexpr auto kLongestRestartDelay = 30s;
 // A rigctld that ran this long without trouble starts the back-off afresh.
 constexpr auto kSteadyRun = 60s;
 // How often a starting rigctld is asked whether it answers.
-constexpr auto kListenProbeInterval = 100ms;
+constexpr auto kListenProbeInterval = 25ms;
 // How often a rigctld that someone else runs for the same radio is looked for.
 constexpr auto kSharedRecheck = 10s;
 constexpr auto kStopGrace = 2s;
