@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "app/message_box.h"
@@ -50,6 +51,30 @@ QComboBox* deviceList(const std::vector<SerialDevice>& devices, const std::strin
     }
     list->setEditText(text(current));
     return list;
+}
+
+// The device's maker, product and serial number, and its kernel name, under its list.
+QLabel* descriptionOf(QComboBox* list, const std::vector<SerialDevice>& devices) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);  // USB descriptors are never markup
+    const auto describe = [label, devices](const QString& typed) {
+        const auto found =
+            std::ranges::find(devices, typed.trimmed().toStdString(), &SerialDevice::path);
+        label->setText(found == devices.end()
+                           ? QString()
+                           : text(found->description + (found->description.empty() ? "" : ", ") +
+                                  found->kernelName));
+    };
+    QObject::connect(list, &QComboBox::currentTextChanged, label, describe);
+    describe(list->currentText());
+    return label;
+}
+
+// The by-id name of a device typed by its kernel name (/dev/ttyUSB0): the name that stays.
+std::string lastingName(const std::vector<SerialDevice>& devices, const QString& typed) {
+    const std::string name = typed.trimmed().toStdString();
+    const auto found = std::ranges::find(devices, name, &SerialDevice::kernelName);
+    return found == devices.end() ? name : found->path;
 }
 
 // "0x94", "94h" is not taken: rigctld would read "94" as decimal.
@@ -91,6 +116,7 @@ QWidget* StationDialog::meterGroup() {
     auto* form = new QFormLayout(group);
     m_meterDevice = deviceList(m_input.devices, m_input.meterDevice);
     form->addRow(text("Device for " + m_input.meterPortName + ":"), m_meterDevice);
+    form->addRow("", descriptionOf(m_meterDevice, m_input.devices));
     return group;
 }
 
@@ -124,6 +150,7 @@ QWidget* StationDialog::radioGroup() {
 
     m_radioDevice = deviceList(m_input.devices, rig.device);
     form->addRow("Device:", m_radioDevice);
+    form->addRow("", descriptionOf(m_radioDevice, m_input.devices));
     m_baud = new QComboBox;
     form->addRow("Baud rate:", m_baud);
     m_civ = new QLineEdit(rig.civAddress ? text(civAddressText(*rig.civAddress)) : QString());
@@ -191,7 +218,7 @@ std::optional<RigSettings> StationDialog::rigSettings(std::string& whyNot) const
     }
     const RigModel* model = modelNamedBy(m_input.models, m_model->currentText().toStdString());
     rig.model = model ? model->number : 0;
-    rig.device = m_radioDevice->currentText().trimmed().toStdString();
+    rig.device = lastingName(m_input.devices, m_radioDevice->currentText());
     rig.baud = m_baud->currentData().isValid() ? std::optional(m_baud->currentData().toInt())
                                                : std::nullopt;
     bool civValid = true;
@@ -204,8 +231,8 @@ std::optional<RigSettings> StationDialog::rigSettings(std::string& whyNot) const
         whyNot =
             "The CI-V address is written 0x and two hexadecimal digits, e.g. 0x94 "
             "(empty for the radio's default)";
-    } else if (sameDevice(rig.device, m_meterDevice->currentText().trimmed().toStdString()) ||
-               rig.device == m_meterDevice->currentText().trimmed().toStdString()) {
+    } else if (const std::string meter = lastingName(m_input.devices, m_meterDevice->currentText());
+               rig.device == meter || sameDevice(rig.device, meter)) {
         whyNot = "The meter and the radio cannot share one device: " + rig.device +
                  " is chosen for both. Choose the radio's CAT port under Radio";
     } else if (rigctldArguments(rig, whyNot)) {
@@ -221,7 +248,7 @@ std::optional<StationChoice> StationDialog::choice() {
         showMessage(whyNot + ".");
         return std::nullopt;
     }
-    return StationChoice{m_meterDevice->currentText().trimmed().toStdString(), *rig};
+    return StationChoice{lastingName(m_input.devices, m_meterDevice->currentText()), *rig};
 }
 
 void StationDialog::accept() {

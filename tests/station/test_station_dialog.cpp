@@ -55,6 +55,9 @@ TEST(StationDialog, TakesOnlyWhatRigctldReadsAsMeant) {
         {"a Yaesu has no CI-V address", "ft-991", kRadio, "0x94", rig(1035, std::nullopt)},
         {"a part that names two models", "yaesu ft-9", kRadio, "", std::nullopt},
         {"the meter's device for the radio", "7300", kMeter, "", std::nullopt},
+        {"the meter's device by its kernel name", "7300", "/dev/ttyUSB0", "", std::nullopt},
+        {"a kernel name kept as its lasting by-id name", "7300", "/dev/ttyUSB1", "",
+         rig(3073, std::nullopt)},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.behaviour);
