@@ -15,6 +15,12 @@ ZM_PACKAGES=(
     xvfb xauth
 )
 
+# zm_print_usage <script>: the comment under the script's first line, which says how to use
+# it, without its licence line.
+zm_print_usage() {
+    awk 'NR > 1 && !/^#/ { exit } NR > 1 && !/^# SPDX-License-Identifier:/ { sub(/^# ?/, ""); print }' "$1"
+}
+
 # Installs what is missing: as root through apt-get, otherwise it prints the line to run.
 zm_install_packages() {
     local missing=()
