@@ -77,9 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MarkerCase{"RjXResonance", 0, 1, "Resonance 14.167 MHz, R 49.6 Ω"},
                       MarkerCase{"ZAndPhaseResonance", 1, 1, "Resonance 14.167 MHz, R 49.6 Ω"},
                       MarkerCase{"SwrMinimumAndBand", 2, 3,
-                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz"},
+                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz, Q 66"},
                       MarkerCase{"SwrTenToOneTheSame", 3, 3,
-                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz"},
+                                 "SWR 1.20 at 14.150 MHz\n2:1 14.083 – 14.236 MHz, 152 kHz, Q 66"},
                       MarkerCase{"RhoNone", 4, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
