@@ -2,6 +2,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/smith_chart.h"
@@ -154,27 +155,32 @@ void SmithChart::paintGridCircles(QPainter& painter, bool admittance, const QCol
     }
 }
 
-// Resistance (conductance) values on the real axis, reactance (susceptance) values outside
-// the rim; zoomed in, where the rim is off view, on the arc nearest the middle of the view.
-// A label that would overlap one already placed is left out.
+// Each circle's value where a paper chart has it: resistance (conductance) just above the
+// real axis, reactance (susceptance) just outside the rim. Zoomed in, where that place is
+// off view, on the circle where it comes nearest the middle of the view. A label that would
+// overlap one already placed is left out.
 void SmithChart::paintGridLabels(QPainter& painter, bool admittance) const {
     const double scale = m_labels == Labels::Ohms ? (admittance ? 20.0 : kReferenceOhms) : 1.0;
     const double flip = admittance ? -1.0 : 1.0;
     const QFontMetricsF metrics(painter.font());
-    const QPointF middle = positionOf(0.0);
+    const QRectF shown = rect();
     const std::complex<double> viewMiddle = m_view.toGamma(m_view.middle());
     QList<QRectF> placed;
-    const auto place = [&](const QString& text, QPointF at, bool centred) {
-        QRectF box = metrics.boundingRect(text).translated(at);
-        if (centred) {
-            box.moveCenter(at);
-        }
-        for (const QRectF& other : placed) {
-            if (other.intersects(box)) {
+    const auto label = [&](const QString& text, const GammaCircle& circle, QPointF preferred) {
+        QPointF at = preferred;
+        if (!shown.contains(preferred)) {
+            const std::complex<double> towards = viewMiddle - circle.centre;
+            const std::complex<double> nearest =
+                circle.centre + circle.radius * towards / std::abs(towards);
+            if (!(std::abs(nearest) < 1.0)) {
                 return;
             }
+            at = positionOf(nearest);
         }
-        if (!QRectF(rect()).contains(box)) {
+        QRectF box = metrics.boundingRect(text);
+        box.moveCenter(at);
+        const auto overlaps = [&box](const QRectF& other) { return other.intersects(box); };
+        if (!shown.contains(box) || std::any_of(placed.begin(), placed.end(), overlaps)) {
             return;
         }
         placed.append(box);
@@ -182,27 +188,20 @@ void SmithChart::paintGridLabels(QPainter& painter, bool admittance) const {
         painter.drawText(box, Qt::AlignCenter, text);
     };
     painter.setPen(kLabelInk);
+    const QPointF middle = positionOf(0.0);
     for (const double value : gridValues(m_view.zoom())) {
-        const QPointF onAxis = positionOf(flip * gammaOfNormalised(value));
-        place(labelNumber(value * scale), onAxis + QPointF(2.0, -3.0), false);
+        const QString number = labelNumber(value * scale);
+        const QPointF aboveAxis =
+            positionOf(flip * gammaOfNormalised(value)) +
+            QPointF(metrics.horizontalAdvance(number) / 2 + 2.0, -metrics.height() / 2 - 1.0);
+        label(number, admittance ? conductanceCircle(value) : resistanceCircle(value), aboveAxis);
         for (const double sign : {1.0, -1.0}) {
             const double x = sign * value;
-            const QString text = (sign > 0 ? "+j" : "−j") + labelNumber(value * scale);
-            const std::complex<double> rimGamma = flip * gammaOfNormalised({0.0, x});
-            const QPointF rimPoint = positionOf(rimGamma);
-            const QPointF outward = (rimPoint - middle) / m_view.pixelsPerUnit();
-            const QPointF outside = rimPoint + outward * kLabelOffsetPx;
-            if (QRectF(rect()).contains(outside)) {
-                place(text, outside, true);
-                continue;
-            }
-            const GammaCircle arc = admittance ? susceptanceCircle(x) : reactanceCircle(x);
-            const std::complex<double> towards = viewMiddle - arc.centre;
-            const std::complex<double> nearMiddle =
-                arc.centre + arc.radius * towards / std::abs(towards);
-            if (std::abs(nearMiddle) < 1.0) {
-                place(text, positionOf(nearMiddle), true);
-            }
+            const QPointF rimPoint = positionOf(flip * gammaOfNormalised({0.0, x}));
+            const QPointF outside =
+                rimPoint + (rimPoint - middle) / m_view.pixelsPerUnit() * kLabelOffsetPx;
+            label((sign > 0 ? "+j" : "−j") + number,
+                  admittance ? susceptanceCircle(x) : reactanceCircle(x), outside);
         }
     }
 }

@@ -96,6 +96,13 @@ TEST_F(SmithChartTest, HoverAndClickFindTheNearestPointOfAnyTraceByName) {
 
 TEST_F(SmithChartTest, WindowKeepsItsSizeAndGridInItsOwnFile) {
     window.resize(700, 650);
+    window.findChildren<QComboBox*>().front()->setCurrentIndex(1);
+    window.findChildren<QComboBox*>().back()->setCurrentIndex(1);
+    grab("smith-adm-ohms.png");
+    chart().zoomAt(chart().positionOf({-0.3, -0.3}), 6.0);
+    grab("smith-adm-zoom.png");
+    chart().showWhole();
+    window.findChildren<QComboBox*>().back()->setCurrentIndex(0);
     window.findChildren<QComboBox*>().front()->setCurrentIndex(2);  // both grids
     grab("smith-admittance.png");
     window.close();
