@@ -20,7 +20,7 @@ struct FormControls {
     QWidget* client = nullptr;  // the client area: every position is measured from its corner
     QWidget* MSChart1 = nullptr;
 
-    QLabel* Label1 = nullptr;       // the legend text
+    QLabel* Label1 = nullptr;         // the legend text
     std::array<QWidget*, 6> Line2{};  // the legend's colour samples, index k = series k+1
 
     QLabel* Label10 = nullptr;  // "Start Freq"
@@ -47,10 +47,10 @@ struct FormControls {
     QLineEdit* Text1 = nullptr;
 
     std::array<QCheckBox*, 2> Check2{};
-    QLabel* Label14 = nullptr;  // "TRX"
-    QComboBox* Combo3 = nullptr;  // serial port
-    QComboBox* Combo4 = nullptr;  // carrier mode
-    QLabel* Label31 = nullptr;    // raw meter response
+    QLabel* Label14 = nullptr;          // "TRX"
+    QComboBox* Combo3 = nullptr;        // serial port
+    QComboBox* Combo4 = nullptr;        // carrier mode
+    QLabel* Label31 = nullptr;          // raw meter response
     std::array<QLabel*, 1> Picture2{};  // red lamp
     QLabel* Picture5 = nullptr;         // green lamp, above Picture2
     QLabel* Label16 = nullptr;          // "Commander"
@@ -63,6 +63,8 @@ struct FormControls {
     QMenu* mnuSetup = nullptr;
     QAction* mnuNormal = nullptr;
     QAction* mnuDiag = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

@@ -203,6 +203,9 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::Form_Unload() {
     SaveConfig();
+    if (m_smithWindow && m_smithWindow->isVisible()) {
+        m_smithWindow->saveSettings();  // beside config.ini, in a file of its own
+    }
 }
 
 }  // namespace zm
