@@ -237,6 +237,9 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
     c.mnuNormal->setCheckable(true);
     c.mnuDiag->setCheckable(true);
+    c.mnuView = menu("mnuView", "&View");
+    c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
+    c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     c.mnuHelp = menu("mnuHelp", "&Help");
     c.mnuIndex = item(c.mnuHelp, "mnuIndex", "&Index");
     c.mnuAbout = item(c.mnuHelp, "mnuAbout", "&About");

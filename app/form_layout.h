@@ -64,6 +64,8 @@ struct FormControls {
     QAction* mnuNormal = nullptr;
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,13 +27,17 @@ constexpr int kVisiblePixels = 60;
 }  // namespace
 
 frmMain::frmMain(Devices devices, QWidget* parent)
-    : QMainWindow(parent), m_devices(std::move(devices)) {
+    : QMainWindow(parent),
+      m_devices(std::move(devices)),
+      m_shelf(QDir(m_devices.config.directory()).filePath("memories")) {
     m_form = buildFormLayout(*this, m_devices.chart->widget());
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
     m_timer1.setObjectName("Timer1");
     m_timer1.setInterval(kTimer1Interval);
     connectHandlers();
+    m_damagedMemories = m_shelf.load();
+    m_devices.chart->setMemories(m_shelf.memories());
 
     // The design's client area until start-up applies a saved height.
     applyOuterHeight(heightTwips());
@@ -79,6 +84,7 @@ void frmMain::showEvent(QShowEvent* event) {
     if (!m_activated) {
         m_activated = true;
         QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <string>
@@ -10,8 +11,12 @@
 #include "app/config_file.h"
 #include "app/devices.h"
 #include "app/form_layout.h"
+#include "app/memory_shelf.h"
 #include "app/station_file.h"
+#include "chart/smith_window.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/match_dialog.h"
+#include "dialogs/memories_dialog.h"
 #include "meter/meter_record.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
@@ -80,13 +85,15 @@ public:
     void MnuSaveAs_Click();
     void mnuPrint_Click();
 
-    // Sweep results: the chart's context menu
+    // Sweep results: the chart's context menu, and View, Smith chart
     void mnuCopySweep_Click();
     void mnuSaveSweepCsv_Click();
     void mnuSaveSweepTouchstone_Click();
-    void mnuKeepReference_Click();
-    void mnuLoadReference_Click();
-    void mnuClearReference_Click();
+    void mnuKeepMemory_Click();
+    void mnuLoadMemory_Click();
+    void mnuMemories_Click();
+    void mnuSmithChart_Click();
+    void mnuMatchPoint_Click();
 
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
@@ -96,6 +103,10 @@ public:
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
+    const std::vector<Memory>& memories() const { return m_shelf.memories(); }
+    SmithWindow* smithWindow() const { return m_smithWindow; }
+    MatchDialog* matchDialog() const { return m_matchDialog; }
+    MemoriesDialog* memoriesDialog() const { return m_memoriesDialog; }
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
@@ -154,6 +165,18 @@ private:
     void clearSweepRecord();
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);
+    bool saveFile(const std::string& path, const std::string& text, std::string_view what);
+
+    // The memories: the dialog's handlers, and every chart told at each change.
+    void keepMemory(Memory memory);
+    void showMemory(std::size_t index, bool shown);
+    void renameMemory(std::size_t index, const std::string& name);
+    void deleteMemory(std::size_t index);
+    void saveMemory(std::size_t index);
+    void memoriesChanged();
+    void reportDamagedMemories();
+    // The match window for a point of the chart or the Smith chart.
+    void matchPoint(const TracePoint& point);
 
     Devices m_devices;
     FormControls m_form;
@@ -170,8 +193,12 @@ private:
 
     SweepPlan m_plan;
     PlotGrid m_grid;
-    SweepRecord m_record;  // the last sweep point by point, beside the grid
-    bool m_hasReference = false;
+    SweepRecord m_record;                        // the last sweep point by point, beside the grid
+    MemoryShelf m_shelf;                         // memories/ beside config.ini
+    std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
+    QPointer<SmithWindow> m_smithWindow;         // made when first opened
+    QPointer<MatchDialog> m_matchDialog;
+    QPointer<MemoriesDialog> m_memoriesDialog;
 
     std::unique_ptr<RigServer> FT100;
     std::shared_ptr<Transceiver> TRX;

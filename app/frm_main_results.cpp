@@ -1,8 +1,9 @@
-// The chart's context menu: the last sweep copied or saved, and the reference trace.
+// The chart's context menu: the last sweep copied or saved, and what follows the sweep on
+// the other windows.
 
 #include <QAction>
 #include <QDateTime>
-#include <QFileInfo>
+#include <QDir>
 
 #include "app/frm_main.h"
 #include "results/sweep_csv.h"
@@ -19,13 +20,6 @@ SweepFileRequest saveRequest(SweepFileKind kind) {
     return {"Save sweep as Touchstone", "Touchstone files (*.s1p)", "s1p", "sweep.s1p"};
 }
 
-const SweepFileRequest kLoadRequest{"Load reference", "Sweeps (*.csv *.s1p *.S1P);;All files (*)",
-                                    "", ""};
-
-std::string fileNameOf(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-}
-
 }  // namespace
 
 void frmMain::connectResultsMenu() {
@@ -33,9 +27,12 @@ void frmMain::connectResultsMenu() {
     connect(menu.copySweep, &QAction::triggered, this, &frmMain::mnuCopySweep_Click);
     connect(menu.saveCsv, &QAction::triggered, this, &frmMain::mnuSaveSweepCsv_Click);
     connect(menu.saveTouchstone, &QAction::triggered, this, &frmMain::mnuSaveSweepTouchstone_Click);
-    connect(menu.keepReference, &QAction::triggered, this, &frmMain::mnuKeepReference_Click);
-    connect(menu.loadReference, &QAction::triggered, this, &frmMain::mnuLoadReference_Click);
-    connect(menu.clearReference, &QAction::triggered, this, &frmMain::mnuClearReference_Click);
+    connect(menu.keepMemory, &QAction::triggered, this, &frmMain::mnuKeepMemory_Click);
+    connect(menu.loadMemory, &QAction::triggered, this, &frmMain::mnuLoadMemory_Click);
+    connect(menu.memories, &QAction::triggered, this, &frmMain::mnuMemories_Click);
+    connect(menu.smithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
+    connect(menu.matchPoint, &QAction::triggered, this, &frmMain::mnuMatchPoint_Click);
+    connect(m_form.mnuSmithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
     enableResultsMenu();
 }
 
@@ -51,23 +48,27 @@ void frmMain::recordPoint(int point, double frequencyMHz) {
     m_record.points.push_back(
         {rigFrequencyHz(frequencyMHz).value_or(0), pointReadingOf(m_reading, m_pollAccepted)});
     m_devices.chart->setSweepRecord(m_record);
+    if (m_smithWindow) {
+        m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait
+    }
     enableResultsMenu();
 }
 
 void frmMain::clearSweepRecord() {
     m_record = SweepRecord{};
     m_devices.chart->setSweepRecord(m_record);
+    if (m_smithWindow) {
+        m_smithWindow->chart().setSweep(m_record);
+    }
     enableResultsMenu();
 }
 
 void frmMain::enableResultsMenu() {
     const ChartMenuActions& menu = m_devices.chart->menuActions();
     const bool swept = m_record.hasReadings();
-    for (QAction* action :
-         {menu.copySweep, menu.saveCsv, menu.saveTouchstone, menu.keepReference}) {
+    for (QAction* action : {menu.copySweep, menu.saveCsv, menu.saveTouchstone, menu.keepMemory}) {
         action->setEnabled(swept);
     }
-    menu.clearReference->setEnabled(m_hasReference);
 }
 
 void frmMain::mnuCopySweep_Click() {
@@ -91,50 +92,58 @@ void frmMain::saveSweepAs(SweepFileKind kind) {
     }
     setTimer1Enabled(false);
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(saveRequest(kind))) {
-        std::string whyNot;
-        if (!m_devices.textFiles->write(*path, sweepFileText(m_record, kind), whyNot)) {
-            m_devices.messages->show("The sweep could not be saved to " + *path + " (" + whyNot +
-                                     "). Any file of that name is unchanged; choose another "
-                                     "folder or name.");
-        }
+        saveFile(*path, sweepFileText(m_record, kind), "The sweep");
     }
     setTimer1Enabled(true);
 }
 
-void frmMain::mnuKeepReference_Click() {
-    if (m_record.hasReadings()) {
-        m_devices.chart->setReference(m_record, "Reference: sweep of " + m_record.notes.takenAt);
-        m_hasReference = true;
-        enableResultsMenu();
+bool frmMain::saveFile(const std::string& path, const std::string& text, std::string_view what) {
+    std::string whyNot;
+    if (m_devices.textFiles->write(path, text, whyNot)) {
+        return true;
+    }
+    m_devices.messages->show(std::string(what) + " could not be saved to " + path + " (" + whyNot +
+                             "). Any file of that name is unchanged; choose another folder or "
+                             "name.");
+    return false;
+}
+
+void frmMain::mnuSmithChart_Click() {
+    if (!m_smithWindow) {
+        m_smithWindow =
+            new SmithWindow(QDir(m_devices.config.directory()).filePath("smith-chart.ini"), this);
+        m_smithWindow->chart().setSweep(m_record);
+        m_smithWindow->chart().setMemories(m_shelf.memories());
+        if (m_matchDialog) {
+            m_smithWindow->chart().setMatchPath(m_matchDialog->path());
+        }
+        m_smithWindow->chart().onPointChosen = [this](const TracePoint& point) {
+            matchPoint(point);
+        };
+    }
+    m_smithWindow->show();
+    m_smithWindow->raise();
+    m_smithWindow->activateWindow();
+}
+
+void frmMain::mnuMatchPoint_Click() {
+    if (const auto point = m_devices.chart->menuPoint()) {
+        matchPoint(*point);
     }
 }
 
-void frmMain::mnuLoadReference_Click() {
-    setTimer1Enabled(false);
-    if (const auto path = m_devices.sweepFileDialog->chooseOpenName(kLoadRequest)) {
-        std::string whyNot;
-        if (const auto text = m_devices.textFiles->read(*path, whyNot)) {
-            const auto read = readSweepFile(*path, *text);
-            if (const auto* reference = std::get_if<SweepRecord>(&read)) {
-                m_devices.chart->setReference(*reference, "Reference: " + fileNameOf(*path));
-                m_hasReference = true;
-                enableResultsMenu();
-            } else {
-                whyNot = std::get<FileError>(read).describe();
+void frmMain::matchPoint(const TracePoint& point) {
+    if (!m_matchDialog) {
+        m_matchDialog = new MatchDialog(*m_devices.clipboard, this);
+        m_matchDialog->onPathChosen = [this](std::vector<std::complex<double>> path) {
+            if (m_smithWindow) {
+                m_smithWindow->chart().setMatchPath(std::move(path));
             }
-        }
-        if (!whyNot.empty()) {
-            m_devices.messages->show("The reference could not be loaded from " + *path + ": " +
-                                     whyNot + ". The chart is left as it was.");
-        }
+        };
     }
-    setTimer1Enabled(true);
-}
-
-void frmMain::mnuClearReference_Click() {
-    m_devices.chart->clearReference();
-    m_hasReference = false;
-    enableResultsMenu();
+    m_matchDialog->setPoint(point);
+    m_matchDialog->show();
+    m_matchDialog->raise();
 }
 
 }  // namespace zm

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/frm_main.h"
+#include "app/version.h"
 #include "meter/number_reading.h"
 
 namespace zm {
@@ -192,7 +193,9 @@ void frmMain::mnuAbout_Click() {
     m_devices.messages->show(
         std::string(23, ' ') +
         "ZM-480 Plot\n"
-        "Impedance sweeps with the ZM-480 vector wattmeter, for radio amateurs.");
+        "Impedance sweeps with the ZM-480 vector wattmeter, for radio amateurs.\n"
+        "Version " +
+        std::string(kVersion) + ". GNU GPL 3 or later; no warranty.");
 }
 
 void frmMain::mnuExit_Click() {
@@ -201,6 +204,9 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::Form_Unload() {
     SaveConfig();
+    if (m_smithWindow && m_smithWindow->isVisible()) {
+        m_smithWindow->saveSettings();  // beside config.ini, in a file of its own
+    }
 }
 
 }  // namespace zm

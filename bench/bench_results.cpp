@@ -1,9 +1,13 @@
-// bench-results: what a user waits for on a 288-point sweep with a 288-point reference, on
+// bench-results: what a user waits for on a 288-point sweep with five 288-point memories, on
 // the offscreen platform: one redraw as each sweep point brings it (the grid and the record
 // handed over, markers and labels placed, painted), and one hover (the nearest point found,
-// its values shown, painted). Both should stay under a frame, 16 ms.
-//   redraw mode=SWR points=288 reference=288 median_ms=... p95_ms=...
-//   hover mode=SWR points=288 reference=288 median_ms=... p95_ms=...
+// its values shown, painted), on the window's chart in three plot modes and on the Smith
+// chart, whole and zoomed in; there also a notch of the mouse wheel, which draws the grid
+// and the memories anew. Each should stay under a frame, 16 ms.
+//   redraw mode=SWR points=288 memories=5 median_ms=... p95_ms=...
+//   hover mode=SWR points=288 memories=5 median_ms=... p95_ms=...
+//   redraw mode=Smith zoom=1 points=288 memories=5 median_ms=... p95_ms=...
+//   wheel mode=Smith zoom=1 points=288 memories=5 median_ms=... p95_ms=...
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -15,6 +19,7 @@
 #include "bench/bench_chart.h"
 #include "chart/plot_mode.h"
 #include "chart/qt_chart_control.h"
+#include "chart/smith_chart.h"
 #include "chart/trace_points.h"
 #include "results/sweep_record.h"
 #include "sweep/plot_grid.h"
@@ -27,6 +32,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPoints = 288;  // 0 to 14.35 MHz in 50 kHz steps
 constexpr double kStepMHz = 0.05;
 constexpr int kRuns = 101;
+constexpr int kMemories = 5;
+constexpr int kSmithSizePx = 560;  // the Smith window's first size
 
 // A wire resonant at 7.1 MHz, fed through 50 ohm: SWR and phase change all along the span.
 zm::SweepRecord wireSweep(std::int64_t offsetHz) {
@@ -75,6 +82,59 @@ Figures timed(const std::function<void(int run)>& work) {
     return {millis[millis.size() / 2], millis[millis.size() * 95 / 100]};
 }
 
+// Five earlier sweeps of the wire, each 10 kHz further off.
+std::vector<zm::Memory> fiveMemories() {
+    std::vector<zm::Memory> memories;
+    for (int i = 0; i < kMemories; ++i) {
+        memories.push_back({"wire " + std::to_string(i + 1), true, i, wireSweep(10000 * (i + 1))});
+    }
+    return memories;
+}
+
+void print(const char* what, const char* mode, const Figures& figures) {
+    std::printf("%s mode=%s points=%d memories=%d median_ms=%.2f p95_ms=%.2f\n", what, mode,
+                kPoints, kMemories, figures.medianMs, figures.p95Ms);
+}
+
+// The Smith chart as a sweep point redraws it, and as the mouse moves over it, whole and
+// zoomed in eight times about the wire's resonance.
+int benchSmith(const zm::SweepRecord& sweep) {
+    zm::SmithChart smith;
+    smith.resize(kSmithSizePx, kSmithSizePx);
+    smith.show();
+    QApplication::processEvents();
+    smith.setMemories(fiveMemories());
+    for (const double zoom : {1.0, 8.0}) {
+        smith.showWhole();
+        smith.zoomAt(smith.positionOf(0.0), zoom);
+        const Figures redraw = timed([&](int) {
+            smith.setSweep(sweep);
+            smith.repaint();
+        });
+        const Figures hover = timed([&](int run) {
+            const auto& reading =
+                *sweep.points[static_cast<std::size_t>((run * 37) % kPoints)].reading;
+            smith.hoverAt(smith.positionOf(zm::reflectionCoefficient(reading.impedance())));
+            smith.repaint();
+        });
+        if (smith.shownValues().isEmpty()) {
+            std::fprintf(stderr, "hovering showed no values on the Smith chart\n");
+            return 1;
+        }
+        // A notch of the wheel each way: the grid and the memories are drawn anew.
+        const QPointF middle = smith.positionOf(0.0);
+        const Figures wheel = timed([&](int run) {
+            smith.zoomAt(middle, run % 2 == 0 ? 1.25 : 0.8);
+            smith.repaint();
+        });
+        const std::string mode = "Smith zoom=" + std::to_string(int(zoom));
+        print("redraw", mode.c_str(), redraw);
+        print("hover", mode.c_str(), hover);
+        print("wheel", mode.c_str(), wheel);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,7 +145,7 @@ int main(int argc, char** argv) {
 
     const zm::SweepRecord sweep = wireSweep(0);
     const zm::PlotGrid grid = gridOf(sweep);
-    chart.setReference(wireSweep(25000), "Reference: wire.s1p");
+    chart.setMemories(fiveMemories());
     const struct {
         const char* name;
         int plotMode;
@@ -111,10 +171,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "hovering showed no values in %s\n", mode.name);
             return 1;
         }
-        std::printf("redraw mode=%s points=%d reference=%d median_ms=%.2f p95_ms=%.2f\n", mode.name,
-                    kPoints, kPoints, redraw.medianMs, redraw.p95Ms);
-        std::printf("hover mode=%s points=%d reference=%d median_ms=%.2f p95_ms=%.2f\n", mode.name,
-                    kPoints, kPoints, hover.medianMs, hover.p95Ms);
+        print("redraw", mode.name, redraw);
+        print("hover", mode.name, hover);
     }
-    return 0;
+    return benchSmith(sweep);
 }

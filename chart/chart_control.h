@@ -1,8 +1,12 @@
 #pragma once
 
-#include <string_view>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "chart/chart_plot.h"
+#include "results/memory_file.h"
+#include "results/sweep_record.h"
 
 class QAction;
 class QWidget;
@@ -10,22 +14,30 @@ class QWidget;
 namespace zm {
 
 class PlotGrid;
-struct SweepRecord;
 
 // The entries of the chart's context menu (right click, or the Menu key on the focused
-// chart). The chart owns them; the window wires them to its handlers and enables them.
+// chart), in the order the menu shows them. The chart owns them; the window wires them to
+// its handlers and enables them.
 struct ChartMenuActions {
     QAction* copySweep = nullptr;       // "Copy sweep", also Ctrl+C on the focused chart
     QAction* saveCsv = nullptr;         // "Save sweep as CSV…"
     QAction* saveTouchstone = nullptr;  // "Save sweep as Touchstone (.s1p)…"
-    QAction* keepReference = nullptr;   // "Keep as reference"
-    QAction* loadReference = nullptr;   // "Load reference…"
-    QAction* clearReference = nullptr;  // "Clear reference"
+    QAction* keepMemory = nullptr;      // "Keep as memory"
+    QAction* loadMemory = nullptr;      // "Load memory…"
+    QAction* memories = nullptr;        // "Memories…"
+    QAction* smithChart = nullptr;      // "Smith chart"
+    QAction* matchPoint = nullptr;      // "Match this point": the hovered one
+};
+
+// A measured point of a trace that the user pointed at, with the trace's name.
+struct TracePoint {
+    std::string traceName;
+    SweepPoint point;
 };
 
 // The chart of the window (MSChart1): the plot properties of a plot mode, the whole grid as
 // its data, and a repaint that works while the sweep holds the UI thread. Beside the grid
-// it shows the last sweep's values on hover, its markers, and a reference trace.
+// it shows the last sweep's values on hover, its markers, and the memories that are shown.
 class ChartControl : public ChartPlot {
 public:
     // The widget to place at the chart band; the window takes ownership of it.
@@ -36,11 +48,12 @@ public:
     // The last sweep point by point (point i is row i of the grid), for its values on hover
     // and its markers; an empty record shows neither.
     virtual void setSweepRecord(const SweepRecord& record) = 0;
-    // A trace drawn dashed and lighter under the sweep, in every plot mode, with its own
-    // markers; `name` says on hover which trace a point belongs to. It stays through
-    // re-plans until cleared.
-    virtual void setReference(const SweepRecord& reference, std::string_view name) = 0;
-    virtual void clearReference() = 0;
+    // The memories; those shown are drawn dashed, each in its colour, under the sweep in
+    // every plot mode, with their markers and a line each in the marker box. They stay
+    // through re-plans until handed over again.
+    virtual void setMemories(const std::vector<Memory>& memories) = 0;
+    // The point that was hovered when the context menu opened; none when there was none.
+    virtual std::optional<TracePoint> menuPoint() const = 0;
 
     virtual const ChartMenuActions& menuActions() const = 0;
 };

@@ -23,21 +23,28 @@ ChartMenuActions makeChartMenuActions(QWidget* owner) {
     actions.copySweep->setShortcutContext(Qt::WidgetShortcut);
     actions.saveCsv = addAction(owner, "Save sweep as CSV…");
     actions.saveTouchstone = addAction(owner, "Save sweep as Touchstone (.s1p)…");
-    actions.keepReference = addAction(owner, "Keep as reference");
-    actions.loadReference = addAction(owner, "Load reference…");
-    actions.clearReference = addAction(owner, "Clear reference");
+    actions.keepMemory = addAction(owner, "Keep as memory");
+    actions.loadMemory = addAction(owner, "Load memory…");
+    actions.memories = addAction(owner, "Memories…");
+    actions.smithChart = addAction(owner, "Smith chart");
+    actions.matchPoint = addAction(owner, "Match this point");
     return actions;
 }
 
+// Keyboard users find every entry at the same place each time: the order never changes,
+// entries that cannot act are greyed, not left out.
 void execChartMenu(const ChartMenuActions& actions, QPoint globalPosition) {
     QMenu menu;
     menu.addAction(actions.copySweep);
     menu.addAction(actions.saveCsv);
     menu.addAction(actions.saveTouchstone);
     menu.addSeparator();
-    menu.addAction(actions.keepReference);
-    menu.addAction(actions.loadReference);
-    menu.addAction(actions.clearReference);
+    menu.addAction(actions.keepMemory);
+    menu.addAction(actions.loadMemory);
+    menu.addAction(actions.memories);
+    menu.addSeparator();
+    menu.addAction(actions.smithChart);
+    menu.addAction(actions.matchPoint);
     menu.exec(globalPosition);
 }
 

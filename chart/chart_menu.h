@@ -6,7 +6,7 @@
 
 namespace zm {
 
-// The context menu's six entries, owned by `owner`. "Copy sweep" also answers Ctrl+C while
+// The context menu's entries, owned by `owner`. "Copy sweep" also answers Ctrl+C while
 // the owner has the focus.
 ChartMenuActions makeChartMenuActions(QWidget* owner);
 

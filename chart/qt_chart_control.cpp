@@ -119,7 +119,12 @@ void QtChartControl::buildChart() {
     view->hoverAt = [this](QPointF position) { hoverAt(position); };
     view->setMouseTracking(true);
     m_menu = makeChartMenuActions(view);
-    view->menuAt = [this](QPoint global) { execChartMenu(m_menu, global); };
+    // The menu takes the hovered point as it opens: the menu's own popup ends the hover.
+    view->menuAt = [this](QPoint global) {
+        m_menuPoint = m_hovered;
+        m_menu.matchPoint->setEnabled(m_menuPoint.has_value());
+        execChartMenu(m_menu, global);
+    };
     m_view = view;
 
     QFont axisFont;
@@ -139,14 +144,6 @@ void QtChartControl::buildChart() {
         axis->setLabelsFont(axisFont);
         axis->setTitleFont(axisFont);
     }
-    // The reference lies under the sweep: series added first are drawn first.
-    for (std::size_t i = 0; i < m_referenceSeries.size(); ++i) {
-        const QColor& colour = kSeriesColours[i];
-        const QColor lighter((colour.red() + 255) / 2, (colour.green() + 255) / 2,
-                             (colour.blue() + 255) / 2);
-        m_referenceSeries[i] = addLine(QPen(lighter, kLineWidthPx, Qt::DashLine), int(i) + 1);
-        m_referenceSeries[i]->setVisible(false);
-    }
     // The design-time table: six empty series, so a plot mode applies before any sweep.
     for (std::size_t i = 0; i < m_series.size(); ++i) {
         m_series[i] = addLine(QPen(kSeriesColours[i], kLineWidthPx), int(i) + 1);
@@ -157,10 +154,14 @@ void QtChartControl::buildChart() {
 QLineSeries* QtChartControl::addLine(const QPen& pen, int series) {
     auto* line = new QLineSeries;
     line->setPen(pen);
-    m_chart->addSeries(line);
-    line->attachAxis(m_frequencyAxis);
-    line->attachAxis(scale(isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y).axis);
+    attach(line, isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y);
     return line;
+}
+
+void QtChartControl::attach(QAbstractSeries* series, AxisId axis) {
+    m_chart->addSeries(series);
+    series->attachAxis(m_frequencyAxis);
+    series->attachAxis(scale(axis).axis);
 }
 
 QWidget* QtChartControl::widget() {
@@ -188,7 +189,7 @@ void QtChartControl::setChartData(const PlotGrid& grid) {
                   : FrequencyPositions(m_labels.front(), m_labels.back(), grid.rows());
     if (!(positions == m_positions)) {
         m_positions = positions;
-        rebuildReferenceData();
+        rebuildMemoryPoints();
     }
     m_markersPending = true;
     for (SeriesData& data : m_data) {
@@ -222,9 +223,11 @@ void QtChartControl::drawPendingData() {
         if (m_data[static_cast<std::size_t>(index)].pending && m_series[index]->isVisible()) {
             drawSeries(index);
         }
-        if (m_referenceData[static_cast<std::size_t>(index)].pending &&
-            m_referenceSeries[index]->isVisible()) {
-            drawReference(index);
+        for (MemoryLines& memory : m_memories) {
+            if (memory.span[static_cast<std::size_t>(index)].pending &&
+                memory.series[static_cast<std::size_t>(index)]->isVisible()) {
+                drawMemoryLine(memory, index);
+            }
         }
     }
     if (m_labelsPending) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QPointF>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "chart/chart_control.h"
+#include "chart/chart_text_box.h"
 #include "chart/label_placement.h"
 #include "chart/trace_points.h"
 #include "results/sweep_record.h"
@@ -19,6 +21,7 @@
 class QCategoryAxis;
 class QChart;
 class QChartView;
+class QAbstractSeries;
 class QGraphicsEllipseItem;
 class QLineSeries;
 class QPen;
@@ -26,8 +29,6 @@ class QScatterSeries;
 class QValueAxis;
 
 namespace zm {
-
-class ChartTextBox;
 
 // The window's chart on Qt Charts: six line series over the sweep points (R red, X green,
 // Z blue, SWR black, phase magenta, RHO cyan), X and phase against the right axis, the others
@@ -38,11 +39,13 @@ class ChartTextBox;
 // series above kDecimateAbove points are drawn as min/max per bucket (the grid keeps every
 // point). Titles, ranges and visibility apply at once.
 //
-// A reference trace is drawn dashed in lighter colours under the series that are shown, at
-// the positions its frequencies take between the grid's labels. Markers (white circles) and
-// their labels, in the box that hides the least of the curves, show what the core finds in
-// the sweep and the reference: the SWR minimum and the 2:1 band while SWR is shown, the
-// resonances while X or the phase is. Hovering shows the values of the nearest point.
+// The memories shown are drawn dashed in their own colours under the series that are shown
+// (X and the phase dash-dotted), at the positions their frequencies take between the grid's
+// labels. Markers (white circles) and their labels, in the box that hides the least of the
+// curves, show what the core finds in the sweep and each memory: the SWR minimum and the 2:1
+// band while SWR is shown, the resonances while X or the phase is; a memory gets one line,
+// its name and its first marker, which is also its legend. Hovering shows the values of the
+// nearest point of any trace, with the trace's name.
 class QtChartControl : public ChartControl {
 public:
     static constexpr int kSeriesCount = 6;
@@ -72,8 +75,8 @@ public:
     void setShowLine(int series, bool show) override;  // throws std::out_of_range past 1..6
 
     void setSweepRecord(const SweepRecord& record) override;
-    void setReference(const SweepRecord& reference, std::string_view name) override;
-    void clearReference() override;
+    void setMemories(const std::vector<Memory>& memories) override;
+    std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 
     // Shows the values of the point nearest to a place on the view, as the mouse does, or
@@ -93,11 +96,14 @@ public:
     QCategoryAxis* frequencyAxis() const { return m_frequencyAxis; }
     QLineSeries* series(int series) const;
     QValueAxis* valueAxis(AxisId axis) const;
-    QList<QPointF> drawnReferencePoints(int series) const;
-    // The markers of the sweep (trace 0) or the reference (trace 1), in chart values.
-    QList<QPointF> markerPoints(int trace) const;
+    // The points of series 1..6 of the memory drawn `memory`-th (from 0), in chart values.
+    QList<QPointF> drawnMemoryPoints(std::size_t memory, int series) const;
+    // The markers of the sweep (trace 0) or of a memory drawn (trace 1 on), in chart values.
+    QList<QPointF> markerPoints(std::size_t trace) const;
     QString markerLabels() const;  // the lines of the marker box, "\n" between them
     QString shownValues() const;   // what hovering shows now; empty when nothing
+    // The hovered point, as the context menu takes it when it opens.
+    std::optional<TracePoint> hoveredPoint() const;
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
     QPointF viewPositionOf(int series, QPointF value) const;
 
@@ -119,13 +125,13 @@ private:
         bool pending = false;
     };
 
-    // A trace with its name on hover: the sweep, or the reference.
+    // A trace with its name on hover: the sweep, or a memory.
     struct Trace {
         SweepRecord record;
         std::string name;
     };
-    // One reference series at the grid's positions; drawn when pending and shown.
-    struct ReferenceData {
+    // One memory series at the grid's positions; drawn when pending and shown.
+    struct SpanPoints {
         QList<QPointF> points;
         double lowest = std::numeric_limits<double>::infinity();  // of the part in the span
         double highest = -std::numeric_limits<double>::infinity();
@@ -134,6 +140,14 @@ private:
     struct MarkerSeries {
         QScatterSeries* swr = nullptr;        // against the left axis, with SWR
         QScatterSeries* resonance = nullptr;  // against the right axis, with X or phase
+    };
+    // A memory as drawn: its lines and markers belong to the chart.
+    struct MemoryLines {
+        Trace trace;
+        QColor colour;
+        std::array<QLineSeries*, kSeriesCount> series{};
+        std::array<SpanPoints, kSeriesCount> span{};
+        MarkerSeries markers;
     };
     // The point hovering found: which trace, which of its points, where it is drawn.
     struct HoverHit {
@@ -146,14 +160,20 @@ private:
     void buildChart();
     QLineSeries* addLine(const QPen& pen, int series);
     void buildResultItems();
-    void redrawReference();
-    void rebuildReferenceData();
-    void drawReference(int index);
+    MarkerSeries addMarkers(const QColor& ink);
+    void attach(QAbstractSeries* series, AxisId axis);
+    void removeMemoryLines();
+    void redrawMemories();
+    void rebuildMemoryPoints();
+    void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
+    void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
+                          QList<ChartTextBox::Line>& lines, bool legendOnly);
     void placeMarkerBox();
     std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
     void findNearestSweepPoint(QPointF chartPosition, HoverHit& best) const;
-    void findNearestReferencePoint(QPointF chartPosition, HoverHit& best) const;
+    void findNearestMemoryPoint(const MemoryLines& memory, QPointF chartPosition,
+                                HoverHit& best) const;
     void considerHit(const Trace& trace, std::size_t point, int series, QPointF value,
                      QPointF chartPosition, HoverHit& best) const;
     void showValues(const HoverHit& hit);
@@ -178,14 +198,14 @@ private:
 
     FrequencyPositions m_positions;
     Trace m_sweep{{}, "Sweep"};
-    std::optional<Trace> m_reference;
-    std::array<QLineSeries*, kSeriesCount> m_referenceSeries{};
-    std::array<ReferenceData, kSeriesCount> m_referenceData{};
-    std::array<MarkerSeries, 2> m_markers{};  // the sweep's, the reference's
+    MarkerSeries m_sweepMarkers;
+    std::vector<MemoryLines> m_memories;  // the shown ones, in the order handed over
     bool m_markersPending = false;
     ChartTextBox* m_markerBox = nullptr;  // items of the chart, owned by it
     ChartTextBox* m_valuesBox = nullptr;
     QGraphicsEllipseItem* m_hoverDot = nullptr;
+    std::optional<TracePoint> m_hovered;
+    std::optional<TracePoint> m_menuPoint;
     ChartMenuActions m_menu;
     QMetaObject::Connection m_plotAreaWatch;
 };

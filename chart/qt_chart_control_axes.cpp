@@ -81,7 +81,9 @@ void QtChartControl::setMinorDivision(AxisId axis, std::int16_t divisions) {
 
 void QtChartControl::setShowLine(int series, bool show) {
     this->series(series)->setVisible(show);
-    m_referenceSeries[static_cast<std::size_t>(series - 1)]->setVisible(show && m_reference);
+    for (MemoryLines& memory : m_memories) {
+        memory.series[static_cast<std::size_t>(series - 1)]->setVisible(show);
+    }
     m_markersPending = true;
     // A shown series that missed a hand-over while hidden is drawn before the next paint.
     applyScale(isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y);
@@ -108,11 +110,11 @@ void QtChartControl::applyScale(AxisId axis) {
             lowest = std::min(lowest, data.lowest);
             highest = std::max(highest, data.highest);
         }
-        // The reference's part inside the sweep's span counts too, so neither is cut off.
-        const ReferenceData& reference = m_referenceData[static_cast<std::size_t>(index - 1)];
-        if (m_reference && reference.lowest <= reference.highest) {
-            lowest = std::min(lowest, reference.lowest);
-            highest = std::max(highest, reference.highest);
+        // The memories' parts inside the sweep's span count too, so none is cut off.
+        for (const MemoryLines& memory : m_memories) {
+            const SpanPoints& span = memory.span[static_cast<std::size_t>(index - 1)];
+            lowest = std::min(lowest, span.lowest);
+            highest = std::max(highest, span.highest);
         }
     }
     const AxisRange range = autoScaleRange(lowest, highest);

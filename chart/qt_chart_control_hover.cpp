@@ -26,7 +26,9 @@ void QtChartControl::hoverAt(QPointF viewPosition) {
     HoverHit best;
     if (m_chart->plotArea().contains(chartPosition)) {
         findNearestSweepPoint(chartPosition, best);
-        findNearestReferencePoint(chartPosition, best);
+        for (const MemoryLines& memory : m_memories) {
+            findNearestMemoryPoint(memory, chartPosition, best);
+        }
     }
     if (best.trace) {
         showValues(best);
@@ -53,17 +55,15 @@ void QtChartControl::findNearestSweepPoint(QPointF chartPosition, HoverHit& best
     }
 }
 
-// The reference's points with a reading either side of the mouse's frequency.
-void QtChartControl::findNearestReferencePoint(QPointF chartPosition, HoverHit& best) const {
-    if (!m_reference) {
-        return;
-    }
+// The memory's points with a reading either side of the mouse's frequency.
+void QtChartControl::findNearestMemoryPoint(const MemoryLines& memory, QPointF chartPosition,
+                                            HoverHit& best) const {
     const double x = m_chart->mapToValue(chartPosition, m_series[0]).x();
     const auto hz = m_positions.frequencyAt(x);
     if (!hz) {
         return;
     }
-    const std::vector<SweepPoint>& points = m_reference->record.points;
+    const std::vector<SweepPoint>& points = memory.trace.record.points;
     const auto above = std::lower_bound(
         points.begin(), points.end(), *hz, [](const SweepPoint& point, double frequencyHz) {
             return static_cast<double>(point.frequencyHz) < frequencyHz;
@@ -83,9 +83,9 @@ void QtChartControl::findNearestReferencePoint(QPointF chartPosition, HoverHit& 
         const auto position =
             m_positions.positionOf(static_cast<double>(points[point].frequencyHz));
         for (int index = 0; position && index < kSeriesCount; ++index) {
-            if (m_referenceSeries[index]->isVisible()) {
+            if (memory.series[static_cast<std::size_t>(index)]->isVisible()) {
                 const double value = seriesValue(*points[point].reading, index + 1);
-                considerHit(*m_reference, point, index, QPointF(*position, value), chartPosition,
+                considerHit(memory.trace, point, index, QPointF(*position, value), chartPosition,
                             best);
             }
         }
@@ -107,11 +107,18 @@ void QtChartControl::considerHit(const Trace& trace, std::size_t point, int seri
 
 // Above and to the right of the point, or wherever else it stays inside the plot area.
 void QtChartControl::showValues(const HoverHit& hit) {
-    const std::string text = pointValuesText(hit.trace->record.points[hit.point], hit.trace->name);
+    const SweepPoint& point = hit.trace->record.points[hit.point];
+    m_hovered = TracePoint{hit.trace->name, point};
+    QColor nameInk(Qt::black);
+    for (const MemoryLines& memory : m_memories) {
+        if (hit.trace == &memory.trace) {
+            nameInk = memory.colour;
+        }
+    }
     QList<ChartTextBox::Line> lines;
-    for (const QString& line : QString::fromStdString(text).split('\n')) {
-        lines.append({line, lines.isEmpty() && hit.trace != &m_sweep ? QColor(110, 110, 110)
-                                                                     : QColor(Qt::black)});
+    for (const QString& line :
+         QString::fromStdString(pointValuesText(point, hit.trace->name)).split('\n')) {
+        lines.append({line, lines.isEmpty() ? nameInk : QColor(Qt::black)});
     }
     m_valuesBox->setLines(lines);
     const QRectF area = m_chart->plotArea();
@@ -134,10 +141,15 @@ void QtChartControl::showValues(const HoverHit& hit) {
 }
 
 void QtChartControl::hideValues() {
+    m_hovered.reset();
     if (m_valuesBox) {
         m_valuesBox->setLines({});
         m_hoverDot->hide();
     }
+}
+
+std::optional<TracePoint> QtChartControl::hoveredPoint() const {
+    return m_hovered;
 }
 
 QString QtChartControl::shownValues() const {

@@ -1,4 +1,4 @@
-// The results side of QtChartControl: the reference trace, the markers and their labels.
+// The results side of QtChartControl: the memories, the markers and their labels.
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -8,8 +8,8 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "chart/chart_text_box.h"
 #include "chart/decimate.h"
+#include "chart/memory_colours.h"
 #include "chart/qt_chart_control.h"
 #include "results/result_texts.h"
 #include "results/sweep_features.h"
@@ -22,11 +22,11 @@ constexpr qreal kMarkerSizePx = 8.0;
 constexpr qreal kBoxMarginPx = 6.0;
 constexpr double kLabelGridPx = 12.0;   // between the places tried beyond the corners
 constexpr qreal kOverSeriesZ = 1000.0;  // above every series and axis item of the chart
-// A wide reference (an analyser's file over many bands) could resonate all over the span.
+constexpr qreal kMemoryLineWidthPx = 1.5;
+// A wide memory (an analyser's file over many bands) could resonate all over the span.
 constexpr std::size_t kMostResonanceLines = 3;
 
 const QColor kSweepInk(0, 0, 0);
-const QColor kReferenceInk(110, 110, 110);
 
 // The points of a record that fall within the grid's span, half a step past either end:
 // the markers show what is on the chart.
@@ -44,19 +44,7 @@ SweepRecord partInSpan(const SweepRecord& record, const FrequencyPositions& posi
 }  // namespace
 
 void QtChartControl::buildResultItems() {
-    for (std::size_t trace = 0; trace < m_markers.size(); ++trace) {
-        for (const AxisId axis : {AxisId::Y, AxisId::Y2}) {
-            auto* markers = new QScatterSeries;
-            markers->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-            markers->setMarkerSize(kMarkerSizePx);
-            markers->setColor(Qt::white);
-            markers->setBorderColor(trace == 0 ? kSweepInk : kReferenceInk);
-            m_chart->addSeries(markers);
-            markers->attachAxis(m_frequencyAxis);
-            markers->attachAxis(scale(axis).axis);
-            (axis == AxisId::Y ? m_markers[trace].swr : m_markers[trace].resonance) = markers;
-        }
-    }
+    m_sweepMarkers = addMarkers(kSweepInk);
     m_markerBox = new ChartTextBox(m_chart);
     m_markerBox->setZValue(kOverSeriesZ);
     m_valuesBox = new ChartTextBox(m_chart);
@@ -70,133 +58,187 @@ void QtChartControl::buildResultItems() {
         QObject::connect(m_chart, &QChart::plotAreaChanged, [this] { placeMarkerBox(); });
 }
 
+QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
+    MarkerSeries markers;
+    for (const AxisId axis : {AxisId::Y, AxisId::Y2}) {
+        auto* series = new QScatterSeries;
+        series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        series->setMarkerSize(kMarkerSizePx);
+        series->setColor(Qt::white);
+        series->setBorderColor(ink);
+        attach(series, axis);
+        (axis == AxisId::Y ? markers.swr : markers.resonance) = series;
+    }
+    return markers;
+}
+
 void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
     m_markersPending = true;
     hideValues();
 }
 
-void QtChartControl::setReference(const SweepRecord& reference, std::string_view name) {
-    m_reference = Trace{reference, std::string(name)};
-    for (int index = 0; index < kSeriesCount; ++index) {
-        m_referenceSeries[index]->setVisible(m_series[index]->isVisible());
+// The memories' series are made anew, then the sweep's are put back on top of them: the
+// chart draws its series in the order they were added.
+void QtChartControl::setMemories(const std::vector<Memory>& memories) {
+    removeMemoryLines();
+    for (const Memory& memory : memories) {
+        if (!memory.shown) {
+            continue;
+        }
+        MemoryLines lines{{memory.record, memory.name}, memoryColour(memory.colour), {}, {}, {}};
+        for (int index = 0; index < kSeriesCount; ++index) {
+            const Qt::PenStyle style = isOnRightAxis(index + 1) ? Qt::DashDotLine : Qt::DashLine;
+            QLineSeries* line = addLine(QPen(lines.colour, kMemoryLineWidthPx, style), index + 1);
+            line->setVisible(m_series[static_cast<std::size_t>(index)]->isVisible());
+            lines.series[static_cast<std::size_t>(index)] = line;
+        }
+        lines.markers = addMarkers(lines.colour);
+        m_memories.push_back(std::move(lines));
     }
-    redrawReference();
+    for (std::size_t index = 0; index < m_series.size(); ++index) {
+        m_chart->removeSeries(m_series[index]);
+        attach(m_series[index], isOnRightAxis(int(index) + 1) ? AxisId::Y2 : AxisId::Y);
+    }
+    for (QScatterSeries* markers : {m_sweepMarkers.swr, m_sweepMarkers.resonance}) {
+        m_chart->removeSeries(markers);
+        attach(markers, markers == m_sweepMarkers.swr ? AxisId::Y : AxisId::Y2);
+    }
+    redrawMemories();
 }
 
-void QtChartControl::clearReference() {
-    m_reference.reset();
-    for (QLineSeries* line : m_referenceSeries) {
-        line->setVisible(false);
+void QtChartControl::removeMemoryLines() {
+    for (MemoryLines& memory : m_memories) {
+        for (QAbstractSeries* series : memory.series) {
+            m_chart->removeSeries(series);
+            delete series;
+        }
+        for (QAbstractSeries* series : {memory.markers.swr, memory.markers.resonance}) {
+            m_chart->removeSeries(series);
+            delete series;
+        }
     }
-    redrawReference();
+    m_memories.clear();
 }
 
-// Its points, its markers and the axes it widens; values shown on hover may be its own.
-void QtChartControl::redrawReference() {
-    rebuildReferenceData();
+// Their points, their markers and the axes they widen; values shown on hover may be theirs.
+void QtChartControl::redrawMemories() {
+    rebuildMemoryPoints();
     m_markersPending = true;
     hideValues();
     applyScale(AxisId::Y);
     applyScale(AxisId::Y2);
 }
 
-// The reference's points at the grid's positions: those inside the span, and the nearest
-// one outside at either end, so the line runs on to the frame.
-void QtChartControl::rebuildReferenceData() {
-    for (int index = 0; index < kSeriesCount; ++index) {
-        ReferenceData& data = m_referenceData[static_cast<std::size_t>(index)];
-        data = ReferenceData{};
-        data.pending = true;
-        if (!m_reference) {
-            continue;
-        }
-        std::vector<QPointF> all;
-        for (const SweepPoint& point : m_reference->record.points) {
-            const auto position = m_positions.positionOf(static_cast<double>(point.frequencyHz));
-            const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
-            if (position && std::isfinite(value)) {
-                all.emplace_back(*position, value);
+// Each memory's points at the grid's positions: those inside the span, and the nearest one
+// outside at either end, so the line runs on to the frame.
+void QtChartControl::rebuildMemoryPoints() {
+    for (MemoryLines& memory : m_memories) {
+        for (int index = 0; index < kSeriesCount; ++index) {
+            SpanPoints& span = memory.span[static_cast<std::size_t>(index)];
+            span = SpanPoints{};
+            span.pending = true;
+            std::vector<QPointF> all;
+            for (const SweepPoint& point : memory.trace.record.points) {
+                const auto position =
+                    m_positions.positionOf(static_cast<double>(point.frequencyHz));
+                const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
+                if (position && std::isfinite(value)) {
+                    all.emplace_back(*position, value);
+                }
             }
-        }
-        const double last = m_positions.rows() - 1.0;
-        std::vector<double> values;
-        std::vector<QPointF> kept;
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const bool inside = all[i].x() >= 0.0 && all[i].x() <= last;
-            const bool leadsIn = i + 1 < all.size() && all[i].x() < 0.0 && all[i + 1].x() >= 0.0;
-            const bool leadsOut = i > 0 && all[i].x() > last && all[i - 1].x() <= last;
-            if (inside) {
-                data.lowest = std::min(data.lowest, all[i].y());
-                data.highest = std::max(data.highest, all[i].y());
+            const double last = m_positions.rows() - 1.0;
+            std::vector<double> values;
+            std::vector<QPointF> kept;
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                const bool inside = all[i].x() >= 0.0 && all[i].x() <= last;
+                const bool leadsIn =
+                    i + 1 < all.size() && all[i].x() < 0.0 && all[i + 1].x() >= 0.0;
+                const bool leadsOut = i > 0 && all[i].x() > last && all[i - 1].x() <= last;
+                if (inside) {
+                    span.lowest = std::min(span.lowest, all[i].y());
+                    span.highest = std::max(span.highest, all[i].y());
+                }
+                if (inside || leadsIn || leadsOut) {
+                    kept.push_back(all[i]);
+                    values.push_back(all[i].y());
+                }
             }
-            if (inside || leadsIn || leadsOut) {
-                kept.push_back(all[i]);
-                values.push_back(all[i].y());
+            for (const KeptPoint& point : decimateMinMax(values, kDecimateBuckets)) {
+                span.points.append(kept[point.index]);
             }
-        }
-        for (const KeptPoint& point : decimateMinMax(values, kDecimateBuckets)) {
-            data.points.append(kept[point.index]);
         }
     }
 }
 
-void QtChartControl::drawReference(int index) {
-    ReferenceData& data = m_referenceData[static_cast<std::size_t>(index)];
-    m_referenceSeries[index]->replace(data.points);
-    data.pending = false;
+void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {
+    SpanPoints& span = memory.span[static_cast<std::size_t>(index)];
+    memory.series[static_cast<std::size_t>(index)]->replace(span.points);
+    span.pending = false;
 }
 
 void QtChartControl::drawMarkers() {
     m_markersPending = false;
-    const bool swrShown = m_series[3]->isVisible();
-    const bool reactanceShown = m_series[1]->isVisible() || m_series[4]->isVisible();
     QList<ChartTextBox::Line> lines;
-    const Trace* traces[] = {&m_sweep, m_reference ? &*m_reference : nullptr};
-    for (std::size_t trace = 0; trace < m_markers.size(); ++trace) {
-        QList<QPointF> swrPoints;
-        QList<QPointF> resonancePoints;
-        if (traces[trace] && m_positions.rows() > 0) {
-            const SweepFeatures features =
-                findFeatures(partInSpan(traces[trace]->record, m_positions));
-            // A one-row grid places its own frequency only.
-            const auto mark = [&](QList<QPointF>& points, double hz, double value) {
-                if (const auto position = m_positions.positionOf(hz)) {
-                    points << QPointF(*position, value);
-                }
-            };
-            const QString prefix = trace == 0 ? QString() : QStringLiteral("Ref ");
-            const QColor ink = trace == 0 ? kSweepInk : kReferenceInk;
-            if (swrShown && features.swrMinimum) {
-                mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
-                for (const auto& edge : {features.lowerEdgeHz, features.upperEdgeHz}) {
-                    if (edge) {
-                        mark(swrPoints, *edge, kBandEdgeSwr);
-                    }
-                }
-                for (const std::string& line : swrMarkerLines(features)) {
-                    lines.append({prefix + QString::fromStdString(line), ink});
-                }
-            }
-            if (reactanceShown) {
-                const std::vector<std::string> texts = resonanceMarkerLines(features);
-                for (std::size_t i = 0; i < texts.size(); ++i) {
-                    mark(resonancePoints, features.resonances[i].frequencyHz, 0.0);
-                    if (i < kMostResonanceLines) {
-                        lines.append({prefix + QString::fromStdString(texts[i]), ink});
-                    }
-                }
-                if (texts.size() > kMostResonanceLines) {
-                    lines.append({prefix + QStringLiteral("and %1 more resonances")
-                                               .arg(texts.size() - kMostResonanceLines),
-                                  ink});
-                }
-            }
-        }
-        m_markers[trace].swr->replace(swrPoints);
-        m_markers[trace].resonance->replace(resonancePoints);
+    drawTraceMarkers(m_sweep, m_sweepMarkers, kSweepInk, lines, false);
+    for (const MemoryLines& memory : m_memories) {
+        drawTraceMarkers(memory.trace, memory.markers, memory.colour, lines, true);
     }
     m_markerBox->setLines(lines);
+}
+
+// The sweep gets every marker line; a memory one line, its legend: "– – name · first marker".
+void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& markers,
+                                      const QColor& ink, QList<ChartTextBox::Line>& lines,
+                                      bool legendOnly) {
+    const bool swrShown = m_series[3]->isVisible();
+    const bool reactanceShown = m_series[1]->isVisible() || m_series[4]->isVisible();
+    QList<QPointF> swrPoints;
+    QList<QPointF> resonancePoints;
+    std::vector<std::string> texts;
+    if (m_positions.rows() > 0) {
+        const SweepFeatures features = findFeatures(partInSpan(trace.record, m_positions));
+        // A one-row grid places its own frequency only.
+        const auto mark = [&](QList<QPointF>& points, double hz, double value) {
+            if (const auto position = m_positions.positionOf(hz)) {
+                points << QPointF(*position, value);
+            }
+        };
+        if (swrShown && features.swrMinimum) {
+            mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+            for (const auto& edge : {features.lowerEdgeHz, features.upperEdgeHz}) {
+                if (edge) {
+                    mark(swrPoints, *edge, kBandEdgeSwr);
+                }
+            }
+            const std::vector<std::string> swrLines = swrMarkerLines(features);
+            texts.insert(texts.end(), swrLines.begin(), swrLines.end());
+        }
+        if (reactanceShown) {
+            const std::vector<std::string> resonanceLines = resonanceMarkerLines(features);
+            for (std::size_t i = 0; i < resonanceLines.size(); ++i) {
+                mark(resonancePoints, features.resonances[i].frequencyHz, 0.0);
+                if (i < kMostResonanceLines) {
+                    texts.push_back(resonanceLines[i]);
+                }
+            }
+            if (resonanceLines.size() > kMostResonanceLines) {
+                texts.push_back("and " +
+                                std::to_string(resonanceLines.size() - kMostResonanceLines) +
+                                " more resonances");
+            }
+        }
+    }
+    markers.swr->replace(swrPoints);
+    markers.resonance->replace(resonancePoints);
+    if (legendOnly) {
+        const std::string legend = "– – " + trace.name + (texts.empty() ? "" : " · " + texts[0]);
+        lines.append({QString::fromStdString(legend), ink});
+        return;
+    }
+    for (const std::string& text : texts) {
+        lines.append({QString::fromStdString(text), ink});
+    }
 }
 
 std::vector<ScreenPoint> QtChartControl::drawnCurve(const QLineSeries* line) const {
@@ -222,24 +264,23 @@ void QtChartControl::placeMarkerBox() {
         labelPlaces({area.left(), area.top(), area.width(), area.height()},
                     m_markerBox->size().width(), m_markerBox->size().height(), kLabelGridPx);
     std::vector<Polyline> curves;
-    for (int index = 0; index < kSeriesCount; ++index) {
-        for (const QLineSeries* line : {m_series[index], m_referenceSeries[index]}) {
-            if (line->isVisible()) {
-                curves.push_back(drawnCurve(line));
-            }
+    for (const QAbstractSeries* series : m_chart->series()) {
+        const auto* line = qobject_cast<const QLineSeries*>(series);
+        if (line && line->isVisible()) {
+            curves.push_back(drawnCurve(line));
         }
     }
     const ScreenBox& chosen = candidates[leastCoveringBox(candidates, curves)];
     m_markerBox->setPos(chosen.left, chosen.top);
 }
 
-QList<QPointF> QtChartControl::drawnReferencePoints(int series) const {
+QList<QPointF> QtChartControl::drawnMemoryPoints(std::size_t memory, int series) const {
     this->series(series);  // throws past 1..6
-    return m_referenceSeries[static_cast<std::size_t>(series - 1)]->points();
+    return m_memories.at(memory).series[static_cast<std::size_t>(series - 1)]->points();
 }
 
-QList<QPointF> QtChartControl::markerPoints(int trace) const {
-    const MarkerSeries& markers = m_markers.at(static_cast<std::size_t>(trace));
+QList<QPointF> QtChartControl::markerPoints(std::size_t trace) const {
+    const MarkerSeries& markers = trace == 0 ? m_sweepMarkers : m_memories.at(trace - 1).markers;
     return markers.swr->points() + markers.resonance->points();
 }
 

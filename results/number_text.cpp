@@ -38,6 +38,16 @@ std::string fixedNumber(double value, int decimals) {
     return text;
 }
 
+std::string threeSignificant(double value) {
+    int exponent = static_cast<int>(std::floor(std::log10(value)));
+    double digits = std::round(value / std::pow(10.0, exponent - 2));  // 100 .. 1000
+    if (digits >= 1000.0) {  // 999.7 rounds up into the next decade
+        digits /= 10.0;
+        ++exponent;
+    }
+    return fixedNumber(digits * std::pow(10.0, exponent - 2), std::max(0, 2 - exponent));
+}
+
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {

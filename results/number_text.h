@@ -17,6 +17,10 @@ std::string shortestNumber(double value);
 // A fixed number of decimals, never "-0.0": -0.0001 to one decimal is "0.0".
 std::string fixedNumber(double value, int decimals);
 
+// Three significant figures for a component value, rounded once: 456.3 -> "456", 1.234 ->
+// "1.23", 999.7 -> "1000", 0.01234 -> "0.0123". The value must be finite and above 0.
+std::string threeSignificant(double value);
+
 // One decimal number and nothing else but blanks around it: an optional sign, digits, a
 // point, an exponent; "inf" and "nan" too, which callers that need a finite value refuse.
 // None for anything else, and for a number beyond the range of a double.

@@ -25,6 +25,14 @@ std::string interpolatedMHz(double hz) {
     return fixedNumber(hz / kHzPerMHz, 3);
 }
 
+// ", Q 58": whole above 10, where the band's width is good to a few per cent at best.
+std::string qText(std::optional<double> q) {
+    if (!q) {
+        return {};
+    }
+    return ", Q " + fixedNumber(*q, *q >= 10.0 ? 0 : 1);
+}
+
 }  // namespace
 
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName) {
@@ -57,7 +65,7 @@ std::vector<std::string> swrMarkerLines(const SweepFeatures& features) {
     if (const auto widthKHz = features.bandwidthKHz()) {
         lines.push_back("2:1 " + interpolatedMHz(*features.lowerEdgeHz) + " – " +
                         interpolatedMHz(*features.upperEdgeHz) + " MHz, " +
-                        fixedNumber(*widthKHz, 0) + " kHz");
+                        fixedNumber(*widthKHz, 0) + " kHz" + qText(features.loadedQ()));
     } else if (features.lowerEdgeHz) {
         lines.push_back("2:1 from " + interpolatedMHz(*features.lowerEdgeHz) + " MHz up");
     } else if (features.upperEdgeHz) {

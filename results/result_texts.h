@@ -23,7 +23,8 @@ namespace zm {
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName);
 
 // The labels of the SWR markers: "SWR 1.14 at 14.175 MHz", "2:1 14.088 – 14.262 MHz,
-// 174 kHz" (or the one edge inside the sweep). Nothing for a sweep without a reading.
+// 174 kHz, Q 58" with the loaded Q the band gives (or the one edge inside the sweep).
+// Nothing for a sweep without a reading.
 std::vector<std::string> swrMarkerLines(const SweepFeatures& features);
 
 // "Resonance 14.175 MHz, R 57.0 Ω", one line a resonance.

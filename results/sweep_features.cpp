@@ -82,6 +82,15 @@ std::optional<double> SweepFeatures::bandwidthKHz() const {
     return (*upperEdgeHz - *lowerEdgeHz) / 1000.0;
 }
 
+std::optional<double> SweepFeatures::loadedQ() const {
+    if (!lowerEdgeHz || !upperEdgeHz || !(*upperEdgeHz > *lowerEdgeHz)) {
+        return std::nullopt;
+    }
+    const double middleHz = (*lowerEdgeHz + *upperEdgeHz) / 2.0;
+    return (kBandEdgeSwr - 1.0) / std::sqrt(kBandEdgeSwr) * middleHz /
+           (*upperEdgeHz - *lowerEdgeHz);
+}
+
 SweepFeatures findFeatures(const SweepRecord& record) {
     const std::vector<Measured> points = measuredPoints(record);
     SweepFeatures features;

@@ -35,6 +35,10 @@ struct SweepFeatures {
     std::vector<Resonance> resonances;
 
     std::optional<double> bandwidthKHz() const;
+    // The loaded Q of a single resonance matched at the middle f0 of the band, from the
+    // band's width BW at SWR s = 2.0: Q = (s - 1) / sqrt(s) x f0 / BW. None without both
+    // edges.
+    std::optional<double> loadedQ() const;
 };
 
 SweepFeatures findFeatures(const SweepRecord& record);

@@ -15,9 +15,21 @@ ZM_PACKAGES=(
     xvfb xauth
 )
 
-# Installs what is missing: as root through apt-get, otherwise it prints the line to run.
+# zm_print_usage <script>: the comment under the script's first line, which says how to use
+# it, without its licence line.
+zm_print_usage() {
+    awk 'NR > 1 && !/^#/ { exit } NR > 1 && !/^# SPDX-License-Identifier:/ { sub(/^# ?/, ""); print }' "$1"
+}
+
+# zm_install_packages [--no-recommends] [package...]: installs what is missing of ZM_PACKAGES
+# and the packages named, as root through apt-get, otherwise it prints the line to run.
+# --no-recommends leaves out what apt would recommend with the packages it installs.
 zm_install_packages() {
-    local missing=()
+    local missing=() options=()
+    if [ "${1:-}" = "--no-recommends" ]; then
+        options+=(--no-install-recommends)
+        shift
+    fi
     for package in "${ZM_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
@@ -26,10 +38,11 @@ zm_install_packages() {
     if [ "$(id -u)" -eq 0 ]; then
         echo "Installing: ${missing[*]}"
         apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "${missing[@]}" \
+            >/dev/null
     else
         echo "These Debian packages are missing. Install them, then run this again:" >&2
-        echo "  sudo apt-get install ${missing[*]}" >&2
+        echo "  sudo apt-get install ${options[*]}${options[*]:+ }${missing[*]}" >&2
         exit 1
     fi
 }

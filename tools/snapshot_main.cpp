@@ -2,13 +2,15 @@
 // machines without a display (the demo script runs it on Qt's offscreen platform).
 //
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] [--print OUT.pdf]
-//                  [--rig PORT] [--reference FILE] [--hover POINT]
+//                  [--rig PORT] [--memory FILE] [--hover POINT] [--smith SMITH.png]
 //
 // --mode picks a plot mode as the user would, --run presses Run once start-up is done and
 // takes the picture after the sweep, --print also prints the window as File, Print does,
 // into a PDF file instead of the printer. --rig talks to rigctld on another port than 4532,
-// --reference loads FILE as the chart menu's "Load reference…" does, and --hover puts the
-// mouse on sweep point POINT (from 1) of the first curve shown, to show its values.
+// --memory loads FILE as the chart menu's "Load memory…" does (it is kept in memories/ as
+// any loaded memory), --hover puts the mouse on sweep point POINT (from 1) of the first
+// curve shown, to show its values, and --smith opens the Smith chart and writes a PNG of it
+// too.
 
 #include <QApplication>
 #include <QChartView>
@@ -26,7 +28,7 @@
 
 namespace {
 
-// The load dialog, answered with the file of --reference.
+// The load dialog, answered with the file of --memory.
 class ChosenFile : public zm::SweepFileDialog {
 public:
     explicit ChosenFile(std::string path) : m_path(std::move(path)) {}
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] "
-                     "[--print OUT.pdf] [--rig PORT] [--reference FILE] [--hover POINT]\n");
+                     "[--print OUT.pdf] [--rig PORT] [--memory FILE] [--hover POINT] "
+                     "[--smith SMITH.png]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -73,7 +76,8 @@ int main(int argc, char** argv) {
     int mode = -1;
     int rigPort = zm::RigctldServerFactory::kDefaultPort;
     int hoverPoint = 0;
-    std::string referencePath;
+    std::string memoryPath;
+    QString smithPath;
     QString pdfPath;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) {
@@ -88,8 +92,10 @@ int main(int argc, char** argv) {
             run = true;
         } else if (!std::strcmp(argv[i], "--rig") && i + 1 < argc) {
             rigPort = std::atoi(argv[++i]);
-        } else if (!std::strcmp(argv[i], "--reference") && i + 1 < argc) {
-            referencePath = argv[++i];
+        } else if (!std::strcmp(argv[i], "--memory") && i + 1 < argc) {
+            memoryPath = argv[++i];
+        } else if (!std::strcmp(argv[i], "--smith") && i + 1 < argc) {
+            smithPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--hover") && i + 1 < argc) {
             hoverPoint = std::atoi(argv[++i]);
         }
@@ -98,8 +104,8 @@ int main(int argc, char** argv) {
     zm::StopSignals stopSignals;
     zm::Devices devices = zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag(),
                                              static_cast<quint16>(rigPort));
-    if (!referencePath.empty()) {
-        devices.sweepFileDialog = std::make_unique<ChosenFile>(referencePath);
+    if (!memoryPath.empty()) {
+        devices.sweepFileDialog = std::make_unique<ChosenFile>(memoryPath);
     }
     zm::frmMain window(std::move(devices));
     QObject::connect(&stopSignals, &zm::StopSignals::stopRequested, &window, &QWidget::close);
@@ -114,8 +120,11 @@ int main(int argc, char** argv) {
             window.controls().Combo2->setCurrentIndex(mode);
             window.Combo2_Click();
         }
-        if (!referencePath.empty()) {
-            window.mnuLoadReference_Click();
+        if (!memoryPath.empty()) {
+            window.mnuLoadMemory_Click();
+        }
+        if (!smithPath.isEmpty()) {
+            window.mnuSmithChart_Click();
         }
         if (run) {
             window.cmdRun_Click();
@@ -126,6 +135,11 @@ int main(int argc, char** argv) {
         QTimer::singleShot(int(seconds * 1000), &window, [&] {
             const bool saved = window.grab().save(pngPath);
             std::printf(saved ? "The window is in %s\n" : "Could not write %s\n", argv[1]);
+            if (window.smithWindow()) {
+                const bool smithSaved = window.smithWindow()->grab().save(smithPath);
+                std::printf(smithSaved ? "The Smith chart is in %s\n" : "Could not write %s\n",
+                            qPrintable(smithPath));
+            }
             if (!pdfPath.isEmpty()) {
                 std::string whyNot;
                 const bool printed = zm::QtWindowPrinter::toPdfFile(pdfPath).printWindow(

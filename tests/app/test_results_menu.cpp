@@ -1,8 +1,14 @@
-// The chart's context menu in the window: the sweep record, copy and save, the reference.
+// The chart's context menu in the window: the sweep record, copy and save, the memories.
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 
 #include "results/sweep_csv.h"
 #include "tests/support/recording_transceiver.h"
@@ -14,13 +20,17 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
 
 constexpr const char* kFiftyOhms = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 constexpr const char* kHundredOhms = ";  100.0,100.0,  0.0 R 100.0 X   0.0 SW2.00";
 
 class ResultsMenuTest : public WindowTest {
 protected:
-    void SetUp() override {
+    void SetUp() override { openWindow(); }
+    // The window on fresh fakes, with config.ini and memories/ as the last one left them.
+    void openWindow() {
+        window.reset();
         Devices devices = fakeDevices();
         devices.rigServers = std::make_unique<RecordingRigServerFactory>(log);
         createWindow(std::move(devices));
@@ -37,7 +47,7 @@ protected:
     const ChartMenuActions& menu() const { return chart->menuActions(); }
     std::vector<bool> exportsEnabled() const {
         return {menu().copySweep->isEnabled(), menu().saveCsv->isEnabled(),
-                menu().saveTouchstone->isEnabled(), menu().keepReference->isEnabled()};
+                menu().saveTouchstone->isEnabled(), menu().keepMemory->isEnabled()};
     }
     // Notes the timer whenever the dialog or a message is up.
     std::vector<bool> timerWhileShown;
@@ -50,8 +60,8 @@ protected:
 
 TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
     EXPECT_THAT(exportsEnabled(), ElementsAre(false, false, false, false));
-    EXPECT_TRUE(menu().loadReference->isEnabled());
-    EXPECT_FALSE(menu().clearReference->isEnabled());
+    EXPECT_TRUE(menu().loadMemory->isEnabled());
+    EXPECT_TRUE(menu().memories->isEnabled());
     sweep();
     EXPECT_THAT(exportsEnabled(), ElementsAre(true, true, true, true));
     window->cmdClear_Click();
@@ -137,19 +147,97 @@ TEST_F(ResultsMenuTest, CopyPutsTheCsvOnTheClipboard) {
     EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->sweepRecord())));
 }
 
-TEST_F(ResultsMenuTest, KeptReferenceOutlastsClearAndReplanUntilCleared) {
+// Memories outlast Clear, a re-plan and a restart, shown or hidden, by the names given them.
+TEST_F(ResultsMenuTest, MemoriesAreKeptHiddenRenamedDeletedAndReadBackAfterARestart) {
     sweep();
-    menu().keepReference->trigger();
-    ASSERT_TRUE(chart->reference.has_value());
-    EXPECT_EQ(chart->reference->points, window->sweepRecord().points);
-    EXPECT_THAT(chart->referenceName, HasSubstr("Reference: sweep of "));
-    EXPECT_TRUE(menu().clearReference->isEnabled());
+    menu().keepMemory->trigger();
+    comm->answers = {kHundredOhms};
+    window->cmdRun_Click();
+    menu().keepMemory->trigger();
+    ASSERT_EQ(chart->memories.size(), 2u);
+    EXPECT_THAT(chart->memories[0].name, MatchesRegex("[0-9]{2}:[0-9]{2} 14.000-14.100 MHz"));
+    EXPECT_NE(chart->memories[0].colour, chart->memories[1].colour);
     window->cmdClear_Click();
     window->controls().Text3->setText("14.35");
-    EXPECT_TRUE(chart->reference.has_value());
-    menu().clearReference->trigger();
-    EXPECT_FALSE(chart->reference.has_value());
-    EXPECT_FALSE(menu().clearReference->isEnabled());
+    EXPECT_EQ(chart->memories.size(), 2u);
+
+    menu().memories->trigger();
+    QListWidget* list = window->memoriesDialog()->list();
+    ASSERT_EQ(list->count(), 2);
+    list->item(1)->setCheckState(Qt::Unchecked);
+    list->item(1)->setText("  hundred ohm\n");
+    EXPECT_FALSE(chart->memories[1].shown);
+    list->setCurrentRow(0);
+    for (QPushButton* button : window->memoriesDialog()->findChildren<QPushButton*>()) {
+        if (button->text() == "Delete") {
+            button->click();
+        }
+    }
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "hundred ohm");
+
+    openWindow();
+    ASSERT_EQ(window->memories().size(), 1u);
+    EXPECT_EQ(chart->memories.size(), 1u);
+    const Memory& back = window->memories()[0];
+    EXPECT_EQ(back.name, "hundred ohm");
+    EXPECT_FALSE(back.shown);
+    ASSERT_EQ(back.record.points.size(), 3u);
+    EXPECT_EQ(back.record.points[0].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
+    EXPECT_THAT(messages->shown, IsEmpty());
+}
+
+// A file damaged outside the program is told once, with its fault, and never written over.
+TEST_F(ResultsMenuTest, DamagedMemoryIsReportedOnceAndLeftWhereItIs) {
+    sweep();
+    menu().keepMemory->trigger();
+    const QString folder = QDir(configDir.path()).filePath("memories");
+    const QByteArray damage = "frequency_hz,power,z_ohm,phase_deg,swr\n14000000,100,50,0,x\n";
+    QFile file(QDir(folder).filePath("memory-002.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damage);
+    file.close();
+
+    openWindow();
+    EXPECT_EQ(window->memories().size(), 1u);
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_THAT(messages->shown[0], HasSubstr("memory-002.csv: line 2: swr \"x\" is not a number"));
+    window->Combo3_Click();  // start-up again, as a port choice runs it: no second message
+    sweep();
+    menu().keepMemory->trigger();
+    EXPECT_EQ(messages->shown.size(), 1u);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damage);
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath("memory-003.csv")));
+}
+
+// "Match this point" at a hovered 25 ohm point: the networks listed, the chosen one's path
+// on the Smith chart, and the whole text copied by the button and by Ctrl+C.
+TEST_F(ResultsMenuTest, MatchThisPointListsTheNetworksDrawsThePathAndCopiesThem) {
+    const SweepPoint point{14050000, PointReading{100.0, 25.0, 0.0, 2.0}};
+    chart->pointAtMenu = TracePoint{"Sweep", point};
+    window->controls().mnuSmithChart->trigger();
+    menu().matchPoint->trigger();
+    MatchDialog* dialog = window->matchDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->list()->count(), 2);
+    // On the Smith chart: the load, then 48 steps along each part.
+    EXPECT_EQ(window->smithWindow()->chart().matchPath().size(), 97u);
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() == "Copy") {
+            button->click();
+        }
+    }
+    QApplication::setActiveWindow(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog->list(), Qt::Key_C, Qt::ControlModifier);
+    const std::string text =
+        "14.050 MHz: 25.0 + j0.0 ohm\n"
+        "shunt C 227 pF, series L 283 nH\n"
+        "shunt L 566 nH, series C 453 pF\n";
+    EXPECT_THAT(clipboard->copied, ElementsAre(text, text));
+    dialog->close();
+    EXPECT_TRUE(window->smithWindow()->chart().matchPath().empty());
 }
 
 struct LoadCase {
@@ -169,14 +257,14 @@ TEST_P(LoadTable, LoadsOrSaysWhichLineFailedAndLeavesTheChart) {
     }
     watchTimer();
     sweepFileDialog->pick = c.path;
-    menu().loadReference->trigger();
+    menu().loadMemory->trigger();
     if (c.says.empty()) {
         EXPECT_THAT(messages->shown, IsEmpty());
-        ASSERT_TRUE(chart->reference.has_value());
-        EXPECT_EQ(chart->referenceName, "Reference: ant" + c.path.substr(c.path.rfind('.')));
+        ASSERT_EQ(chart->memories.size(), 1u);
+        EXPECT_EQ(chart->memories[0].name, "ant" + c.path.substr(c.path.rfind('.')));
         EXPECT_THAT(timerWhileShown, ElementsAre(false));
     } else {
-        EXPECT_FALSE(chart->reference.has_value());
+        EXPECT_THAT(chart->memories, IsEmpty());
         EXPECT_THAT(messages->shown, ElementsAre(HasSubstr(c.path + ": " + c.says)));
         EXPECT_THAT(timerWhileShown, ElementsAre(false, false));
     }

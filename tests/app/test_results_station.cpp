@@ -1,5 +1,5 @@
 // A sweep on the simulated station, zm480-sim following a real rigctld through a real
-// pseudo-terminal, saved as CSV and as Touchstone and loaded back as the reference.
+// pseudo-terminal, saved as CSV and as Touchstone and loaded back as a memory.
 
 #include <QAction>
 #include <QComboBox>
@@ -71,7 +71,7 @@ protected:
     std::string saveAndLoadBack(QAction* ChartMenuActions::*save, const char* name) {
         sweepFileDialog->pick = QDir(files.path()).filePath(name).toStdString();
         (chart->menuActions().*save)->trigger();
-        chart->menuActions().loadReference->trigger();
+        chart->menuActions().loadMemory->trigger();
         return *sweepFileDialog->pick;
     }
 };
@@ -87,17 +87,17 @@ TEST_F(SimulatedStationTest, SweepSavedAsCsvAndTouchstoneLoadsBackWithTheSameVal
     ASSERT_TRUE(record.hasReadings());
 
     saveAndLoadBack(&ChartMenuActions::saveCsv, "dipole.csv");
-    ASSERT_TRUE(chart->reference.has_value()) << messages->shown.front();
-    EXPECT_EQ(chart->reference->points, record.points);
-    EXPECT_EQ(chart->referenceName, "Reference: dipole.csv");
+    ASSERT_EQ(chart->memories.size(), 1u) << messages->shown.front();
+    EXPECT_EQ(chart->memories[0].record.points, record.points);
+    EXPECT_EQ(chart->memories[0].name, "dipole.csv");
 
     saveAndLoadBack(&ChartMenuActions::saveTouchstone, "dipole.s1p");
-    ASSERT_TRUE(chart->reference.has_value());
-    EXPECT_EQ(chart->referenceName, "Reference: dipole.s1p");
+    ASSERT_EQ(chart->memories.size(), 2u);
+    EXPECT_EQ(chart->memories[1].name, "dipole.s1p");
     std::vector<SweepPoint> measured;
     std::copy_if(record.points.begin(), record.points.end(), std::back_inserter(measured),
                  [](const SweepPoint& point) { return point.reading.has_value(); });
-    const std::vector<SweepPoint>& back = chart->reference->points;
+    const std::vector<SweepPoint>& back = chart->memories[1].record.points;
     ASSERT_EQ(back.size(), measured.size());
     for (std::size_t i = 0; i < back.size(); ++i) {
         EXPECT_EQ(back[i].frequencyHz, measured[i].frequencyHz);

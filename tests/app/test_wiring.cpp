@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/version.h"
 #include "tests/support/process_events_until.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"
@@ -182,6 +183,7 @@ const WiringRow kRows[] = {
      [](Station& s) {
          ASSERT_EQ(s.messages.shown.size(), 1u);
          EXPECT_NE(s.messages.shown[0].find("ZM-480 Plot"), std::string::npos);
+         EXPECT_NE(s.messages.shown[0].find("Version " + std::string(kVersion)), std::string::npos);
      }},
     {"IndexDoesNothing", [](Station& s) { s.form.mnuIndex->trigger(); },
      [](Station& s) {

@@ -50,10 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
         // 3.0 -> 1.5 crosses 2.0 two thirds of the way from 14.1 to 14.2; 1.2 -> 2.8 half way.
         SwrCase{"BandEdgesInterpolatedBetweenPoints",
                 sweepOf({4.0, 3.0, 1.5, 1.2, 2.8, 3.5}),
-                {"SWR 1.20 at 14.300 MHz", "2:1 14.167 – 14.350 MHz, 183 kHz"}},
+                {"SWR 1.20 at 14.300 MHz", "2:1 14.167 – 14.350 MHz, 183 kHz, Q 55"}},
         SwrCase{"EdgeOnAPointIsThatPoint",
                 sweepOf({2.0, 1.5, 2.0}),
-                {"SWR 1.50 at 14.100 MHz", "2:1 14.000 – 14.200 MHz, 200 kHz"}},
+                {"SWR 1.50 at 14.100 MHz", "2:1 14.000 – 14.200 MHz, 200 kHz, Q 50"}},
         SwrCase{"BandRunningPastTheStartHasOnlyItsUpperEdge",
                 sweepOf({1.1, 1.5, 3.0}),
                 {"SWR 1.10 at 14.000 MHz", "2:1 up to 14.133 MHz"}},
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The second dip is lower: the band is the one around it, not the first one.
         SwrCase{"BandAroundTheLowestOfTwoDips",
                 sweepOf({1.8, 3.0, 3.0, 1.1, 3.0}),
-                {"SWR 1.10 at 14.300 MHz", "2:1 14.253 – 14.347 MHz, 95 kHz"}},
+                {"SWR 1.10 at 14.300 MHz", "2:1 14.253 – 14.347 MHz, 95 kHz, Q 107"}},
         // A rejected poll is no reading: the line runs from 3.0 straight to 1.0.
         SwrCase{"PointsWithoutReadingArePassedOver",
                 sweepOf({3.0, kNoReading, 1.0}),

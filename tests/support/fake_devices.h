@@ -143,8 +143,9 @@ public:
     }
 };
 
-// A chart that draws nothing: it keeps the plot properties, the last grid and record
-// handed over and the reference; its menu entries are real actions.
+// A chart that draws nothing: it keeps the plot properties, the last grid, record and
+// memories handed over; its menu entries are real actions, and the point the menu opened
+// at is whatever the test sets.
 class RecordingChart : public ChartControl {
 public:
     CallLog plotCalls;
@@ -152,21 +153,15 @@ public:
     int dataHandOvers = 0;
     SweepRecord lastRecord;
     int recordHandOvers = 0;
-    std::optional<SweepRecord> reference;
-    std::string referenceName;
+    std::vector<Memory> memories;
+    std::optional<TracePoint> pointAtMenu;
 
     void setSweepRecord(const SweepRecord& record) override {
         lastRecord = record;
         ++recordHandOvers;
     }
-    void setReference(const SweepRecord& record, std::string_view name) override {
-        reference = record;
-        referenceName = name;
-    }
-    void clearReference() override {
-        reference.reset();
-        referenceName.clear();
-    }
+    void setMemories(const std::vector<Memory>& shown) override { memories = shown; }
+    std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 
     RecordingChart() = default;

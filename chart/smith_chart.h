@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+#include <complex>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_control.h"
+#include "chart/smith_geometry.h"
+#include "results/memory_file.h"
+#include "results/sweep_record.h"
+
+namespace zm {
+
+// The Smith chart, drawn with QPainter: the impedance or admittance grid (or both) with its
+// values normalised to 50 ohm or in ohms and millisiemens, the rim, SWR circles for 1.5, 2
+// and 3; the last sweep as its points joined by straight lines, the memories shown dashed
+// in their colours, the sweep's lowest SWR and resonances as white circles, and the path of
+// a matching network. The mouse wheel zooms about the mouse, a double click or Home shows
+// the whole chart again; hovering shows the values of the nearest measured point, a click
+// on one chooses it.
+class SmithChart : public QWidget {
+public:
+    enum class Grid { Impedance, Admittance, Both };
+    enum class Labels { Normalised, Ohms };
+    // How near the mouse a point must be drawn to be hovered or chosen.
+    static constexpr double kSnapPx = 40.0;
+
+    explicit SmithChart(QWidget* parent = nullptr);
+
+    void setSweep(const SweepRecord& record);
+    void setMemories(const std::vector<Memory>& memories);
+    // The Gammas of a matching network's path from the load to the centre; empty for none.
+    void setMatchPath(std::vector<std::complex<double>> path);
+    const std::vector<std::complex<double>>& matchPath() const { return m_matchPath; }
+    void setGrid(Grid grid);
+    void setLabels(Labels labels);
+    Grid grid() const { return m_grid; }
+    Labels labels() const { return m_labels; }
+    void showWhole();
+    void zoomAt(QPointF position, double factor);
+
+    // Runs with the point a click chose.
+    std::function<void(const TracePoint&)> onPointChosen;
+
+    // As the mouse finds them, for tests and snapshots.
+    QPointF positionOf(std::complex<double> gamma) const;
+    std::optional<TracePoint> pointNear(QPointF position) const;
+    void hoverAt(QPointF position);
+    QString shownValues() const { return m_shownValues; }
+    double zoom() const { return m_view.zoom(); }
+    // The caption under the chart: which grid, what its numbers mean, the zoom.
+    QString caption() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // A trace with the Gamma of each point that has a reading.
+    struct Trace {
+        std::string name;
+        QColor colour;
+        bool dashed = false;
+        SweepRecord record;
+        std::vector<std::optional<std::complex<double>>> gammas;  // one a point
+    };
+    struct Hit {
+        std::size_t trace = 0;
+        std::size_t point = 0;
+    };
+
+    static Trace traceOf(std::string name, QColor colour, bool dashed, SweepRecord record);
+    std::optional<Hit> nearest(QPointF position) const;
+    void refreshMarkers();
+
+    void paintGrid(QPainter& painter) const;
+    void paintGridCircles(QPainter& painter, bool admittance, const QColor& ink) const;
+    void paintGridLabels(QPainter& painter, bool admittance) const;
+    void paintSwrCircles(QPainter& painter) const;
+    static void preparePainter(QPainter& painter);
+    void paintTrace(QPainter& painter, const Trace& trace) const;
+    void paintMarkers(QPainter& painter) const;
+    void paintMatchPath(QPainter& painter) const;
+    void paintTextBoxes(QPainter& painter) const;
+
+    SmithView m_view;
+    Grid m_grid = Grid::Impedance;
+    Labels m_labels = Labels::Normalised;
+    std::vector<Trace> m_traces;  // the sweep first, then the memories shown
+    std::vector<std::complex<double>> m_markers;
+    std::vector<std::string> m_markerLines;
+    std::vector<std::complex<double>> m_matchPath;
+    std::optional<Hit> m_hovered;
+    QString m_shownValues;
+    QPixmap m_background;  // the grid and the memories, as the view last drew them
+    bool m_backgroundStale = true;
+};
+
+}  // namespace zm

@@ -1,0 +1,115 @@
+// The Smith chart window: hovering and clicking find the nearest measured point of any trace,
+// and the window keeps its size, place and grid in its own file. The pictures it writes to
+// the build directory are there to be looked at: smith-grid.png, smith-zoom.png,
+// smith-match.png, smith-memories.png, smith-admittance.png.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "chart/smith_window.h"
+#include "matching/l_network.h"
+#include "results/impedance.h"
+
+namespace zm {
+namespace {
+
+// A dipole resonant at `resonanceHz`, 14.0 to 14.35 MHz in 50 kHz steps: R about rOhms, X
+// through zero with the slope of a loaded Q of 13.
+SweepRecord dipoleSweep(double resonanceHz, double rOhms = 65.0) {
+    SweepRecord record;
+    for (int i = 0; i < 8; ++i) {
+        const double hz = 14e6 + i * 50e3;
+        const std::complex<double> z(rOhms + 20.0 * (hz - resonanceHz) / 1e6,
+                                     rOhms * 13.0 * (hz / resonanceHz - resonanceHz / hz));
+        const double swr = swrFromRho(std::abs(reflectionCoefficient(z)));
+        record.points.push_back(
+            {std::llround(hz), PointReading{100.0, std::abs(z), phaseDegreesOf(z), swr}});
+    }
+    return record;
+}
+
+class SmithChartTest : public ::testing::Test {
+protected:
+    SmithChartTest() : window(QDir(settings.path()).filePath("smith-chart.ini"), nullptr) {
+        window.resize(800, 640);
+        window.show();
+        QApplication::processEvents();
+        chart().setSweep(sweep);
+    }
+    SmithChart& chart() { return window.chart(); }
+    QPointF positionOfPoint(const SweepRecord& record, std::size_t point) {
+        return chart().positionOf(reflectionCoefficient(record.points[point].reading->impedance()));
+    }
+    void grab(const char* fileName) {
+        const QByteArray dir = qgetenv("ZM_BUILD_DIR");
+        if (!dir.isEmpty()) {
+            window.grab().save(QString::fromLocal8Bit(dir) + "/" + fileName);
+        }
+    }
+
+    QTemporaryDir settings;
+    SmithWindow window;
+    SweepRecord sweep = dipoleSweep(14.15e6);
+};
+
+TEST_F(SmithChartTest, HoverAndClickFindTheNearestPointOfAnyTraceByName) {
+    grab("smith-grid.png");
+    std::vector<Memory> memories;
+    for (int i = 0; i < 5; ++i) {
+        const std::string name = "trim " + std::to_string(i + 1);
+        memories.push_back({name, true, i, dipoleSweep(14.15e6 - (i + 1) * 60e3, 60.0 - 6 * i)});
+    }
+    memories.push_back({"hidden", false, 5, dipoleSweep(14.3e6)});
+    chart().setMemories(memories);
+    grab("smith-memories.png");
+
+    chart().hoverAt(positionOfPoint(sweep, 3) + QPointF(1, 0));
+    EXPECT_TRUE(chart().shownValues().startsWith("Sweep\n14.150 MHz\nSWR "))
+        << qPrintable(chart().shownValues());
+    chart().hoverAt(positionOfPoint(memories[2].record, 6) + QPointF(0, 1));
+    EXPECT_TRUE(chart().shownValues().startsWith("trim 3\n14.300 MHz\n"));
+    chart().hoverAt(positionOfPoint(memories[5].record, 0));  // hidden: not hovered
+    EXPECT_FALSE(chart().shownValues().startsWith("hidden"));
+
+    std::optional<TracePoint> chosen;
+    chart().onPointChosen = [&](const TracePoint& point) { chosen = point; };
+    QTest::mouseClick(&chart(), Qt::LeftButton, {},
+                      positionOfPoint(memories[0].record, 1).toPoint());
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->traceName, "trim 1");
+    EXPECT_EQ(chosen->point, memories[0].record.points[1]);
+
+    chart().setMemories({});
+    const std::complex<double> load = sweep.points[0].reading->impedance();
+    chart().setMatchPath(matchPath(load, matchLoad(load).networks[0], 48));
+    chart().hoverAt(positionOfPoint(sweep, 0));
+    grab("smith-match.png");
+    chart().zoomAt(chart().positionOf(0.0), 4.0);
+    EXPECT_EQ(chart().zoom(), 4.0);
+    grab("smith-zoom.png");
+}
+
+TEST_F(SmithChartTest, WindowKeepsItsSizeAndGridInItsOwnFile) {
+    window.resize(700, 650);
+    window.findChildren<QComboBox*>().front()->setCurrentIndex(1);
+    window.findChildren<QComboBox*>().back()->setCurrentIndex(1);
+    grab("smith-adm-ohms.png");
+    chart().zoomAt(chart().positionOf({-0.3, -0.3}), 6.0);
+    grab("smith-adm-zoom.png");
+    chart().showWhole();
+    window.findChildren<QComboBox*>().back()->setCurrentIndex(0);
+    window.findChildren<QComboBox*>().front()->setCurrentIndex(2);  // both grids
+    grab("smith-admittance.png");
+    window.close();
+    SmithWindow again(QDir(settings.path()).filePath("smith-chart.ini"), nullptr);
+    EXPECT_EQ(again.size(), QSize(700, 650));
+    EXPECT_EQ(again.chart().grid(), SmithChart::Grid::Both);
+}
+
+}  // namespace
+}  // namespace zm
