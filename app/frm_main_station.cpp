@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setup, Station: the meter's serial device and the radio; the rigctld the program runs.
 
 #include "app/frm_main.h"

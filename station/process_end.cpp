@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "station/process_end.h"
 
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The words between the window and zm480-ptt-guard when the guard runs the station's rigctld

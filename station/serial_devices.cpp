@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "station/serial_devices.h"
 
 #include <QSerialPortInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sweep/guard_program.h"
 
 #include <spawn.h>

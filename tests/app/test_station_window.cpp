@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with station.ini: a damaged file is reported once, and with "server=own" the
 // window runs rigctld itself (the real guard and Hamlib's dummy rig) and a sweep stops,
 // naming rigctld's end, when rigctld dies under it.

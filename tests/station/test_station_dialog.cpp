@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setup, Station as a user fills it in: what it refuses before rigctld could misread it.
 
 #include <gtest/gtest.h>

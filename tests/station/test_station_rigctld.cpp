@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station's rigctld as the program runs it: zm480-ptt-guard --run under the window's
 // ProcessRigctldRunner, against real rigctld processes with real backends: Hamlib's NET
 // rigctl driving a dummy rig behind a second rigctld, and its FT-817 backend on an emulated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station's set-up in plain C++: rigctld's arguments in Hamlib's spellings, the model
 // list of the installed `rigctld -l`, the rates of `rigctl -u`, and /proc/net/tcp.
 
