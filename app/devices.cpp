@@ -11,23 +11,35 @@
 #include "dialogs/qt_window_printer.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
+#include "station/process_rigctld_runner.h"
+#include "station/station_dialog.h"
 #include "sweep/event_loop_sleeper.h"
 #include "sweep/process_ptt_guard.h"
 #include "sweep/rigctld_client.h"
 
 namespace zm {
 
+namespace {
+
+constexpr auto kRigHost = "127.0.0.1";
+
+}  // namespace
+
 Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested, quint16 rigPort) {
-    constexpr auto kRigHost = "127.0.0.1";
+    const std::string guardProgram =
+        (QCoreApplication::applicationDirPath() + "/zm480-ptt-guard").toStdString();
     Devices devices;
     devices.comm = std::make_unique<QtSerialComm>(store.directory());
     devices.sleeper = stopRequested ? std::make_unique<BlockingSleeper>(*stopRequested)
                                     : std::make_unique<BlockingSleeper>();
     devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
-    devices.rigServers = std::make_unique<RigctldServerFactory>(kRigHost, rigPort);
-    devices.pttGuard = std::make_unique<ProcessPttGuard>(
-        (QCoreApplication::applicationDirPath() + "/zm480-ptt-guard").toStdString(), kRigHost,
-        rigPort);
+    devices.useRigPort = [guardProgram](Devices& rig, quint16 port) {
+        rig.rigServers = std::make_unique<RigctldServerFactory>(kRigHost, port);
+        rig.pttGuard = std::make_unique<ProcessPttGuard>(guardProgram, kRigHost, port);
+    };
+    devices.useRigPort(devices, rigPort);
+    devices.rigctld = std::make_unique<ProcessRigctldRunner>(guardProgram, "rigctld");
+    devices.stationDialogs = std::make_unique<QtStationDialogs>();
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();
     devices.fileDialog = std::make_unique<QtCommonDialog>();

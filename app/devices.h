@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "app/clipboard.h"
@@ -13,6 +14,8 @@
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
+#include "station/rigctld_runner.h"
+#include "station/station_dialogs.h"
 #include "sweep/ptt_guard.h"
 #include "sweep/rig_control.h"
 
@@ -26,6 +29,11 @@ struct Devices {
     std::unique_ptr<Sleeper> sweepSleeper;  // the sweep's waits: the window stays alive
     std::unique_ptr<RigServerFactory> rigServers;
     std::unique_ptr<PttGuard> pttGuard;  // unkeys the radio if the window cannot
+    // The rig client and the PTT guard for rigctld at 127.0.0.1:port, made afresh when
+    // station.ini names another port; empty in tests that keep their fakes.
+    std::function<void(Devices&, quint16 port)> useRigPort;
+    std::unique_ptr<RigctldRunner> rigctld;  // the station's rigctld, when the program runs it
+    std::unique_ptr<StationDialogs> stationDialogs;  // Setup, Station
     std::unique_ptr<MessageBoxes> messages;
     std::unique_ptr<ChartControl> chart;       // MSChart1
     std::unique_ptr<CommonDialog> fileDialog;  // CommonDialog1
@@ -38,8 +46,9 @@ struct Devices {
     const std::atomic<bool>* stopRequested = nullptr;
 };
 
-// The real devices of the program, with config.ini and ports/ in the store's folder, and
-// rigctld on 127.0.0.1 at rigPort; the PTT guard is the zm480-ptt-guard beside the program.
+// The real devices of the program, with config.ini, station.ini and ports/ in the store's
+// folder, and rigctld on 127.0.0.1 at rigPort until station.ini names another port; the PTT
+// guard is the zm480-ptt-guard beside the program, which also runs the station's rigctld.
 Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested,
                        quint16 rigPort = 4532);
 

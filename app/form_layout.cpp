@@ -234,6 +234,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuSetup = menu("mnuSetup", "&Setup");
     c.mnuNormal = item(c.mnuSetup, "mnuNormal", "&Normal");
     c.mnuDiag = item(c.mnuSetup, "mnuDiag", "&Diag");
+    c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
     c.mnuNormal->setCheckable(true);
     c.mnuDiag->setCheckable(true);
     c.mnuView = menu("mnuView", "&View");

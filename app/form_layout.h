@@ -63,6 +63,7 @@ struct FormControls {
     QMenu* mnuSetup = nullptr;
     QAction* mnuNormal = nullptr;
     QAction* mnuDiag = nullptr;
+    QAction* mnuStation = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QMenu* mnuHelp = nullptr;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "station/station_test.h"
+
 namespace zm {
 
 namespace {
@@ -70,6 +72,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
+    connect(m_form.mnuStation, &QAction::triggered, this, &frmMain::mnuStation_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connectResultsMenu();
 }

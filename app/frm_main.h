@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "app/devices.h"
 #include "app/form_layout.h"
 #include "app/memory_shelf.h"
+#include "app/station_file.h"
 #include "chart/smith_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
@@ -24,6 +26,8 @@
 class QComboBox;
 
 namespace zm {
+
+class StationTest;
 
 // The program's one window. Its handlers carry the names of the controls and events that
 // run them and read like the algorithms they perform; parsing, planning and formatting
@@ -51,6 +55,9 @@ public:
     void mnuDiag_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
+
+    // Setup, Station: the meter's device and the radio, and the rigctld the program runs
+    void mnuStation_Click();
 
     // Meter poll and readout
     void Timer1_Timer();
@@ -101,6 +108,7 @@ public:
     MatchDialog* matchDialog() const { return m_matchDialog; }
     MemoriesDialog* memoriesDialog() const { return m_memoriesDialog; }
     const ConfigValues& configValues() const { return m_configValues; }
+    const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweep.running; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
@@ -139,6 +147,18 @@ private:
     void copyReadingToRow(int row);
     void checkRigStatus(int status, std::string_view what);
     void showFileDialog(FileMenuEntry entry);
+
+    // station.ini, read once at the first start-up; its damage is reported once.
+    void loadStation();
+    // Points the rig client and the guards at the station's port and runs its rigctld, or
+    // stops the one the program ran.
+    void useStation(const RigSettings& rig);
+    // Tells the user, once per start, why rigctld did not come up or the radio is silent.
+    void watchRigctld();
+    void testStation(const RigSettings& rig, std::function<void(std::string)> done);
+    void chooseMeterDevice(const std::string& device);
+    // The sweep's message when the program's rigctld ended under it; empty when it did not.
+    std::string rigctldEndedMidSweep();
 
     void connectResultsMenu();
     void recordPoint(int point, double frequencyMHz);
@@ -189,8 +209,17 @@ private:
         bool running = false;
         bool stopRequested = false;
         bool closeRequested = false;
+        int rigctldEndings = 0;  // the program's rigctld's endings when the sweep began
     };
     SweepRun m_sweep;
+
+    StationSettings m_station;
+    bool m_stationLoaded = false;
+    std::optional<RigSettings> m_rigctldFor;  // what the program's rigctld runs for
+    QTimer m_rigctldWatch;
+    QElapsedTimer m_rigctldSince;
+    int m_rigctldEndingsAtStart = 0;
+    std::unique_ptr<StationTest> m_stationTest;
 };
 
 }  // namespace zm

@@ -5,9 +5,13 @@
 
 namespace zm {
 
-void frmMain::mnuOpen_Click() { showFileDialog(FileMenuEntry::Open); }
+void frmMain::mnuOpen_Click() {
+    showFileDialog(FileMenuEntry::Open);
+}
 
-void frmMain::MnuSaveAs_Click() { showFileDialog(FileMenuEntry::SaveAs); }
+void frmMain::MnuSaveAs_Click() {
+    showFileDialog(FileMenuEntry::SaveAs);
+}
 
 // Both entries show the open-file dialog and only tell the chosen name; nothing is read
 // or written. Polling rests while the dialog and the message are up, and resumes on

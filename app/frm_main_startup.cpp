@@ -63,6 +63,7 @@ std::string portNotAvailableMessage(int port, const PortRoute& route) {
 }  // namespace
 
 void frmMain::Form_Activate() {
+    loadStation();  // the first run only
     // Read config.ini line by line into the slots (a missing file leaves them as they are).
     // When the last save failed, the file is stale: what it should hold is read instead, so
     // a port choice is not undone by the file it could not write.

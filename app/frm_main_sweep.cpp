@@ -54,7 +54,8 @@ void frmMain::cmdRun_Click() {
 // was asked for.
 std::string frmMain::sweepSafely() {
     const SweepInputFilter inputFilter([this] { requestSweepStop(); });
-    m_sweep = SweepRun{.running = true};
+    m_sweep = SweepRun{.running = true,
+                       .rigctldEndings = m_devices.rigctld ? m_devices.rigctld->endings() : 0};
     std::string message;
     try {
         RunSweep();
@@ -152,6 +153,9 @@ void frmMain::stopIfRequested() {
     if (m_sweep.stopRequested || signalled) {
         throw SweepStopped("");
     }
+    if (std::string ended = rigctldEndedMidSweep(); !ended.empty()) {
+        throw SweepStopped(std::move(ended));
+    }
 }
 
 void frmMain::copyReadingToRow(int row) {
@@ -189,7 +193,9 @@ void frmMain::checkRigStatus(int status, std::string_view what) {
         if (reason.empty()) {
             reason = "The rig-control server could not " + std::string(what);
         }
-        throw failure(reason);
+        // A rigctld that ended under the sweep is the cause, and is named as such.
+        std::string ended = rigctldEndedMidSweep();
+        throw ended.empty() ? failure(reason) : SweepStopped(std::move(ended));
     }
     stopIfRequested();
 }

@@ -10,6 +10,7 @@ namespace zm {
 
 const std::string_view kGuardUsage =
     R"(Usage: zm480-ptt-guard --rig HOST:PORT
+       zm480-ptt-guard --rig HOST:PORT --run rigctld ARGUMENTS...
 
 Keeps a ZM-480 Plot sweep from leaving the transmitter keyed. zm480-plot starts one for each
 sweep, with a socket as its standard input and output, and says "keying" before each
@@ -21,6 +22,13 @@ has stayed keyed for 3 s without a word from the window. It never keys.
 It answers "ready" once connected, or "error" and a sentence. Ctrl+C and a closed terminal
 do not end it; SIGTERM unkeys (if keyed) and ends it.
 
+With --run, it runs the station's rigctld for the window instead (zm480-plot starts one when
+its window opens, for Setup, Station's "Start rigctld for this radio"): it checks the radio's
+device and the port, starts rigctld from the arguments (never through a shell), passes on
+what rigctld writes to stderr, restarts it after 1, 2, 4 ... 30 s when it ends, and stops it
+(SIGINT, SIGKILL after 2 s) when the window says "end". When the window goes away without
+"end", it unkeys through rigctld first.
+
 Exit status: 0 the transmitter was left unkeyed, 1 it could not be unkeyed (the guard says
 so on stderr), 2 wrong arguments, 3 rigctld could not be reached.
 )";
@@ -28,6 +36,7 @@ so on stderr), 2 wrong arguments, 3 rigctld could not be reached.
 namespace {
 
 constexpr std::string_view kRigOption = "--rig";
+constexpr std::string_view kRunOption = "--run";
 
 std::optional<std::uint16_t> parsePort(std::string_view digits) {
     unsigned port = 0;
@@ -67,9 +76,10 @@ bool loopbackAddress(std::string host, std::uint16_t port, RigEndpoint& endpoint
 std::optional<GuardCommandLine> parseGuardCommandLine(std::span<const char* const> arguments,
                                                       std::string& whyNot) {
     if (arguments.size() == 1 && std::strcmp(arguments[0], "--help") == 0) {
-        return GuardCommandLine{.help = true, .rig = {}};
+        return GuardCommandLine{.help = true, .rig = {}, .rigctldCommand = {}};
     }
-    if (arguments.size() != 2 || arguments[0] != kRigOption) {
+    const bool runs = arguments.size() > 3 && arguments[2] == kRunOption;
+    if ((arguments.size() != 2 && !runs) || arguments[0] != kRigOption) {
         whyNot = "The PTT guard needs --rig HOST:PORT, e.g. --rig 127.0.0.1:4532 (see --help)";
         return std::nullopt;
     }
@@ -91,6 +101,9 @@ std::optional<GuardCommandLine> parseGuardCommandLine(std::span<const char* cons
                  "\" is not this computer; the PTT guard watches a rigctld on this computer "
                  "only (127.0.0.1)";
         return std::nullopt;
+    }
+    if (runs) {
+        commandLine.rigctldCommand.assign(arguments.begin() + 3, arguments.end());
     }
     return commandLine;
 }

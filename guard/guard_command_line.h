@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm {
 
@@ -19,12 +20,16 @@ struct RigEndpoint {
 struct GuardCommandLine {
     bool help = false;
     RigEndpoint rig;
+    // After --run: rigctld and its arguments, for the guard that runs the station's rigctld.
+    // Empty for the guard of one sweep.
+    std::vector<std::string> rigctldCommand;
 };
 
 // What --help prints.
 extern const std::string_view kGuardUsage;
 
-// The arguments after the program's name: "--rig HOST:PORT" or "--help". HOST is 127.0.0.1
+// The arguments after the program's name: "--rig HOST:PORT [--run rigctld ARGUMENTS...]" or
+// "--help". HOST is 127.0.0.1
 // (any 127.x.y.z), [::1] or localhost: the window drives a rigctld on this computer only.
 // Empty with a sentence for the user, without a closing full stop, in whyNot.
 std::optional<GuardCommandLine> parseGuardCommandLine(std::span<const char* const> arguments,

@@ -12,6 +12,7 @@
 
 #include "guard/guard_command_line.h"
 #include "guard/guard_watch.h"
+#include "guard/rigctld_supervisor.h"
 #include "guard/rigctld_unkeyer.h"
 #include "sweep/ptt_guard_words.h"
 
@@ -183,6 +184,10 @@ int main(int argc, char** argv) {
     if (!commandLine) {
         writeLine(STDOUT_FILENO, std::string(kGuardErrorPrefix) + whyNot);
         return kExitUsage;
+    }
+    if (!commandLine->rigctldCommand.empty()) {
+        return superviseRigctld(commandLine->rig, commandLine->rigctldCommand, waitMask,
+                                g_terminated);
     }
     RigctldUnkeyer rig(commandLine->rig);
     if (!rig.open(whyNot)) {

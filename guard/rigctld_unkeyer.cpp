@@ -1,14 +1,11 @@
 #include "guard/rigctld_unkeyer.h"
 
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <thread>
 
+#include "guard/loopback_socket.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
@@ -24,81 +21,6 @@ constexpr int kOpenAttempts = 3;
 constexpr std::chrono::milliseconds kRetryPause{100};
 // "0\n" or "CHKVFO 0\n"; a longer first line is not rigctld.
 constexpr std::size_t kMaxChkVfoChars = 32;
-
-int remainingMs(Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
-// False when the deadline passed first.
-bool waitFor(int socket, short events, Clock::time_point deadline) {
-    for (;;) {
-        pollfd entry{socket, events, 0};
-        const int ready = ::poll(&entry, 1, remainingMs(deadline));
-        if (ready > 0) {
-            return true;
-        }
-        if (ready == 0 || errno != EINTR) {
-            return false;
-        }
-    }
-}
-
-// Whether a connect in progress succeeds before the deadline.
-bool connectCompletes(int socket, Clock::time_point deadline) {
-    int error = 0;
-    socklen_t length = sizeof error;
-    return waitFor(socket, POLLOUT, deadline) &&
-           ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
-}
-
-// A connected socket, or -1.
-int connectWithin(const RigEndpoint& endpoint, Clock::time_point deadline) {
-    const int socket =
-        ::socket(endpoint.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socket < 0) {
-        return -1;
-    }
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&endpoint.address),
-                  endpoint.addressLength) != 0 &&
-        !(errno == EINPROGRESS && connectCompletes(socket, deadline))) {
-        ::close(socket);
-        return -1;
-    }
-    // One short line that is waited on: Nagle must not hold it back.
-    const int on = 1;
-    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    return socket;
-}
-
-bool sendAll(int socket, std::string_view bytes, Clock::time_point deadline) {
-    while (!bytes.empty()) {
-        const ssize_t sent = ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(sent));
-        } else if (sent == 0 || (errno != EAGAIN && errno != EINTR) ||
-                   !waitFor(socket, POLLOUT, deadline)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-enum class Received { More, Closed, TimedOut };
-
-// Appends what arrives before the deadline.
-Received receiveMore(int socket, std::string& received, Clock::time_point deadline) {
-    if (!waitFor(socket, POLLIN, deadline)) {
-        return Received::TimedOut;
-    }
-    char buffer[512];
-    const ssize_t count = ::recv(socket, buffer, sizeof buffer, 0);
-    if (count > 0) {
-        received.append(buffer, static_cast<std::size_t>(count));
-        return Received::More;
-    }
-    return count < 0 && (errno == EAGAIN || errno == EINTR) ? Received::More : Received::Closed;
-}
 
 }  // namespace
 

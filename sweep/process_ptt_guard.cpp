@@ -13,9 +13,8 @@
 #include <optional>
 #include <thread>
 
+#include "sweep/guard_program.h"
 #include "sweep/ptt_guard_words.h"
-
-extern char** environ;
 
 namespace zm {
 
@@ -25,39 +24,8 @@ using Clock = std::chrono::steady_clock;
 
 // A guard answers "ready" or "error" and one sentence.
 constexpr std::size_t kMaxAnswerChars = 512;
-constexpr std::chrono::milliseconds kReapPollInterval{2};
 // After SIGKILL a process ends at once; this only bounds a process stuck in the kernel.
 constexpr std::chrono::milliseconds kKilledExitWait{2000};
-
-std::string howItEnded(int status) {
-    if (WIFEXITED(status)) {
-        return "it exited with status " + std::to_string(WEXITSTATUS(status));
-    }
-    if (WIFSIGNALED(status)) {
-        return "it was killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
-               ::strsignal(WTERMSIG(status)) + ")";
-    }
-    return "it ended";
-}
-
-// How the child ended, once it has ended within `wait` (it is then reaped); empty while it runs.
-std::optional<std::string> reapWithin(pid_t child, std::chrono::milliseconds wait) {
-    const auto deadline = Clock::now() + wait;
-    for (;;) {
-        int status = 0;
-        const pid_t reaped = ::waitpid(child, &status, WNOHANG);
-        if (reaped == child) {
-            return howItEnded(status);
-        }
-        if (reaped < 0 && errno != EINTR) {
-            return "it ended";  // reaped already, e.g. with SIGCHLD ignored
-        }
-        if (Clock::now() >= deadline) {
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(kReapPollInterval);
-    }
-}
 
 }  // namespace
 
@@ -112,49 +80,12 @@ void ProcessPttGuard::finish() {
 }
 
 bool ProcessPttGuard::spawn(std::string& whyNot) {
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-        whyNot = "The PTT guard could not be started: " + std::string(std::strerror(errno));
+    const auto child = spawnGuardProgram(m_program, {"--rig", m_rig}, whyNot);
+    if (!child) {
         return false;
     }
-    // The guard's end becomes its stdin and stdout; it keeps the window's stderr. No other
-    // descriptor of the window goes with it: not the window's own rigctld connection, not
-    // the serial port, and above all not the window's end of the pair, whose closing is how
-    // the guard learns that the window has gone.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-    // The guard sets its own signal dispositions; it starts from the defaults, nothing blocked.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigset_t all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    std::string rigOption = "--rig";
-    char* arguments[] = {m_program.data(), rigOption.data(), m_rig.data(), nullptr};
-    const int error =
-        ::posix_spawn(&m_child, m_program.c_str(), &actions, &attributes, arguments, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    ::close(ends[1]);
-    if (error != 0) {
-        ::close(ends[0]);
-        m_child = -1;
-        whyNot =
-            error == ENOENT
-                ? "The PTT guard zm480-ptt-guard was not found beside zm480-plot (" + m_program +
-                      "); reinstall ZM-480 Plot"
-                : "The PTT guard " + m_program + " could not be started: " + std::strerror(error);
-        return false;
-    }
-    m_socket = ends[0];
+    m_child = child->pid;
+    m_socket = child->socket;
     return true;
 }
 

@@ -313,6 +313,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuSetup->menuAction(), "&Setup"},
         {m_controls.mnuNormal, "&Normal"},
         {m_controls.mnuDiag, "&Diag"},
+        {m_controls.mnuStation, "&Station..."},
         {m_controls.mnuHelp->menuAction(), "&Help"},
         {m_controls.mnuIndex, "&Index"},
         {m_controls.mnuAbout, "&About"},
@@ -334,7 +335,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
                          m_controls.mnuView->menuAction(), m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
-              (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag}));
+              (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation}));
 }
 
 TEST_F(FormLayout, WindowCarriesCaptionIconAndFormFont) {

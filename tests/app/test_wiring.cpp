@@ -66,6 +66,7 @@ struct Station {
     ScriptedFileDialog& fileDialog;
     RecordingPrinter& printer;
     RecordingRigServerFactory& rig;
+    ScriptedStationDialogs& stationDialogs;
     CallLog& log;
 };
 
@@ -190,6 +191,19 @@ const WiringRow kRows[] = {
          EXPECT_EQ(s.fileDialog.shows + s.printer.prints, 0);
          EXPECT_TRUE(s.window.isVisible());
      }},
+    {"StationKeepsTheChosenRadio",
+     [](Station& s) {
+         RigSettings rig;
+         rig.port = 4600;  // a rigctld that the user starts there
+         s.stationDialogs.choice = StationChoice{"", rig};
+         s.form.mnuStation->trigger();
+     },
+     [](Station& s) {
+         ASSERT_EQ(s.stationDialogs.shown.size(), 1u);
+         EXPECT_EQ(s.stationDialogs.shown[0].meterPortName, "Com01");
+         EXPECT_EQ(s.window.station().rig.port, 4600);
+         EXPECT_TRUE(s.messages.shown.empty());
+     }},
     {"ExitClosesTheWindow", [](Station& s) { s.form.mnuExit->trigger(); },
      [](Station& s) { EXPECT_FALSE(s.window.isVisible()); }},
 };
@@ -217,8 +231,8 @@ protected:
 };
 
 TEST_P(Wiring, ReachesItsHandler) {
-    Station station{*window,     window->controls(), *comm, *chart, *messages,
-                    *fileDialog, *printer,           *rig,  log};
+    Station station{*window,     window->controls(), *comm, *chart,          *messages,
+                    *fileDialog, *printer,           *rig,  *stationDialogs, log};
     GetParam().act(station);
     GetParam().check(station);
     if (window->isVisible()) {

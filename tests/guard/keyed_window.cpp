@@ -1,11 +1,13 @@
 // A window that keys the transmitter and then hangs, for the guard tests and
 // scripts/measure-ptt-guard:
 //
-//   keyed-window GUARD_PROGRAM RIGCTLD_PORT
+//   keyed-window GUARD_PROGRAM RIGCTLD_PORT [RIGCTLD_ARGUMENT...]
 //
 // It starts the real guard through ProcessPttGuard (no guard with "none"), says "keying",
 // keys the dummy rig on 127.0.0.1:RIGCTLD_PORT through the real rig client, prints "keyed"
-// and waits to be killed or stopped.
+// and waits to be killed or stopped. With rigctld's arguments it first has GUARD_PROGRAM run
+// the station's rigctld with them, as Setup, Station's "Start rigctld for this radio" does,
+// e.g. -m 1020 -r /dev/pts/5 -s 38400 -P RIG -T 127.0.0.1 -t RIGCTLD_PORT -v.
 
 #include <unistd.h>
 
@@ -15,6 +17,7 @@
 #include <optional>
 #include <string_view>
 
+#include "station/process_rigctld_runner.h"
 #include "sweep/process_ptt_guard.h"
 #include "sweep/rigctld_client.h"
 #include "sweep/rigctld_protocol.h"
@@ -31,11 +34,22 @@ int fail(const std::string& why) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::uint16_t port = 0;
-    const std::string_view portText = argc == 3 ? argv[2] : "";
+    const std::string_view portText = argc >= 3 ? argv[2] : "";
     if (std::from_chars(portText.begin(), portText.end(), port).ec != std::errc{} || port == 0) {
-        return fail("usage: keyed-window GUARD_PROGRAM|none RIGCTLD_PORT");
+        return fail("usage: keyed-window GUARD_PROGRAM|none RIGCTLD_PORT [RIGCTLD_ARGUMENT...]");
     }
     std::string whyNot;
+    std::optional<zm::ProcessRigctldRunner> station;
+    if (argc > 3) {
+        station.emplace(argv[1], "rigctld");
+        station->start({argv + 3, argv + argc}, port);
+        while (!station->answering()) {
+            if (!station->problem().empty()) {
+                return fail(station->problem());
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
+    }
     std::optional<zm::ProcessPttGuard> guard;
     if (std::string_view(argv[1]) != "none") {
         guard.emplace(argv[1], "127.0.0.1", port);

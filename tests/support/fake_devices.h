@@ -23,6 +23,7 @@
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
 #include "results/sweep_record.h"
+#include "station/station_dialogs.h"
 #include "sweep/plot_grid.h"
 #include "sweep/ptt_guard.h"
 
@@ -276,6 +277,17 @@ public:
     bool ShowOpen() override {
         ++shows;
         return onShow(*this);
+    }
+};
+
+// Setup, Station: records what it was shown and answers with `choice` (empty: Cancel).
+class ScriptedStationDialogs : public StationDialogs {
+public:
+    std::optional<StationChoice> choice;
+    std::vector<StationDialogInput> shown;
+    std::optional<StationChoice> ask(const StationDialogInput& input) override {
+        shown.push_back(input);
+        return choice;
     }
 };
 

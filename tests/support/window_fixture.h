@@ -31,6 +31,7 @@ protected:
     ScriptedSweepFileDialog* sweepFileDialog = nullptr;
     MemoryTextFiles* textFiles = nullptr;
     RecordingClipboard* clipboard = nullptr;
+    ScriptedStationDialogs* stationDialogs = nullptr;
     std::unique_ptr<frmMain> window;
 
     QString configPath() const { return QDir(configDir.path()).filePath("config.ini"); }
@@ -82,6 +83,9 @@ protected:
         auto fakeClipboard = std::make_unique<RecordingClipboard>();
         clipboard = fakeClipboard.get();
         devices.clipboard = std::move(fakeClipboard);
+        auto fakeStationDialogs = std::make_unique<ScriptedStationDialogs>();
+        stationDialogs = fakeStationDialogs.get();
+        devices.stationDialogs = std::move(fakeStationDialogs);
         devices.config = ConfigStore(configDir.path());
         return devices;
     }

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Setup, Station: the meter's serial device and the radio; the rigctld the program runs.
+
+#include "app/frm_main.h"
+#include "app/station_store.h"
+#include "station/hamlib_catalog.h"
+#include "station/radio_answer.h"
+#include "station/rigctld_arguments.h"
+#include "station/serial_devices.h"
+#include "station/station_test.h"
+
+namespace zm {
+
+namespace {
+
+// How often the window looks how a starting rigctld stands, and how long it lets the radio
+// take: an IC-7300 answers rigctld's first questions within a second.
+constexpr std::chrono::milliseconds kRigctldWatchInterval{250};
+constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
+
+std::string portName(int port) {
+    return "Com" + std::string(port < 10 ? "0" : "") + std::to_string(port);
+}
+
+}  // namespace
+
+void frmMain::loadStation() {
+    if (m_stationLoaded) {
+        return;
+    }
+    m_stationLoaded = true;
+    std::string damageReport;
+    m_station = StationStore(m_devices.config.directory()).load(damageReport);
+    useStation(m_station.rig);
+    if (!damageReport.empty()) {
+        m_devices.messages->show(damageReport);
+    }
+}
+
+void frmMain::useStation(const RigSettings& rig) {
+    if (m_devices.useRigPort) {
+        m_devices.useRigPort(m_devices, rig.port);
+    }
+    if (!m_devices.rigctld) {
+        return;
+    }
+    std::string whyNot;
+    const auto arguments =
+        rig.server == RigServerChoice::Own ? rigctldArguments(rig, whyNot) : std::nullopt;
+    if (!arguments) {
+        m_devices.rigctld->stop();
+        m_rigctldFor.reset();
+        if (!whyNot.empty()) {
+            m_devices.messages->show("rigctld was not started. " + whyNot + ".");
+        }
+        return;
+    }
+    if (m_rigctldFor == rig && m_devices.rigctld->running()) {
+        return;
+    }
+    m_devices.rigctld->start(*arguments, rig.port);
+    m_rigctldFor = rig;
+    m_rigctldEndingsAtStart = m_devices.rigctld->endings();
+    m_rigctldSince.start();
+    m_rigctldWatch.setInterval(kRigctldWatchInterval);
+    connect(&m_rigctldWatch, &QTimer::timeout, this, &frmMain::watchRigctld, Qt::UniqueConnection);
+    m_rigctldWatch.start();
+}
+
+void frmMain::watchRigctld() {
+    if (m_sweep.running) {
+        return;  // a sweep says itself what became of rigctld
+    }
+    RigctldRunner& rigctld = *m_devices.rigctld;
+    const std::string trouble = rigctld.trouble(m_rigctldEndingsAtStart);
+    const bool silent = m_rigctldSince.elapsed() >= kRadioAnswerTime.count();
+    if (m_stationTest || rigctld.answering() || !rigctld.running()) {
+        m_rigctldWatch.stop();  // a Test in the dialog says it there
+    } else if (!trouble.empty() || silent) {
+        m_rigctldWatch.stop();
+        m_devices.messages->show(
+            (trouble.empty() ? withLastWords(std::string(kRadioSilent), rigctld.lastWords())
+                             : trouble) +
+            ".");
+    }
+}
+
+void frmMain::mnuStation_Click() {
+    if (!m_devices.stationDialogs) {
+        return;
+    }
+    const int port = m_devices.comm->commPort();
+    StationDialogInput input;
+    input.meterPortName = portName(port);
+    input.meterDevice = m_devices.comm->routeOf(port).device;
+    input.rig = m_station.rig;
+    input.test = [this](const RigSettings& rig, std::function<void(std::string)> done) {
+        testStation(rig, std::move(done));
+    };
+    const auto choice = m_devices.stationDialogs->ask(input);
+    m_stationTest.reset();
+    if (choice && choice->rig != m_station.rig) {
+        StationSettings chosen = m_station;
+        chosen.rig = choice->rig;
+        std::string whyNot;
+        if (!StationStore(m_devices.config.directory()).save(chosen, whyNot)) {
+            m_devices.messages->show(whyNot);
+        }
+        m_station = chosen;
+    }
+    useStation(m_station.rig);  // also undoes what a Test of other settings started
+    if (choice && !choice->meterDevice.empty() && choice->meterDevice != input.meterDevice) {
+        chooseMeterDevice(choice->meterDevice);
+    }
+}
+
+// Test: the program's rigctld runs for the settings tested (and again for the saved ones if
+// the dialog is cancelled); a rigctld that the user starts is reached as it is.
+void frmMain::testStation(const RigSettings& rig, std::function<void(std::string)> done) {
+    const bool own = rig.server == RigServerChoice::Own && m_devices.rigctld;
+    if (own) {
+        useStation(rig);
+    } else if (m_devices.rigctld) {
+        m_devices.rigctld->stop();  // ours would answer in the place of the user's
+        m_rigctldFor.reset();
+    }
+    m_stationTest = std::make_unique<StationTest>(own ? m_devices.rigctld.get() : nullptr, rig.port,
+                                                  installedRigModels(), std::move(done));
+    m_stationTest->start();
+}
+
+// The meter's port becomes a link to the device, by its by-id name where it has one, and is
+// opened again as a port choice does.
+void frmMain::chooseMeterDevice(const std::string& device) {
+    const PortRoute route = m_devices.comm->routeOf(m_devices.comm->commPort());
+    std::string whyNot;
+    if (!pointLinkAt(route.linkPath, device, whyNot)) {
+        m_devices.messages->show(whyNot + ".");
+        return;
+    }
+    Combo3_Click();
+}
+
+std::string frmMain::rigctldEndedMidSweep() {
+    RigctldRunner* rigctld = m_devices.rigctld.get();
+    if (!rigctld || rigctld->endings() == m_sweep.rigctldEndings) {
+        return {};
+    }
+    m_rigctldWatch.stop();  // said once, here
+    return withLastWords("The sweep stopped: rigctld ended under it (" + rigctld->lastEnd() +
+                             "), and the program starts it again. Press Run again once the "
+                             "radio answers",
+                         rigctld->lastWords()) +
+           (rigctld->lastWords().empty() ? "." : "");
+}
+
+}  // namespace zm

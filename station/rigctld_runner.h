@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zm {
+
+// The station's rigctld, run by the program for the radio of Setup, Station. Nothing here
+// waits on rigctld: start and stop return at once, and the window asks how things stand.
+class RigctldRunner {
+public:
+    virtual ~RigctldRunner() = default;
+
+    // Runs rigctld with these arguments (its own, after its name) on 127.0.0.1:port, in place
+    // of any that runs now; the old one has ended before the new one starts.
+    virtual void start(const std::vector<std::string>& arguments, std::uint16_t port) = 0;
+    // Stops it (SIGINT, SIGKILL after 2 s), without waiting.
+    virtual void stop() = 0;
+
+    // Started, and not stopped since.
+    virtual bool running() const = 0;
+    // rigctld answers on its port: the one started, or one that someone else runs there for
+    // the same radio.
+    virtual bool answering() const = 0;
+    // Why the last start did not come about, for the user: the radio's device is missing or
+    // held, the port is taken, rigctld is not installed. Empty when nothing stood in the way.
+    virtual std::string problem() const = 0;
+    // rigctld's last lines on stderr, oldest first, e.g.
+    // "serial_open: Unable to open /dev/ttyUSB9 - No such file or directory".
+    virtual std::vector<std::string> lastWords() const = 0;
+    // Counts each end of a rigctld that was not asked to stop, with what it has heard up to
+    // now: a sweep that sees it change stops, since the radio's server went away under it.
+    virtual int endings() = 0;
+    // How the last of them ended: "it was killed by signal 9 (Killed)".
+    virtual std::string lastEnd() const = 0;
+
+    // Why rigctld does not answer, for the user, since a start at which endings() was
+    // endingsAtStart: what stood in its way, or that it ended (with its last words); empty
+    // while nothing is known to be wrong.
+    std::string trouble(int endingsAtStart);
+};
+
+}  // namespace zm

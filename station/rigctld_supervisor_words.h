@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The words between the window and zm480-ptt-guard when the guard runs the station's rigctld
+// (zm480-ptt-guard --rig 127.0.0.1:4532 --run rigctld -m 3073 ...), one line each, over the
+// socket pair that is the guard's standard input and output. A start on a switched-off
+// IC-7300 that is then switched on, and a rigctld that dies:
+//
+//   guard:  started 4711
+//   guard:  said serial_open: Unable to open /dev/ttyUSB9 - No such file or directory
+//   guard:  listening              rigctld answers at 127.0.0.1:4532
+//   guard:  exited it was killed by signal 9 (Killed)
+//   guard:  restart 1              starting it again in 1 s
+//   guard:  started 4733
+//   guard:  listening
+//   window: end                    the program closes: rigctld gets SIGINT, SIGKILL after 2 s
+//
+// Before each start the guard checks the radio's device and rigctld's port:
+//
+//   guard:  blocked ModemManager (process 812) holds /dev/ttyUSB1: stop it with ...
+//   guard:  restart 2
+//   guard:  shared 3073            a rigctld for this model already answers there: used as it is
+//
+// The window's end closing (the window died) makes the guard unkey the transmitter through
+// rigctld, then stop rigctld as for "end". "failed" is said once, before the guard exits,
+// when rigctld cannot be run at all.
+
+#include <string_view>
+
+namespace zm {
+
+inline constexpr std::string_view kSupervisorStarted = "started";
+inline constexpr std::string_view kSupervisorSaid = "said";
+inline constexpr std::string_view kSupervisorListening = "listening";
+inline constexpr std::string_view kSupervisorShared = "shared";
+inline constexpr std::string_view kSupervisorExited = "exited";
+inline constexpr std::string_view kSupervisorRestart = "restart";
+inline constexpr std::string_view kSupervisorBlocked = "blocked";
+inline constexpr std::string_view kSupervisorFailed = "failed";
+inline constexpr std::string_view kSupervisorEnd = "end";
+
+}  // namespace zm

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window with station.ini: a damaged file is reported once, and with "server=own" the
+// window runs rigctld itself (the real guard and Hamlib's dummy rig) and a sweep stops,
+// naming rigctld's end, when rigctld dies under it.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QTcpServer>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "station/process_rigctld_runner.h"
+#include "sweep/rigctld_client.h"
+#include "tests/support/process_events_until.h"
+#include "tests/support/rigctld_process.h"
+#include "tests/support/window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
+
+class StationWindowTest : public WindowTest {
+protected:
+    void writeStation(const std::string& text) {
+        std::ofstream(QDir(configDir.path()).filePath("station.ini").toStdString()) << text;
+    }
+};
+
+TEST_F(StationWindowTest, ADamagedStationFileIsReportedOnceAndKeptAside) {
+    writeStation("[rig]\nserver=own\nbaud=fast\n");
+    start();
+    window->Combo3_Click();  // start-up runs again: the file is not read again
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("line 3"), std::string::npos) << messages->shown[0];
+    EXPECT_TRUE(QFile::exists(QDir(configDir.path()).filePath("station.ini.bad")));
+    EXPECT_EQ(window->station().rig.server, RigServerChoice::External);
+}
+
+// Kills the window's rigctld in the keyed wait of the first point; the wait lets the event
+// loop run, as the sweep's real one does.
+class RigctldKillingSleeper : public Sleeper {
+public:
+    explicit RigctldKillingSleeper(RigctldRunner& rigctld) : m_rigctld(rigctld) {}
+    void sleep(std::chrono::milliseconds) override {
+        if (++m_pauses != 2) {
+            return;
+        }
+        const int endings = m_rigctld.endings();
+        ::kill(rigctldPid, SIGKILL);
+        processEventsUntil([&] { return m_rigctld.endings() != endings; });
+    }
+    pid_t rigctldPid = 0;
+
+private:
+    RigctldRunner& m_rigctld;
+    int m_pauses = 0;
+};
+
+pid_t childNamed(pid_t parent, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, comm, state;
+        pid_t ppid = 0;
+        stat >> pid >> comm >> state >> ppid;
+        if (comm == "(" + name + ")" && ppid == parent) {
+            return std::atoi(pid.c_str());
+        }
+    }
+    return 0;
+}
+
+TEST_F(StationWindowTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ::grantpt(terminal);
+    ::unlockpt(terminal);
+    writeStation("[rig]\nserver=own\nmodel=1\ndevice=" + std::string(::ptsname(terminal)) +
+                 "\nport=" + std::to_string(port) + "\n");
+
+    Devices devices = fakeDevices();
+    auto runner = std::make_unique<ProcessRigctldRunner>(
+        std::string(std::getenv("ZM_BUILD_DIR")) + "/zm480-ptt-guard", "rigctld");
+    RigctldRunner& rigctld = *runner;
+    devices.rigctld = std::move(runner);
+    devices.useRigPort = [](Devices& rig, quint16 rigPort) {
+        rig.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigPort);
+    };
+    auto sleeperOwned = std::make_unique<RigctldKillingSleeper>(rigctld);
+    RigctldKillingSleeper& killer = *sleeperOwned;
+    devices.sweepSleeper = std::move(sleeperOwned);
+    createWindow(std::move(devices));
+    start();
+    comm->answers = {kRecord};
+    choosePlotMode(*window, 2);
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld.answering(); })) << rigctld.problem();
+
+    killer.rigctldPid = childNamed(childNamed(::getpid(), "zm480-ptt-guard"), "rigctld");
+    ASSERT_NE(killer.rigctldPid, 0);
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_NE(messages->shown[0].find("The sweep stopped: rigctld ended under it (it was killed "
+                                      "by signal 9 (Killed))"),
+              std::string::npos)
+        << messages->shown[0];
+
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld.answering(); }));
+    window->cmdRun_Click();  // on the restarted rigctld
+    EXPECT_EQ(messages->shown.size(), 1u) << messages->shown.back();
+    window.reset();
+    EXPECT_EQ(childNamed(::getpid(), "zm480-ptt-guard"), 0);
+    ::close(terminal);
+}
+
+}  // namespace
+}  // namespace zm::test
