@@ -66,6 +66,9 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    QAction* sweepSettings = m_form.mnuSetup->addAction(QStringLiteral("&Sweep settings..."));
+    sweepSettings->setObjectName("mnuSweepSettings");
+    connect(sweepSettings, &QAction::triggered, this, &frmMain::mnuSweepSettings_Click);
     connectResultsMenu();
 }
 
@@ -75,7 +78,13 @@ void frmMain::showEvent(QShowEvent* event) {
     // back later runs nothing.
     if (!m_activated) {
         m_activated = true;
-        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                loadStation();
+                Form_Activate();
+            },
+            Qt::QueuedConnection);
     }
 }
 

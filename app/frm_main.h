@@ -9,6 +9,7 @@
 #include "app/config_file.h"
 #include "app/devices.h"
 #include "app/form_layout.h"
+#include "app/station_file.h"
 #include "dialogs/file_filter.h"
 #include "meter/meter_record.h"
 #include "results/sweep_files.h"
@@ -46,6 +47,7 @@ public:
     void mnuDiag_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
+    void mnuSweepSettings_Click();
 
     // Meter poll and readout
     void Timer1_Timer();
@@ -90,6 +92,7 @@ public:
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
     const ConfigValues& configValues() const { return m_configValues; }
+    const StationSettings& stationSettings() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweep.running; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
@@ -109,6 +112,8 @@ private:
 
     // Each port list entry's tooltip names the device that the port opens.
     void showPortRoutes();
+    // station.ini, read once at start-up; a damaged file is reported here, once.
+    void loadStation();
     void applyConfigValues();
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
     void applyOuterHeight(float heightTwips);
@@ -124,13 +129,22 @@ private:
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
     void tellGuardKeying();
+    // From key-down to the reading the point keeps: the fixed wait and one poll, or polls
+    // until the readings settle; each reading inside the power window.
+    PointTaking readKeyed(double frequencyMHz);
+    PointTaking readUntilSettled(double frequencyMHz);
+    void readMeterKeyed(double frequencyMHz);
+    void rereadRejected(PointTaking& taken, double frequencyMHz);
+    void stopIfNoPower(double frequencyMHz);
+    // Ends the sweep with a message for the user; the transmitter is unkeyed first.
+    [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
     void copyReadingToRow(int row);
     void checkRigStatus(int status, std::string_view what);
     void showFileDialog(FileMenuEntry entry);
 
     void connectResultsMenu();
-    void recordPoint(int point, double frequencyMHz);
+    void recordPoint(int point, double frequencyMHz, const PointTaking& taken);
     void clearSweepRecord();
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);
@@ -141,6 +155,7 @@ private:
 
     bool m_activated = false;
     ConfigValues m_configValues;
+    StationSettings m_station;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
     MeterReading m_reading;

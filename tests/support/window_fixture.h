@@ -29,6 +29,7 @@ protected:
     ScriptedFileDialog* fileDialog = nullptr;
     RecordingPrinter* printer = nullptr;
     ScriptedSweepFileDialog* sweepFileDialog = nullptr;
+    ScriptedSweepSettingsDialog* sweepSettingsDialog = nullptr;
     MemoryTextFiles* textFiles = nullptr;
     RecordingClipboard* clipboard = nullptr;
     std::unique_ptr<frmMain> window;
@@ -76,6 +77,9 @@ protected:
         auto fakeSweepFileDialog = std::make_unique<ScriptedSweepFileDialog>();
         sweepFileDialog = fakeSweepFileDialog.get();
         devices.sweepFileDialog = std::move(fakeSweepFileDialog);
+        auto fakeSweepSettings = std::make_unique<ScriptedSweepSettingsDialog>();
+        sweepSettingsDialog = fakeSweepSettings.get();
+        devices.sweepSettingsDialog = std::move(fakeSweepSettings);
         auto fakeTextFiles = std::make_unique<MemoryTextFiles>();
         textFiles = fakeTextFiles.get();
         devices.textFiles = std::move(fakeTextFiles);
