@@ -29,6 +29,14 @@ std::string noPowerMessage(double frequencyMHz) {
            "press Run again.";
 }
 
+// Three garbled records in a row say more about the meter's link than about the radio.
+std::string noReadingMessage(double frequencyMHz) {
+    return "The sweep stopped at " + frequencyText(frequencyMHz) +
+           " MHz: the meter gave no usable answer in three tries while the radio was keyed, so "
+           "it cannot tell whether power goes out. Check the meter's cable and port (Setup, "
+           "Diag shows what it answers), then press Run again.";
+}
+
 std::string tooMuchPowerMessage(double frequencyMHz, double powerW, double ceilingW) {
     return "The sweep stopped at " + frequencyText(frequencyMHz) + " MHz: the meter reads " +
            fixedNumber(powerW, 1) + " W while the radio is keyed, above the power ceiling of " +
@@ -93,7 +101,10 @@ void frmMain::rereadRejected(PointTaking& taken, double frequencyMHz) {
 // A radio in standby, on a band where it may not transmit or wired past the meter answers
 // the key-down as a working one does; only the meter tells.
 void frmMain::stopIfNoPower(double frequencyMHz) {
-    if (!m_pollAccepted || m_reading.Power.value_or(0.0) < kNoPowerBelowW) {
+    if (!m_pollAccepted) {
+        stopSweep(noReadingMessage(frequencyMHz));
+    }
+    if (m_reading.Power.value_or(0.0) < kNoPowerBelowW) {
         stopSweep(noPowerMessage(frequencyMHz));
     }
 }

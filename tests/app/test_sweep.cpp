@@ -14,6 +14,13 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
+std::string noReadingAt(const char* mhz) {
+    return std::string("The sweep stopped at ") + mhz +
+           " MHz: the meter gave no usable answer in three tries while the radio was keyed, so it "
+           "cannot tell whether power goes out. Check the meter's cable and port (Setup, Diag "
+           "shows what it answers), then press Run again.";
+}
+
 std::string noPowerAt(const char* mhz) {
     return std::string("The sweep stopped at ") + mhz +
            " MHz: the meter reads no power while the radio is keyed. Check that the radio is on, "
@@ -301,11 +308,11 @@ std::vector<std::string> sixReadings() {
 INSTANTIATE_TEST_SUITE_P(
     Sweep, PowerWindowTable,
     ::testing::Values(
-        PowerWindowCase{"SilentMeterIsReadThriceThenStops",
+        PowerWindowCase{"SilentMeterIsReadThriceThenStopsForTheLink",
                         SettleMode::Fixed,
                         std::nullopt,
                         {""},
-                        noPowerAt("14.000"),
+                        noReadingAt("14.000"),
                         0,
                         "",
                         kSilentThrice},
@@ -313,7 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
                         SettleMode::Fixed,
                         std::nullopt,
                         {kFiftyOhms, ""},
-                        noPowerAt("14.050"),
+                        noReadingAt("14.050"),
                         1,
                         "fixed 1",
                         kSilentThrice},

@@ -2,7 +2,6 @@
 // settings, which writes back only [sweep] and leaves the rest of the user's file alone.
 
 #include <QComboBox>
-#include <QFile>
 
 #include "tests/support/window_fixture.h"
 
@@ -11,25 +10,14 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class SweepSettingsTest : public WindowTest {
-protected:
-    QString stationPath() const { return QDir(configDir.path()).filePath("station.ini"); }
-    void writeStation(const QByteArray& text) {
-        QFile file(stationPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QByteArray readStation() const {
-        QFile file(stationPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-};
+using SweepSettingsTest = WindowTest;
 
 TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
     const std::string rig =
         "; my station\n[rig]\nserver=own\nmodel=3073\ndevice=/dev/ttyUSB1\nbaud=19200\n"
         "civaddr=0x94\nptt=RIG\nport=4532\n\n";
-    writeStation(QByteArray::fromStdString(rig + "[sweep]\nsettle=readings\nmax_power_w=50\n"));
+    writeConfig(QByteArray::fromStdString(rig + "[sweep]\nsettle=readings\nmax_power_w=50\n"),
+                "station.ini");
     start();
     EXPECT_EQ(window->stationSettings().sweep, (SweepSettings{SettleMode::Readings, 50.0}));
     EXPECT_EQ(window->stationSettings().rig.model, 3073);
@@ -38,7 +26,8 @@ TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
     window->mnuSweepSettings_Click();
     EXPECT_THAT(sweepSettingsDialog->shown, ElementsAre(SweepSettings{SettleMode::Readings, 50.0}));
     EXPECT_EQ(window->stationSettings().sweep, (SweepSettings{SettleMode::Fixed, std::nullopt}));
-    EXPECT_EQ(readStation().toStdString(), rig + "[sweep]\nsettle=fixed\nmax_power_w=\n");
+    EXPECT_EQ(readConfig("station.ini").toStdString(),
+              rig + "[sweep]\nsettle=fixed\nmax_power_w=\n");
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
 }
@@ -46,7 +35,7 @@ TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
 // A damaged file is set aside and said once, not again when the port choice runs start-up
 // once more.
 TEST_F(SweepSettingsTest, DamagedFileIsReportedOnceAndTheFixedWaitHolds) {
-    writeStation("[sweep]\nsettle=sometimes\n");
+    writeConfig("[sweep]\nsettle=sometimes\n", "station.ini");
     start();
     window->controls().Combo3->setCurrentIndex(2);
     window->Combo3_Click();

@@ -34,16 +34,19 @@ protected:
     RecordingClipboard* clipboard = nullptr;
     std::unique_ptr<frmMain> window;
 
-    QString configPath() const { return QDir(configDir.path()).filePath("config.ini"); }
+    QString configPath(const char* name = "config.ini") const {
+        return QDir(configDir.path()).filePath(name);
+    }
 
-    void writeConfig(const QByteArray& text) {
-        QFile file(configPath());
+    // config.ini, or another file beside it (station.ini).
+    void writeConfig(const QByteArray& text, const char* name = "config.ini") {
+        QFile file(configPath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
 
-    QByteArray readConfig() const {
-        QFile file(configPath());
+    QByteArray readConfig(const char* name = "config.ini") const {
+        QFile file(configPath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
