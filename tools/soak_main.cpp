@@ -6,6 +6,7 @@
 //   polls: 4391
 //   rejected polls: 862
 //   sweeps: 15 (stopped with a message: 0)
+//   points: 120 (read again after a rejected poll: 31, unsettled: 0)
 //   messages: 0
 //   resident memory KiB: 61236 after warm-up, 61412 at the end
 //   open file descriptors: 17 after warm-up, 17 at the end
@@ -76,6 +77,22 @@ public:
     void show(std::string_view text) override {
         ++shown;
         std::fprintf(stderr, "zm480-soak: message: %.*s\n", int(text.size()), text.data());
+    }
+};
+
+// How the points of the sweeps were taken.
+struct PointCounts {
+    long taken = 0;
+    long reread = 0;     // a rejected poll was read again
+    long unsettled = 0;  // settling by readings ran to the fixed wait's time
+
+    void count(const SweepRecord& record) {
+        for (const SweepPoint& point : record.points) {
+            ++taken;
+            const bool fixed = point.taken && point.taken->how == PointTaking::How::FixedWait;
+            reread += fixed && point.taken->readings > 1 ? 1 : 0;
+            unsettled += point.taken && point.taken->how == PointTaking::How::Unsettled ? 1 : 0;
+        }
     }
 };
 
@@ -157,6 +174,7 @@ int main(int argc, char** argv) {
     // not counted as growth; each later sweep shows another plot mode.
     long sweeps = 0;
     long stoppedSweeps = 0;
+    PointCounts points;
     const auto sweep = [&] {
         window.controls().Combo2->setCurrentIndex(int(sweeps % 5));
         window.Combo2_Click();
@@ -164,6 +182,7 @@ int main(int argc, char** argv) {
         window.cmdRun_Click();
         ++sweeps;
         stoppedSweeps += messages.shown > before ? 1 : 0;
+        points.count(window.sweepRecord());
     };
     const int warmUpMs = std::min(milliseconds(1), milliseconds(options.minutes) / 3);
     QTimer sweepTimer;
@@ -188,8 +207,10 @@ int main(int argc, char** argv) {
         }
         sweepTimer.stop();
         std::printf("polls: %ld\nrejected polls: %ld\n", port.polls, port.rejected);
-        std::printf("sweeps: %ld (stopped with a message: %ld)\nmessages: %ld\n", sweeps,
-                    stoppedSweeps, messages.shown);
+        std::printf("sweeps: %ld (stopped with a message: %ld)\n", sweeps, stoppedSweeps);
+        std::printf("points: %ld (read again after a rejected poll: %ld, unsettled: %ld)\n",
+                    points.taken, points.reread, points.unsettled);
+        std::printf("messages: %ld\n", messages.shown);
         std::printf("resident memory KiB: %ld after warm-up, %ld at the end\n", startKiB,
                     residentKiB());
         std::printf("open file descriptors: %ld after warm-up, %ld at the end\n", startFds,
