@@ -10,9 +10,6 @@ namespace zm {
 
 namespace {
 
-// The fixed wait keeps a point keyed for 1.0 s and one poll of 0.2 s: as long as this many
-// polls. Settling by readings never keys a point longer.
-constexpr int kPollsInTheFixedTime = 6;
 // A rejected poll is a garbled record (a flaky cable), not yet no power: it is read again,
 // at most this often, while the point is keyed.
 constexpr int kRereadsOfARejectedPoll = 2;

@@ -15,6 +15,10 @@ struct SettleSample {
 // Below this the meter reads no power: a radio that keyed but sends nothing.
 inline constexpr double kNoPowerBelowW = 0.5;
 
+// The fixed wait keeps a point keyed for 1.0 s and one poll of 0.2 s: as long as this many
+// polls. Settling by readings never keys a point longer.
+inline constexpr int kPollsInTheFixedTime = 6;
+
 // Whether a keyed point's readings have settled, poll by poll. Two readings that agree are
 // not enough: a meter whose reading moves 18 % of its remaining error every 0.2 s gives two
 // that agree within 1 % while it is still 5 % from its final value. So the last three
