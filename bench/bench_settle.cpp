@@ -4,13 +4,13 @@
 // the simulator's default settling model and a slow one:
 //
 //   stops
-//     no power under a 100 W ceiling, keyed until the unkey request: fixed 1202 ms readings 1206 ms
-//     ...
+//     no power under a 100 W ceiling, keyed until the unkey request: fixed 1203 ms readings 1206 ms
+//     150 W    under a 100 W ceiling, keyed until the unkey request: fixed 1202 ms readings 604 ms
 //   model default: rise 30 ms, window 300 ms
-//     8 points  fixed     keyed 1204 ms  point 1433 ms
-//               readings  keyed  806 ms (0.67)  point 1034 ms (0.72)  settled 8 of 8, 4 readings
-//               settled against fixed: Z 0.35 %, phase 0.30 deg at most
-//               from the final value: fixed Z 0.10 % 0.10 deg, readings Z 0.30 % 0.20 deg;
+//      8 points  fixed     keyed  1203 ms         point  1475 ms
+//               readings  keyed   805 ms (0.67)  point  1078 ms (0.73)  settled 8 of 8, 4 readings
+//               settled against fixed: Z 0.59 %, phase 0.40 deg at most
+//               from the final value: fixed Z 0.28 % 0.26 deg, readings Z 0.56 % 0.43 deg;
 //               points further than fixed + tolerance: 0
 //
 // Keyed is from the key-down request to the unkey request, a point from one tuning request
