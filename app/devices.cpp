@@ -8,6 +8,7 @@
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_common_dialog.h"
 #include "dialogs/qt_sweep_file_dialog.h"
+#include "dialogs/qt_sweep_settings_dialog.h"
 #include "dialogs/qt_window_printer.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
@@ -45,6 +46,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.fileDialog = std::make_unique<QtCommonDialog>();
     devices.printer = std::make_unique<QtWindowPrinter>();
     devices.sweepFileDialog = std::make_unique<QtSweepFileDialog>();
+    devices.sweepSettingsDialog = std::make_unique<QtSweepSettingsDialog>();
     devices.textFiles = std::make_unique<QtTextFiles>();
     devices.clipboard = std::make_unique<QtClipboard>();
     devices.config = std::move(store);

@@ -11,6 +11,7 @@
 #include "chart/chart_control.h"
 #include "dialogs/common_dialog.h"
 #include "dialogs/sweep_file_dialog.h"
+#include "dialogs/sweep_settings_dialog.h"
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
@@ -41,6 +42,8 @@ struct Devices {
     std::unique_ptr<SweepFileDialog> sweepFileDialog;  // the chart menu's save and load
     std::unique_ptr<TextFiles> textFiles;              // saved sweeps and references
     std::unique_ptr<Clipboard> clipboard;
+    // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
+    std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
     ConfigStore config{QString()};
     // Raised by SIGINT, SIGTERM or SIGHUP: a running sweep unkeys and stops.
     const std::atomic<bool>* stopRequested = nullptr;

@@ -235,6 +235,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuNormal = item(c.mnuSetup, "mnuNormal", "&Normal");
     c.mnuDiag = item(c.mnuSetup, "mnuDiag", "&Diag");
     c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
+    c.mnuSweepSettings = item(c.mnuSetup, "mnuSweepSettings", "S&weep settings...");
     c.mnuNormal->setCheckable(true);
     c.mnuDiag->setCheckable(true);
     c.mnuView = menu("mnuView", "&View");

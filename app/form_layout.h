@@ -64,6 +64,7 @@ struct FormControls {
     QAction* mnuNormal = nullptr;
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
+    QAction* mnuSweepSettings = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QMenu* mnuHelp = nullptr;

@@ -55,6 +55,7 @@ public:
     void mnuDiag_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
+    void mnuSweepSettings_Click();
 
     // Setup, Station: the meter's device and the radio, and the rigctld the program runs
     void mnuStation_Click();
@@ -143,6 +144,15 @@ private:
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
     void tellGuardKeying();
+    // From key-down to the reading the point keeps: the fixed wait and one poll, or polls
+    // until the readings settle; each reading inside the power window.
+    PointTaking readKeyed(double frequencyMHz);
+    PointTaking readUntilSettled(double frequencyMHz);
+    void readMeterKeyed(double frequencyMHz);
+    void rereadRejected(PointTaking& taken, double frequencyMHz);
+    void stopIfNoPower(double frequencyMHz);
+    // Ends the sweep with a message for the user; the transmitter is unkeyed first.
+    [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
     void copyReadingToRow(int row);
     void checkRigStatus(int status, std::string_view what);
@@ -161,7 +171,7 @@ private:
     std::string rigctldEndedMidSweep();
 
     void connectResultsMenu();
-    void recordPoint(int point, double frequencyMHz);
+    void recordPoint(int point, double frequencyMHz, const PointTaking& taken);
     void clearSweepRecord();
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);

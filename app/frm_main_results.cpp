@@ -38,15 +38,15 @@ void frmMain::connectResultsMenu() {
 
 // Point i as the radio was tuned and the meter answered; a rejected poll is no reading,
 // whatever the meter reading still holds. Point 1 begins the record of a new sweep.
-void frmMain::recordPoint(int point, double frequencyMHz) {
+void frmMain::recordPoint(int point, double frequencyMHz, const PointTaking& taken) {
     if (point == 1) {
         const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
         m_record = SweepRecord{{now.toStdString(), m_plan.StartFreq, m_plan.StopFreq,
                                 m_plan.StepFreq, m_plan.CarrierMode},
                                {}};
     }
-    m_record.points.push_back(
-        {rigFrequencyHz(frequencyMHz).value_or(0), pointReadingOf(m_reading, m_pollAccepted)});
+    m_record.points.push_back({rigFrequencyHz(frequencyMHz).value_or(0),
+                               pointReadingOf(m_reading, m_pollAccepted), taken});
     m_devices.chart->setSweepRecord(m_record);
     if (m_smithWindow) {
         m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait

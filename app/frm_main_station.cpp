@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Setup, Station: the meter's serial device and the radio; the rigctld the program runs.
+// Setup, Station and Sweep settings: the meter's serial device, the radio, the rigctld the
+// program runs, and how long a point stays keyed.
 
 #include "app/frm_main.h"
 #include "app/station_store.h"
@@ -152,6 +153,27 @@ std::string frmMain::rigctldEndedMidSweep() {
                              "radio answers",
                          rigctld->lastWords()) +
            (rigctld->lastWords().empty() ? "." : "");
+}
+
+// Setup, Sweep settings: only [sweep] changes: the file is read again first, so that whatever else it holds now
+// (the rig, the user's comments) is written back as it stands.
+void frmMain::mnuSweepSettings_Click() {
+    setTimer1Enabled(false);
+    if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_station.sweep)) {
+        const StationStore store(m_devices.config.directory());
+        std::string message;
+        StationSettings settings = store.load(message);
+        settings.sweep = *chosen;
+        std::string whyNot;
+        if (!store.save(settings, whyNot)) {
+            message += (message.empty() ? "" : "\n\n") + whyNot;
+        }
+        m_station.sweep = *chosen;  // for this session, also when it could not be kept
+        if (!message.empty()) {
+            m_devices.messages->show(message);
+        }
+    }
+    setTimer1Enabled(true);
 }
 
 }  // namespace zm

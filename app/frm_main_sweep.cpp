@@ -94,12 +94,12 @@ void frmMain::RunSweep() {
         Pause(0.2f);
         checkRigStatus(TRX->SetMode(m_plan.CarrierMode), "set the carrier mode");
         KeyTransmitter();
-        Pause(1.0f);
-        stopIfRequested();  // Escape in the keyed wait unkeys now, not after the meter
-        ReadMeter();
+        PointTaking taken = readKeyed(frequencyMHz);
+        rereadRejected(taken, frequencyMHz);
+        stopIfNoPower(frequencyMHz);
         UnkeyTransmitter();
         copyReadingToRow(i);
-        recordPoint(i, frequencyMHz);
+        recordPoint(i, frequencyMHz, taken);
         m_devices.chart->setChartData(m_grid);  // painted in the next wait
     }
 }
@@ -146,6 +146,10 @@ std::string frmMain::unkeyAfterStop(std::string message) {
 void frmMain::requestSweepStop() {
     m_sweep.stopRequested = true;
     m_devices.sweepSleeper->wake();
+}
+
+void frmMain::stopSweep(std::string message) {
+    throw SweepStopped(message);
 }
 
 void frmMain::stopIfRequested() {

@@ -52,6 +52,9 @@ std::string pointValuesText(const SweepPoint& point, std::string_view traceName)
     if (reading.power) {
         text += "\nPwr " + shown(*reading.power, 1);
     }
+    if (point.taken) {
+        text += "\n" + takingLine(*point.taken);
+    }
     return text;
 }
 

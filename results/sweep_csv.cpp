@@ -13,7 +13,9 @@ namespace zm {
 namespace {
 
 constexpr std::string_view kHeader =
-    "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db";
+    "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken";
+// An optional column: files of earlier versions, and other programs', do not have it.
+constexpr std::string_view kTakenColumn = "taken";
 
 // The columns the reader needs, by their header names.
 enum Column { kFrequency, kPower, kZ, kPhase, kSwr, kColumnCount };
@@ -53,9 +55,28 @@ struct RowReader {
     }
 };
 
+// Where the file has each needed column, and the taken column if it has one.
+struct ColumnPlaces {
+    std::array<std::size_t, kColumnCount> needed{};
+    std::optional<std::size_t> taken;
+};
+
+std::optional<FileError> readTaken(std::string_view field, int line, SweepPoint& point) {
+    if (field.empty()) {
+        return std::nullopt;
+    }
+    point.taken = readTakingField(field);
+    if (!point.taken) {
+        return FileError{line, std::string(kTakenColumn) + " \"" + std::string(field) +
+                                   "\" is not fixed, settled or unsettled with a count"};
+    }
+    return std::nullopt;
+}
+
 std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
-                                 const std::array<std::size_t, kColumnCount>& at, int line,
-                                 std::int64_t previousHz, SweepPoint& point) {
+                                 const ColumnPlaces& places, int line, std::int64_t previousHz,
+                                 SweepPoint& point) {
+    const std::array<std::size_t, kColumnCount>& at = places.needed;
     std::array<std::string_view, kColumnCount> text;
     for (std::size_t column = 0; column < text.size(); ++column) {
         text[column] = fieldText(fields[at[column]]);
@@ -70,6 +91,11 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
                                    " Hz does not rise above the row before"};
     }
     point.frequencyHz = *hz;
+    if (places.taken) {
+        if (auto error = readTaken(fieldText(fields[*places.taken]), line, point)) {
+            return error;
+        }
+    }
     if (text[kZ].empty()) {
         if (!text[kPower].empty() || !text[kPhase].empty() || !text[kSwr].empty()) {
             return FileError{line, "a row without z_ohm holds other values"};
@@ -88,24 +114,29 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
     return row.error;
 }
 
-std::optional<FileError> readHeader(std::string_view line, int lineNumber,
-                                    std::array<std::size_t, kColumnCount>& at,
+std::optional<std::size_t> columnNamed(const std::vector<std::string_view>& names,
+                                       std::string_view name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (fieldText(names[i]) == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<FileError> readHeader(std::string_view line, int lineNumber, ColumnPlaces& places,
                                     std::size_t& fieldCount) {
     const std::vector<std::string_view> names = splitAt(line, ',');
     fieldCount = names.size();
+    places.taken = columnNamed(names, kTakenColumn);
     for (std::size_t column = 0; column < kNeededColumns.size(); ++column) {
-        std::optional<std::size_t> found;
-        for (std::size_t i = 0; i < names.size() && !found; ++i) {
-            if (fieldText(names[i]) == kNeededColumns[column]) {
-                found = i;
-            }
-        }
+        const std::optional<std::size_t> found = columnNamed(names, kNeededColumns[column]);
         if (!found) {
             return FileError{lineNumber, "the header row names no " +
                                              std::string(kNeededColumns[column]) +
                                              " column: is this a sweep saved by ZM-480 Plot?"};
         }
-        at[column] = *found;
+        places.needed[column] = *found;
     }
     return std::nullopt;
 }
@@ -128,6 +159,7 @@ std::string writeSweepCsv(const SweepRecord& record) {
         } else {
             row += ",,,,,,,";
         }
+        row += "," + (point.taken ? takingField(*point.taken) : std::string());
         text += row + "\n";
     }
     return text;
@@ -135,7 +167,7 @@ std::string writeSweepCsv(const SweepRecord& record) {
 
 std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
     SweepRecord record;
-    std::array<std::size_t, kColumnCount> at{};
+    ColumnPlaces places;
     std::size_t fieldCount = 0;
     bool headerRead = false;
     int lineNumber = 0;
@@ -145,7 +177,7 @@ std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
             continue;
         }
         if (!headerRead) {
-            if (auto error = readHeader(line, lineNumber, at, fieldCount)) {
+            if (auto error = readHeader(line, lineNumber, places, fieldCount)) {
                 return *error;
             }
             headerRead = true;
@@ -159,7 +191,7 @@ std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
         }
         SweepPoint point;
         const std::int64_t previousHz = record.empty() ? 0 : record.points.back().frequencyHz;
-        if (auto error = readRow(fields, at, lineNumber, previousHz, point)) {
+        if (auto error = readRow(fields, places, lineNumber, previousHz, point)) {
             return *error;
         }
         record.points.push_back(point);

@@ -10,7 +10,8 @@
 namespace zm {
 
 // A sweep as CSV, for a spreadsheet or any CSV reader: comment lines, a header row and one
-// row a point, X signed, a point without a reading left empty:
+// row a point, X signed, a point without a reading left empty, and last how the point was
+// taken (see PointTaking):
 //
 //   # program: ZM-480 Plot
 //   # taken: 2024-05-01 14:03:22
@@ -18,9 +19,9 @@ namespace zm {
 //   # stop_mhz: 14.35
 //   # step_khz: 50
 //   # carrier_mode: CW
-//   frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db
-//   14000000,100,83.4,-48.2,55.573,-62.189,3.07,0.50668,5.91
-//   14050000,,,,,,,,
+//   frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken
+//   14000000,100,83.4,-48.2,55.573,-62.189,3.07,0.50668,5.91,settled 4
+//   14050000,,,,,,,,,
 //
 // The measured values (power, Z, phase, SWR) are written so that they read back exactly;
 // R, X, rho and the return loss are worked out from Z and phase. A matched load has an
@@ -31,8 +32,9 @@ std::string writeSweepCsv(const SweepRecord& record);
 // Reads what writeSweepCsv wrote, and the same after a spreadsheet has saved it again
 // (CRLF, a byte order mark, quoted fields, other columns in any order): the header must
 // name frequency_hz, power, z_ohm, phase_deg and swr; frequencies are whole Hz and rise
-// from row to row; a row with an empty z_ohm has no reading. R, X, rho and the return loss
-// are not read: they follow from Z and phase. The notes are left empty.
+// from row to row; a row with an empty z_ohm has no reading; a taken column is read where
+// there is one. R, X, rho and the return loss are not read: they follow from Z and phase.
+// The notes are left empty.
 std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text);
 
 }  // namespace zm

@@ -8,6 +8,7 @@
 
 #include "meter/meter_record.h"
 #include "results/impedance.h"
+#include "results/point_taking.h"
 
 namespace zm {
 
@@ -25,10 +26,12 @@ struct PointReading {
 };
 
 // One point: the frequency the radio was tuned to and the reading taken there, or none
-// when that point's poll was rejected.
+// when that point's poll was rejected; how it was taken, when that is known (a Touchstone
+// file does not say).
 struct SweepPoint {
     std::int64_t frequencyHz = 0;
     std::optional<PointReading> reading;
+    std::optional<PointTaking> taken = std::nullopt;
     friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
 };
 

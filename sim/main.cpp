@@ -16,6 +16,7 @@
 #include "sim/meter_answer.h"
 #include "sim/pseudo_terminal.h"
 #include "sim/rig_follower.h"
+#include "sim/settling_model.h"
 #include "sim/sim_options.h"
 #include "sim/simulator_main.h"
 #include "sim/stop_signal.h"
@@ -32,6 +33,10 @@ constexpr MeterValues kNoRf{};
 // port nobody reads cannot grow without end.
 constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
 constexpr std::chrono::milliseconds kIdlePoll{200};
+// How often the rig is asked whether it is keyed, so that the settling runs from key-down
+// (give or take this), also when the first query comes a second after it. "+t" costs
+// Hamlib's dummy rig about 0.1 ms.
+constexpr std::chrono::milliseconds kKeyWatch{20};
 
 struct QueuedBytes {
     Clock::time_point due;
@@ -40,10 +45,10 @@ struct QueuedBytes {
 
 class MeterSimulator {
 public:
-    explicit MeterSimulator(SimOptions options) : m_options(std::move(options)) {
+    explicit MeterSimulator(SimOptions options, std::uint32_t seed)
+        : m_options(std::move(options)), m_noise(m_options.settling.noise, seed ^ kNoiseSeedMix) {
         if (m_options.randomFaults) {
-            m_faults = FaultPicker::random(m_options.faultShare,
-                                           m_options.seed.value_or(std::random_device{}()));
+            m_faults = FaultPicker::random(m_options.faultShare, seed);
         } else {
             m_faults = FaultPicker(m_options.fault);
         }
@@ -52,20 +57,42 @@ public:
         }
     }
 
-    MeterValues currentValues() {
+    // What the meter shows for a query that came in at `queried`.
+    MeterValues currentValues(Clock::time_point queried) {
         double frequencyMHz = m_options.frequencyMHz;
+        double settled = 1.0;  // without a rig the carrier has always been on
         if (m_rig) {
             const std::optional<RigState> rig = m_rig->query();
+            noteKeyed(rig && rig->keyed, queried);
             if (!rig || !rig->keyed) {
                 return kNoRf;
             }
             frequencyMHz = rig->frequencyMHz;
+            settled = settledPart(queried - *m_keyedSince, m_options.settling);
+        }
+        const double power = m_options.powerAt(frequencyMHz);
+        if (power <= 0.0) {
+            return kNoRf;
         }
         const Impedance load = m_options.antenna
                                    ? dipoleImpedance(frequencyMHz)
                                    : impedanceFromPolar(m_options.zOhms, m_options.phaseDegrees);
         const LoadReading reading = readingOf(load);
-        return {m_options.powerWatts, reading.zOhms, reading.phaseDegrees, reading.swr};
+        return m_noise.addedTo(
+            partOf({power, reading.zOhms, reading.phaseDegrees, reading.swr}, settled));
+    }
+
+    // Asks the rig whether it is keyed, when that is due; returns how long until the next.
+    std::optional<Clock::duration> watchKeying() {
+        if (!m_rig || m_options.settling.instant()) {
+            return std::nullopt;
+        }
+        const auto now = Clock::now();
+        if (now >= m_nextWatch) {
+            noteKeyed(m_rig->queryKeyed().value_or(false), now);
+            m_nextWatch = now + kKeyWatch;
+        }
+        return m_nextWatch - now;
     }
 
     // Takes bytes from the program; queues an answer for every ";P?" among them,
@@ -107,9 +134,19 @@ public:
     }
 
 private:
+    static constexpr std::uint32_t kNoiseSeedMix = 0x9e3779b9;  // not the faults' sequence
+
+    void noteKeyed(bool keyed, Clock::time_point at) {
+        if (!keyed) {
+            m_keyedSince.reset();
+        } else if (!m_keyedSince) {
+            m_keyedSince = at;
+        }
+    }
+
     void queueAnswer() {
         const auto now = Clock::now();
-        for (TimedBytes& part : answerFor(m_faults.next(), currentValues())) {
+        for (TimedBytes& part : answerFor(m_faults.next(), currentValues(now))) {
             if (m_queuedBytes + part.bytes.size() > kMaxQueuedBytes) {
                 return;
             }
@@ -125,7 +162,10 @@ private:
 
     SimOptions m_options;
     FaultPicker m_faults;
+    MeterNoise m_noise;
     std::unique_ptr<RigFollower> m_rig;
+    std::optional<Clock::time_point> m_keyedSince;
+    Clock::time_point m_nextWatch;
     std::string m_received;
     std::list<QueuedBytes> m_queue;
     std::size_t m_queuedBytes = 0;
@@ -138,14 +178,18 @@ int run(const SimOptions& options) {
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
-    MeterSimulator meter(options);
+    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
     char buffer[4096];
     while (!stopRequested()) {
+        const auto untilWatch = meter.watchKeying();
         const auto untilDue = meter.writeDue(pty.masterFd());
         const bool waitingToWrite = untilDue && *untilDue == Clock::duration::zero();
-        const auto wait = untilDue && !waitingToWrite
-                              ? std::chrono::ceil<std::chrono::milliseconds>(*untilDue)
-                              : kIdlePoll;
+        auto wait = untilDue && !waitingToWrite
+                        ? std::chrono::ceil<std::chrono::milliseconds>(*untilDue)
+                        : kIdlePoll;
+        if (untilWatch) {
+            wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(*untilWatch));
+        }
         pollfd entry{pty.masterFd(), static_cast<short>(POLLIN | (waitingToWrite ? POLLOUT : 0)),
                      0};
         if (::poll(&entry, 1, static_cast<int>(std::min(wait, kIdlePoll).count())) <= 0) {

@@ -15,6 +15,7 @@ namespace zm::sim {
 namespace {
 
 constexpr std::string_view kQuery = "+f\n+t\n";
+constexpr std::string_view kKeyedQuery = "+t\n";
 
 // The text after `key` on the line that starts with it, e.g. "14100000" for "Frequency: ".
 std::optional<std::string_view> lineValue(std::string_view answer, std::string_view key) {
@@ -87,8 +88,20 @@ std::optional<RigState> parseRigState(std::string_view answer) {
     return RigState{*frequencyHz / 1e6, *ptt != 0.0};
 }
 
-bool isCompleteRigAnswer(std::string_view answer) {
-    return countReplies(answer, "RPRT") >= 2 && answer.ends_with('\n');
+std::optional<bool> parseKeyed(std::string_view answer) {
+    if (countReplies(answer, "RPRT 0\n") != 1 || countReplies(answer, "RPRT") != 1) {
+        return std::nullopt;
+    }
+    const auto pttText = lineValue(answer, "PTT:");
+    const auto ptt = pttText ? number(*pttText) : std::nullopt;
+    if (!ptt) {
+        return std::nullopt;
+    }
+    return *ptt != 0.0;
+}
+
+bool isCompleteRigAnswer(std::string_view answer, std::size_t replies) {
+    return countReplies(answer, "RPRT") >= replies && answer.ends_with('\n');
 }
 
 RigFollower::RigFollower(std::string host, std::string port)
@@ -99,18 +112,28 @@ RigFollower::~RigFollower() {
 }
 
 std::optional<RigState> RigFollower::query() {
+    const auto answer = exchange(kQuery, 2);
+    return answer ? parseRigState(*answer) : std::nullopt;
+}
+
+std::optional<bool> RigFollower::queryKeyed() {
+    const auto answer = exchange(kKeyedQuery, 1);
+    return answer ? parseKeyed(*answer) : std::nullopt;
+}
+
+std::optional<std::string> RigFollower::exchange(std::string_view request, std::size_t replies) {
     const auto deadline = std::chrono::steady_clock::now() + kQueryTimeout;
     if (m_socket < 0 && !connectToRig()) {
         return std::nullopt;
     }
-    if (::send(m_socket, kQuery.data(), kQuery.size(), MSG_NOSIGNAL) !=
-        static_cast<ssize_t>(kQuery.size())) {
+    if (::send(m_socket, request.data(), request.size(), MSG_NOSIGNAL) !=
+        static_cast<ssize_t>(request.size())) {
         disconnect();
         return std::nullopt;
     }
     std::string answer;
     char buffer[512];
-    while (!isCompleteRigAnswer(answer)) {
+    while (!isCompleteRigAnswer(answer, replies)) {
         if (!waitFor(m_socket, POLLIN, deadline)) {
             disconnect();  // a late answer would be taken for the next one
             return std::nullopt;
@@ -122,7 +145,7 @@ std::optional<RigState> RigFollower::query() {
         }
         answer.append(buffer, static_cast<std::size_t>(count));
     }
-    return parseRigState(answer);
+    return answer;
 }
 
 bool RigFollower::connectToRig() {

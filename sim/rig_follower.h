@@ -26,8 +26,11 @@ struct RigState {
 // (keyed from the data or mic input) count as keyed too.
 std::optional<RigState> parseRigState(std::string_view answer);
 
-// True once `answer` holds the two RPRT lines that end the answer above.
-bool isCompleteRigAnswer(std::string_view answer);
+// The answer to "+t\n" alone, "get_ptt:\nPTT: 1\nRPRT 0\n": whether the rig is keyed.
+std::optional<bool> parseKeyed(std::string_view answer);
+
+// True once `answer` holds the RPRT lines that end the answers of `replies` commands.
+bool isCompleteRigAnswer(std::string_view answer, std::size_t replies = 2);
 
 // Asks a running rigctld over TCP on every call, keeping the connection between calls
 // and dropping it after any failure. The meter must answer within its 200 ms, so one
@@ -41,8 +44,11 @@ public:
 
     // No state when the rig cannot be reached or does not answer in time.
     std::optional<RigState> query();
+    // Only whether it is keyed: a quick question, to be asked often.
+    std::optional<bool> queryKeyed();
 
 private:
+    std::optional<std::string> exchange(std::string_view request, std::size_t replies);
     bool connectToRig();
     void disconnect();
 

@@ -39,6 +39,16 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             target = *number;
             return std::nullopt;
         };
+        auto millisecondsInto = [&](std::chrono::milliseconds& target) {
+            double number = 0.0;
+            auto error = numberInto(number);
+            if (!error && (number < 0.0 || number > 60000.0 || number != std::floor(number))) {
+                error = std::string(name) +
+                        ": a whole number of ms from 0 to 60000: " + std::string(value);
+            }
+            target = std::chrono::milliseconds(static_cast<long long>(number));
+            return error;
+        };
         std::optional<std::string> error;
         if (name == "--link") {
             options.linkPath = value;
@@ -48,6 +58,23 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             error = numberInto(options.phaseDegrees);
         } else if (name == "--power") {
             error = numberInto(options.powerWatts);
+        } else if (name == "--power-from") {
+            const std::size_t colon = value.find(':');
+            const auto fromMHz = finiteNumber(value.substr(0, colon));
+            const auto watts = colon == std::string_view::npos
+                                   ? std::nullopt
+                                   : finiteNumber(value.substr(colon + 1));
+            if (!fromMHz || !watts) {
+                return "--power-from: expected MHZ:WATTS, got " + std::string(value);
+            }
+            options.powerFromMHz = *fromMHz;
+            options.powerFromWatts = *watts;
+        } else if (name == "--rise-ms") {
+            error = millisecondsInto(options.settling.rise);
+        } else if (name == "--window-ms") {
+            error = millisecondsInto(options.settling.window);
+        } else if (name == "--noise") {
+            error = numberInto(options.settling.noise);
         } else if (name == "--freq") {
             error = numberInto(options.frequencyMHz);
         } else if (name == "--fault" && value == "random") {
@@ -86,6 +113,12 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
     if (options.zOhms < 0.0) {
         return std::string("--z: an impedance magnitude is not negative");
     }
+    if (options.powerWatts < 0.0 || options.powerFromWatts < 0.0) {
+        return std::string("--power, --power-from: a power is not negative");
+    }
+    if (options.settling.noise < 0.0 || options.settling.noise > 0.1) {
+        return std::string("--noise: a part from 0 to 0.1");
+    }
     if (options.faultShare < 0.0 || options.faultShare > 1.0) {
         return std::string("--fault-share: a part from 0 to 1");
     }
@@ -106,13 +139,29 @@ Options:
                     replaced, removed again on exit), e.g. build/ports/com1
   --z OHMS          fixed load: impedance magnitude (default 50)
   --phase DEGREES   fixed load: phase angle (default 0)
-  --power WATTS     power while there is RF (default 100)
+  --power WATTS     power while the radio is keyed (default 100); 0: a radio
+                    that keys but sends nothing (standby, TX inhibited)
+  --power-from MHZ:WATTS
+                    from MHZ up the radio sends WATTS instead: 0 for a radio
+                    that may not transmit beyond a band edge, more than
+                    --power for one turned up there
   --antenna         a 20 m dipole (resonant at 14.175 MHz, SWR about 3 at
                     14.0 and 14.35 MHz) instead of the fixed load
   --freq MHZ        the dipole's frequency when no rig is followed (14.175)
   --rig HOST:PORT   follow a running rigctld: while it is keyed the meter sees
-                    the load at the rig's frequency; while unkeyed, or when the
-                    rig cannot be reached, it reports no RF (all fields 0)
+                    the load at the rig's frequency, settling as below from
+                    key-down; while unkeyed, or when the rig cannot be reached,
+                    it reports no RF (all fields 0). Without a rig the carrier
+                    is always on and settled
+  --rise-ms MS      after key-down the power rises with this time constant
+                    (default 30), as a radio's ALC brings it up
+  --window-ms MS    the meter averages every field over this window (default
+                    300), the time before key-down counting as nothing: early
+                    readings show less power and a Z and phase still on their
+                    way; --rise-ms 0 --window-ms 0: final values at once
+  --noise PART      each reading's spread, one standard deviation as a part of
+                    its value, the phase's as a part of 90 degrees (default
+                    0.002; 0: none)
   --fault NAME      misbehave: silent (no answer), short (42 chars), long
                     (44 chars), badstart (first char not ';'), nonnumeric
                     (Z field "-----"), split (half now, the rest 300 ms later),
@@ -121,8 +170,8 @@ Options:
                     or random: a good answer mostly, now and then any of these
   --fault-share P   with --fault random: the part of the answers that
                     misbehave, 0 to 1 (default 0.2)
-  --seed N          with --fault random: the same faults in the same order on
-                    every run with this N
+  --seed N          the same noise, and with --fault random the same faults,
+                    in the same order on every run with this N
   --help            this text
 
 It prints one line naming its pty, and ends on SIGINT or SIGTERM.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/meter_answer.h"
+#include "sim/settling_model.h"
 
 namespace zm::sim {
 
@@ -16,15 +17,24 @@ struct SimOptions {
     bool antenna = false;  // the 20 m dipole instead of the fixed load
     double zOhms = 50.0;
     double phaseDegrees = 0.0;
-    double powerWatts = 100.0;
+    double powerWatts = 100.0;  // 0: a radio that keys but sends nothing
+    // From this frequency up the radio sends powerFromWatts instead, as one does beyond the
+    // edge of the band it may transmit on (0 W), or a radio turned up there.
+    std::optional<double> powerFromMHz;
+    double powerFromWatts = 0.0;
+    SettlingModel settling;        // after key-down, when a rig is followed
     double frequencyMHz = 14.175;  // the dipole's frequency when no rig is followed
     std::string rigHost;           // empty: no rig, the meter always sees RF
     std::string rigPort;
     Fault fault = Fault::None;
     bool randomFaults = false;          // --fault random: now and then any fault
     double faultShare = 0.2;            // the part of the answers that misbehave, when random
-    std::optional<std::uint32_t> seed;  // of the random faults; none: a different run each time
+    std::optional<std::uint32_t> seed;  // of the faults and noise; none: a different run each time
     bool help = false;
+
+    double powerAt(double frequencyMHz) const {
+        return powerFromMHz && frequencyMHz >= *powerFromMHz ? powerFromWatts : powerWatts;
+    }
 };
 
 // The number a whole option value spells, e.g. "14.175"; none for "14,175", "", "inf".

@@ -5,7 +5,8 @@
 //
 //   polls: 4391
 //   rejected polls: 862
-//   sweeps: 15 (stopped with a message: 0)
+//   sweeps: 15 (stopped with a message: 1, for no usable answer in three tries: 1)
+//   points: 120 (read again after a rejected poll: 31, unsettled: 0)
 //   messages: 0
 //   resident memory KiB: 61236 after warm-up, 61412 at the end
 //   open file descriptors: 17 after warm-up, 17 at the end
@@ -29,6 +30,7 @@
 #include "app/stop_signals.h"
 #include "meter/meter_record.h"
 #include "sweep/rigctld_client.h"
+#include "sweep/settle_rule.h"
 
 namespace zm {
 namespace {
@@ -73,9 +75,28 @@ private:
 class CountedMessageBoxes : public MessageBoxes {
 public:
     long shown = 0;
+    std::string last;
     void show(std::string_view text) override {
         ++shown;
+        last = text;
         std::fprintf(stderr, "zm480-soak: message: %.*s\n", int(text.size()), text.data());
+    }
+};
+
+// How the points of the sweeps were taken.
+struct PointCounts {
+    long taken = 0;
+    long reread = 0;     // a rejected poll was read again
+    long unsettled = 0;  // settling by readings ran to the fixed wait's time
+
+    void count(const SweepRecord& record) {
+        for (const SweepPoint& point : record.points) {
+            ++taken;
+            const PointTaking::How how = point.taken->how;
+            const int polls = how == PointTaking::How::FixedWait ? 1 : kPollsInTheFixedTime;
+            reread += how != PointTaking::How::Settled && point.taken->readings > polls ? 1 : 0;
+            unsettled += how == PointTaking::How::Unsettled ? 1 : 0;
+        }
     }
 };
 
@@ -157,13 +178,20 @@ int main(int argc, char** argv) {
     // not counted as growth; each later sweep shows another plot mode.
     long sweeps = 0;
     long stoppedSweeps = 0;
+    long stoppedForTheLink = 0;  // three garbled answers in a row, which random faults bring
+    PointCounts points;
     const auto sweep = [&] {
         window.controls().Combo2->setCurrentIndex(int(sweeps % 5));
         window.Combo2_Click();
         const long before = messages.shown;
         window.cmdRun_Click();
         ++sweeps;
-        stoppedSweeps += messages.shown > before ? 1 : 0;
+        if (messages.shown > before) {
+            ++stoppedSweeps;
+            stoppedForTheLink +=
+                messages.last.find("no usable answer in three tries") != std::string::npos;
+        }
+        points.count(window.sweepRecord());
     };
     const int warmUpMs = std::min(milliseconds(1), milliseconds(options.minutes) / 3);
     QTimer sweepTimer;
@@ -188,8 +216,13 @@ int main(int argc, char** argv) {
         }
         sweepTimer.stop();
         std::printf("polls: %ld\nrejected polls: %ld\n", port.polls, port.rejected);
-        std::printf("sweeps: %ld (stopped with a message: %ld)\nmessages: %ld\n", sweeps,
-                    stoppedSweeps, messages.shown);
+        std::printf(
+            "sweeps: %ld (stopped with a message: %ld, for no usable answer in three "
+            "tries: %ld)\n",
+            sweeps, stoppedSweeps, stoppedForTheLink);
+        std::printf("points: %ld (read again after a rejected poll: %ld, unsettled: %ld)\n",
+                    points.taken, points.reread, points.unsettled);
+        std::printf("messages: %ld\n", messages.shown);
         std::printf("resident memory KiB: %ld after warm-up, %ld at the end\n", startKiB,
                     residentKiB());
         std::printf("open file descriptors: %ld after warm-up, %ld at the end\n", startFds,

@@ -314,6 +314,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuNormal, "&Normal"},
         {m_controls.mnuDiag, "&Diag"},
         {m_controls.mnuStation, "&Station..."},
+        {m_controls.mnuSweepSettings, "S&weep settings..."},
         {m_controls.mnuHelp->menuAction(), "&Help"},
         {m_controls.mnuIndex, "&Index"},
         {m_controls.mnuAbout, "&About"},
@@ -335,7 +336,8 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
                          m_controls.mnuView->menuAction(), m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
-              (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation}));
+              (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation,
+                               m_controls.mnuSweepSettings}));
 }
 
 TEST_F(FormLayout, WindowCarriesCaptionIconAndFormFont) {

@@ -72,18 +72,19 @@ TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
     EXPECT_TRUE(window->sweepRecord().empty());
 }
 
-TEST_F(ResultsMenuTest, RecordHoldsEachPointAndNoReadingForARejectedPoll) {
+TEST_F(ResultsMenuTest, RecordHoldsEachPointWithTheReadingOfARereadPoll) {
     comm->answers = {kFiftyOhms, "", kHundredOhms};  // the second point's poll gets no answer
     sweep();
     const SweepRecord& record = window->sweepRecord();
     ASSERT_EQ(record.points.size(), 3u);
     EXPECT_EQ(record.points[0].frequencyHz, 14000000);
     EXPECT_EQ(record.points[0].reading, (PointReading{100.0, 50.0, -30.0, 1.5}));
+    // Read again while keyed: its own reading, not the one the meter reading still held.
     EXPECT_EQ(record.points[1].frequencyHz, 14050000);
-    EXPECT_FALSE(record.points[1].reading.has_value());
+    EXPECT_EQ(record.points[1].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
+    EXPECT_EQ(record.points[1].taken, (PointTaking{PointTaking::How::FixedWait, 2}));
     EXPECT_EQ(record.points[2].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
-    // The grid keeps its own rule: the row of a rejected poll repeats the last reading.
-    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(2, 5)), Fixed4::fromDouble(1.5));
+    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(2, 5)), Fixed4::fromDouble(2.0));
     EXPECT_EQ(chart->lastRecord.points, record.points);
     EXPECT_EQ(record.notes.stopMHz, 14.1);
 }

@@ -1,5 +1,6 @@
 // A sweep on the simulated station, zm480-sim following a real rigctld through a real
-// pseudo-terminal, saved as CSV and as Touchstone and loaded back as a memory.
+// pseudo-terminal: saved as CSV and as Touchstone and loaded back as a memory, and stopped
+// where the meter reads no power or too much.
 
 #include <QAction>
 #include <QComboBox>
@@ -20,12 +21,20 @@ namespace zm::test {
 namespace {
 
 // Half a second for every wait, the poll's too: the simulator asks rigctld before it
-// answers, and a busy machine must not turn a late answer into a rejected poll.
+// answers, and a busy machine must not turn a late answer into a rejected poll. Each wait
+// is logged as asked for.
 class GenerousSleeper : public Sleeper {
 public:
+    explicit GenerousSleeper(CallLog* log = nullptr) : m_log(log) {}
     void sleep(std::chrono::milliseconds duration) override {
+        if (m_log) {
+            m_log->push_back("Pause " + std::to_string(duration.count()));
+        }
         std::this_thread::sleep_for(std::max(duration, std::chrono::milliseconds(500)));
     }
+
+private:
+    CallLog* m_log;
 };
 
 class SimulatedStationTest : public WindowTest {
@@ -34,8 +43,9 @@ protected:
     std::unique_ptr<RunningSim> sim;
     QTemporaryDir files;
 
-    // False (the test is skipped) without Hamlib's utilities.
-    bool startStation(QStringList simOptions) {
+    // False (the test is skipped) without Hamlib's utilities. station.ini holds
+    // `stationIni` when it is not empty.
+    bool startStation(QStringList simOptions, QByteArray stationIni = {}) {
         std::string whyNot;
         if (RigctldProcess::executable().empty()) {
             return false;
@@ -50,10 +60,14 @@ protected:
             ADD_FAILURE() << "is zm480-sim built in " << buildDir().toStdString() << "?";
             return false;
         }
+        if (!stationIni.isEmpty()) {
+            QFile file(QDir(sim->configDir()).filePath("station.ini"));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(stationIni) > 0);
+        }
         Devices devices = fakeDevices();
         devices.comm = std::make_unique<QtSerialComm>(sim->configDir());
         devices.sleeper = std::make_unique<GenerousSleeper>();
-        devices.sweepSleeper = std::make_unique<GenerousSleeper>();
+        devices.sweepSleeper = std::make_unique<GenerousSleeper>(&log);
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         devices.textFiles = std::make_unique<QtTextFiles>();
         devices.config = ConfigStore(sim->configDir());
@@ -117,7 +131,7 @@ TEST_F(SimulatedStationTest, SweepSavedAsCsvAndTouchstoneLoadsBackWithTheSameVal
 }
 
 TEST_F(SimulatedStationTest, HundredOhmLoadGivesAThirdAsS11) {
-    if (!startStation({"--z", "100", "--phase", "0"})) {
+    if (!startStation({"--z", "100", "--phase", "0", "--noise", "0"})) {
         GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
     }
     sweepSwrUpTo("14.0");
@@ -127,6 +141,57 @@ TEST_F(SimulatedStationTest, HundredOhmLoadGivesAThirdAsS11) {
     EXPECT_THAT(file.readAll().toStdString(),
                 ::testing::HasSubstr("# Hz S RI R 50\n14000000 0.333333333 0.000000000\n"));
 }
+
+// A radio that sends nothing, or too much, from 14.1 MHz up: the sweep from 14.0 stops there.
+struct PowerStopCase {
+    const char* name;
+    QByteArray stationIni;
+    QStringList simOptions;
+    std::string message;
+    friend void PrintTo(const PowerStopCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PowerStopTable : public SimulatedStationTest,
+                       public ::testing::WithParamInterface<PowerStopCase> {};
+
+TEST_P(PowerStopTable, UnkeysAtOnceKeepsThePointsAndSaysWhy) {
+    const PowerStopCase& c = GetParam();
+    if (!startStation(c.simOptions, c.stationIni)) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    guard->log = &log;
+    sweepSwrUpTo("14.15");
+    EXPECT_THAT(messages->shown, ::testing::ElementsAre(c.message));
+    const SweepRecord& record = window->sweepRecord();
+    ASSERT_EQ(record.points.size(), 2u);
+    EXPECT_EQ(record.points[1].frequencyHz, 14050000);
+    EXPECT_TRUE(record.points[0].reading && record.points[1].reading);
+    // The reading that stopped it was the last thing done keyed; nothing was tuned or keyed
+    // after it.
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_THAT(std::vector(log.end() - 3, log.end()),
+                ::testing::ElementsAre("Pause 200", "Guard unkeyed", "Guard finish"));
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+    EXPECT_EQ(readBack(rigctld.port(), false, "f", "Frequency"), "14100000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Station, PowerStopTable,
+    ::testing::Values(
+        PowerStopCase{"NoPowerBeyondABandEdge",
+                      "[sweep]\nsettle=fixed\n",
+                      {"--antenna", "--power-from", "14.1:0"},
+                      "The sweep stopped at 14.100 MHz: the meter reads no power while the radio "
+                      "is keyed. Check that the radio is on, may transmit on this band, and that "
+                      "its output passes through the meter, then press Run again."},
+        PowerStopCase{"TooMuchPowerWhileSettling",
+                      "[sweep]\nsettle=readings\nmax_power_w=120\n",
+                      {"--antenna", "--power-from", "14.1:150", "--noise", "0"},
+                      "The sweep stopped at 14.100 MHz: the meter reads 150.0 W while the radio "
+                      "is keyed, above the power ceiling of 120 W. Turn the radio's power down "
+                      "below 120 W (or raise the ceiling in Setup, Sweep settings), then press "
+                      "Run again."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zm::test

@@ -106,11 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
         ResonanceCase{"PhaseKeepingItsSignHasNone", {-40.0, -5.0, -20.0}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PointValuesText, ShowsEveryValueWithTheSignOfX) {
-    const SweepPoint point{14175000, PointReading{100.0, 50.0, -30.0, 1.5}};
+TEST(PointValuesText, ShowsEveryValueWithTheSignOfXAndHowThePointWasTaken) {
+    const SweepPoint point{14175000, PointReading{100.0, 50.0, -30.0, 1.5},
+                           PointTaking{PointTaking::How::Settled, 4}};
     EXPECT_EQ(pointValuesText(point, "Sweep"),
               "Sweep\n14.175 MHz\nSWR 1.50\nZ 50.0 Ω at -30.0°\nR+jX 43.3 - j25.0 Ω\n"
-              "|Γ| 0.268   RL 11.4 dB\nPwr 100.0");
+              "|Γ| 0.268   RL 11.4 dB\nPwr 100.0\nSettled after 4 readings");
 }
 
 TEST(PointValuesText, MatchedLoadFromAFileHasNoPowerAndEndlessReturnLoss) {

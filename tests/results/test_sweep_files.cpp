@@ -17,13 +17,14 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
     return PointReading{100.0, zOhms, phaseDegrees, swr};
 }
 
-// 50 ohm at -30 degrees, a rejected poll, a matched load.
+// 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way.
 SweepRecord threePoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
-    record.points = {{14000000, reading(50.0, -30.0, 1.5)},
-                     {14050000, std::nullopt},
-                     {14100000, reading(50.0, 0.0, 1.0)}};
+    record.points = {
+        {14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
+        {14050000, std::nullopt},
+        {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}}};
     return record;
 }
 
@@ -35,10 +36,10 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "# stop_mhz: 14.1\n"
               "# step_khz: 50\n"
               "# carrier_mode: CW\n"
-              "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db\n"
-              "14000000,100,50,-30,43.301,-25.000,1.5,0.26795,11.44\n"
-              "14050000,,,,,,,,\n"
-              "14100000,100,50,0,50.000,0.000,1,0.00000,inf\n");
+              "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken\n"
+              "14000000,100,50,-30,43.301,-25.000,1.5,0.26795,11.44,fixed 1\n"
+              "14050000,,,,,,,,,\n"
+              "14100000,100,50,0,50.000,0.000,1,0.00000,inf,settled 4\n");
 }
 
 TEST(SweepCsv, ReadsBackWhatItWroteExactly) {
@@ -98,6 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "swr \"inf\" is not a number"},
         BadFileCase{"CsvValuesWithoutZ", false, kHeader + "14000000,,,0,\n", 2,
                     "without z_ohm holds other values"},
+        BadFileCase{"CsvTakenWithoutCount", false,
+                    "frequency_hz,power,z_ohm,phase_deg,swr,taken\n14000000,100,50,0,1,settled\n",
+                    2, "taken \"settled\" is not fixed, settled or unsettled with a count"},
         BadFileCase{"CsvHeaderOnly", false, kHeader, 0, "no sweep points"},
         BadFileCase{"TouchstoneTwoPort", true, "# MHz S RI R 50\n14 0.1 0 0.2 0 0.3 0 0.4 0\n", 2,
                     "not 9 numbers"},

@@ -41,7 +41,7 @@ std::optional<MeterReading> pollUntilAccepted(SerialComm& comm) {
 }
 
 TEST(SimEndToEnd, PolledThroughSerialLayerGivesAcceptedRecord) {
-    RunningSim sim({"--z", "75", "--phase", "-30", "--power", "50"});
+    RunningSim sim({"--z", "75", "--phase", "-30", "--power", "50", "--noise", "0"});
     ASSERT_TRUE(sim.started()) << "is zm480-sim built in " << buildDir().toStdString() << "?";
     EXPECT_TRUE(sim.banner().contains("/dev/pts/")) << sim.banner().toStdString();
 
@@ -102,7 +102,9 @@ TEST(SimEndToEnd, FollowsRigctldKeyAndFrequency) {
     ASSERT_TRUE(rig.waitForStarted(10000));
     ASSERT_TRUE(rigCommand(port, "F 14000000\n", 1));
 
-    RunningSim sim({"--antenna", "--rig", QStringLiteral("127.0.0.1:%1").arg(port)});
+    // A meter that shows the final values from key-down on.
+    RunningSim sim({"--antenna", "--rig", QStringLiteral("127.0.0.1:%1").arg(port), "--rise-ms",
+                    "0", "--window-ms", "0", "--noise", "0"});
     ASSERT_TRUE(sim.started());
     QtSerialComm comm(sim.configDir());
     ASSERT_TRUE(comm.open());

@@ -19,6 +19,7 @@
 #include "chart/chart_menu.h"
 #include "dialogs/common_dialog.h"
 #include "dialogs/sweep_file_dialog.h"
+#include "dialogs/sweep_settings_dialog.h"
 #include "dialogs/window_printer.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
@@ -237,6 +238,18 @@ private:
             whileShown();
         }
         return pick;
+    }
+};
+
+// Answers with `choice` (none: Cancel) and keeps what it was shown.
+class ScriptedSweepSettingsDialog : public SweepSettingsDialog {
+public:
+    std::optional<SweepSettings> choice;
+    std::vector<SweepSettings> shown;
+
+    std::optional<SweepSettings> edit(const SweepSettings& current) override {
+        shown.push_back(current);
+        return choice;
     }
 };
 

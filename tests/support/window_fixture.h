@@ -29,21 +29,25 @@ protected:
     ScriptedFileDialog* fileDialog = nullptr;
     RecordingPrinter* printer = nullptr;
     ScriptedSweepFileDialog* sweepFileDialog = nullptr;
+    ScriptedSweepSettingsDialog* sweepSettingsDialog = nullptr;
     MemoryTextFiles* textFiles = nullptr;
     RecordingClipboard* clipboard = nullptr;
     ScriptedStationDialogs* stationDialogs = nullptr;
     std::unique_ptr<frmMain> window;
 
-    QString configPath() const { return QDir(configDir.path()).filePath("config.ini"); }
+    QString configPath(const char* name = "config.ini") const {
+        return QDir(configDir.path()).filePath(name);
+    }
 
-    void writeConfig(const QByteArray& text) {
-        QFile file(configPath());
+    // config.ini, or another file beside it (station.ini).
+    void writeConfig(const QByteArray& text, const char* name = "config.ini") {
+        QFile file(configPath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
 
-    QByteArray readConfig() const {
-        QFile file(configPath());
+    QByteArray readConfig(const char* name = "config.ini") const {
+        QFile file(configPath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -77,6 +81,9 @@ protected:
         auto fakeSweepFileDialog = std::make_unique<ScriptedSweepFileDialog>();
         sweepFileDialog = fakeSweepFileDialog.get();
         devices.sweepFileDialog = std::move(fakeSweepFileDialog);
+        auto fakeSweepSettings = std::make_unique<ScriptedSweepSettingsDialog>();
+        sweepSettingsDialog = fakeSweepSettings.get();
+        devices.sweepSettingsDialog = std::move(fakeSweepSettings);
         auto fakeTextFiles = std::make_unique<MemoryTextFiles>();
         textFiles = fakeTextFiles.get();
         devices.textFiles = std::move(fakeTextFiles);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+
+#include "app/station_file.h"
+
+namespace zm {
+
+// The Setup menu's "Sweep settings...": how long each point stays keyed, and the power
+// ceiling.
+class SweepSettingsDialog {
+public:
+    virtual ~SweepSettingsDialog() = default;
+    // The settings the user chose, starting from `current`; none on Cancel.
+    virtual std::optional<SweepSettings> edit(const SweepSettings& current) = 0;
+};
+
+}  // namespace zm
