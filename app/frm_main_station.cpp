@@ -155,8 +155,8 @@ std::string frmMain::rigctldEndedMidSweep() {
            (rigctld->lastWords().empty() ? "." : "");
 }
 
-// Setup, Sweep settings: only [sweep] changes: the file is read again first, so that whatever else it holds now
-// (the rig, the user's comments) is written back as it stands.
+// Setup, Sweep settings changes only [sweep]: the file is read again first, so that whatever
+// else it holds now (the rig, the user's comments) is written back as it stands.
 void frmMain::mnuSweepSettings_Click() {
     setTimer1Enabled(false);
     if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_station.sweep)) {
