@@ -5,42 +5,17 @@
 #include <limits>
 
 #include "meter/number_reading.h"
+#include "results/number_text.h"
 
 namespace zm {
-
-namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view word) {
-    if (text.size() != word.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(word[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 void readConfigText(std::string_view fileText, ConfigValues& slots) {
     int lineCounter = 0;
     std::size_t pos = 0;
     while (pos < fileText.size() && lineCounter < kConfigSlots) {
         const std::size_t end = fileText.find_first_of("\r\n", pos);
-        const std::string_view line =
-            fileText.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        const std::string_view line = fileText.substr(
+            pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
         const std::size_t equals = line.find('=');
         if (equals != std::string_view::npos) {
             slots[lineCounter] = std::string(line.substr(equals + 1));
@@ -49,9 +24,10 @@ void readConfigText(std::string_view fileText, ConfigValues& slots) {
         if (end == std::string_view::npos) {
             break;
         }
-        pos = end + ((fileText[end] == '\r' && end + 1 < fileText.size() && fileText[end + 1] == '\n')
-                         ? 2
-                         : 1);
+        pos =
+            end + ((fileText[end] == '\r' && end + 1 < fileText.size() && fileText[end + 1] == '\n')
+                       ? 2
+                       : 1);
     }
 }
 
@@ -73,7 +49,7 @@ std::optional<std::int16_t> readWhole16(std::string_view valueText) {
 }
 
 std::optional<bool> readCheckMark(std::string_view valueText) {
-    const std::string_view word = trimBlanks(valueText);
+    const std::string_view word = trimmed(valueText);
     if (equalsIgnoringCase(word, "true")) {
         return true;
     }

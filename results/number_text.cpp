@@ -56,6 +56,11 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+bool equalsIgnoringCase(std::string_view text, std::string_view word) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(text, word, {}, lower, lower);
+}
+
 std::optional<double> readDecimal(std::string_view text) {
     text = trimmed(text);
     // from_chars takes no "+"; some network analysers write one.

@@ -36,4 +36,7 @@ std::string megahertzText(double frequencyHz);
 // The text without blanks or tabs at either end.
 std::string_view trimmed(std::string_view text);
 
+// The same word in any letter case, ASCII only: "True", "TRUE" and "true" are one word.
+bool equalsIgnoringCase(std::string_view text, std::string_view word);
+
 }  // namespace zm

@@ -1,0 +1,150 @@
+#include "app/station_keys.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "results/number_text.h"
+
+namespace zm {
+
+namespace {
+
+// The whole text as a whole number in [low, high], in the given base.
+std::optional<long> wholeNumber(std::string_view text, long low, long high, int base = 10) {
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low ||
+        value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
+    {{PttMethod::Rig, "RIG"}, {PttMethod::Dtr, "DTR"}, {PttMethod::Rts, "RTS"}}};
+
+}  // namespace
+
+const std::array<StationKey, 9> kStationKeys{{
+    {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
+     [](std::string_view value, StationSettings& s) {
+         const bool own = equalsIgnoringCase(value, "own");
+         s.rig.server = own ? RigServerChoice::Own : RigServerChoice::External;
+         return own || equalsIgnoringCase(value, "external");
+     },
+     [](const StationSettings& s) {
+         return std::string(s.rig.server == RigServerChoice::Own ? "own" : "external");
+     }},
+    {"rig", "model", "must be Hamlib's model number, e.g. 3073 (rigctld -l lists them)",
+     [](std::string_view value, StationSettings& s) {
+         const auto model = value.empty() ? 0 : wholeNumber(value, 1, 999999);
+         s.rig.model = static_cast<int>(model.value_or(0));
+         return model.has_value();
+     },
+     [](const StationSettings& s) {
+         return s.rig.model > 0 ? std::to_string(s.rig.model) : std::string();
+     }},
+    {"rig", "device", "",
+     [](std::string_view value, StationSettings& s) {
+         s.rig.device = value;
+         return true;
+     },
+     [](const StationSettings& s) { return s.rig.device; }},
+    {"rig", "baud", "must be a rate in bit/s, e.g. 19200, or empty for the radio's default",
+     [](std::string_view value, StationSettings& s) {
+         const auto baud = wholeNumber(value, 1, 10'000'000);
+         s.rig.baud = baud ? std::optional<int>(*baud) : std::nullopt;
+         return value.empty() || baud.has_value();
+     },
+     [](const StationSettings& s) {
+         return s.rig.baud ? std::to_string(*s.rig.baud) : std::string();
+     }},
+    // Hex only: Icom gives the addresses in hex ("94h"), and rigctld reads a bare 94 as
+    // decimal 94, an address (0x5E) that the radio never answers.
+    {"rig", "civaddr",
+     "must be the radio's CI-V address in hex, e.g. 0x94, or empty for the radio's default",
+     [](std::string_view value, StationSettings& s) {
+         const bool hex =
+             value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X');
+         const auto address = hex ? wholeNumber(value.substr(2), 1, 0xFF, 16) : std::nullopt;
+         s.rig.civAddress = address ? std::optional<int>(*address) : std::nullopt;
+         return value.empty() || address.has_value();
+     },
+     [](const StationSettings& s) {
+         return s.rig.civAddress ? civAddressText(*s.rig.civAddress) : std::string();
+     }},
+    {"rig", "ptt", "must be RIG, DTR or RTS",
+     [](std::string_view value, StationSettings& s) {
+         for (const auto& [method, word] : kPttWords) {
+             if (equalsIgnoringCase(value, word)) {
+                 s.rig.ptt = method;
+                 return true;
+             }
+         }
+         return false;
+     },
+     [](const StationSettings& s) { return std::string(pttText(s.rig.ptt)); }},
+    {"rig", "port", "must be a TCP port from 1 to 65535",
+     [](std::string_view value, StationSettings& s) {
+         const auto port = wholeNumber(value, 1, 65535);
+         s.rig.port = static_cast<std::uint16_t>(port.value_or(RigSettings::kDefaultPort));
+         return port.has_value();
+     },
+     [](const StationSettings& s) { return std::to_string(s.rig.port); }},
+    {"sweep", "settle",
+     "must be fixed (the 1.0 s wait) or readings (until the meter's readings settle)",
+     [](std::string_view value, StationSettings& s) {
+         const bool readings = equalsIgnoringCase(value, "readings");
+         s.sweep.settle = readings ? SettleMode::Readings : SettleMode::Fixed;
+         return readings || equalsIgnoringCase(value, "fixed");
+     },
+     [](const StationSettings& s) {
+         return std::string(s.sweep.settle == SettleMode::Readings ? "readings" : "fixed");
+     }},
+    {"sweep", "max_power_w", "must be a power in watts above 0, e.g. 50, or empty for no ceiling",
+     [](std::string_view value, StationSettings& s) {
+         double watts = 0;
+         const auto [end, error] =
+             std::from_chars(value.data(), value.data() + value.size(), watts);
+         const bool fits = error == std::errc() && end == value.data() + value.size() &&
+                           std::isfinite(watts) && watts > 0;
+         s.sweep.maxPowerW = fits ? std::optional<double>(watts) : std::nullopt;
+         return value.empty() || fits;
+     },
+     [](const StationSettings& s) {
+         if (!s.sweep.maxPowerW) {
+             return std::string();
+         }
+         char text[32];  // the shortest text that reads back as the same number: "50", "2.5"
+         const auto end = std::to_chars(text, text + sizeof text, *s.sweep.maxPowerW).ptr;
+         return std::string(text, end);
+     }},
+}};
+
+const StationKey* stationKeyFor(std::string_view section, std::string_view key) {
+    for (const StationKey& known : kStationKeys) {
+        if (known.section == section && known.key == key) {
+            return &known;
+        }
+    }
+    return nullptr;
+}
+
+std::string civAddressText(int address) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(address) & 0xFFu);
+    return text;
+}
+
+std::string_view pttText(PttMethod method) {
+    for (const auto& [known, word] : kPttWords) {
+        if (known == method) {
+            return word;
+        }
+    }
+    return "RIG";
+}
+
+}  // namespace zm
