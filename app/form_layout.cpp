@@ -1,6 +1,5 @@
 #include "app/form_layout.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -8,8 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -17,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/form_menus.h"
 #include "app/lamp_images.h"
 #include "app/line_sample.h"
 
@@ -211,39 +209,6 @@ QPushButton* placeButton(QWidget* client, const char* name, TwipsRect at, const 
     auto* button = place<QPushButton>(client, name, at, Face::Arial9);
     button->setText(QString::fromLatin1(text));
     return button;
-}
-
-void buildMenus(QMainWindow& window, FormControls& c) {
-    QMenuBar* bar = window.menuBar();
-    const auto menu = [bar](const char* name, const char* title) {
-        QMenu* m = bar->addMenu(QString::fromLatin1(title));
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    const auto item = [](QMenu* m, const char* name, const char* text) {
-        QAction* a = m->addAction(QString::fromLatin1(text));
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    c.mnuFile = menu("mnuFile", "&File");
-    c.mnuOpen = item(c.mnuFile, "mnuOpen", "&Open");
-    c.MnuSaveAs = item(c.mnuFile, "MnuSaveAs", "&SaveAs");
-    c.mnuPrint = item(c.mnuFile, "mnuPrint", "&Print");
-    c.mnuExit = item(c.mnuFile, "mnuExit", "&Exit");
-    c.mnuSetup = menu("mnuSetup", "&Setup");
-    c.mnuNormal = item(c.mnuSetup, "mnuNormal", "&Normal");
-    c.mnuDiag = item(c.mnuSetup, "mnuDiag", "&Diag");
-    c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
-    c.mnuSweepSettings = item(c.mnuSetup, "mnuSweepSettings", "S&weep settings...");
-    c.mnuNormal->setCheckable(true);
-    c.mnuDiag->setCheckable(true);
-    c.mnuView = menu("mnuView", "&View");
-    c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
-    c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    c.mnuHelp = menu("mnuHelp", "&Help");
-    c.mnuIndex = item(c.mnuHelp, "mnuIndex", "&Index");
-    c.mnuAbout = item(c.mnuHelp, "mnuAbout", "&About");
 }
 
 // Labels and lines first: like the design's graphical controls they lie beneath every

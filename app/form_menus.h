@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/form_layout.h"
+
+class QMainWindow;
+
+namespace zm {
+
+// The window's menu bar: File, Setup, View and Help, each entry named as its handler's
+// control (mnuStation runs mnuStation_Click).
+void buildMenus(QMainWindow& window, FormControls& controls);
+
+}  // namespace zm
