@@ -40,7 +40,7 @@ struct Devices {
     std::unique_ptr<CommonDialog> fileDialog;  // CommonDialog1
     std::unique_ptr<WindowPrinter> printer;
     std::unique_ptr<SweepFileDialog> sweepFileDialog;  // the chart menu's save and load
-    std::unique_ptr<TextFiles> textFiles;              // saved sweeps and references
+    std::unique_ptr<TextFiles> textFiles;              // the files the user saves to or loads from
     std::unique_ptr<Clipboard> clipboard;
     // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;

@@ -1,9 +1,9 @@
 // The memories: kept from the last sweep or loaded from a file, shown, hidden, renamed,
 // deleted and saved from their dialog, and drawn by both charts.
 
-#include <QAction>
 #include <QDate>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/frm_main.h"
 
@@ -20,10 +20,6 @@ SweepFileRequest saveMemoryRequest(const std::string& name) {
     std::replace(fileName.begin(), fileName.end(), '/', '-');
     std::replace(fileName.begin(), fileName.end(), ':', '.');
     return {"Save memory", "CSV files (*.csv);;Touchstone files (*.s1p)", "csv", fileName + ".csv"};
-}
-
-bool isTouchstonePath(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).suffix().toLower() == "s1p";
 }
 
 }  // namespace
@@ -109,9 +105,8 @@ void frmMain::saveMemory(std::size_t index) {
     setTimer1Enabled(false);
     if (const auto path =
             m_devices.sweepFileDialog->chooseSaveName(saveMemoryRequest(memory.name))) {
-        const SweepFileKind kind =
-            isTouchstonePath(*path) ? SweepFileKind::Touchstone : SweepFileKind::Csv;
-        saveFile(*path, sweepFileText(memory.record, kind), "The memory \"" + memory.name + "\"");
+        saveFile(*path, sweepFileText(memory.record, sweepFileKindOf(*path)),
+                 "The memory \"" + memory.name + "\"");
     }
     setTimer1Enabled(true);
 }

@@ -102,8 +102,6 @@ public:
     QList<QPointF> markerPoints(std::size_t trace) const;
     QString markerLabels() const;  // the lines of the marker box, "\n" between them
     QString shownValues() const;   // what hovering shows now; empty when nothing
-    // The hovered point, as the context menu takes it when it opens.
-    std::optional<TracePoint> hoveredPoint() const;
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
     QPointF viewPositionOf(int series, QPointF value) const;
 

@@ -148,10 +148,6 @@ void QtChartControl::hideValues() {
     }
 }
 
-std::optional<TracePoint> QtChartControl::hoveredPoint() const {
-    return m_hovered;
-}
-
 QString QtChartControl::shownValues() const {
     return m_valuesBox->isVisible() ? m_valuesBox->text() : QString();
 }

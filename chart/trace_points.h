@@ -8,7 +8,7 @@
 namespace zm {
 
 // Where a frequency stands along the chart's bottom axis. The grid's rows stand at 0, 1,
-// 2, ... and their labels (column 1) run upwards in even steps, so a sweep or a reference
+// 2, ... and their labels (column 1) run upwards in even steps, so a sweep or a memory
 // taken at other frequencies is drawn where its frequencies fall between them.
 class FrequencyPositions {
 public:

@@ -13,7 +13,8 @@ struct SweepFileRequest {
     std::string suggestedName;  // "sweep.csv"; empty to open
 };
 
-// The dialog that picks where a sweep is saved and which reference is loaded.
+// The dialog that picks where a sweep or a memory is saved and which file is loaded as a
+// memory.
 class SweepFileDialog {
 public:
     virtual ~SweepFileDialog() = default;

@@ -1,4 +1,4 @@
-// Any bytes as a Touchstone file loaded as a reference. Beyond crashes it checks that a file
+// Any bytes as a Touchstone file loaded as a memory. Beyond crashes it checks that a file
 // read holds rising frequencies and readings a meter could show (|Z| and SWR not below their
 // floors, the phase within +-180 degrees, no power), that writing it as Touchstone and
 // reading that gives the same frequencies and S11 to the nine decimals written, and that a

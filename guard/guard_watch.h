@@ -8,10 +8,12 @@
 namespace zm {
 
 // How long the transmitter may stay keyed without a word from the window before the guard
-// unkeys it. A point keeps the key about 1.2 s (the 1.0 s wait and the meter's 0.2 s) plus
-// the answers to "T 1" and "T 0": 20 to 50 ms from the dummy rig, a few hundred ms from real
-// radios, and Hamlib's Kenwood backend sleeps 150 ms in every unkey. So a healthy window says
-// "unkeyed" within about 2 s of "keying"; 3 s leaves a second for a slow radio on a loaded
+// unkeys it. A point keeps the key at most about 1.2 s (the 1.0 s wait and the meter's 0.2 s,
+// or six 0.2 s readings when it settles by readings) plus the answers to "T 1" and "T 0":
+// 20 to 50 ms from the dummy rig, a few hundred ms from real radios, and Hamlib's Kenwood
+// backend sleeps 150 ms in every unkey. A garbled record read again while keyed is preceded
+// by another "keying", which starts the deadline anew. So a healthy window says "unkeyed"
+// within about 2 s of its last "keying"; 3 s leaves a second for a slow radio on a loaded
 // machine, and a hung window transmits at most 3 s.
 inline constexpr std::chrono::milliseconds kGuardKeyedDeadline{3000};
 

@@ -1,24 +1,18 @@
 #include "results/sweep_files.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "results/number_text.h"
 #include "results/sweep_csv.h"
 #include "results/touchstone.h"
 
 namespace zm {
 
-namespace {
-
-bool isTouchstoneName(std::string_view fileName) {
+SweepFileKind sweepFileKindOf(std::string_view fileName) {
     constexpr std::string_view kSuffix = ".s1p";
-    return fileName.size() >= kSuffix.size() &&
-           std::equal(
-               kSuffix.begin(), kSuffix.end(), fileName.end() - kSuffix.size(),
-               [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    const bool touchstone =
+        fileName.size() >= kSuffix.size() &&
+        equalsIgnoringCase(fileName.substr(fileName.size() - kSuffix.size()), kSuffix);
+    return touchstone ? SweepFileKind::Touchstone : SweepFileKind::Csv;
 }
-
-}  // namespace
 
 std::string sweepFileText(const SweepRecord& record, SweepFileKind kind) {
     return kind == SweepFileKind::Csv ? writeSweepCsv(record) : writeTouchstone(record);
@@ -26,7 +20,8 @@ std::string sweepFileText(const SweepRecord& record, SweepFileKind kind) {
 
 std::variant<SweepRecord, FileError> readSweepFile(std::string_view fileName,
                                                    std::string_view text) {
-    auto read = isTouchstoneName(fileName) ? readTouchstone(text) : readSweepCsv(text);
+    const bool touchstone = sweepFileKindOf(fileName) == SweepFileKind::Touchstone;
+    auto read = touchstone ? readTouchstone(text) : readSweepCsv(text);
     if (const auto* record = std::get_if<SweepRecord>(&read); record && !record->hasReadings()) {
         return FileError{0, "the file holds no point with a reading"};
     }

@@ -14,8 +14,12 @@ enum class SweepFileKind { Csv, Touchstone };
 // The file's text in the chosen format.
 std::string sweepFileText(const SweepRecord& record, SweepFileKind kind);
 
-// A reference file by its name: ".s1p" in any case is Touchstone, anything else the CSV
-// this program writes. A file without a single reading has nothing to draw and is refused.
+// A sweep file's kind by its name: ".s1p" in any case is Touchstone, anything else the CSV
+// this program writes.
+SweepFileKind sweepFileKindOf(std::string_view fileName);
+
+// A sweep file loaded as a memory, in the kind its name says. A file without a single
+// reading has nothing to draw and is refused.
 std::variant<SweepRecord, FileError> readSweepFile(std::string_view fileName,
                                                    std::string_view text);
 

@@ -31,13 +31,11 @@ public:
 
     // For the tests: the fields as a user reaches them.
     QComboBox* meterDevice() const { return m_meterDevice; }
-    QRadioButton* ownServer() const { return m_own; }
     QComboBox* model() const { return m_model; }
     QComboBox* radioDevice() const { return m_radioDevice; }
     QComboBox* baud() const { return m_baud; }
     QLineEdit* civAddress() const { return m_civ; }
     QComboBox* ptt() const { return m_ptt; }
-    QPushButton* testButton() const { return m_test; }
     QLabel* message() const { return m_message; }
 
 private:
