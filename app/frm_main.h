@@ -175,7 +175,8 @@ private:
     void clearSweepRecord();
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);
-    bool saveFile(const std::string& path, const std::string& text, std::string_view what);
+    // Writes a file the user chose; `what` names it in the message when that fails.
+    void saveFile(const std::string& path, const std::string& text, std::string_view what);
 
     // The memories: the dialog's handlers, and every chart told at each change.
     void keepMemory(Memory memory);

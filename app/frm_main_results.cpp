@@ -97,15 +97,14 @@ void frmMain::saveSweepAs(SweepFileKind kind) {
     setTimer1Enabled(true);
 }
 
-bool frmMain::saveFile(const std::string& path, const std::string& text, std::string_view what) {
+void frmMain::saveFile(const std::string& path, const std::string& text, std::string_view what) {
     std::string whyNot;
-    if (m_devices.textFiles->write(path, text, whyNot)) {
-        return true;
+    if (!m_devices.textFiles->write(path, text, whyNot)) {
+        m_devices.messages->show(std::string(what) + " could not be saved to " + path + " (" +
+                                 whyNot +
+                                 "). Any file of that name is unchanged; choose another folder "
+                                 "or name.");
     }
-    m_devices.messages->show(std::string(what) + " could not be saved to " + path + " (" + whyNot +
-                             "). Any file of that name is unchanged; choose another folder or "
-                             "name.");
-    return false;
 }
 
 void frmMain::mnuSmithChart_Click() {
