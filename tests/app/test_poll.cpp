@@ -21,14 +21,6 @@ protected:
         log.clear();
     }
     QString box(QLineEdit* edit) const { return edit->text(); }
-    bool lampOn() const {
-        return window->controls().Picture5->isVisibleTo(window->controls().client);
-    }
-    std::vector<QString> readout() const {
-        const FormControls& f = window->controls();
-        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
-                f.Text15->text(), f.Text16->text(), f.Text1->text()};
-    }
 };
 
 TEST_F(PollTest, LampIsRedUntilTheMeterFirstAnswers) {

@@ -3,10 +3,7 @@
 // The window polling a meter on a real pseudo-terminal through the real serial layer, with
 // config.ini beside the meter's ports/ folder so that start-up opens port 1 on the pty.
 
-#include <QLabel>
-#include <QLineEdit>
 #include <memory>
-#include <vector>
 
 #include "meter/pause.h"
 #include "meter/qt_serial_comm.h"
@@ -32,16 +29,6 @@ protected:
         start();
         ASSERT_TRUE(port->isOpen()) << "start-up did not open " << meter.devicePath();
         ASSERT_TRUE(messages->shown.empty());
-    }
-
-    bool lampOn() const {
-        return window->controls().Picture5->isVisibleTo(window->controls().client);
-    }
-    // Pwr, Z, Ph, R, X and SWR as the boxes show them.
-    std::vector<QString> readout() const {
-        const FormControls& f = window->controls();
-        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
-                f.Text15->text(), f.Text16->text(), f.Text1->text()};
     }
 };
 

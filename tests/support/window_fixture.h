@@ -8,8 +8,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "tests/support/fake_devices.h"
@@ -99,6 +102,17 @@ protected:
 
     void createWindow(Devices devices) { window = std::make_unique<frmMain>(std::move(devices)); }
     void createWindow() { createWindow(fakeDevices()); }
+
+    // The green lamp: lit while the meter answers.
+    bool lampOn() const {
+        return window->controls().Picture5->isVisibleTo(window->controls().client);
+    }
+    // Pwr, Z, Ph, R, X and SWR as the boxes show them.
+    std::vector<QString> readout() const {
+        const FormControls& f = window->controls();
+        return {f.Text4->text(),  f.Text5->text(),  f.Text6->text(),
+                f.Text15->text(), f.Text16->text(), f.Text1->text()};
+    }
 
     // Shows the window and lets start-up run, as the first activation does.
     void start() {
