@@ -29,9 +29,9 @@ struct GuardCommandLine {
 extern const std::string_view kGuardUsage;
 
 // The arguments after the program's name: "--rig HOST:PORT [--run rigctld ARGUMENTS...]" or
-// "--help". HOST is 127.0.0.1
-// (any 127.x.y.z), [::1] or localhost: the window drives a rigctld on this computer only.
-// Empty with a sentence for the user, without a closing full stop, in whyNot.
+// "--help". HOST is 127.0.0.1 (any 127.x.y.z), [::1] or localhost: the window drives a
+// rigctld on this computer only. Empty with a sentence for the user, without a closing full
+// stop, in whyNot.
 std::optional<GuardCommandLine> parseGuardCommandLine(std::span<const char* const> arguments,
                                                       std::string& whyNot);
 
