@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "station/hamlib_catalog.h"
 #include "station/process_rigctld_runner.h"
@@ -46,8 +47,12 @@ std::vector<pid_t> rigctldsOnPort(quint16 port) {
     std::vector<pid_t> found;
     const std::string wanted = std::string("-t") + '\0' + std::to_string(port) + '\0';
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        // A process that ends while its cmdline is read fails the read with ESRCH, which
+        // an istreambuf_iterator would throw; the stream operator takes it as no text.
         std::ifstream file(entry.path() / "cmdline");
-        const std::string commandLine((std::istreambuf_iterator<char>(file)), {});
+        std::ostringstream read;
+        read << file.rdbuf();
+        const std::string commandLine = read.str();
         std::ifstream stat(entry.path() / "stat");
         std::string pid, name, state;
         stat >> pid >> name >> state;
