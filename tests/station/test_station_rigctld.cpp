@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "station/hamlib_catalog.h"
 #include "station/process_rigctld_runner.h"
@@ -41,13 +42,16 @@ quint16 freeLoopbackPort() {
 }
 
 // The rigctld processes listening at this port by their command line (-t PORT), whoever
-// their parent is now.
+// their parent is now. A process may end while it is read: the stream operator takes that
+// read error as an empty file, where a streambuf iterator would throw.
 std::vector<pid_t> rigctldsOnPort(quint16 port) {
     std::vector<pid_t> found;
     const std::string wanted = std::string("-t") + '\0' + std::to_string(port) + '\0';
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::ifstream file(entry.path() / "cmdline");
-        const std::string commandLine((std::istreambuf_iterator<char>(file)), {});
+        std::ostringstream read;
+        read << file.rdbuf();
+        const std::string commandLine = read.str();
         std::ifstream stat(entry.path() / "stat");
         std::string pid, name, state;
         stat >> pid >> name >> state;
