@@ -116,10 +116,15 @@ void frmMain::mnuStation_Click() {
 }
 
 // Test: the program's rigctld runs for the settings tested (and again for the saved ones if
-// the dialog is cancelled); a rigctld that the user starts is reached as it is.
+// the dialog is cancelled); a rigctld that the user starts is reached as it is. One that does
+// not answer is started afresh: the user may have just mended what stood in its way, and the
+// next try after a refused start may be up to 30 s away.
 void frmMain::testStation(const RigSettings& rig, std::function<void(std::string)> done) {
     const bool own = rig.server == RigServerChoice::Own && m_devices.rigctld;
     if (own) {
+        if (!m_devices.rigctld->answering()) {
+            m_rigctldFor.reset();
+        }
         useStation(rig);
     } else if (m_devices.rigctld) {
         m_devices.rigctld->stop();  // ours would answer in the place of the user's
@@ -153,6 +158,25 @@ std::string frmMain::rigctldEndedMidSweep() {
                              "radio answers",
                          rigctld->lastWords()) +
            (rigctld->lastWords().empty() ? "." : "");
+}
+
+// The rig client's advice, to start rigctld on the port, would mislead when the program runs
+// rigctld: what stands in its way is said instead, or that the radio does not answer it.
+std::string frmMain::whyNoRigctld(std::string clientWhyNot) {
+    RigctldRunner* rigctld = m_devices.rigctld.get();
+    if (!rigctld || m_station.rig.server != RigServerChoice::Own || rigctld->answering()) {
+        return clientWhyNot;
+    }
+    if (std::string whyNot; !rigctldArguments(m_station.rig, whyNot)) {
+        return "rigctld was not started. " + whyNot;
+    }
+    if (std::string trouble = rigctld->trouble(m_rigctldEndingsAtStart); !trouble.empty()) {
+        return trouble;
+    }
+    if (m_rigctldSince.elapsed() < kRadioAnswerTime.count()) {
+        return "rigctld, which the program starts for your radio, does not answer yet";
+    }
+    return withLastWords(std::string(kRadioSilent), rigctld->lastWords());
 }
 
 // Setup, Sweep settings changes only [sweep]: the file is read again first, so that whatever
