@@ -2,6 +2,8 @@
 // Setup, Station and Sweep settings: the meter's serial device, the radio, the rigctld the
 // program runs, and how long a point stays keyed.
 
+#include <filesystem>
+
 #include "app/frm_main.h"
 #include "app/station_store.h"
 #include "station/hamlib_catalog.h"
@@ -21,6 +23,15 @@ constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
 
 std::string portName(int port) {
     return "Com" + std::string(port < 10 ? "0" : "") + std::to_string(port);
+}
+
+// The meter's device as it was chosen: where the port's link points, a by-id name with its
+// maker and serial number, rather than the kernel's ttyUSB name it leads to today.
+std::string chosenDevice(const PortRoute& route) {
+    std::error_code error;
+    const auto target = route.linked ? std::filesystem::read_symlink(route.linkPath, error)
+                                     : std::filesystem::path();
+    return !error && target.is_absolute() ? target.string() : route.device;
 }
 
 }  // namespace
@@ -93,7 +104,7 @@ void frmMain::mnuStation_Click() {
     const int port = m_devices.comm->commPort();
     StationDialogInput input;
     input.meterPortName = portName(port);
-    input.meterDevice = m_devices.comm->routeOf(port).device;
+    input.meterDevice = chosenDevice(m_devices.comm->routeOf(port));
     input.rig = m_station.rig;
     input.test = [this](const RigSettings& rig, std::function<void(std::string)> done) {
         testStation(rig, std::move(done));

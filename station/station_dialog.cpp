@@ -60,8 +60,11 @@ QLabel* descriptionOf(QComboBox* list, const std::vector<SerialDevice>& devices)
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);  // USB descriptors are never markup
     const auto describe = [label, devices](const QString& typed) {
-        const auto found =
-            std::ranges::find(devices, typed.trimmed().toStdString(), &SerialDevice::path);
+        const std::string name = typed.trimmed().toStdString();
+        auto found = std::ranges::find(devices, name, &SerialDevice::path);
+        if (found == devices.end()) {
+            found = std::ranges::find(devices, name, &SerialDevice::kernelName);
+        }
         label->setText(found == devices.end()
                            ? QString()
                            : text(found->description + (found->description.empty() ? "" : ", ") +
