@@ -169,6 +169,8 @@ private:
     void chooseMeterDevice(const std::string& device);
     // The sweep's message when the program's rigctld ended under it; empty when it did not.
     std::string rigctldEndedMidSweep();
+    // Why Run reached no rigctld, given what the rig client said.
+    std::string whyNoRigctld(std::string clientWhyNot);
 
     void connectResultsMenu();
     void recordPoint(int point, double frequencyMHz, const PointTaking& taken);

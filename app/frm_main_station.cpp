@@ -2,6 +2,8 @@
 // Setup, Station and Sweep settings: the meter's serial device, the radio, the rigctld the
 // program runs, and how long a point stays keyed.
 
+#include <filesystem>
+
 #include "app/frm_main.h"
 #include "app/station_store.h"
 #include "station/hamlib_catalog.h"
@@ -21,6 +23,15 @@ constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
 
 std::string portName(int port) {
     return "Com" + std::string(port < 10 ? "0" : "") + std::to_string(port);
+}
+
+// The meter's device as it was chosen: where the port's link points, a by-id name with its
+// maker and serial number, rather than the kernel's ttyUSB name it leads to today.
+std::string chosenDevice(const PortRoute& route) {
+    std::error_code error;
+    const auto target = route.linked ? std::filesystem::read_symlink(route.linkPath, error)
+                                     : std::filesystem::path();
+    return !error && target.is_absolute() ? target.string() : route.device;
 }
 
 }  // namespace
@@ -93,7 +104,7 @@ void frmMain::mnuStation_Click() {
     const int port = m_devices.comm->commPort();
     StationDialogInput input;
     input.meterPortName = portName(port);
-    input.meterDevice = m_devices.comm->routeOf(port).device;
+    input.meterDevice = chosenDevice(m_devices.comm->routeOf(port));
     input.rig = m_station.rig;
     input.test = [this](const RigSettings& rig, std::function<void(std::string)> done) {
         testStation(rig, std::move(done));
@@ -116,10 +127,15 @@ void frmMain::mnuStation_Click() {
 }
 
 // Test: the program's rigctld runs for the settings tested (and again for the saved ones if
-// the dialog is cancelled); a rigctld that the user starts is reached as it is.
+// the dialog is cancelled); a rigctld that the user starts is reached as it is. One that does
+// not answer is started afresh: the user may have just mended what stood in its way, and the
+// next try after a refused start may be up to 30 s away.
 void frmMain::testStation(const RigSettings& rig, std::function<void(std::string)> done) {
     const bool own = rig.server == RigServerChoice::Own && m_devices.rigctld;
     if (own) {
+        if (!m_devices.rigctld->answering()) {
+            m_rigctldFor.reset();
+        }
         useStation(rig);
     } else if (m_devices.rigctld) {
         m_devices.rigctld->stop();  // ours would answer in the place of the user's
@@ -153,6 +169,25 @@ std::string frmMain::rigctldEndedMidSweep() {
                              "radio answers",
                          rigctld->lastWords()) +
            (rigctld->lastWords().empty() ? "." : "");
+}
+
+// The rig client's advice, to start rigctld on the port, would mislead when the program runs
+// rigctld: what stands in its way is said instead, or that the radio does not answer it.
+std::string frmMain::whyNoRigctld(std::string clientWhyNot) {
+    RigctldRunner* rigctld = m_devices.rigctld.get();
+    if (!rigctld || m_station.rig.server != RigServerChoice::Own || rigctld->answering()) {
+        return clientWhyNot;
+    }
+    if (std::string whyNot; !rigctldArguments(m_station.rig, whyNot)) {
+        return "rigctld was not started. " + whyNot;
+    }
+    if (std::string trouble = rigctld->trouble(m_rigctldEndingsAtStart); !trouble.empty()) {
+        return trouble;
+    }
+    if (m_rigctldSince.elapsed() < kRadioAnswerTime.count()) {
+        return "rigctld, which the program starts for your radio, does not answer yet";
+    }
+    return withLastWords(std::string(kRadioSilent), rigctld->lastWords());
 }
 
 // Setup, Sweep settings changes only [sweep]: the file is read again first, so that whatever

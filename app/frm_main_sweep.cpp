@@ -72,7 +72,7 @@ void frmMain::RunSweep() {
     FT100 = m_devices.rigServers->create(whyNot);
     TRX.reset();
     if (!FT100) {
-        throw failure(whyNot);
+        throw failure(whyNoRigctld(whyNot));
     }
     checkRigStatus(FT100->GetTransceiver(TRX), "hand out the transceiver");
     if (!TRX) {

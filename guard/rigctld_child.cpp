@@ -67,6 +67,7 @@ bool RigctldChild::start(const std::vector<std::string>& command, std::string& w
         arguments.push_back(word.data());
     }
     arguments.push_back(nullptr);
+    closeDescriptors();  // the stderr of one that ended without saying all
     int pipe[2];
     if (command.empty() || ::pipe2(pipe, O_CLOEXEC) != 0) {
         whyNot = "rigctld could not be started: " + std::string(std::strerror(errno));
@@ -107,8 +108,11 @@ std::vector<std::string> RigctldChild::readLines() {
         }
     }
     if (count == 0 && m_stderr >= 0) {  // it closed its stderr: it is ending
-        ::close(m_stderr);
-        m_stderr = -1;
+        if (!m_partialLine.empty()) {
+            lines.push_back(m_partialLine);
+            m_partialLine.clear();
+        }
+        closeDescriptor(m_stderr);
     }
     return lines;
 }
@@ -120,7 +124,9 @@ std::optional<std::string> RigctldChild::reapIfEnded() {
     }
     m_pid = -1;
     m_exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    closeDescriptors();
+    // Its stderr stays open: what it wrote just before it ended may still be unread, and
+    // readLines() takes that to the end of the stream, its last words.
+    closeDescriptor(m_pidfd);
     return howProcessEnded(status);
 }
 
@@ -143,11 +149,14 @@ std::string RigctldChild::stop(std::chrono::milliseconds grace) {
 }
 
 void RigctldChild::closeDescriptors() {
-    for (int* fd : {&m_stderr, &m_pidfd}) {
-        if (*fd >= 0) {
-            ::close(*fd);
-            *fd = -1;
-        }
+    closeDescriptor(m_stderr);
+    closeDescriptor(m_pidfd);
+}
+
+void RigctldChild::closeDescriptor(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
     }
 }
 

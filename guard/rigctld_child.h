@@ -29,13 +29,16 @@ public:
 
     bool running() const { return m_pid > 0; }
     pid_t pid() const { return m_pid; }
-    // Readable when it wrote to stderr (or closed it), and when it ended; -1 once reaped.
+    // Readable when it wrote to stderr or closed it; -1 once readLines() has read the end.
     int stderrDescriptor() const { return m_stderr; }
+    // Readable when it ended; -1 once reaped.
     int endDescriptor() const { return m_pidfd; }
 
-    // The complete lines it wrote since the last call; the stream is read until it blocks.
+    // The complete lines it wrote since the last call, and at the stream's end an unfinished
+    // last one; the stream is read until it blocks.
     std::vector<std::string> readLines();
-    // "it exited with status 2", once it has ended (it is then reaped); empty while it runs.
+    // "it exited with status 2", once it has ended (it is then reaped, and readLines() gives
+    // what it wrote last); empty while it runs.
     std::optional<std::string> reapIfEnded();
     // SIGINT (rigctld 4.5.4 then closes its port and exits in about 0.4 s), SIGKILL when it
     // has not ended within `grace`. Returns how it ended.
@@ -44,6 +47,7 @@ public:
 
 private:
     void closeDescriptors();
+    static void closeDescriptor(int& fd);
 
     pid_t m_pid = -1;
     int m_stderr = -1;

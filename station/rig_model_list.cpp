@@ -56,8 +56,10 @@ std::string RigModel::label() const {
            (status.empty() || status == "Stable" ? "" : ", " + status) + ")";
 }
 
-bool RigModel::isIcom() const {
-    return lowered(maker) == "icom";
+bool RigModel::takesCivAddress() const {
+    constexpr int kIcomBackend = 3;  // Hamlib's RIG_ICOM: models 3001 to 3999
+    constexpr int kModelsPerBackend = 1000;
+    return number / kModelsPerBackend == kIcomBackend;
 }
 
 bool RigModel::matches(std::string_view typed) const {

@@ -26,8 +26,11 @@ struct RigModel {
     // "Icom IC-7300 (3073)", or "Icom IC-820H (3032, Beta)" for a backend not yet stable:
     // what the dialog lists.
     std::string label() const;
-    // Icom's CI-V address applies (the -c option).
-    bool isIcom() const;
+    // A CI-V address applies (the -c option): a radio of Hamlib's Icom backend, whose model
+    // numbers are 3001 to 3999. That is every Icom transceiver, and Xiegu's (G90, X6100) and
+    // Ten-Tec's Omni VI, which speak CI-V too; not Icom's PCR receivers (4001 on) nor its
+    // marine radios (30001 on), which speak protocols of their own.
+    bool takesCivAddress() const;
     // Any part of the maker and model, in any letter case: "7300", "ft-9", "kenwood",
     // "icom ic-7".
     bool matches(std::string_view typed) const;

@@ -38,8 +38,8 @@ std::optional<std::vector<std::string>> rigctldArguments(const RigSettings& rig,
         whyNot = std::to_string(*rig.baud) + " bit/s is not a serial rate for the radio";
     } else if (rig.civAddress &&
                (*rig.civAddress < kLowestCivAddress || *rig.civAddress > kHighestCivAddress)) {
-        whyNot = "The CI-V address " + std::to_string(*rig.civAddress) +
-                 " is not a radio's: Icom radios use 0x01 to 0xDF";
+        whyNot = "The CI-V address " + civAddressText(*rig.civAddress) +
+                 " is not a radio's: CI-V radios use 0x01 to 0xDF";
     } else if (!ptt) {
         whyNot = "The PTT method must be RIG, DTR or RTS";
     } else if (rig.port < kLowestTcpPort) {

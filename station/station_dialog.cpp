@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -59,8 +60,11 @@ QLabel* descriptionOf(QComboBox* list, const std::vector<SerialDevice>& devices)
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);  // USB descriptors are never markup
     const auto describe = [label, devices](const QString& typed) {
-        const auto found =
-            std::ranges::find(devices, typed.trimmed().toStdString(), &SerialDevice::path);
+        const std::string name = typed.trimmed().toStdString();
+        auto found = std::ranges::find(devices, name, &SerialDevice::path);
+        if (found == devices.end()) {
+            found = std::ranges::find(devices, name, &SerialDevice::kernelName);
+        }
         label->setText(found == devices.end()
                            ? QString()
                            : text(found->description + (found->description.empty() ? "" : ", ") +
@@ -78,17 +82,13 @@ std::string lastingName(const std::vector<SerialDevice>& devices, const QString&
     return found == devices.end() ? name : found->path;
 }
 
-// "0x94", "94h" is not taken: rigctld would read "94" as decimal.
+// "0x94"; "94h" or "94" is not taken: rigctld would read "94" as decimal.
 std::optional<int> civAddressOf(const QString& typed, bool& valid) {
+    static const QRegularExpression kHexByte("^0[xX][0-9A-Fa-f]{1,2}$");
     const QString trimmed = typed.trimmed();
-    valid = true;
-    if (trimmed.isEmpty()) {
-        return std::nullopt;
-    }
-    bool isHex = false;
-    const int address = trimmed.mid(2).toInt(&isHex, 16);
-    valid = trimmed.startsWith("0x", Qt::CaseInsensitive) && trimmed.size() <= 4 && isHex;
-    return valid ? std::optional(address) : std::nullopt;
+    valid = trimmed.isEmpty() || kHexByte.match(trimmed).hasMatch();
+    return valid && !trimmed.isEmpty() ? std::optional(trimmed.mid(2).toInt(nullptr, 16))
+                                       : std::nullopt;
 }
 
 }  // namespace
@@ -185,10 +185,10 @@ void StationDialog::serverChanged() {
     modelChanged();
 }
 
-// The baud list offers what the model accepts; the CI-V address is Icom's only.
+// The baud list offers what the model accepts; the CI-V address is for CI-V radios only.
 void StationDialog::modelChanged() {
     const RigModel* model = modelNamedBy(m_input.models, m_model->currentText().toStdString());
-    m_civ->setEnabled(m_own->isChecked() && model && model->isIcom());
+    m_civ->setEnabled(m_own->isChecked() && model && model->takesCivAddress());
     const int number = model ? model->number : 0;
     if (number == m_ratesModel) {
         return;

@@ -51,7 +51,11 @@ void StationTest::waitForRigctld() {
     } else if (const std::string trouble = m_runner ? m_runner->trouble(m_endingsAtStart) : "";
                !trouble.empty()) {
         finish(trouble);
-    } else if (!m_runner || m_runner->answering()) {
+    } else if (m_runner && !m_runner->answering()) {
+        m_waited = true;
+    } else if (m_waited && !m_answeringSince.isValid()) {
+        m_answeringSince.start();
+    } else if (!m_waited || m_answeringSince.elapsed() >= kOpeningCacheTime.count()) {
         m_step = Step::Connecting;
         m_socket.connectToHost(QHostAddress::LocalHost, m_port);
     }

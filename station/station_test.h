@@ -23,6 +23,10 @@ class StationTest : public QObject {
 public:
     // The whole Test, from the press to the answer: after this the radio is taken for silent.
     static constexpr std::chrono::milliseconds kRadioTimeout{10000};
+    // How long a rigctld that has just begun to answer is left before the questions: for
+    // 500 ms Hamlib answers from what it read as it opened the radio, and the FT-817 backend
+    // read VFO B last (a radio on 14.0 MHz CW, VFO B on USB, is said to be on 14.0 MHz USB).
+    static constexpr std::chrono::milliseconds kOpeningCacheTime{600};
 
     // runner: the program's rigctld, or null for one that the user starts; models: to name
     // the model that rigctld fronts.
@@ -47,6 +51,8 @@ private:
     Step m_step = Step::WaitForRigctld;
     QTimer m_poll;
     QElapsedTimer m_elapsed;
+    QElapsedTimer m_answeringSince;  // runs once a rigctld that was waited for answers
+    bool m_waited = false;           // the program's rigctld did not answer at first
     QTcpSocket m_socket;
     std::string m_received;
     int m_endingsAtStart = 0;

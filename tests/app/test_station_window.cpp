@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window with station.ini: a damaged file is reported once, and with "server=own" the
-// window runs rigctld itself (the real guard and Hamlib's dummy rig) and a sweep stops,
-// naming rigctld's end, when rigctld dies under it.
+// window runs rigctld itself (the real guard and Hamlib's dummy rig): a sweep stops, naming
+// rigctld's end, when rigctld dies under it, and Run names what keeps rigctld from starting.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,9 +24,51 @@ constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 
 class StationWindowTest : public WindowTest {
 protected:
+    void SetUp() override {
+        m_terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ::grantpt(m_terminal);
+        ::unlockpt(m_terminal);
+    }
+    void TearDown() override {
+        window.reset();
+        ::close(m_terminal);
+    }
+
     void writeStation(const std::string& text) {
         std::ofstream(QDir(configDir.path()).filePath("station.ini").toStdString()) << text;
     }
+
+    // A pseudo-terminal for the radio's device; Hamlib's dummy rig leaves it alone.
+    std::string radioDevice() const { return ::ptsname(m_terminal); }
+
+    // The window with station.ini's "server=own" for Hamlib's dummy rig on the device: it runs
+    // rigctld itself, through the real guard, on a free port. Empty when rigctld is missing.
+    RigctldRunner* createWindowRunningRigctld(const std::string& device, Devices devices) {
+        if (RigctldProcess::executable().empty()) {
+            return nullptr;
+        }
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const quint16 port = probe.serverPort();
+        probe.close();
+        writeStation("[rig]\nserver=own\nmodel=1\ndevice=" + device +
+                     "\nport=" + std::to_string(port) + "\n");
+        auto runner = std::make_unique<ProcessRigctldRunner>(
+            std::string(std::getenv("ZM_BUILD_DIR")) + "/zm480-ptt-guard", "rigctld");
+        RigctldRunner* rigctld = runner.get();
+        devices.rigctld = std::move(runner);
+        devices.useRigPort = [](Devices& rig, quint16 rigPort) {
+            rig.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigPort);
+        };
+        createWindow(std::move(devices));
+        start();
+        comm->answers = {kRecord};
+        choosePlotMode(*window, 2);
+        return rigctld;
+    }
+
+private:
+    int m_terminal = -1;
 };
 
 TEST_F(StationWindowTest, ADamagedStationFileIsReportedOnceAndKeptAside) {
@@ -43,19 +85,18 @@ TEST_F(StationWindowTest, ADamagedStationFileIsReportedOnceAndKeptAside) {
 // loop run, as the sweep's real one does.
 class RigctldKillingSleeper : public Sleeper {
 public:
-    explicit RigctldKillingSleeper(RigctldRunner& rigctld) : m_rigctld(rigctld) {}
     void sleep(std::chrono::milliseconds) override {
         if (++m_pauses != 2) {
             return;
         }
-        const int endings = m_rigctld.endings();
+        const int endings = rigctld->endings();
         ::kill(rigctldPid, SIGKILL);
-        processEventsUntil([&] { return m_rigctld.endings() != endings; });
+        processEventsUntil([&] { return rigctld->endings() != endings; });
     }
+    RigctldRunner* rigctld = nullptr;
     pid_t rigctldPid = 0;
 
 private:
-    RigctldRunner& m_rigctld;
     int m_pauses = 0;
 };
 
@@ -73,34 +114,16 @@ pid_t childNamed(pid_t parent, const std::string& name) {
 }
 
 TEST_F(StationWindowTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
-    if (RigctldProcess::executable().empty()) {
-        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
-    }
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ::grantpt(terminal);
-    ::unlockpt(terminal);
-    writeStation("[rig]\nserver=own\nmodel=1\ndevice=" + std::string(::ptsname(terminal)) +
-                 "\nport=" + std::to_string(port) + "\n");
-
     Devices devices = fakeDevices();
-    auto runner = std::make_unique<ProcessRigctldRunner>(
-        std::string(std::getenv("ZM_BUILD_DIR")) + "/zm480-ptt-guard", "rigctld");
-    RigctldRunner& rigctld = *runner;
-    devices.rigctld = std::move(runner);
-    devices.useRigPort = [](Devices& rig, quint16 rigPort) {
-        rig.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigPort);
-    };
-    auto sleeperOwned = std::make_unique<RigctldKillingSleeper>(rigctld);
+    auto sleeperOwned = std::make_unique<RigctldKillingSleeper>();
     RigctldKillingSleeper& killer = *sleeperOwned;
     devices.sweepSleeper = std::move(sleeperOwned);
-    createWindow(std::move(devices));
-    start();
-    comm->answers = {kRecord};
-    choosePlotMode(*window, 2);
+    RigctldRunner* runner = createWindowRunningRigctld(radioDevice(), std::move(devices));
+    if (!runner) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    RigctldRunner& rigctld = *runner;
+    killer.rigctld = runner;
     ASSERT_TRUE(processEventsUntil([&] { return rigctld.answering(); })) << rigctld.problem();
 
     killer.rigctldPid = childNamed(childNamed(::getpid(), "zm480-ptt-guard"), "rigctld");
@@ -117,7 +140,32 @@ TEST_F(StationWindowTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
     EXPECT_EQ(messages->shown.size(), 1u) << messages->shown.back();
     window.reset();
     EXPECT_EQ(childNamed(::getpid(), "zm480-ptt-guard"), 0);
-    ::close(terminal);
+}
+
+// The radio is not plugged in when the window opens: Run says so, rather than to start
+// rigctld by hand, and a Test once it is plugged in tries again at once instead of repeating
+// what stood in the way until the next start.
+TEST_F(StationWindowTest, RunSaysWhatStopsItsOwnRigctldAndTestTriesAgainAtOnce) {
+    const std::string device = QDir(configDir.path()).filePath("radio").toStdString();
+    RigctldRunner* rigctld = createWindowRunningRigctld(device, fakeDevices());
+    if (!rigctld) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    ASSERT_TRUE(processEventsUntil([&] { return !rigctld->problem().empty(); }));
+    window->cmdRun_Click();
+    ASSERT_FALSE(messages->shown.empty());
+    EXPECT_EQ(messages->shown.back(),
+              "The sweep stopped. The radio's device " + device +
+                  " is not plugged in, or its name changed: choose it again in Setup, Station. "
+                  "Check the radio and rigctld, then press Run again.");
+
+    std::filesystem::create_symlink(radioDevice(), device);
+    window->mnuStation_Click();  // the dialog's Test, then Cancel
+    std::string answer;
+    stationDialogs->shown.at(0).test(window->station().rig,
+                                     [&](std::string text) { answer = std::move(text); });
+    ASSERT_TRUE(processEventsUntil([&] { return !answer.empty(); }));
+    EXPECT_EQ(answer, "Dummy answers: 145.000000 MHz, FM");
 }
 
 }  // namespace

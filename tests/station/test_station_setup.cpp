@@ -93,12 +93,11 @@ TEST(RigModelList, ReadsTheInstalledRigctldByColumnNotByBlanks) {
         int number;
         const char* maker;
         const char* name;
-        bool icom;
+        bool civ;  // takes a CI-V address
     } table[] = {
-        {1, "Hamlib", "Dummy", false},
-        {5, "TRXManager", "TRXManager 5.7.630+", false},
-        {1020, "Yaesu", "FT-817", false},
-        {3073, "Icom", "IC-7300", true},
+        {1, "Hamlib", "Dummy", false},    {5, "TRXManager", "TRXManager 5.7.630+", false},
+        {1020, "Yaesu", "FT-817", false}, {3073, "Icom", "IC-7300", true},
+        {3088, "Xiegu", "G90", true},     {4001, "Icom", "IC-PCR1000", false},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.number);
@@ -106,7 +105,7 @@ TEST(RigModelList, ReadsTheInstalledRigctldByColumnNotByBlanks) {
         ASSERT_NE(model, nullptr);
         EXPECT_EQ(model->maker, row.maker);
         EXPECT_EQ(model->name, row.name);
-        EXPECT_EQ(model->isIcom(), row.icom);
+        EXPECT_EQ(model->takesCivAddress(), row.civ);
     }
 
     // What the user types in the model field.
