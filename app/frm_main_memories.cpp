@@ -14,12 +14,16 @@ namespace {
 const SweepFileRequest kLoadRequest{"Load memory", "Sweeps (*.csv *.s1p *.S1P);;All files (*)", "",
                                     ""};
 
+// The name as a file name: no folder separators, and a memory loaded from "dipole.s1p"
+// is offered as "dipole.csv", not "dipole.s1p.csv".
 SweepFileRequest saveMemoryRequest(const std::string& name) {
-    // The name as a file name: no folder separators.
-    std::string fileName = name;
-    std::replace(fileName.begin(), fileName.end(), '/', '-');
-    std::replace(fileName.begin(), fileName.end(), ':', '.');
-    return {"Save memory", "CSV files (*.csv);;Touchstone files (*.s1p)", "csv", fileName + ".csv"};
+    QString fileName = QString::fromStdString(name).replace('/', '-').replace(':', '.');
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == "csv" || suffix == "s1p") {
+        fileName.chop(suffix.size() + 1);
+    }
+    return {"Save memory", "CSV files (*.csv);;Touchstone files (*.s1p)", "csv",
+            fileName.toStdString() + ".csv"};
 }
 
 }  // namespace

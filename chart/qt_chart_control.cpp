@@ -199,6 +199,15 @@ void QtChartControl::setChartData(const PlotGrid& grid) {
     }
     applyScale(AxisId::Y);
     applyScale(AxisId::Y2);
+    paintSoon();
+}
+
+// Fixed scales and hidden series leave the scene as it is, so nothing else would ask for
+// the paint that draws what was handed over: a sweep in the SWR modes showed no point.
+void QtChartControl::paintSoon() {
+    if (m_view) {
+        m_view->viewport()->update();
+    }
 }
 
 void QtChartControl::repaintNow() {

@@ -180,6 +180,7 @@ private:
     const AxisScale& scale(AxisId axis) const;
     void applyScale(AxisId axis);
     void drawPendingData();
+    void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
     void drawFrequencyLabels();
 

@@ -76,6 +76,7 @@ void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
     m_markersPending = true;
     hideValues();
+    paintSoon();
 }
 
 // The memories' series are made anew, then the sweep's are put back on top of them: the
@@ -105,6 +106,7 @@ void QtChartControl::setMemories(const std::vector<Memory>& memories) {
         attach(markers, markers == m_sweepMarkers.swr ? AxisId::Y : AxisId::Y2);
     }
     redrawMemories();
+    paintSoon();
 }
 
 void QtChartControl::removeMemoryLines() {

@@ -12,7 +12,6 @@ namespace {
 constexpr std::string_view kNameKey = "# memory: ";
 constexpr std::string_view kShownKey = "# shown: ";
 constexpr std::string_view kColourKey = "# colour: ";
-constexpr std::string_view kTakenKey = "# taken: ";  // written by the sweep's CSV
 
 // The value of a comment line "# key: value" before the header row.
 std::optional<std::string_view> commentValue(std::string_view text, std::string_view key) {
@@ -52,7 +51,6 @@ std::variant<Memory, FileError> readMemoryFile(std::string_view text,
         memory.name = cleanMemoryName(*name);
     }
     memory.shown = commentValue(text, kShownKey) != "no";
-    memory.record.notes.takenAt = commentValue(text, kTakenKey).value_or("");
     if (const auto colour = commentValue(text, kColourKey)) {
         memory.colour = static_cast<int>(
             std::clamp<std::int64_t>(readWhole(*colour).value_or(-1), -1, 1 << 16));

@@ -32,9 +32,9 @@ struct Memory {
 std::string writeMemoryFile(const Memory& memory);
 
 // Reads a memory file, or any CSV of ours put among them: without its own lines it is named
-// `fallbackName`, shown, and its colour is -1, for the caller to choose. The sweep's time
-// comes back from its "# taken:" line. A file without a reading is refused, as for "Load
-// memory…".
+// `fallbackName`, shown, and its colour is -1, for the caller to choose. The sweep's notes
+// (its time, band, step and carrier mode) come back from the CSV's comment lines. A file without a
+// reading is refused, as for "Load memory…".
 std::variant<Memory, FileError> readMemoryFile(std::string_view text,
                                                std::string_view fallbackName);
 

@@ -17,6 +17,48 @@ constexpr std::string_view kHeader =
 // An optional column: files of earlier versions, and other programs', do not have it.
 constexpr std::string_view kTakenColumn = "taken";
 
+// The comment lines of the sweep's numbers, "# step_khz: 50", in the order written.
+struct NumberNote {
+    std::string_view key;
+    double SweepNotes::*field;
+    double unitsPerMHz;
+};
+constexpr std::array<NumberNote, 3> kNumberNotes{{{"start_mhz", &SweepNotes::startMHz, 1.0},
+                                                  {"stop_mhz", &SweepNotes::stopMHz, 1.0},
+                                                  {"step_khz", &SweepNotes::stepMHz, 1000.0}}};
+constexpr std::string_view kTakenNote = "taken";
+constexpr std::string_view kCarrierModeNote = "carrier_mode";
+
+std::string noteLine(std::string_view key, const std::string& value) {
+    return "# " + std::string(key) + ": " + value + "\n";
+}
+
+// A comment line before the header row, "# start_mhz: 14", into the notes; a spreadsheet
+// may have added empty cells after it. A note that does not read is passed over: the
+// points are what the file is for.
+void readNote(std::string_view line, SweepNotes& notes) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) {
+        return;
+    }
+    const std::string_view key = trimmed(line.substr(1, colon - 1));
+    const std::string_view rest = line.substr(colon + 1);
+    const std::string_view value = trimmed(rest.substr(0, rest.find(',')));
+    if (key == kTakenNote) {
+        notes.takenAt = std::string(value);
+    } else if (key == kCarrierModeNote) {
+        notes.carrierMode = carrierModeCode(value);
+    }
+    for (const NumberNote& note : kNumberNotes) {
+        if (key != note.key) {
+            continue;
+        }
+        if (const auto number = readDecimal(value); number && std::isfinite(*number)) {
+            notes.*note.field = *number / note.unitsPerMHz;
+        }
+    }
+}
+
 // The columns the reader needs, by their header names.
 enum Column { kFrequency, kPower, kZ, kPhase, kSwr, kColumnCount };
 constexpr std::array<std::string_view, kColumnCount> kNeededColumns{"frequency_hz", "power",
@@ -145,12 +187,11 @@ std::optional<FileError> readHeader(std::string_view line, int lineNumber, Colum
 
 std::string writeSweepCsv(const SweepRecord& record) {
     const SweepNotes& notes = record.notes;
-    std::string text = "# program: ZM-480 Plot\n";
-    text += "# taken: " + notes.takenAt + "\n";
-    text += "# start_mhz: " + generalNumber(notes.startMHz) + "\n";
-    text += "# stop_mhz: " + generalNumber(notes.stopMHz) + "\n";
-    text += "# step_khz: " + generalNumber(notes.stepMHz * 1000.0) + "\n";
-    text += "# carrier_mode: " + carrierModeName(notes.carrierMode) + "\n";
+    std::string text = "# program: ZM-480 Plot\n" + noteLine(kTakenNote, notes.takenAt);
+    for (const NumberNote& note : kNumberNotes) {
+        text += noteLine(note.key, generalNumber(notes.*note.field * note.unitsPerMHz));
+    }
+    text += noteLine(kCarrierModeNote, carrierModeName(notes.carrierMode));
     text += std::string(kHeader) + "\n";
     for (const SweepPoint& point : record.points) {
         std::string row = std::to_string(point.frequencyHz) + ",";
@@ -173,6 +214,9 @@ std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
     int lineNumber = 0;
     for (const std::string_view line : textLines(text)) {
         ++lineNumber;
+        if (line.starts_with('#') && !headerRead) {
+            readNote(line, record.notes);
+        }
         if (trimmed(line).empty() || line.starts_with('#')) {
             continue;
         }

@@ -34,7 +34,7 @@ std::string writeSweepCsv(const SweepRecord& record);
 // name frequency_hz, power, z_ohm, phase_deg and swr; frequencies are whole Hz and rise
 // from row to row; a row with an empty z_ohm has no reading; a taken column is read where
 // there is one. R, X, rho and the return loss are not read: they follow from Z and phase.
-// The notes are left empty.
+// The notes come from the comment lines before the header row; those it lacks stay empty.
 std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text);
 
 }  // namespace zm

@@ -13,6 +13,12 @@ constexpr double kZTolerance = 0.01;      // of the reading, or kZToleranceOhms 
 constexpr double kZToleranceOhms = 0.5;
 constexpr double kPhaseToleranceDegrees = 1.0;
 
+// A step before of this many tolerances is far above the meter's noise: the ratio of the
+// last step to it tells what is left to come.
+constexpr double kStepsTheRatioTellsFrom = 3.0;
+// Below that, the three readings must span at most this part of the tolerance.
+constexpr double kSpanOfSmallSteps = 0.5;
+
 // The drift still to come after readings a, b, c taken at equal steps.
 double projectedDrift(double a, double b, double c) {
     const double lastStep = c - b;
@@ -28,7 +34,13 @@ double projectedDrift(double a, double b, double c) {
 }
 
 bool hasSettled(double a, double b, double c, double tolerance) {
-    return std::fabs(c - b) <= tolerance && projectedDrift(a, b, c) <= tolerance;
+    if (std::fabs(c - b) > tolerance) {
+        return false;
+    }
+    if (std::fabs(b - a) >= kStepsTheRatioTellsFrom * tolerance) {
+        return projectedDrift(a, b, c) <= tolerance;
+    }
+    return std::fabs(c - a) <= kSpanOfSmallSteps * tolerance;
 }
 
 }  // namespace

@@ -86,4 +86,13 @@ std::string carrierModeName(std::int16_t carrierMode) {
     return "none";
 }
 
+std::int16_t carrierModeCode(std::string_view name) {
+    for (const CarrierMode& mode : kCarrierModes) {
+        if (mode.name == name) {
+            return mode.code;
+        }
+    }
+    return 0;
+}
+
 }  // namespace zm

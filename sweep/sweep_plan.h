@@ -40,5 +40,7 @@ std::int16_t carrierModeFor(int listIndex, std::int16_t current);
 
 // The list's name of a mode code: 2 "CW", 4 "AM", 9 "FSK"; "none" before one is chosen.
 std::string carrierModeName(std::int16_t carrierMode);
+// The mode code of a list name, as carrierModeName gives it: "CW" -> 2; 0 for any other.
+std::int16_t carrierModeCode(std::string_view name);
 
 }  // namespace zm

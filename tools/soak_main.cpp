@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "app/frm_main.h"
@@ -89,7 +90,12 @@ struct PointCounts {
     long reread = 0;     // a rejected poll was read again
     long unsettled = 0;  // settling by readings ran to the fixed wait's time
 
+    // A sweep that stopped at its first point leaves the record of the one before, which
+    // is not counted again.
     void count(const SweepRecord& record) {
+        if (std::exchange(m_lastTakenAt, record.notes.takenAt) == record.notes.takenAt) {
+            return;
+        }
         for (const SweepPoint& point : record.points) {
             ++taken;
             const PointTaking::How how = point.taken->how;
@@ -98,6 +104,9 @@ struct PointCounts {
             unsettled += how == PointTaking::How::Unsettled ? 1 : 0;
         }
     }
+
+private:
+    std::string m_lastTakenAt;
 };
 
 long residentKiB() {

@@ -264,6 +264,14 @@ TEST_P(LoadTable, LoadsOrSaysWhichLineFailedAndLeavesTheChart) {
         ASSERT_EQ(chart->memories.size(), 1u);
         EXPECT_EQ(chart->memories[0].name, "ant" + c.path.substr(c.path.rfind('.')));
         EXPECT_THAT(timerWhileShown, ElementsAre(false));
+        window->mnuMemories_Click();
+        for (QPushButton* button : window->memoriesDialog()->findChildren<QPushButton*>()) {
+            if (button->text() == "Save…") {
+                button->click();
+            }
+        }
+        ASSERT_EQ(sweepFileDialog->requests.size(), 2u);
+        EXPECT_EQ(sweepFileDialog->requests[1].suggestedName, "ant.csv");
     } else {
         EXPECT_THAT(chart->memories, IsEmpty());
         EXPECT_THAT(messages->shown, ElementsAre(HasSubstr(c.path + ": " + c.says)));

@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QLineSeries>
+#include <QTest>
 #include <QValueAxis>
 #include <memory>
 #include <ostream>
@@ -16,6 +17,7 @@
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 #include "tests/chart/qt_chart_fixture.h"
+#include "tests/support/process_events_until.h"
 
 namespace zm {
 namespace {
@@ -189,6 +191,19 @@ TEST_F(QtChartControlTest, PaintDrawsDataHandedOverWithoutRepaintNow) {
     chart.widget()->grab();
     EXPECT_EQ(chart.drawnPoints(6).size(), 8);
     EXPECT_EQ(chart.frequencyLabels().size(), 8);
+}
+
+// A sweep hands each point over while the chart is on screen; in the SWR modes the scales
+// stay as they are, so nothing but the hand-over itself asks for the paint that draws it.
+TEST_F(QtChartControlTest, ShownChartPaintsEachHandOverByItself) {
+    applyPlotMode(chart, 2);
+    chart.widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.widget()));
+    for (const int rows : {3, 8}) {
+        chart.setChartData(sweptGrid(rows, 14.0, [](int, int) { return 1.5; }));
+        EXPECT_TRUE(test::processEventsUntil([&] { return chart.drawnPoints(4).size() == rows; }))
+            << rows << " points";
+    }
 }
 
 TEST_F(QtChartControlTest, SeriesHiddenDuringAHandOverIsDrawnWhenShown) {

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "results/memory_file.h"
 #include "results/sweep_csv.h"
 #include "results/sweep_files.h"
 #include "results/touchstone.h"
@@ -46,6 +47,22 @@ TEST(SweepCsv, ReadsBackWhatItWroteExactly) {
     const auto back = readSweepCsv(writeSweepCsv(threePoints()));
     ASSERT_TRUE(std::holds_alternative<SweepRecord>(back)) << std::get<FileError>(back).what;
     EXPECT_EQ(std::get<SweepRecord>(back).points, threePoints().points);
+}
+
+// Read and written again, a file says the same of its sweep: a memory that the program
+// writes again after a restart (ticked, unticked, renamed) keeps its time, band, step and
+// carrier mode.
+TEST(SweepCsv, FileReadAndWrittenAgainIsTheSame) {
+    const std::string sweepFile = writeSweepCsv(threePoints());
+    const auto sweep = readSweepCsv(sweepFile);
+    ASSERT_TRUE(std::holds_alternative<SweepRecord>(sweep)) << std::get<FileError>(sweep).what;
+    EXPECT_EQ(writeSweepCsv(std::get<SweepRecord>(sweep)), sweepFile);
+
+    const std::string memoryFile =
+        writeMemoryFile({"dipole, 2 m shorter", false, 3, threePoints()});
+    const auto memory = readMemoryFile(memoryFile, "memory-001.csv");
+    ASSERT_TRUE(std::holds_alternative<Memory>(memory)) << std::get<FileError>(memory).what;
+    EXPECT_EQ(writeMemoryFile(std::get<Memory>(memory)), memoryFile);
 }
 
 TEST(SweepCsv, ReadsASpreadsheetsResave) {

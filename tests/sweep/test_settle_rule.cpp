@@ -52,6 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         // 96.3 on, while the meter is still more than 2 % away.
         SettleCase{"SlowDriftIsNeverTakenForSettled", zSteps({94.5, 95.5, 96.3, 97.0, 97.5, 98.0}),
                    0},
+        // The same drift with the meter's noise on it (0.2 % of Z): steps that seem to halve,
+        // or to turn, while the meter is still 3 % away.
+        SettleCase{"NoisySlowDriftLooksHalvingButIsNotSettled",
+                   zSteps({95.0, 96.1, 96.6, 97.3, 97.7, 98.2}), 0},
+        SettleCase{"NoisySlowDriftLooksTurnedButIsNotSettled",
+                   zSteps({95.0, 96.2, 96.1, 97.3, 97.6, 98.0}), 0},
         // 150 ms rise, 600 ms window: still 1.7 % short at the fixed wait's reading.
         SettleCase{"SlowMeterHasNotSettledByTheLimit",
                    {SettleSample{0.0, 0.0, 0.0}, SettleSample{14.9, 8.5, -7.2},
@@ -68,13 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {SettleSample{0.0, 0.0, 0.0}, SettleSample{56.7, 32.3, -27.2}, std::nullopt,
                     SettleSample{100.0, 57.0, -48.0}, SettleSample{100.0, 57.0, -48.0}},
                    5},
+        // One degree, not 1 % of the phase: the last three span 0.4 degrees.
         SettleCase{"PhaseWithinOneDegree",
-                   {SettleSample{100.0, 57.0, -40.0}, SettleSample{100.0, 57.0, -45.0},
-                    SettleSample{100.0, 57.0, -47.5}, SettleSample{100.0, 57.0, -48.7},
-                    SettleSample{100.0, 57.0, -49.3}},
+                   {SettleSample{100.0, 57.0, -40.0}, SettleSample{100.0, 57.0, -46.0},
+                    SettleSample{100.0, 57.0, -47.9}, SettleSample{100.0, 57.0, -48.2},
+                    SettleSample{100.0, 57.0, -48.3}},
                    5},
         // Below 50 ohm 1 % is less than half an ohm: the half ohm holds.
-        SettleCase{"LowZWithinHalfAnOhm", zSteps({10.0, 10.4, 10.6}), 3}),
+        SettleCase{"LowZWithinHalfAnOhm", zSteps({10.5, 10.6, 10.7}), 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
