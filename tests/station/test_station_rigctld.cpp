@@ -48,8 +48,6 @@ std::vector<pid_t> rigctldsOnPort(quint16 port) {
     std::vector<pid_t> found;
     const std::string wanted = std::string("-t") + '\0' + std::to_string(port) + '\0';
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        // A process that ends while its cmdline is read fails the read with ESRCH, which
-        // an istreambuf_iterator would throw; the stream operator takes it as no text.
         std::ifstream file(entry.path() / "cmdline");
         std::ostringstream read;
         read << file.rdbuf();
