@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File, Open / SaveAs / Print.
 
 #include "app/frm_main.h"

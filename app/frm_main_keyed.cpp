@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyed part of a sweep point: from key-down to the reading the point keeps, and the
 // power window on every reading taken while keyed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memories: kept from the last sweep or loaded from a file, shown, hidden, renamed,
 // deleted and saved from their dialog, and drawn by both charts.
 

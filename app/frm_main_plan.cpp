@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep plan, the plot grid and the plot modes.
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's context menu: the last sweep copied or saved, and what follows the sweep on
 // the other windows.
 

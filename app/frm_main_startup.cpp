@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the settings file, the port choice, the two display sizes, About and Exit.
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep run: tune, key, read the meter, unkey, plot, point by point.
 
 #include <QComboBox>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/qt_text_files.h"
 
 #include "app/whole_file.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The chart as the benchmarks time it: the window's chart band, 7935 x 4455 twips at 15

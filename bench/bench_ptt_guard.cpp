@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build/bench-ptt-guard: what the PTT guard costs the window, against a real
 // `rigctld -m 1 -P RIG` on loopback:
 //

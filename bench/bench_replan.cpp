@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench-replan: one re-plan as the window runs it on every keystroke in the start or stop box,
 // timed on the offscreen platform for growing plans, and the memory the largest plan adds.
 //   replan points=288 median_ms=... rss_mb=...

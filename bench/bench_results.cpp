@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench-results: what a user waits for on a 288-point sweep with five 288-point memories, on
 // the offscreen platform: one redraw as each sweep point brings it (the grid and the record
 // handed over, markers and labels placed, painted), and one hover (the nearest point found,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build/bench-settle: the fixed wait against settling by readings, on the simulated station
 // (zm480-sim --antenna following Hamlib's dummy rig under rigctld, the real window offscreen
 // with its real serial port, waits and PTT guard), for an 8-point and a 36-point plan, with

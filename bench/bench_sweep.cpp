@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build/bench-sweep: what a sweep costs above its fixed waits, per point.
 //
 //   sweep points=N overhead_ms=X server_ms=Y

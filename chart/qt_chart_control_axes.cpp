@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot-mode side of QtChartControl: axis titles and scales, and which series show.
 #include <QCategoryAxis>
 #include <QChart>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hover side of QtChartControl: the values of the point nearest to the mouse.
 #include <QChart>
 #include <QChartView>

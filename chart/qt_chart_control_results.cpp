@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results side of QtChartControl: the memories, the markers and their labels.
 #include <QCategoryAxis>
 #include <QChart>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painting side of SmithChart: the grid, the traces, the markers and the texts.
 #include <QFontMetricsF>
 #include <QPainter>

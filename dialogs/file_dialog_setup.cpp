@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "dialogs/file_dialog_setup.h"
 
 namespace zm {

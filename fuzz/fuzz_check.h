@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the fuzz targets share: the input as text, and the check that turns a wrong result

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as config.ini. The text is cut into lines and slots, every slot is read as
 // each kind of value, the settings start-up would take from it are written back, and that
 // text must again be eight CRLF lines that read back as the same settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any double through the readout's four display patterns. The first byte chooses how the
 // rest becomes a double: when odd, its eight bytes as they lie in memory (every value, NaN
 // and the infinities included); when even, the rest read as decimal text ("t2.675": values

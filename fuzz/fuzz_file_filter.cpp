@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a file dialog's filter, "description|pattern|description|pattern", and each
 // pattern list as globs. Every pair whose pattern holds a glob must be offered, in order,
 // and nothing else; the globs must be the pattern's own words, each once, "*.*" as "*".

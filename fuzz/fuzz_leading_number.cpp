@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a number typed into the start or stop box, read from a meter field or from
 // config.ini, or taken from the step list; "start|stop|step" also plans a sweep.
 //

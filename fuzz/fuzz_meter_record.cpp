@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the meter's answer to ";P?". A real one:
 //
 //   ;  100.0, 50.0,-30.0, R 43.3 SW 1.50

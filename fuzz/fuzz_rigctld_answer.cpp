@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as what rigctld sent back after one set command, and as the arguments of a
 // request. The first byte picks the command by its letter, in capitals for the plain form
 // and in small letters for VFO mode ("Fset_freq: 14050000\nRPRT 0\n"); the rest is the text.

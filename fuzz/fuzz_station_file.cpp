@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as station.ini. A sound file written back, over itself or fresh, must read back
 // sound and as the same settings; a damaged one must give the defaults.
 

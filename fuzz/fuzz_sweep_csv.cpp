@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a sweep CSV loaded as a memory. Beyond crashes it checks that a file read
 // holds points with rising whole-Hz frequencies and finite readings, that writing it again
 // and reading that gives the very same points, and that a refusal names a line of the file.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the sweep file targets share: a refusal names a line of the file, or none, and says

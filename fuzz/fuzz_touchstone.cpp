@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a Touchstone file loaded as a memory. Beyond crashes it checks that a file
 // read holds rising frequencies and readings a meter could show (|Z| and SWR not below their
 // floors, the phase within +-180 degrees, no power), that writing it as Touchstone and

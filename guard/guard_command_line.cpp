@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "guard/guard_command_line.h"
 
 #include <arpa/inet.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "guard/guard_watch.h"
 
 #include "sweep/ptt_guard_words.h"

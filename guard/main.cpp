@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zm480-ptt-guard: unkeys the transmitter when the ZM-480 Plot window cannot (see --help).
 
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "matching/match_text.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts: what the project needs from Debian, and the build into build/.
 # Sourced, not run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zm480-cat-sim: a Yaesu FT-817's CAT port on a pseudo-terminal, so that a real rigctld
 // with Hamlib's FT-817 backend drives it as it would the radio. See catSimHelpText().
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "sim/cat_sim_options.h"
 
 #include <cmath>

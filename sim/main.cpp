@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zm480-sim: a ZM-480 on a pseudo-terminal, for running and testing the program
 // without the meter. See simHelpText() for the options.
 

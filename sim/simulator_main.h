@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The main() of each simulator: options, --help, and a one-line error for a bad option

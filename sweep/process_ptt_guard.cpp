@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "sweep/process_ptt_guard.h"
 
 #include <poll.h>

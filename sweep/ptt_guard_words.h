@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The words between the window and its PTT guard (zm480-ptt-guard), one line each, over the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The text protocol of Hamlib's rigctld (4.5), as the sweep uses it. We send the extended

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: writes the program's icon as PNG files into an icon theme tree,
 // <dir>/hicolor/<n>x<n>/apps/zm480-plot.png for each size n given, for the install step to
 // copy. It paints into images only, so it needs no display and no platform plugin.

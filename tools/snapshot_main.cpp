@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zm480-snapshot: runs the program's window for a few seconds and writes a PNG of it, for
 // machines without a display (the demo script runs it on Qt's offscreen platform).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zm480-soak: the program's window with its real devices, polling for a long time and
 // sweeping every few minutes, then a report of what it did and what it cost:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window started on a damaged config.ini: whatever the file holds, start-up completes
 // on a visible screen at a height the window can take, polling runs, no message appears,
 // and the next save writes a good eight-line file that starts the window the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The config.ini rules on their own: cutting the text into value slots, reading numbers and
 // check marks back, and the exact text that is written.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a program keeps config.ini and ports/: beside itself in its build folder, in the
 // user's folder once installed. The tests run as root, for whom /usr/bin is writable too.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving config.ini where it cannot be written: one clear message for each failed save, the
 // program goes on, and the config.ini that was there before is left byte for byte.
 //

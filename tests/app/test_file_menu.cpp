@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File, Open / SaveAs / Print in the window, with Qt's own file dialog driven from the test.
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lamp and icon images, drawn by the program itself.
 #include <gtest/gtest.h>
 #include <QColor>

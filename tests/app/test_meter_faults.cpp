@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A misbehaving meter on a real pseudo-terminal, polled by the window through the real
 // serial layer. The meter's bytes are the simulator's faults; they are put into the line
 // while the poll waits (or after its read), and the test waits until the port holds them,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start and stop boxes, the step list, Clear and the plot-mode list in the window.
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll and the live readout on a scripted port; the real serial link has its own
 // tests over a pseudo-terminal.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window polling a meter on a real pseudo-terminal through the real serial layer and
 // the real blocking wait.
 

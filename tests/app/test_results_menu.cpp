@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's context menu in the window: the sweep record, copy and save, the memories.
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sweep on the simulated station, zm480-sim following a real rigctld through a real
 // pseudo-terminal: saved as CSV and as Touchstone and loaded back as a memory, and stopped
 // where the meter reads no power or too much.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, config.ini and the Setup menu, on fake devices.
 
 #include <QAction>

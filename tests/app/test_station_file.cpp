@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // station.ini: what users and scripts write in it is read as they meant it, a fault is
 // named by its line, and writing the file back loses nothing of theirs.
 

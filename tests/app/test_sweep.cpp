@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep run against a recording rig, a scripted meter and a recording sleep.
 
 #include <QComboBox>

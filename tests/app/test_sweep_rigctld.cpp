@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sweeps through a real rigctld running Hamlib's dummy rig, and its FT-817 backend on an
 // emulated radio; the waits are recorded, not slept.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep settings in station.ini: read once at start-up, changed through Setup, Sweep
 // settings, which writes back only [sweep] and leaves the rest of the user's file alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sweep files on the disk through QtTextFiles. Replacing a file whole is the same code that
 // saves config.ini, whose failures test_config_save_failure covers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from outside (meter bytes, a chosen file name, a rig-control server's complaint)
 // that looks like markup or like a format string is shown as it is, never interpreted.
 

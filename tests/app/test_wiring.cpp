@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each control, menu entry and the poll timer reach their handler through their real
 // signals: mouse clicks, keys, triggered menu entries and the timer's own ticks. The other
 // window tests call the handlers directly and would pass with any of them unwired.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The window's chart on its own, at the size of the window's chart band, for the chart tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the chart shows of a sweep's results: markers for each mode, the memories, the
 // values on hover, and its menu from the keyboard.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "chart/frequency_labels.h"
 
 #include <gmock/gmock.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "chart/plot_mode.h"
 
 #include <gmock/gmock.h>

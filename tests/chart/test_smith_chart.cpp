@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Smith chart window: hovering and clicking find the nearest measured point of any trace,
 // and the window keeps its size, place and grid in its own file. The pictures it writes to
 // the build directory are there to be looked at: smith-grid.png, smith-zoom.png,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Smith chart's geometry without a widget: Gamma to pixels and back, and the grid's
 // circles where an impedance falls.
 

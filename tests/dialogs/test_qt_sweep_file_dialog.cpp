@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart menu's save dialog on Qt's own file dialog, driven from the test: the suffix a
 // typed name gets and the question before a file is replaced.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window that keys the transmitter and then hangs, for the guard tests and
 // scripts/measure-ptt-guard:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guard's decisions, one situation a row: what the window said and what happened, in
 // order, and what the guard does at the last event.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guard program and the window's side of it against a real rigctld with Hamlib's dummy
 // rig, which answers "t" with the PTT state as any program on the station sees it. rigctld
 // itself leaves the transmitter keyed when a client that keyed goes away.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The L-networks for hand-worked loads, each built from its printed values and put back
 // into its load: the transmitter must then see 50 + j0 ohm.
 

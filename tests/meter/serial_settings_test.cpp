@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "meter/serial_settings.h"
 
 #include <gtest/gtest.h>

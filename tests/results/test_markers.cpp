@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the markers find in a sweep, and the texts the chart shows of it.
 
 #include <gtest/gtest.h>

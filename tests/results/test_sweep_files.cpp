@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV and Touchstone files of a sweep: what is written, and what is read back.
 
 #include <gtest/gtest.h>

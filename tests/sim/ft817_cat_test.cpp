@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulated FT-817 against the bytes Hamlib's FT-817 backend sends and expects back.
 
 #include <gtest/gtest.h>

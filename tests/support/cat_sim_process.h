@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The built zm480-cat-sim as a process of its own: a Yaesu FT-817's CAT port on a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Recording fakes of the window's devices: each remembers what it was asked, in order, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The window polling a meter on a real pseudo-terminal through the real serial layer, with

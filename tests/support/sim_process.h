@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The built zm480-sim as a process of its own, for tests that talk to it as the program

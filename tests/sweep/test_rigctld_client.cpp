@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client against a real rigctld running Hamlib's dummy rig. What the client set is read
 // back over a second connection, as another program would see the radio.
 

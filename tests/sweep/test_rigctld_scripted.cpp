@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client against a stand-in for rigctld that answers from a script, to provoke what a
 // real rigctld seldom does: silence, garbage, a hang-up, an answer in pieces, a radio
 // without RIT.

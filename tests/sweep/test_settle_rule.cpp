@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When a keyed point's readings have settled: readings in, the reading that settles out.
 
 #include "sweep/settle_rule.h"
