@@ -15,31 +15,31 @@ namespace {
 // at most this often, while the point is keyed.
 constexpr int kRereadsOfARejectedPoll = 2;
 
-// "14.050"
-std::string frequencyText(double frequencyMHz) {
-    return megahertzText(static_cast<double>(rigFrequencyHz(frequencyMHz).value_or(0)));
+// "The sweep stopped at 14.050 MHz: ", the start of every message that stops a keyed point.
+std::string stoppedAt(double frequencyMHz) {
+    return "The sweep stopped at " +
+           megahertzText(static_cast<double>(rigFrequencyHz(frequencyMHz).value_or(0))) + " MHz: ";
 }
 
 std::string noPowerMessage(double frequencyMHz) {
-    return "The sweep stopped at " + frequencyText(frequencyMHz) +
-           " MHz: the meter reads no power while the radio is keyed. Check that the radio is "
+    return stoppedAt(frequencyMHz) +
+           "the meter reads no power while the radio is keyed. Check that the radio is "
            "on, may transmit on this band, and that its output passes through the meter, then "
            "press Run again.";
 }
 
 // Three garbled records in a row say more about the meter's link than about the radio.
 std::string noReadingMessage(double frequencyMHz) {
-    return "The sweep stopped at " + frequencyText(frequencyMHz) +
-           " MHz: the meter gave no usable answer in three tries while the radio was keyed, so "
+    return stoppedAt(frequencyMHz) +
+           "the meter gave no usable answer in three tries while the radio was keyed, so "
            "it cannot tell whether power goes out. Check the meter's cable and port (Setup, "
            "Diag shows what it answers), then press Run again.";
 }
 
 std::string tooMuchPowerMessage(double frequencyMHz, double powerW, double ceilingW) {
-    return "The sweep stopped at " + frequencyText(frequencyMHz) + " MHz: the meter reads " +
-           fixedNumber(powerW, 1) + " W while the radio is keyed, above the power ceiling of " +
-           shortestNumber(ceilingW) + " W. Turn the radio's power down below " +
-           shortestNumber(ceilingW) +
+    return stoppedAt(frequencyMHz) + "the meter reads " + fixedNumber(powerW, 1) +
+           " W while the radio is keyed, above the power ceiling of " + shortestNumber(ceilingW) +
+           " W. Turn the radio's power down below " + shortestNumber(ceilingW) +
            " W (or raise the ceiling in Setup, Sweep settings), then press Run again.";
 }
 
