@@ -16,6 +16,7 @@
 #include "station/radio_answer.h"
 #include "station/rigctld_supervisor_words.h"
 #include "station/station_checks.h"
+#include "sweep/ptt_guard_words.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
@@ -114,11 +115,8 @@ void Supervisor::tell(std::string_view word, const std::string& text) {
     if (m_windowGone) {
         return;
     }
-    std::string line(word);
-    for (const char c : text.empty() ? std::string() : " " + text) {
-        line += (c >= ' ' && c <= '~') ? c : '?';
-    }
-    line += '\n';
+    const std::string line =
+        std::string(word) + (text.empty() ? "" : " " + printableGuardLine(text)) + "\n";
     // A window that stopped reading loses lines; it must never stop the guard.
     ::send(STDOUT_FILENO, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
