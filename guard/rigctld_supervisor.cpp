@@ -40,20 +40,18 @@ constexpr auto kUnkeyLinger = 1s;
 // Only the port's first two lines are read: the protocol version and the model.
 constexpr std::size_t kMaxDumpStateChars = 4096;
 
-// The value after "-m" or "-t" in rigctld's arguments.
-int optionNumber(const std::vector<std::string>& command, std::string_view option) {
-    const auto found = std::ranges::find(command, option);
-    int value = 0;
-    if (found != command.end() && found + 1 != command.end()) {
-        const std::string& text = *(found + 1);
-        std::from_chars(text.data(), text.data() + text.size(), value);
-    }
-    return value;
-}
-
+// The value after an option in rigctld's arguments: "-r" gives the device.
 std::string valueAfter(const std::vector<std::string>& command, std::string_view option) {
     const auto found = std::ranges::find(command, option);
     return found != command.end() && found + 1 != command.end() ? *(found + 1) : std::string();
+}
+
+// The number after "-m" or "-t"; 0 when there is none.
+int optionNumber(const std::vector<std::string>& command, std::string_view option) {
+    const std::string text = valueAfter(command, option);
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 // The model a program at the endpoint fronts, from line 2 of rigctld's \dump_state:
