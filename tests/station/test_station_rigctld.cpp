@@ -36,11 +36,6 @@ std::string built(const std::string& relative) {
     return std::string(buildDir ? buildDir : ".") + "/" + relative;
 }
 
-quint16 freeLoopbackPort() {
-    QTcpServer server;
-    return server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0;
-}
-
 // The rigctld processes listening at this port by their command line (-t PORT), whoever
 // their parent is now. A process may end while it is read: the stream operator takes that
 // read error as an empty file, where a streambuf iterator would throw.
