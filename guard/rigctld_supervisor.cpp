@@ -139,10 +139,9 @@ void Supervisor::readWindow() {
 }
 
 void Supervisor::startOrCheck() {
-    // Only a path is a device; network backends (NET rigctl, FLRig) take HOST:PORT.
-    const std::string device = valueAfter(m_command, "-r");
-    std::string problem = device.starts_with('/') ? serialDeviceProblem("radio's", device) : "";
-    const int listening = problem.empty() ? frontedModel(m_rig) : 0;
+    // The port is asked first: a rigctld for this radio there holds the radio's device, and
+    // is used rather than named as what stands in the way.
+    const int listening = frontedModel(m_rig);
     const int model = optionNumber(m_command, "-m");
     if (listening != 0 && listening == model) {
         if (m_phase != Phase::Shared) {
@@ -152,7 +151,10 @@ void Supervisor::startOrCheck() {
         m_due = Clock::now() + kSharedRecheck;
         return;
     }
-    if (listening != 0) {
+    // Only a path is a device; network backends (NET rigctl, FLRig) take HOST:PORT.
+    const std::string device = valueAfter(m_command, "-r");
+    std::string problem = device.starts_with('/') ? serialDeviceProblem("radio's", device) : "";
+    if (problem.empty() && listening != 0) {
         const auto port = static_cast<std::uint16_t>(optionNumber(m_command, "-t"));
         const auto holder = programListeningOn(port);
         problem = portTakenMessage(port, holder ? &*holder : nullptr, std::max(listening, 0));

@@ -353,5 +353,22 @@ TEST_F(StationRigctld, UsesARigctldForTheSameRadioOnItsPort) {
     EXPECT_EQ(rigctldsOnPort(m_port).size(), 1U);  // theirs only
 }
 
+// Also when it holds the radio's serial device, as a rigctld for a radio on a CAT port does.
+TEST_F(StationRigctld, UsesARigctldThatHoldsTheSameRadiosDevice) {
+    EmulatedFt817 radio;
+    std::string whyNot;
+    ASSERT_TRUE(radio.start(whyNot)) << whyNot;
+    const std::vector<std::string> arguments = radio.rigctldArguments(m_port);
+    RigctldProcess theirs;
+    // arguments[3]: the CAT port after -r
+    ASSERT_TRUE(theirs.start({.port = m_port, .model = 1020, .device = arguments[3], .baud = 38400},
+                             whyNot))
+        << whyNot;
+    auto rigctld = runner();
+    rigctld->start(arguments, m_port);
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
+    EXPECT_EQ(rigctldsOnPort(m_port).size(), 1U);  // theirs only
+}
+
 }  // namespace
 }  // namespace zm::test
