@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdlib>
@@ -260,8 +259,6 @@ TEST_P(StationObstacle, IsNamedWithWhatToDo) {
         GTEST_SKIP() << "only root can run the guard as another user";
     }
     std::vector<pid_t> holders;
-    QTcpServer other;
-    RigctldProcess sameModel;
     const auto [device, expected] = GetParam().prepare(m_port, holders);
     std::string guard = built("zm480-ptt-guard");
     QTemporaryDir folder;
