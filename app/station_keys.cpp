@@ -116,12 +116,7 @@ const std::array<StationKey, 9> kStationKeys{{
          return value.empty() || fits;
      },
      [](const StationSettings& s) {
-         if (!s.sweep.maxPowerW) {
-             return std::string();
-         }
-         char text[32];  // the shortest text that reads back as the same number: "50", "2.5"
-         const auto end = std::to_chars(text, text + sizeof text, *s.sweep.maxPowerW).ptr;
-         return std::string(text, end);
+         return s.sweep.maxPowerW ? shortestNumber(*s.sweep.maxPowerW) : std::string();
      }},
 }};
 

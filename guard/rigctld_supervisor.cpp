@@ -16,6 +16,7 @@
 #include "station/radio_answer.h"
 #include "station/rigctld_supervisor_words.h"
 #include "station/station_checks.h"
+#include "sweep/ptt_guard_words.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
@@ -39,20 +40,18 @@ constexpr auto kUnkeyLinger = 1s;
 // Only the port's first two lines are read: the protocol version and the model.
 constexpr std::size_t kMaxDumpStateChars = 4096;
 
-// The value after "-m" or "-t" in rigctld's arguments.
-int optionNumber(const std::vector<std::string>& command, std::string_view option) {
-    const auto found = std::ranges::find(command, option);
-    int value = 0;
-    if (found != command.end() && found + 1 != command.end()) {
-        const std::string& text = *(found + 1);
-        std::from_chars(text.data(), text.data() + text.size(), value);
-    }
-    return value;
-}
-
+// The value after an option in rigctld's arguments: "-r" gives the device.
 std::string valueAfter(const std::vector<std::string>& command, std::string_view option) {
     const auto found = std::ranges::find(command, option);
     return found != command.end() && found + 1 != command.end() ? *(found + 1) : std::string();
+}
+
+// The number after "-m" or "-t"; 0 when there is none.
+int optionNumber(const std::vector<std::string>& command, std::string_view option) {
+    const std::string text = valueAfter(command, option);
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 // The model a program at the endpoint fronts, from line 2 of rigctld's \dump_state:
@@ -114,11 +113,8 @@ void Supervisor::tell(std::string_view word, const std::string& text) {
     if (m_windowGone) {
         return;
     }
-    std::string line(word);
-    for (const char c : text.empty() ? std::string() : " " + text) {
-        line += (c >= ' ' && c <= '~') ? c : '?';
-    }
-    line += '\n';
+    const std::string line =
+        std::string(word) + (text.empty() ? "" : " " + printableGuardLine(text)) + "\n";
     // A window that stopped reading loses lines; it must never stop the guard.
     ::send(STDOUT_FILENO, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
@@ -143,10 +139,9 @@ void Supervisor::readWindow() {
 }
 
 void Supervisor::startOrCheck() {
-    // Only a path is a device; network backends (NET rigctl, FLRig) take HOST:PORT.
-    const std::string device = valueAfter(m_command, "-r");
-    std::string problem = device.starts_with('/') ? serialDeviceProblem("radio's", device) : "";
-    const int listening = problem.empty() ? frontedModel(m_rig) : 0;
+    // The port is asked first: a rigctld for this radio there holds the radio's device, and
+    // is used rather than named as what stands in the way.
+    const int listening = frontedModel(m_rig);
     const int model = optionNumber(m_command, "-m");
     if (listening != 0 && listening == model) {
         if (m_phase != Phase::Shared) {
@@ -156,7 +151,10 @@ void Supervisor::startOrCheck() {
         m_due = Clock::now() + kSharedRecheck;
         return;
     }
-    if (listening != 0) {
+    // Only a path is a device; network backends (NET rigctl, FLRig) take HOST:PORT.
+    const std::string device = valueAfter(m_command, "-r");
+    std::string problem = device.starts_with('/') ? serialDeviceProblem("radio's", device) : "";
+    if (problem.empty() && listening != 0) {
         const auto port = static_cast<std::uint16_t>(optionNumber(m_command, "-t"));
         const auto holder = programListeningOn(port);
         problem = portTakenMessage(port, holder ? &*holder : nullptr, std::max(listening, 0));

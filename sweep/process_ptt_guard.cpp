@@ -3,17 +3,13 @@
 #include "sweep/process_ptt_guard.h"
 
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <optional>
-#include <thread>
 
 #include "sweep/guard_program.h"
 #include "sweep/ptt_guard_words.h"

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QTcpServer>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -47,10 +46,7 @@ protected:
         if (RigctldProcess::executable().empty()) {
             return nullptr;
         }
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const quint16 port = probe.serverPort();
-        probe.close();
+        const quint16 port = freeLoopbackPort();
         writeStation("[rig]\nserver=own\nmodel=1\ndevice=" + device +
                      "\nport=" + std::to_string(port) + "\n");
         auto runner = std::make_unique<ProcessRigctldRunner>(

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdlib>
@@ -34,11 +33,6 @@ namespace {
 std::string built(const std::string& relative) {
     const char* buildDir = std::getenv("ZM_BUILD_DIR");
     return std::string(buildDir ? buildDir : ".") + "/" + relative;
-}
-
-quint16 freeLoopbackPort() {
-    QTcpServer server;
-    return server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0;
 }
 
 // The rigctld processes listening at this port by their command line (-t PORT), whoever
@@ -265,8 +259,6 @@ TEST_P(StationObstacle, IsNamedWithWhatToDo) {
         GTEST_SKIP() << "only root can run the guard as another user";
     }
     std::vector<pid_t> holders;
-    QTcpServer other;
-    RigctldProcess sameModel;
     const auto [device, expected] = GetParam().prepare(m_port, holders);
     std::string guard = built("zm480-ptt-guard");
     QTemporaryDir folder;
@@ -354,6 +346,23 @@ TEST_F(StationRigctld, UsesARigctldForTheSameRadioOnItsPort) {
     ASSERT_TRUE(theirs.start({.port = m_port}, whyNot)) << whyNot;
     auto rigctld = runner();
     rigctld->start(dummyRig(m_port), m_port);
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
+    EXPECT_EQ(rigctldsOnPort(m_port).size(), 1U);  // theirs only
+}
+
+// Also when it holds the radio's serial device, as a rigctld for a radio on a CAT port does.
+TEST_F(StationRigctld, UsesARigctldThatHoldsTheSameRadiosDevice) {
+    EmulatedFt817 radio;
+    std::string whyNot;
+    ASSERT_TRUE(radio.start(whyNot)) << whyNot;
+    const std::vector<std::string> arguments = radio.rigctldArguments(m_port);
+    RigctldProcess theirs;
+    // arguments[3]: the CAT port after -r
+    ASSERT_TRUE(theirs.start({.port = m_port, .model = 1020, .device = arguments[3], .baud = 38400},
+                             whyNot))
+        << whyNot;
+    auto rigctld = runner();
+    rigctld->start(arguments, m_port);
     EXPECT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
     EXPECT_EQ(rigctldsOnPort(m_port).size(), 1U);  // theirs only
 }

@@ -25,6 +25,8 @@ constexpr std::chrono::milliseconds kExitTimeout{5000};
 // Another program may take the free port between our asking and rigctld binding it.
 constexpr int kPortAttempts = 3;
 
+}  // namespace
+
 quint16 freeLoopbackPort() {
     QTcpServer server;
     if (!server.listen(QHostAddress::LocalHost, 0)) {
@@ -32,8 +34,6 @@ quint16 freeLoopbackPort() {
     }
     return server.serverPort();
 }
-
-}  // namespace
 
 std::string RigctldProcess::executable() {
     return QStandardPaths::findExecutable(QStringLiteral("rigctld")).toStdString();

@@ -53,6 +53,9 @@ private:
     QTcpSocket m_probe;
 };
 
+// A TCP port on 127.0.0.1 that nothing listens on now; 0 when none could be found.
+quint16 freeLoopbackPort();
+
 // One extended request over a connection of its own, as another program would send it:
 // exchange(port, vfo, "f", "") -> "get_freq:\nFrequency: 14050000\nRPRT 0\n".
 std::string exchange(quint16 port, bool vfoMode, const std::string& command,
