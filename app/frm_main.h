@@ -184,8 +184,7 @@ private:
 
     // The memories: the dialog's handlers, and every chart told at each change.
     void keepMemory(Memory memory);
-    void showMemory(std::size_t index, bool shown);
-    void renameMemory(std::size_t index, const std::string& name);
+    void changeMemory(std::size_t index, bool shown, const std::string& name);
     void deleteMemory(std::size_t index);
     void saveMemory(std::size_t index);
     void memoriesChanged();
