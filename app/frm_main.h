@@ -177,6 +177,7 @@ private:
     void connectResultsMenu();
     void recordPoint(int point, double frequencyMHz, const PointTaking& taken);
     void clearSweepRecord();
+    void showSweepRecord();  // on the chart, the Smith chart and the menu
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);
     // Writes a file the user chose; `what` names it in the message when that fails.
