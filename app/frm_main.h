@@ -177,6 +177,7 @@ private:
     void connectResultsMenu();
     void recordPoint(int point, double frequencyMHz, const PointTaking& taken);
     void clearSweepRecord();
+    void showSweepRecord();  // on the chart, the Smith chart and the menu
     void enableResultsMenu();
     void saveSweepAs(SweepFileKind kind);
     // Writes a file the user chose; `what` names it in the message when that fails.
@@ -184,8 +185,7 @@ private:
 
     // The memories: the dialog's handlers, and every chart told at each change.
     void keepMemory(Memory memory);
-    void showMemory(std::size_t index, bool shown);
-    void renameMemory(std::size_t index, const std::string& name);
+    void changeMemory(std::size_t index, bool shown, const std::string& name);
     void deleteMemory(std::size_t index);
     void saveMemory(std::size_t index);
     void memoriesChanged();

@@ -61,8 +61,9 @@ void frmMain::mnuLoadMemory_Click() {
 void frmMain::mnuMemories_Click() {
     if (!m_memoriesDialog) {
         m_memoriesDialog = new MemoriesDialog(
-            {[this](std::size_t i, bool shown) { showMemory(i, shown); },
-             [this](std::size_t i, const std::string& name) { renameMemory(i, name); },
+            {[this](std::size_t i, bool shown, const std::string& name) {
+                 changeMemory(i, shown, name);
+             },
              [this](std::size_t i) { deleteMemory(i); }, [this](std::size_t i) { saveMemory(i); }},
             this);
         m_memoriesDialog->setMemories(m_shelf.memories());
@@ -80,16 +81,13 @@ void frmMain::keepMemory(Memory memory) {
     memoriesChanged();
 }
 
-void frmMain::showMemory(std::size_t index, bool shown) {
+// A row's tick or name; the one that did not change writes nothing, and the charts are
+// told once.
+void frmMain::changeMemory(std::size_t index, bool shown, const std::string& name) {
     std::string whyNot;
     if (!m_shelf.setShown(index, shown, whyNot)) {
         m_devices.messages->show(whyNot);
     }
-    memoriesChanged();
-}
-
-void frmMain::renameMemory(std::size_t index, const std::string& name) {
-    std::string whyNot;
     if (!m_shelf.rename(index, name, whyNot)) {
         m_devices.messages->show(whyNot);
     }

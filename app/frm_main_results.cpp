@@ -48,18 +48,18 @@ void frmMain::recordPoint(int point, double frequencyMHz, const PointTaking& tak
     }
     m_record.points.push_back({rigFrequencyHz(frequencyMHz).value_or(0),
                                pointReadingOf(m_reading, m_pollAccepted), taken});
-    m_devices.chart->setSweepRecord(m_record);
-    if (m_smithWindow) {
-        m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait
-    }
-    enableResultsMenu();
+    showSweepRecord();
 }
 
 void frmMain::clearSweepRecord() {
     m_record = SweepRecord{};
+    showSweepRecord();
+}
+
+void frmMain::showSweepRecord() {
     m_devices.chart->setSweepRecord(m_record);
     if (m_smithWindow) {
-        m_smithWindow->chart().setSweep(m_record);
+        m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait
     }
     enableResultsMenu();
 }

@@ -165,6 +165,7 @@ private:
     void removeMemoryLines();
     void redrawMemories();
     void rebuildMemoryPoints();
+    SpanPoints spanPointsOf(const SweepRecord& record, int index) const;
     void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,

@@ -133,45 +133,48 @@ void QtChartControl::redrawMemories() {
     applyScale(AxisId::Y2);
 }
 
-// Each memory's points at the grid's positions: those inside the span, and the nearest one
-// outside at either end, so the line runs on to the frame.
 void QtChartControl::rebuildMemoryPoints() {
     for (MemoryLines& memory : m_memories) {
         for (int index = 0; index < kSeriesCount; ++index) {
-            SpanPoints& span = memory.span[static_cast<std::size_t>(index)];
-            span = SpanPoints{};
-            span.pending = true;
-            std::vector<QPointF> all;
-            for (const SweepPoint& point : memory.trace.record.points) {
-                const auto position =
-                    m_positions.positionOf(static_cast<double>(point.frequencyHz));
-                const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
-                if (position && std::isfinite(value)) {
-                    all.emplace_back(*position, value);
-                }
-            }
-            const double last = m_positions.rows() - 1.0;
-            std::vector<double> values;
-            std::vector<QPointF> kept;
-            for (std::size_t i = 0; i < all.size(); ++i) {
-                const bool inside = all[i].x() >= 0.0 && all[i].x() <= last;
-                const bool leadsIn =
-                    i + 1 < all.size() && all[i].x() < 0.0 && all[i + 1].x() >= 0.0;
-                const bool leadsOut = i > 0 && all[i].x() > last && all[i - 1].x() <= last;
-                if (inside) {
-                    span.lowest = std::min(span.lowest, all[i].y());
-                    span.highest = std::max(span.highest, all[i].y());
-                }
-                if (inside || leadsIn || leadsOut) {
-                    kept.push_back(all[i]);
-                    values.push_back(all[i].y());
-                }
-            }
-            for (const KeptPoint& point : decimateMinMax(values, kDecimateBuckets)) {
-                span.points.append(kept[point.index]);
-            }
+            memory.span[static_cast<std::size_t>(index)] = spanPointsOf(memory.trace.record, index);
         }
     }
+}
+
+// A memory's points of series index + 1 at the grid's positions: those inside the span,
+// and the nearest one outside at either end, so the line runs on to the frame.
+QtChartControl::SpanPoints QtChartControl::spanPointsOf(const SweepRecord& record,
+                                                        int index) const {
+    SpanPoints span;
+    span.pending = true;
+    std::vector<QPointF> all;
+    for (const SweepPoint& point : record.points) {
+        const auto position = m_positions.positionOf(static_cast<double>(point.frequencyHz));
+        const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
+        if (position && std::isfinite(value)) {
+            all.emplace_back(*position, value);
+        }
+    }
+    const double last = m_positions.rows() - 1.0;
+    std::vector<double> values;
+    std::vector<QPointF> kept;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool inside = all[i].x() >= 0.0 && all[i].x() <= last;
+        const bool leadsIn = i + 1 < all.size() && all[i].x() < 0.0 && all[i + 1].x() >= 0.0;
+        const bool leadsOut = i > 0 && all[i].x() > last && all[i - 1].x() <= last;
+        if (inside) {
+            span.lowest = std::min(span.lowest, all[i].y());
+            span.highest = std::max(span.highest, all[i].y());
+        }
+        if (inside || leadsIn || leadsOut) {
+            kept.push_back(all[i]);
+            values.push_back(all[i].y());
+        }
+    }
+    for (const KeptPoint& point : decimateMinMax(values, kDecimateBuckets)) {
+        span.points.append(kept[point.index]);
+    }
+    return span;
 }
 
 void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {

@@ -47,7 +47,7 @@ SmithChart::Trace SmithChart::traceOf(std::string name, QColor colour, bool dash
 void SmithChart::setSweep(const SweepRecord& record) {
     m_traces.front() = traceOf("Sweep", Qt::black, false, record);
     refreshMarkers();
-    hoverAt(QPointF(-1, -1));
+    clearHover();
 }
 
 void SmithChart::setMemories(const std::vector<Memory>& memories) {
@@ -59,7 +59,7 @@ void SmithChart::setMemories(const std::vector<Memory>& memories) {
         }
     }
     m_backgroundStale = true;
-    hoverAt(QPointF(-1, -1));
+    clearHover();
 }
 
 void SmithChart::setMatchPath(std::vector<std::complex<double>> path) {
@@ -160,6 +160,14 @@ void SmithChart::hoverAt(QPointF position) {
     update();
 }
 
+// New traces and a mouse gone leave nothing hovered: a place off the widget is no answer,
+// as a chart zoomed in may draw points right up to its corner.
+void SmithChart::clearHover() {
+    m_hovered.reset();
+    m_shownValues.clear();
+    update();
+}
+
 QString SmithChart::caption() const {
     const bool ohms = m_labels == Labels::Ohms;
     QString text = m_grid == Grid::Admittance ? (ohms ? "Admittance in mS, 20 mS at the centre"
@@ -191,7 +199,7 @@ void SmithChart::mouseMoveEvent(QMouseEvent* event) {
 
 void SmithChart::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    hoverAt(QPointF(-1e6, -1e6));
+    clearHover();
 }
 
 void SmithChart::mouseReleaseEvent(QMouseEvent* event) {

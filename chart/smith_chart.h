@@ -85,6 +85,7 @@ private:
     static Trace traceOf(std::string name, QColor colour, bool dashed, SweepRecord record);
     std::optional<Hit> nearest(QPointF position) const;
     void refreshMarkers();
+    void clearHover();
 
     void paintGrid(QPainter& painter) const;
     void paintGridCircles(QPainter& painter, bool admittance, const QColor& ink) const;

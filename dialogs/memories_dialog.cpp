@@ -99,11 +99,8 @@ void MemoriesDialog::itemChanged(QListWidgetItem* item) {
     if (m_filling) {
         return;
     }
-    const auto index = static_cast<std::size_t>(m_list->row(item));
-    const bool shown = item->checkState() == Qt::Checked;
-    const std::string name = item->text().toStdString();
-    m_handlers.show(index, shown);
-    m_handlers.rename(index, name);
+    m_handlers.change(static_cast<std::size_t>(m_list->row(item)),
+                      item->checkState() == Qt::Checked, item->text().toStdString());
 }
 
 void MemoriesDialog::actOnSelected(const std::function<void(std::size_t)>& action) {

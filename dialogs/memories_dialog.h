@@ -22,8 +22,8 @@ namespace zm {
 class MemoriesDialog : public QDialog {
 public:
     struct Handlers {
-        std::function<void(std::size_t, bool)> show;
-        std::function<void(std::size_t, const std::string&)> rename;
+        // A tick or a new name: the row's tick and name as they are now.
+        std::function<void(std::size_t, bool shown, const std::string& name)> change;
         std::function<void(std::size_t)> remove;
         std::function<void(std::size_t)> save;
     };

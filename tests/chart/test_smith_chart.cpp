@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineF>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -93,6 +94,27 @@ TEST_F(SmithChartTest, HoverAndClickFindTheNearestPointOfAnyTraceByName) {
     chart().zoomAt(chart().positionOf(0.0), 4.0);
     EXPECT_EQ(chart().zoom(), 4.0);
     grab("smith-zoom.png");
+}
+
+// Zoomed in, a trace may pass the top left corner: a new sweep or new memories leave no
+// point hovered there while the mouse is elsewhere.
+TEST_F(SmithChartTest, NewTracesLeaveNothingHoveredWhenZoomedIn) {
+    chart().zoomAt(chart().positionOf(0.0), 8.0);
+    const QPointF middle = chart().positionOf(0.0);
+    const double pixelsPerUnit = chart().positionOf(1.0).x() - middle.x();
+    const std::complex<double> gamma((12.0 - middle.x()) / pixelsPerUnit,
+                                     (middle.y() - 12.0) / pixelsPerUnit);
+    const std::complex<double> z = kReferenceOhms * (1.0 + gamma) / (1.0 - gamma);
+    SweepRecord corner = sweep;
+    corner.points[0].reading =
+        PointReading{100.0, std::abs(z), phaseDegreesOf(z), swrFromRho(std::abs(gamma))};
+    ASSERT_LT(QLineF(positionOfPoint(corner, 0), QPointF(12, 12)).length(), 1.0);
+
+    chart().setSweep(corner);
+    EXPECT_TRUE(chart().shownValues().isEmpty()) << qPrintable(chart().shownValues());
+    chart().setSweep(sweep);
+    chart().setMemories({{"corner", true, 0, corner}});
+    EXPECT_TRUE(chart().shownValues().isEmpty()) << qPrintable(chart().shownValues());
 }
 
 TEST_F(SmithChartTest, WindowKeepsItsSizeAndGridInItsOwnFile) {
