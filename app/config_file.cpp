@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "meter/number_reading.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

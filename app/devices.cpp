@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 
-#include "app/qt_clipboard.h"
-#include "app/qt_message_boxes.h"
+#include "dialogs/qt_clipboard.h"
+#include "dialogs/qt_message_boxes.h"
 #include "app/qt_text_files.h"
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_common_dialog.h"
@@ -15,7 +15,7 @@
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
 #include "station/process_rigctld_runner.h"
-#include "station/station_dialog.h"
+#include "dialogs/station_dialog.h"
 #include "sweep/event_loop_sleeper.h"
 #include "sweep/process_ptt_guard.h"
 #include "sweep/rigctld_client.h"

@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/clipboard.h"
+#include "dialogs/clipboard.h"
 #include "app/config_store.h"
-#include "app/message_box.h"
+#include "dialogs/message_box.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
 #include "dialogs/common_dialog.h"

@@ -14,7 +14,7 @@
 #include "app/devices.h"
 #include "app/form_layout.h"
 #include "app/memory_shelf.h"
-#include "app/station_file.h"
+#include "station/station_file.h"
 #include "chart/smith_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"

@@ -3,7 +3,7 @@
 // power window on every reading taken while keyed.
 
 #include "app/frm_main.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 #include "sweep/rigctld_protocol.h"
 #include "sweep/settle_rule.h"
 

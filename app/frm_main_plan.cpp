@@ -8,6 +8,8 @@
 #include "chart/plot_mode.h"
 #include "meter/display_pattern.h"
 #include "meter/number_reading.h"
+#include "numbers/number_text.h"
+#include "sweep/carrier_mode.h"
 
 namespace zm {
 

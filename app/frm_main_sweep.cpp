@@ -6,6 +6,7 @@
 
 #include "app/frm_main.h"
 #include "app/sweep_input_filter.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

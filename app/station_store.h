@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 
 namespace zm {
 

@@ -19,8 +19,8 @@
 #include "chart/chart_menu.h"
 #include "chart/decimate.h"
 #include "chart/frequency_labels.h"
+#include "numbers/number_text.h"
 #include "sweep/plot_grid.h"
-#include "sweep/sweep_plan.h"
 
 namespace zm {
 

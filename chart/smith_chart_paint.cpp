@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "chart/smith_chart.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "matching/match_text.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/clipboard.h"
+#include "dialogs/clipboard.h"
 #include "chart/chart_control.h"
 #include "matching/l_network.h"
 

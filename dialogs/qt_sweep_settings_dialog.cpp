@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

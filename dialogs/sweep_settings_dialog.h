@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 
 namespace zm {
 

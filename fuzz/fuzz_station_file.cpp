@@ -2,7 +2,7 @@
 // Any bytes as station.ini. A sound file written back, over itself or fresh, must read back
 // sound and as the same settings; a damaged one must give the defaults.
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -12,7 +12,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "station/process_end.h"
+#include "process/process_end.h"
 
 namespace zm {
 

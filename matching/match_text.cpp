@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

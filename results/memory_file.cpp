@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 #include "results/sweep_files.h"
 
 namespace zm {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

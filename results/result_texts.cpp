@@ -6,7 +6,7 @@
 #include <complex>
 
 #include "results/impedance.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

@@ -2,7 +2,7 @@
 
 #include "results/sweep_files.h"
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 #include "results/sweep_csv.h"
 #include "results/touchstone.h"
 

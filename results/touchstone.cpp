@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "results/impedance.h"
-#include "results/number_text.h"
-#include "sweep/sweep_plan.h"
+#include "numbers/number_text.h"
+#include "sweep/carrier_mode.h"
 
 namespace zm {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "station/rigctld_runner.h"
-#include "sweep/guard_program.h"
+#include "process/guard_program.h"
 
 namespace zm {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 
 namespace zm {
 

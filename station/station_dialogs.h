@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 #include "station/rig_model_list.h"
 #include "station/serial_devices.h"
 

@@ -11,7 +11,7 @@
 #include <csignal>
 #include <optional>
 
-#include "sweep/guard_program.h"
+#include "process/guard_program.h"
 #include "sweep/ptt_guard_words.h"
 
 namespace zm {

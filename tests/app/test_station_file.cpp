@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 #include "app/station_store.h"
 
 namespace zm {

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <functional>
 
-#include "app/qt_message_boxes.h"
+#include "dialogs/qt_message_boxes.h"
 #include "app/stop_signals.h"
 #include "dialogs/qt_common_dialog.h"
 #include "sweep/event_loop_sleeper.h"

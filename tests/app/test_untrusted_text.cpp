@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/qt_message_boxes.h"
+#include "dialogs/qt_message_boxes.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"
 

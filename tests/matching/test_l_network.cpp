@@ -12,7 +12,7 @@
 
 #include "matching/l_network.h"
 #include "matching/match_text.h"
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 namespace {

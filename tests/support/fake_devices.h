@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/clipboard.h"
-#include "app/message_box.h"
+#include "dialogs/clipboard.h"
+#include "dialogs/message_box.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
 #include "chart/chart_menu.h"

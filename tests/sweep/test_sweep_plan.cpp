@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "numbers/number_text.h"
+#include "sweep/carrier_mode.h"
 #include "sweep/sweep_plan.h"
 
 #include <gtest/gtest.h>

@@ -12,6 +12,10 @@ namespace zm {
 // Numbers in result files and labels: always a "." for the decimal point, whatever the
 // locale, so a file reads the same on every machine.
 
+// General number form: at most 15 significant digits, no trailing zeros, no trailing
+// point ("14", "14.05", "0.1").
+std::string generalNumber(double value);
+
 // The shortest text that reads back as the same double: 50 -> "50", 14.35 -> "14.35".
 // Infinities are "inf" and "-inf", NaN "nan".
 std::string shortestNumber(double value);

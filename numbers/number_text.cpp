@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -93,6 +93,27 @@ std::string megahertzText(double frequencyHz) {
     if (point != std::string::npos) {
         const auto lastKept = std::max(point + 3, text.find_last_not_of('0'));
         text.erase(std::min(lastKept + 1, text.size()));
+    }
+    return text;
+}
+
+// Fifteen significant digits, in decimal form from 1E-04 up to below 1E+15 and in exponent
+// form outside that ("1E+15", "1.5E-05"): the same bounds as printf's "%.15g". Plans only
+// produce such magnitudes for a single-point plan from an extreme start, since the start is
+// rounded to hundredths and anything wider than 32,766 steps is refused. std::to_chars is used
+// because the C library's formatting follows the user's locale, which Qt switches on at start.
+std::string generalNumber(double value) {
+    if (value == 0.0) {
+        return "0";  // also for -0
+    }
+    std::array<char, 40> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    std::string text(buffer.data(), result.ptr);
+    for (char& c : text) {
+        if (c == 'e') {
+            c = 'E';
+        }
     }
     return text;
 }

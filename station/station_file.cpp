@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 
 #include <array>
 #include <vector>
 
-#include "app/station_keys.h"
-#include "results/number_text.h"
+#include "station/station_keys.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

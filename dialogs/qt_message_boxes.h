@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "app/message_box.h"
+#include "dialogs/message_box.h"
 
 class QWidget;
 

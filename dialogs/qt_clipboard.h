@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "app/clipboard.h"
+#include "dialogs/clipboard.h"
 
 namespace zm {
 

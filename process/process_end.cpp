@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "station/process_end.h"
+#include "process/process_end.h"
 
 #include <sys/wait.h>
 

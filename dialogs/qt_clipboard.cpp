@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/qt_clipboard.h"
+#include "dialogs/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

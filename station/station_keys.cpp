@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/station_keys.h"
+#include "station/station_keys.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 
-#include "results/number_text.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/qt_message_boxes.h"
+#include "dialogs/qt_message_boxes.h"
 
 #include <QMessageBox>
 

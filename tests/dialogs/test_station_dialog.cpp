@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "station/station_dialog.h"
+#include "dialogs/station_dialog.h"
 
 namespace zm {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sweep/guard_program.h"
+#include "process/guard_program.h"
 
 #include <spawn.h>
 #include <sys/socket.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <thread>
 
-#include "station/process_end.h"
+#include "process/process_end.h"
 
 extern char** environ;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "station/station_dialog.h"
+#include "dialogs/station_dialog.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/message_box.h"
+#include "dialogs/message_box.h"
 #include "station/hamlib_catalog.h"
 #include "station/rigctld_arguments.h"
 

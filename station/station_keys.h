@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/station_file.h"
+#include "station/station_file.h"
 
 namespace zm {
 
