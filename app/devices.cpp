@@ -4,18 +4,18 @@
 
 #include <QCoreApplication>
 
-#include "dialogs/qt_clipboard.h"
-#include "dialogs/qt_message_boxes.h"
 #include "app/qt_text_files.h"
 #include "chart/qt_chart_control.h"
+#include "dialogs/qt_clipboard.h"
 #include "dialogs/qt_common_dialog.h"
+#include "dialogs/qt_message_boxes.h"
 #include "dialogs/qt_sweep_file_dialog.h"
 #include "dialogs/qt_sweep_settings_dialog.h"
 #include "dialogs/qt_window_printer.h"
+#include "dialogs/station_dialog.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
 #include "station/process_rigctld_runner.h"
-#include "dialogs/station_dialog.h"
 #include "sweep/event_loop_sleeper.h"
 #include "sweep/process_ptt_guard.h"
 #include "sweep/rigctld_client.h"

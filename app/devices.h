@@ -6,12 +6,12 @@
 #include <functional>
 #include <memory>
 
-#include "dialogs/clipboard.h"
 #include "app/config_store.h"
-#include "dialogs/message_box.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
+#include "dialogs/clipboard.h"
 #include "dialogs/common_dialog.h"
+#include "dialogs/message_box.h"
 #include "dialogs/sweep_file_dialog.h"
 #include "dialogs/sweep_settings_dialog.h"
 #include "dialogs/window_printer.h"

@@ -14,7 +14,6 @@
 #include "app/devices.h"
 #include "app/form_layout.h"
 #include "app/memory_shelf.h"
-#include "station/station_file.h"
 #include "chart/smith_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
@@ -22,6 +21,7 @@
 #include "meter/meter_record.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
+#include "station/station_file.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 

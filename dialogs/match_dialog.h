@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "dialogs/clipboard.h"
 #include "chart/chart_control.h"
+#include "dialogs/clipboard.h"
 #include "matching/l_network.h"
 
 class QLabel;

@@ -7,8 +7,9 @@
 namespace zm {
 
 void QtMessageBoxes::show(std::string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle.data(), qsizetype(kAppTitle.size())),
-                    QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok, m_parent);
+    QMessageBox box(
+        QMessageBox::NoIcon, QString::fromUtf8(kAppTitle.data(), qsizetype(kAppTitle.size())),
+        QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);  // file names and meter bytes are never markup
     box.exec();
 }

@@ -2,8 +2,8 @@
 // Any bytes as station.ini. A sound file written back, over itself or fresh, must read back
 // sound and as the same settings; a damaged one must give the defaults.
 
-#include "station/station_file.h"
 #include "fuzz/fuzz_check.h"
+#include "station/station_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using zm::fuzz::require;

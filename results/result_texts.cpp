@@ -5,8 +5,8 @@
 #include <cmath>
 #include <complex>
 
-#include "results/impedance.h"
 #include "numbers/number_text.h"
+#include "results/impedance.h"
 
 namespace zm {
 

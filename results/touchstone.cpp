@@ -7,8 +7,8 @@
 #include <cmath>
 #include <optional>
 
-#include "results/impedance.h"
 #include "numbers/number_text.h"
+#include "results/impedance.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {

@@ -7,8 +7,8 @@
 #include <deque>
 #include <optional>
 
-#include "station/rigctld_runner.h"
 #include "process/guard_program.h"
+#include "station/rigctld_runner.h"
 
 namespace zm {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "station/station_file.h"
 #include "station/rig_model_list.h"
 #include "station/serial_devices.h"
+#include "station/station_file.h"
 
 namespace zm {
 

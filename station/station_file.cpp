@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "station/station_keys.h"
 #include "numbers/number_text.h"
+#include "station/station_keys.h"
 
 namespace zm {
 

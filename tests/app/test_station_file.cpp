@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "station/station_file.h"
 #include "app/station_store.h"
+#include "station/station_file.h"
 
 namespace zm {
 namespace {

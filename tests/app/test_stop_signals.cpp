@@ -9,9 +9,9 @@
 #include <csignal>
 #include <functional>
 
-#include "dialogs/qt_message_boxes.h"
 #include "app/stop_signals.h"
 #include "dialogs/qt_common_dialog.h"
+#include "dialogs/qt_message_boxes.h"
 #include "sweep/event_loop_sleeper.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/clipboard.h"
-#include "dialogs/message_box.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
 #include "chart/chart_menu.h"
+#include "dialogs/clipboard.h"
 #include "dialogs/common_dialog.h"
+#include "dialogs/message_box.h"
 #include "dialogs/sweep_file_dialog.h"
 #include "dialogs/sweep_settings_dialog.h"
 #include "dialogs/window_printer.h"
