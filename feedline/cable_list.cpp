@@ -117,12 +117,12 @@ std::vector<Cable> loadCableList(const std::filesystem::path& programFolder, std
         text << file.rdbuf();
         auto read = readCableList(text.str());
         if (auto* error = std::get_if<FileError>(&read)) {
-            whyNot = "The cable list " + place.string() + " does not read: " + error->describe();
+            whyNot = "the cable list " + place.string() + " does not read: " + error->describe();
             return {};
         }
         return std::get<std::vector<Cable>>(std::move(read));
     }
-    whyNot = "The cable list " + std::string(kCableListFile) + " is neither in " +
+    whyNot = "the cable list " + std::string(kCableListFile) + " is neither in " +
              places.front().parent_path().string() + " nor in " +
              places.back().parent_path().string();
     return {};

@@ -66,7 +66,7 @@ struct SweepRecord {
     SweepNotes notes;
     std::vector<SweepPoint> points;
     Plane plane = Plane::Meter;
-    std::string feedline;  // the feedline between meter and antenna, "20 m of RG-58"; empty: none
+    std::string feedline = {};  // the feedline between meter and antenna, "20 m of RG-58"; empty: none
 
     bool empty() const { return points.empty(); }
     bool hasReadings() const;
