@@ -186,11 +186,12 @@ private:
 int run(const SimOptions& options) {
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
+    // Before the pty: a feedline that cannot be had ends the run without one.
+    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
-    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
     char buffer[4096];
     while (!stopRequested()) {
         const auto untilWatch = meter.watchKeying();
