@@ -187,7 +187,14 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
     ASSERT_EQ(features.resonances.size(), 1u);
     EXPECT_NEAR(features.resonances[0].frequencyHz, 14.175e6, 5e3);
 
+    // A memory kept now keeps the antenna; shown at the meter it is turned once, forward.
+    chart->menuActions().keepMemory->trigger();
     window->controls().mnuAtMeter->trigger();
+    ASSERT_EQ(window->memories().size(), 1u);
+    EXPECT_EQ(window->memories()[0].record.plane, Plane::Antenna);
+    EXPECT_LT(std::abs(chart->memories[0].record.points[3].reading->impedance() -
+                       window->sweepRecord().points[3].reading->impedance()),
+              1e-6);
     EXPECT_EQ(chart->lastRecord.plane, Plane::Meter);
     EXPECT_EQ(chart->lastRecord.points[3].reading, window->sweepRecord().points[3].reading);
     EXPECT_EQ(cellValue(chart->lastData.at(4, 2)), cellValue(window->plotGrid().at(4, 2)));
