@@ -170,7 +170,8 @@ void frmMain::showGrid() {
 // the antenna, at the frequency the radio was last tuned to.
 void frmMain::showReadoutAtAntenna() {
     QString tip;
-    const auto reading = pointReadingOf(m_reading, m_reading.Z && m_reading.Phase);
+    // Without RF the meter reads 0 ohm, which no antenna is.
+    const auto reading = pointReadingOf(m_reading, m_reading.Z > 0.0 && m_reading.Phase);
     if (m_feedline && reading && m_tunedMHz) {
         const double hz = *m_tunedMHz * 1e6;
         SweepPoint point{std::llround(hz),
