@@ -27,8 +27,7 @@ namespace zm {
 // A point without a reading says so; a point read from a Touchstone file has neither the
 // power line nor the last, which says how the point was taken. The feedline's lines are
 // there for a point with a feedline: what the cable loses, and so what reaches the
-// antenna of the power the meter reads, which is the power going into the line (the meter
-// measures voltage and current at one place, so its power is the net one).
+// antenna of the power the meter reads, taken as the power going into the line.
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName);
 
 // The labels of the SWR markers: "SWR 1.14 at 14.175 MHz", "2:1 14.088 – 14.262 MHz,
