@@ -28,6 +28,9 @@ SweepStopped failure(std::string_view whatFailed) {
 constexpr std::string_view kChoosePlotMode =
     "Choose what to plot in the list beside Run (R+jX, Z & Phase, SWR or RHO), then press Run "
     "again.";
+constexpr std::string_view kChooseCarrierMode =
+    "Choose the carrier mode, CW, AM or FSK, in the list beside the port list (Setup, Diag "
+    "shows it), then press Run again.";
 constexpr std::string_view kStillKeyed =
     "The transmitter could not be unkeyed: switch it to receive on the radio now.";
 
@@ -41,6 +44,9 @@ void frmMain::cmdRun_Click() {
     if (m_form.Combo2->currentIndex() < 0) {
         // Without a plot mode every point would be keyed and nothing kept.
         m_devices.messages->show(kChoosePlotMode);
+    } else if (m_form.Combo4->currentIndex() < 0) {
+        // Without one the radio would transmit in whatever mode it was left in.
+        m_devices.messages->show(kChooseCarrierMode);
     } else if (const std::string message = sweepSafely(); !message.empty()) {
         m_devices.messages->show(message);
     }
