@@ -96,6 +96,10 @@ QtChartControl::QtChartControl() {
     buildChart();
 }
 
+QColor QtChartControl::seriesColour(int series) {
+    return kSeriesColours.at(static_cast<std::size_t>(series - 1));
+}
+
 QtChartControl::~QtChartControl() {
     QObject::disconnect(m_plotAreaWatch);  // the chart may live on in its window
     if (auto* view = static_cast<ChartView*>(m_view.data())) {
@@ -242,7 +246,7 @@ void QtChartControl::drawPendingData() {
         }
     }
     if (m_labelsPending) {
-        drawFrequencyLabels();
+        drawFrequencyLabels(m_view->width());
     }
     if (m_markersPending) {
         drawMarkers();
@@ -257,22 +261,23 @@ void QtChartControl::drawSeries(int index) {
         const auto kept = decimateMinMax(data.values, kDecimateBuckets);
         points.reserve(static_cast<qsizetype>(kept.size()));
         for (const KeptPoint& point : kept) {
-            points.append(QPointF(static_cast<qreal>(point.index), point.value));
+            points.append(drawable(QPointF(static_cast<qreal>(point.index), point.value), index));
         }
     } else {
         points.reserve(static_cast<qsizetype>(data.values.size()));
         for (std::size_t i = 0; i < data.values.size(); ++i) {
-            points.append(QPointF(static_cast<qreal>(i), data.values[i]));
+            points.append(drawable(QPointF(static_cast<qreal>(i), data.values[i]), index));
         }
     }
     m_series[index]->replace(points);
     data.pending = false;
 }
 
-void QtChartControl::drawFrequencyLabels() {
+// As many labels as the width has room for.
+void QtChartControl::drawFrequencyLabels(int widthPx) {
     m_labelsPending = false;
     const int points = static_cast<int>(m_labels.size());
-    const int room = std::clamp(m_view->width() / kLabelSpacingPx, 2, kMostFrequencyLabels);
+    const int room = std::clamp(widthPx / kLabelSpacingPx, 2, kMostFrequencyLabels);
     QStringList shown;
     std::vector<int> positions;
     for (const int row : labelledPoints(points, room)) {
