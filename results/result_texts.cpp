@@ -125,7 +125,8 @@ MarkerCells markerCells(const SweepFeatures& features) {
                             shown(resonance.resistanceOhms, 1) + " Ω)";
     }
     if (count > kMostResonanceCells) {
-        cells.resonances += " and " + std::to_string(count - kMostResonanceCells) + " more";
+        cells.resonances +=
+            " and " + std::to_string(count - kMostResonanceCells) + " more resonances";
     }
     return cells;
 }

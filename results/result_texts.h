@@ -38,7 +38,7 @@ std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features);
 // them; a cell is empty where the trace has nothing to say:
 //   lowestSwr "1.14", atMHz "14.175", band "14.088 – 14.262 MHz" (or "from 14.088 MHz up",
 //   "up to 14.262 MHz", "across the whole sweep"), widthKHz "174", q "58",
-//   resonances "14.167 (R 49.6 Ω)", the first three, then "and 2 more".
+//   resonances "14.167 (R 49.6 Ω)", the first three, then "and 2 more resonances".
 struct MarkerCells {
     std::string lowestSwr;
     std::string atMHz;
