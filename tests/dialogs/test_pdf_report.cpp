@@ -26,10 +26,15 @@ using test::gridOf;
 using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 
-QString outputOf(const QString& program, const QStringList& arguments) {
+// What a program wrote; what it complained of goes to `complaints`.
+QString outputOf(const QString& program, const QStringList& arguments,
+                 QString* complaints = nullptr) {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished();
+    if (complaints) {
+        *complaints = QString::fromUtf8(process.readAllStandardError());
+    }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -58,14 +63,15 @@ TEST_P(ReportTable, OnePageOfTheLocalesPaperWithTheMarkerTableAsText) {
     const PaperCase& c = GetParam();
     QtChartControl chart;
     chart.widget()->resize(test::kChartWidthPx, test::kChartHeightPx);
-    chart.setChartData(gridOf(dipoleSweep()));
-    chart.setSweepRecord(dipoleSweep());
+    const SweepRecord swept = dipoleSweep();
+    chart.setChartData(gridOf(swept));
+    chart.setSweepRecord(swept);
     chart.setMemories({{"Before trimming", true, 1, dipoleSweep(-60000, 70.0)}});
     applyPlotMode(chart, 2);
     chart.repaintNow();
     SmithChart smith;
     smith.resize(800, 640);
-    smith.setSweep(dipoleSweep());
+    smith.setSweep(swept);
 
     const ReportText text{QStringLiteral("14.000 – 14.350 MHz (350 kHz) · 2026-12-08 14:03:22"),
                           QStringLiteral("Dipole at 12 m, after trimming"),
@@ -90,7 +96,10 @@ TEST_P(ReportTable, OnePageOfTheLocalesPaperWithTheMarkerTableAsText) {
     // Vector throughout: not one picture in it.
     EXPECT_EQ(outputOf(QStringLiteral("pdfimages"), {"-list", path}).count('\n'), 2);
 
-    const std::string words = outputOf(QStringLiteral("pdftotext"), {path, "-"}).toStdString();
+    QString complaints;
+    const std::string words =
+        outputOf(QStringLiteral("pdftotext"), {path, "-"}, &complaints).toStdString();
+    EXPECT_TRUE(complaints.isEmpty()) << complaints.toStdString();
     for (const QString& line : {text.title, text.comment, text.footer}) {
         EXPECT_THAT(words, HasSubstr(line.toStdString()));
     }
