@@ -63,13 +63,15 @@ void frmMain::mnuSaveReport_Click() {
     setTimer1Enabled(true);
 }
 
-// Before the first sweep, or after Clear, the plan says what the chart spans.
+// Before the first sweep, or after Clear, the plan says what the chart spans. Values taken
+// to the antenna's feedpoint say so.
 QString frmMain::pictureTitle() {
     const SweepNotes notes =
         m_record.empty()
             ? SweepNotes{{}, m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq, m_plan.CarrierMode}
             : m_record.notes;
-    return QString::fromStdString(sweepTitle(notes, radioName()));
+    const std::string plane = shownPlane() == Plane::Antenna ? " · at the antenna" : "";
+    return QString::fromStdString(sweepTitle(notes, radioName()) + plane);
 }
 
 // `rigctld -l` is asked once for each model chosen.

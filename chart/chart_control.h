@@ -43,10 +43,12 @@ struct TraceFeatures {
     SweepFeatures features;
 };
 
-// A measured point of a trace that the user pointed at, with the trace's name.
+// A measured point of a trace that the user pointed at, with the trace's name and where
+// its readings stand.
 struct TracePoint {
     std::string traceName;
     SweepPoint point;
+    Plane plane = Plane::Meter;
 };
 
 // The chart of the window (MSChart1): the plot properties of a plot mode, the whole grid as
