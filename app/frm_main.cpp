@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "station/station_test.h"
 
@@ -154,11 +155,24 @@ void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect seen = placed.intersected(screen->availableGeometry());
         if (seen.width() >= kVisiblePixels && seen.height() >= kVisiblePixels) {
-            move(wanted);
+            placeFrameAt(wanted);
             return;
         }
     }
     // Off every screen (a monitor that is gone, or a damaged file): keep the system's place.
+}
+
+// The saved position is the frame's outer corner, as x() and y() give it to SaveConfig.
+// Start-up runs just after the window is shown, before the window manager has said how wide
+// its frame is: move() alone then places the inside of the window at the spot, and under
+// openbox every start and close moved the window up by its 20-pixel title bar.
+// setFramePosition asks the window manager for the frame's corner; move() first makes x()
+// and y() give it at once, for the SaveConfig of the start-up inside start-up.
+void frmMain::placeFrameAt(QPoint corner) {
+    move(corner);
+    if (QWindow* window = windowHandle()) {
+        window->setFramePosition(corner);
+    }
 }
 
 }  // namespace zm

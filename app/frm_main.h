@@ -133,6 +133,7 @@ private:
     void showPortRoutes();
     void applyConfigValues();
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
+    void placeFrameAt(QPoint corner);
     void applyOuterHeight(float heightTwips);
 
     void showReadout();

@@ -108,8 +108,6 @@ void frmMain::applyConfigValues() {
     };
     const auto filled = [this](int i) { return m_configValues[i].has_value(); };
 
-    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
-                        filled(1) ? readSingle(slot(1)) : std::nullopt);
     if (filled(2)) {
         const auto port = readWhole16(slot(2));
         if (port && *port >= 1 && *port <= kHighestPort) {
@@ -119,6 +117,10 @@ void frmMain::applyConfigValues() {
     if (const auto height = filled(3) ? readSingle(slot(3)) : std::nullopt) {
         applyOuterHeight(*height);
     }
+    // After the height: a resize of a window that has just been shown puts it back where Qt
+    // last knew it, before the window manager has moved its frame.
+    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
+                        filled(1) ? readSingle(slot(1)) : std::nullopt);
     if (const auto mark = filled(4) ? readCheckMark(slot(4)) : std::nullopt) {
         m_form.mnuNormal->setChecked(*mark);
     }
