@@ -38,17 +38,26 @@ frmMain::frmMain(Devices devices, QWidget* parent)
 
     m_timer1.setObjectName("Timer1");
     m_timer1.setInterval(kTimer1Interval);
+    m_pollAnswer.setSingleShot(true);
+    m_pollAnswer.setInterval(pauseDuration(0.2f));
     connectHandlers();
     m_damagedMemories = m_shelf.load();
     m_devices.chart->setMemories(m_shelf.memories());
 
+    if (m_devices.rigctld) {
+        m_devices.rigctld->onStateChange([this] { showRigctldState(); });
+    }
     // The design's client area until start-up applies a saved height.
     applyOuterHeight(heightTwips());
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
 frmMain::~frmMain() {
+    if (m_devices.rigctld) {
+        m_devices.rigctld->onStateChange(nullptr);  // it ends after the window's parts
+    }
     m_timer1.stop();
+    m_pollAnswer.stop();
     TRX.reset();
     FT100.reset();
     if (m_devices.comm->isOpen()) {
@@ -58,6 +67,7 @@ frmMain::~frmMain() {
 
 void frmMain::connectHandlers() {
     connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { finishPoll(Query::Sent); });
 
     connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
     connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
@@ -105,7 +115,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Whatever suspends or resumes polling also ends an idle poll that waits for its answer: a
+// sweep or a port choice sends its own query.
 void frmMain::setTimer1Enabled(bool enabled) {
+    m_pollAnswer.stop();
     if (!enabled) {
         m_timer1.stop();
     } else if (!m_timer1.isActive()) {

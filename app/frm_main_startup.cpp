@@ -9,6 +9,8 @@
 #include "app/frm_main.h"
 #include "app/version.h"
 #include "meter/number_reading.h"
+#include "station/port_holders.h"
+#include "station/station_checks.h"
 
 namespace zm {
 
@@ -49,6 +51,12 @@ std::string portNotAvailableMessage(int port, const PortRoute& route) {
     const std::string ln = "ln -sf " + std::string(kUsbAdapter) + " " + shellQuoted(route.linkPath);
     std::string text(kPortNotAvailable);
     text += "\nTried " + route.device + " for " + portName(port);
+    // Another copy of the program (with settings of its own), a terminal program, ModemManager
+    if (const auto holders = programsHolding(route.device); !holders.empty()) {
+        const RunningProgram& holder = holders.front();
+        return text + ": it is held by " + holder.name + ", process " + std::to_string(holder.pid) +
+               "; " + howToStop(holder) + ".";
+    }
     if (route.linked) {
         text += ", where the link " + route.linkPath +
                 " points. Check that the adapter is plugged in and that your user is in the "
@@ -84,14 +92,12 @@ void frmMain::Form_Activate() {
 
     showPortRoutes();
     if (!m_devices.comm->isOpen()) {
-        m_devices.comm->setSettings(kPortSettings);
-        m_devices.comm->setInputLen(0);
-        if (!m_devices.comm->open()) {
+        if (!openMeterPort()) {
             const int port = m_devices.comm->commPort();
             m_devices.messages->show(portNotAvailableMessage(port, m_devices.comm->routeOf(port)));
             return;
         }
-        m_devices.comm->clearInBuffer();
+        meterOpened();
     }
 
     // On the first run this changes the port list's selection, and the port choice runs
@@ -99,6 +105,16 @@ void frmMain::Form_Activate() {
     setListIndex(m_form.Combo3, m_devices.comm->commPort() - 1, &frmMain::Combo3_Click);
 
     setTimer1Enabled(true);
+}
+
+bool frmMain::openMeterPort() {
+    m_devices.comm->setSettings(kPortSettings);
+    m_devices.comm->setInputLen(0);
+    if (!m_devices.comm->open()) {
+        return false;
+    }
+    m_devices.comm->clearInBuffer();
+    return true;
 }
 
 // Each setting whose line is missing or unreadable keeps its current value.
@@ -165,6 +181,7 @@ void frmMain::showPortRoutes() {
 }
 
 void frmMain::Combo3_Click() {
+    m_meter = MeterDevice{};  // a new choice: what was lost is no longer looked for
     if (m_devices.comm->isOpen()) {
         m_devices.comm->close();
     }
