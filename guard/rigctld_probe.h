@@ -36,6 +36,11 @@ public:
     // opened again at the next ask().
     bool readAnswer();
     void disconnect();
+    // For a rigctld that ended: no question waits any more.
+    void forget() {
+        disconnect();
+        m_waiting = false;
+    }
 
 private:
     const RigEndpoint& m_rig;

@@ -132,9 +132,14 @@ void RigctldSupervisor::childEnded(const std::string& how) {
         m_restartDelay = kFirstRestartDelay;
     }
     m_restarted = true;
-    m_probe.disconnect();
+    m_probe.forget();
     m_deviceDue = Clock::time_point::max();
-    scheduleRestart();
+    // One that ended as its device went (the radio switched off) waits for the device.
+    if (!m_device.empty() && !deviceNodeAt(m_device)) {
+        waitForDevice();
+    } else {
+        scheduleRestart();
+    }
 }
 
 int RigctldSupervisor::finish(bool unkeyFirst) {

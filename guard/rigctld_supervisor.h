@@ -49,6 +49,9 @@ private:
     // How often a rigctld that someone else runs for the same radio is looked for.
     static constexpr auto kSharedRecheck = std::chrono::seconds{10};
     static constexpr auto kStopGrace = std::chrono::seconds{2};
+    // A rigctld that hangs, or whose device went, closes nothing when asked: it is not waited
+    // for as long.
+    static constexpr auto kStuckStopGrace = std::chrono::milliseconds{500};
     // After its own unkey, how long rigctld is kept for the sweep's guard, which sees the window
     // die at the same moment and unkeys through this rigctld too (within some 50 ms).
     static constexpr auto kUnkeyLinger = std::chrono::seconds{1};

@@ -63,11 +63,11 @@ void RigctldSupervisor::checkDevice() {
 
 // Stops the running rigctld; `how` says to the window why, when it counts as an ending.
 void RigctldSupervisor::stopChild(const std::string& how) {
-    m_child.stop(kStopGrace);
+    m_child.stop(kStuckStopGrace);
     for (const std::string& line : m_child.readLines()) {
         tell(kSupervisorSaid, line);
     }
-    m_probe.disconnect();
+    m_probe.forget();
     m_deviceDue = Clock::time_point::max();
     if (!how.empty()) {
         childEnded(how);
