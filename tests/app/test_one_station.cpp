@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One station, one window: the program started twice with the same settings folder (a double
-// click too many on the menu entry), as the desktop starts it, a copy of the built program in a
-// folder of its own with config.ini and the meter's link beside it.
+// One station, one sweep. The program started twice with the same settings folder (a double
+// click too many on the menu entry), as the desktop starts it: a copy of the built program in a
+// folder of its own with config.ini and the meter's link beside it. And a Run while another
+// copy, with settings of its own, sweeps with the same radio.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,12 @@
 #include <filesystem>
 
 #include "station/port_holders.h"
+#include "station/radio_claims.h"
 #include "tests/support/process_events_until.h"
+#include "tests/support/recording_transceiver.h"
+#include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/window_fixture.h"
 
 namespace zm::test {
 namespace {
@@ -95,6 +100,40 @@ TEST(SecondStart, SaysTheFirstRunsAndLeavesItAlone) {
     EXPECT_EQ(QFileInfo(copy.path("config.ini")).lastModified(), written);
     first.terminate();
     EXPECT_TRUE(first.waitForFinished(10000));
+}
+
+// The other copy's sweep holds the radio at rigctld's port: this Run says so and keys nothing.
+class RadioClaimTest : public WindowTest {};
+
+TEST_F(RadioClaimTest, RunWhileAnotherCopySweepsTheRadioKeysNothing) {
+    const quint16 port = freeLoopbackPort();
+    writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "2", "0"));
+    writeConfig(QByteArray("[rig]\nport=") + QByteArray::number(port) + "\n", "station.ini");
+    Devices devices = fakeDevices();
+    auto rig = std::make_unique<RecordingRigServerFactory>(log);
+    RecordingRigServerFactory& calls = *rig;
+    devices.rigServers = std::move(rig);
+    devices.radioClaims = std::make_unique<ProgramRadioClaims>();
+    createWindow(std::move(devices));
+    start();
+    comm->answers = {";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50"};
+    ProgramRadioClaims otherCopy;
+    pid_t holder = 0;
+    ASSERT_TRUE(otherCopy.claim(port, "", holder));
+
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0], "Another ZM-480 Plot (process " + std::to_string(::getpid()) +
+                                      ") is sweeping with this radio (rigctld port " +
+                                      std::to_string(port) +
+                                      "); nothing was keyed. Press Run again once its sweep has "
+                                      "ended.");
+    EXPECT_EQ(calls.callCount(), 0);
+
+    otherCopy.release();  // its sweep ended
+    window->cmdRun_Click();
+    EXPECT_EQ(messages->shown.size(), 1u) << messages->shown.back();
+    EXPECT_EQ(calls.frequenciesMHz().size(), 8u);
 }
 
 }  // namespace
