@@ -67,8 +67,11 @@ struct FormControls {
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
     QAction* mnuSweepSettings = nullptr;
+    QAction* mnuFeedline = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
+    QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown
+    QAction* mnuAtMeter = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

@@ -53,6 +53,7 @@ std::optional<SettleSample> settleSampleOf(const std::optional<PointReading>& re
 }  // namespace
 
 PointTaking frmMain::readKeyed(double frequencyMHz) {
+    m_tunedMHz = frequencyMHz;
     if (m_station.sweep.settle == SettleMode::Readings) {
         return readUntilSettled(frequencyMHz);
     }

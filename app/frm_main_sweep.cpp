@@ -123,7 +123,7 @@ void frmMain::RunSweep() {
         UnkeyTransmitter();
         copyReadingToRow(i);
         recordPoint(i, frequencyMHz, taken);
-        m_devices.chart->setChartData(m_grid);  // painted in the next wait
+        showGrid();  // painted in the next wait
     }
 }
 
@@ -214,6 +214,7 @@ void frmMain::copyReadingToRow(int row) {
         default:
             break;
     }
+    noteFilledColumns(row);
 }
 
 // A failed call ends the sweep with a message; so does a stop the user asked for, without

@@ -186,6 +186,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuDiag, "&Diag"},
         {m_controls.mnuStation, "&Station..."},
         {m_controls.mnuSweepSettings, "S&weep settings..."},
+        {m_controls.mnuFeedline, "&Feedline..."},
         {m_controls.mnuHelp->menuAction(), "&Help"},
         {m_controls.mnuIndex, "&Index"},
         {m_controls.mnuAbout, "&About"},
@@ -208,7 +209,12 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
                          m_controls.mnuView->menuAction(), m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
               (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation,
-                               m_controls.mnuSweepSettings}));
+                               m_controls.mnuSweepSettings, m_controls.mnuFeedline}));
+    // Where the readings stand, at the antenna or at the meter, once a feedline is set.
+    EXPECT_EQ(m_controls.mnuAtAntenna->text(), QStringLiteral("At the &antenna"));
+    EXPECT_EQ(m_controls.mnuAtMeter->text(), QStringLiteral("At the m&eter"));
+    EXPECT_FALSE(m_controls.mnuAtAntenna->isEnabled());
+    EXPECT_FALSE(m_controls.mnuAtMeter->isEnabled());
 }
 
 TEST_F(FormLayout, WindowCarriesCaptionIconAndFormFont) {
