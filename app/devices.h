@@ -55,6 +55,8 @@ struct Devices {
     // empty: the program's own folder.
     QString programFolder;
     ConfigStore config{QString()};
+    // The shipped band plans, band-plans.ini; bands.ini, the user's own, is beside config.ini.
+    QString bandPlanFile;
     // Raised by SIGINT, SIGTERM or SIGHUP: a running sweep unkeys and stops.
     const std::atomic<bool>* stopRequested = nullptr;
 };

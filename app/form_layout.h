@@ -68,6 +68,9 @@ struct FormControls {
     QAction* mnuStation = nullptr;
     QAction* mnuSweepSettings = nullptr;
     QAction* mnuFeedline = nullptr;
+    QMenu* mnuBandPlan = nullptr;  // one checkable item a plan, made by the window
+    QMenu* mnuBand = nullptr;      // the plan's bands, made by the window, then:
+    QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown

@@ -90,6 +90,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuFeedline, &QAction::triggered, this, &frmMain::mnuFeedline_Click);
     connect(m_form.mnuAtAntenna, &QAction::triggered, this, &frmMain::mnuAtAntenna_Click);
     connect(m_form.mnuAtMeter, &QAction::triggered, this, &frmMain::mnuAtMeter_Click);
+    connect(m_form.mnuSweepMyBands, &QAction::triggered, this, &frmMain::mnuSweepMyBands_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connectResultsMenu();
 }

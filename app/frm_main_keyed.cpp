@@ -53,7 +53,6 @@ std::optional<SettleSample> settleSampleOf(const std::optional<PointReading>& re
 }  // namespace
 
 PointTaking frmMain::readKeyed(double frequencyMHz) {
-    m_tunedMHz = frequencyMHz;
     if (m_station.sweep.settle == SettleMode::Readings) {
         return readUntilSettled(frequencyMHz);
     }

@@ -38,11 +38,14 @@ struct LineLoss {
 // One point: the frequency the radio was tuned to and the reading taken there, or none
 // when that point's poll was rejected; how it was taken, when that is known (a Touchstone
 // file does not say); the feedline's loss there, when the reading was moved to the antenna.
+// A point the sweep did not key has the frequency it would have had, no reading, and the
+// reason it was skipped.
 struct SweepPoint {
     std::int64_t frequencyHz = 0;
     std::optional<PointReading> reading;
     std::optional<PointTaking> taken = std::nullopt;
     std::optional<LineLoss> lineLoss = std::nullopt;
+    std::optional<SkipReason> skipped = std::nullopt;
     friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
 };
 
@@ -66,7 +69,8 @@ struct SweepRecord {
     SweepNotes notes;
     std::vector<SweepPoint> points;
     Plane plane = Plane::Meter;
-    std::string feedline = {};  // the feedline between meter and antenna, "20 m of RG-58"; empty: none
+    std::string feedline =
+        {};  // the feedline between meter and antenna, "20 m of RG-58"; empty: none
 
     bool empty() const { return points.empty(); }
     bool hasReadings() const;

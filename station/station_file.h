@@ -26,6 +26,8 @@ namespace zm {
 //   settle=fixed
 //   max_power_w=
 //
+//   [licence]
+//   plan=iaru1
 //   [feedline]
 //   cable=RG-213
 //   length_m=20
@@ -65,6 +67,17 @@ struct SweepSettings {
     bool operator==(const SweepSettings&) const = default;
 };
 
+// Where a sweep may key the transmitter: the key of a shipped band plan (band-plans.ini),
+// or "own" for bands.ini beside config.ini.
+struct LicenceSettings {
+    static constexpr std::string_view kAnyPlan = "any";
+    static constexpr std::string_view kOwnPlan = "own";
+
+    std::string plan{kAnyPlan};
+
+    bool operator==(const LicenceSettings&) const = default;
+};
+
 // The cable between the meter and the antenna. `cable` names one of the program's cable
 // list, or is "custom" for a cable given by its velocity factor and its matched loss at one
 // or two frequencies (dB per 100 m at each of lossAtMHz, in the same order), or is empty for
@@ -86,6 +99,7 @@ inline constexpr std::string_view kCustomCable = "custom";
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
+    LicenceSettings licence;
     FeedlineSettings feedline;
 
     bool operator==(const StationSettings&) const = default;

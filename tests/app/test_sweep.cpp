@@ -78,6 +78,39 @@ TEST_F(SweepTest, WithoutAPlotModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
     EXPECT_TRUE(window->timer1Enabled());
 }
 
+// A config.ini of an earlier version may say -1: the radio would transmit in whatever mode
+// it was left in, USB with no audio putting out no power.
+TEST_F(SweepTest, WithoutACarrierModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
+    window->controls().Combo4->setCurrentIndex(-1);
+    window->cmdRun_Click();
+    EXPECT_TRUE(log.empty());
+    EXPECT_THAT(messages->shown,
+                ElementsAre("Choose the carrier mode, CW, AM or FSK, in the list beside the port "
+                            "list (Setup, Diag shows it), then press Run again."));
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
+// The shipped plans missing, or damaged: said once at start, and Run keys nothing.
+TEST_F(WindowTest, WithoutTheShippedBandPlansRunSendsNothingToTheRadio) {
+    Devices devices = fakeDevices();
+    devices.bandPlanFile = configPath("band-plans.ini");  // there is none
+    devices.rigServers = std::make_unique<RecordingRigServerFactory>(log);
+    createWindow(std::move(devices));
+    start();
+    test::choosePlotMode(*window, 2);
+    log.clear();
+    window->cmdRun_Click();
+    EXPECT_TRUE(log.empty());
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_NE(messages->shown[0].find("band-plans.ini could not be used: it cannot be read"),
+              std::string::npos)
+        << messages->shown[0];
+    EXPECT_EQ(messages->shown[1],
+              "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. "
+              "Install ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band "
+              "plan.");
+}
+
 TEST_F(SweepTest, NoServerStopsBeforeKeyingWithOneMessage) {
     rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532");
     window->cmdRun_Click();
@@ -183,9 +216,9 @@ TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
         }
     };
     window->cmdRun_Click();
-    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 0", "SetOptionB 0",
+    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 2", "SetOptionB 0",
                                  "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200",
-                                 "SetMode 0", "SetPTT 1", "Pause 1000", "SetPTT 0"));
+                                 "SetMode 2", "SetPTT 1", "Pause 1000", "SetPTT 0"));
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readConfig().count("\r\n"), 8);
