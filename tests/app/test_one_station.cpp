@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One station, one sweep. The program started twice with the same settings folder (a double
 // click too many on the menu entry), as the desktop starts it: a copy of the built program in a
-// folder of its own with config.ini and the meter's link beside it. And a Run while another
-// copy, with settings of its own, sweeps with the same radio.
+// folder of its own with its band plans, config.ini and the meter's link beside it. And a Run
+// while another copy, with settings of its own, sweeps with the same radio.
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,8 @@ const QByteArray kConfig =
 class Copy {
 public:
     Copy() {
-        for (const char* program : {"zm480-plot", "zm480-ptt-guard"}) {
-            QFile::copy(QDir(buildDir()).filePath(program), m_folder.filePath(program));
+        for (const char* file : {"zm480-plot", "zm480-ptt-guard", "band-plans.ini"}) {
+            QFile::copy(QDir(buildDir()).filePath(file), m_folder.filePath(file));
         }
         QFile config(m_folder.filePath("config.ini"));
         config.open(QIODevice::WriteOnly);
