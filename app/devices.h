@@ -51,7 +51,7 @@ struct Devices {
     // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
     std::unique_ptr<FeedlineDialog> feedlineDialog;  // Setup, Feedline...
-    // Where the cable list is looked for (cables.txt, or share/zm480-plot/ beside it);
+    // Where the cable list is looked for (cables.list, or share/zm480-plot/ beside it);
     // empty: the program's own folder.
     QString programFolder;
     ConfigStore config{QString()};

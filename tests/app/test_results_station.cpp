@@ -75,7 +75,7 @@ protected:
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         devices.textFiles = std::make_unique<QtTextFiles>();
         devices.config = ConfigStore(sim->configDir());
-        devices.programFolder = buildDir();  // its cables.txt
+        devices.programFolder = buildDir();  // its cables.list
         createWindow(std::move(devices));
         start();
         return true;
