@@ -73,6 +73,7 @@ public:
     void Text2_Change();
     void Text3_Change();
     void Combo1_Click();
+    void Combo1_Validate();
     void Combo2_Click();
     void Combo4_Click();
     void cmdClear_Click();
@@ -141,6 +142,12 @@ private:
     // A start, stop or step that would make a plan beyond the point counter is refused
     // with a message; the current plan and grid stay as they are.
     bool acceptsPlan(double startMHz, double stopMHz, double stepMHz);
+    // Why such a plan is refused, for the user; empty when it is not. `typedStep` is the
+    // step's text as the user gave it.
+    std::string planRefusal(double startMHz, double stopMHz, double stepMHz,
+                            std::string_view typedStep) const;
+    void applyStep(const std::string& text);
+    void showStepInForce();  // in the step field: no other step than the plan's
     void applyStartOrStop(QString text, double SweepPlan::*field);
     std::string sweepSafely();
     std::string unkeyAfterStop(std::string message);
