@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "meter/meter_record.h"
+#include "sim/antenna_choice.h"
 #include "sim/antenna_model.h"
 #include "sim/fault_picker.h"
 #include "sim/meter_answer.h"
@@ -46,8 +47,10 @@ struct QueuedBytes {
 
 class MeterSimulator {
 public:
-    explicit MeterSimulator(SimOptions options, std::uint32_t seed)
-        : m_options(std::move(options)), m_noise(m_options.settling.noise, seed ^ kNoiseSeedMix) {
+    MeterSimulator(SimOptions options, LoadModel load, std::uint32_t seed)
+        : m_options(std::move(options)),
+          m_load(std::move(load)),
+          m_noise(m_options.settling.noise, seed ^ kNoiseSeedMix) {
         if (m_options.randomFaults) {
             m_faults = FaultPicker::random(m_options.faultShare, seed);
         } else {
@@ -75,10 +78,7 @@ public:
         if (power <= 0.0) {
             return kNoRf;
         }
-        const Impedance load = m_options.antenna
-                                   ? dipoleImpedance(frequencyMHz)
-                                   : impedanceFromPolar(m_options.zOhms, m_options.phaseDegrees);
-        const LoadReading reading = readingOf(load);
+        const LoadReading reading = readingOf(m_load(frequencyMHz));
         return m_noise.addedTo(
             partOf({power, reading.zOhms, reading.phaseDegrees, reading.swr}, settled));
     }
@@ -162,6 +162,7 @@ private:
     }
 
     SimOptions m_options;
+    LoadModel m_load;
     FaultPicker m_faults;
     MeterNoise m_noise;
     std::unique_ptr<RigFollower> m_rig;
@@ -172,14 +173,25 @@ private:
     std::size_t m_queuedBytes = 0;
 };
 
+// The antenna, or the fixed load.
+LoadModel loadOf(const SimOptions& options) {
+    if (options.antenna) {
+        return antennaFor(*options.antenna);
+    }
+    const Impedance fixed = impedanceFromPolar(options.zOhms, options.phaseDegrees);
+    return [fixed](double) { return fixed; };
+}
+
 int run(const SimOptions& options) {
+    // A Touchstone antenna is read before the banner, so that a bad one ends the start.
+    LoadModel load = loadOf(options);
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
-    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
+    MeterSimulator meter(options, std::move(load), options.seed.value_or(std::random_device{}()));
     char buffer[4096];
     while (!stopRequested()) {
         const auto untilWatch = meter.watchKeying();
