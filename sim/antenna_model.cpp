@@ -47,18 +47,23 @@ Impedance dipoleImpedance(double frequencyMHz) {
             kReactanceSlopeOhms * (ratio - 1.0 / ratio)};
 }
 
-// The coupling loop's reactance in series with what the main loop reflects into it: a
-// circle through 0 of diameter kReflectedOhms, (wM)^2 / (R + jX) of a loop with Q 320.
-// The match lies where the reflected reactance cancels the coupling loop's own.
-Impedance smallLoopImpedance(double frequencyMHz) {
-    constexpr double kTunedMHz = 7.05;
+// The coupling loop's reactance in series with what each tuned loop reflects into it: a
+// circle through 0 of diameter reflectedOhms, (wM)^2 / (R + jX) of a loop with that Q. The
+// match lies where the reflected reactance cancels the coupling loop's own.
+Impedance coupledLoopsImpedance(double frequencyMHz, std::span<const TunedLoop> loops) {
+    constexpr double kCouplingMHz = 7.05;
     constexpr double kCouplingOhms = 20.0;
-    constexpr double kReflectedOhms = 60.0;
-    constexpr double kLoopQ = 320.0;
-    const double ratio = frequencyMHz / kTunedMHz;
-    const std::complex<double> coupling(0.0, kCouplingOhms * ratio);
-    const std::complex<double> detuning(1.0, kLoopQ * (ratio - 1.0 / ratio));
-    return impedanceOf(coupling + kReflectedOhms / detuning);
+    std::complex<double> z(0.0, kCouplingOhms * frequencyMHz / kCouplingMHz);
+    for (const TunedLoop& loop : loops) {
+        const double ratio = frequencyMHz / loop.tunedMHz;
+        z += loop.reflectedOhms / std::complex<double>(1.0, loop.q * (ratio - 1.0 / ratio));
+    }
+    return impedanceOf(z);
+}
+
+Impedance smallLoopImpedance(double frequencyMHz) {
+    constexpr TunedLoop kTunedTo7050kHz;
+    return coupledLoopsImpedance(frequencyMHz, {&kTunedTo7050kHz, 1});
 }
 
 Impedance multibandWireImpedance(double frequencyMHz) {

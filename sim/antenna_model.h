@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include <span>
+
 namespace zm::sim {
 
 // A complex impedance, ohms.
@@ -38,6 +40,16 @@ Impedance dipoleImpedance(double frequencyMHz);
 //   7.0545 51.4   -1.0   1.03   2:1 from 7.047 to 7.062 MHz: 15 kHz
 //   7.0865  5.0    3.5   9.98
 Impedance smallLoopImpedance(double frequencyMHz);
+
+// Loops tuned by their capacitors, each with its own Q and reflecting up to reflectedOhms
+// into one coupling loop of 20 ohm at 7.05 MHz: smallLoopImpedance is the one below. More
+// loops, or narrower ones, make the dips that bench-refine hunts for.
+struct TunedLoop {
+    double tunedMHz = 7.05;
+    double q = 320.0;
+    double reflectedOhms = 60.0;
+};
+Impedance coupledLoopsImpedance(double frequencyMHz, std::span<const TunedLoop> loops);
 
 // A multiband wire (an end-fed or off-centre-fed wire for 80, 40, 20, 15 and 10 m): one
 // series resonance per band, all of them in parallel, so that between the bands the SWR
