@@ -27,7 +27,8 @@ const std::string kIc7300 =
     "\n"
     "[sweep]\n"
     "settle=readings\n"
-    "max_power_w=50\n";
+    "max_power_w=50\n"
+    "points=refine\n";
 
 TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     const StationFileRead read = readStationText(kIc7300);
@@ -42,6 +43,7 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(rig.port, 4532);
     EXPECT_EQ(read.settings.sweep.settle, SettleMode::Readings);
     EXPECT_EQ(read.settings.sweep.maxPowerW, 50.0);
+    EXPECT_EQ(read.settings.sweep.points, PlanPoints::Refine);
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
 }
 
@@ -51,9 +53,10 @@ TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     EXPECT_EQ(none.rig.port, 4532);
     EXPECT_EQ(none.sweep.settle, SettleMode::Fixed);
     EXPECT_EQ(none.sweep.maxPowerW, std::nullopt);
+    EXPECT_EQ(none.sweep.points, PlanPoints::Every);
     EXPECT_EQ(writeStationText(none),
               "[rig]\nserver=external\nmodel=\ndevice=\nbaud=\ncivaddr=\nptt=RIG\nport=4532\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n");
 }
 
 struct DamageCase {
@@ -90,6 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"SettleWord", "[sweep]\nsettle=fast\n",
                    "line 2: settle=fast must be fixed (the 1.0 s wait) or readings (until the "
                    "meter's readings settle)"},
+        DamageCase{"PointsWord", "[sweep]\npoints=some\n",
+                   "line 2: points=some must be every (each point of the plan, in order) or "
+                   "refine (only the points the curve needs)"},
         DamageCase{"KeyTwice", "[rig]\nport=4532\n\n[rig]\nport=4533\n",
                    "line 5: port is given twice in [rig] (first on line 2)"},
         DamageCase{"KeyBeforeAnySection", "port=4532\n",
@@ -109,7 +115,7 @@ TEST(StationFile, WritingKeepsCommentsUnknownSectionsAndKeysInPlace) {
     EXPECT_EQ(writeStationText(settings, before),
               "# rig first\n[rig]\nport=4533\nfuture_key=1\nserver=own\nmodel=\ndevice=\nbaud=\n"
               "civaddr=0x5E\nptt=RIG\n\n[memories]\nshown=a,b\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n");
 }
 
 TEST(StationStore, ADamagedFileIsReportedOnceAndKeptAsBad) {
