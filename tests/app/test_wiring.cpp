@@ -92,6 +92,12 @@ void key(QWidget* widget, Qt::Key key) {
 void click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
 }
+// Gives a widget the keyboard focus in the active window, as a click or Tab would.
+void focusIn(frmMain& window, QWidget* widget) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    widget->setFocus();
+}
 // One notch of the wheel, towards the user, over the middle of the widget.
 void wheelDown(QWidget* widget) {
     const QPointF middle = QRectF(widget->rect()).center();
@@ -134,9 +140,7 @@ const WiringRow kRows[] = {
      }},
     {"TypedStepTakesEffectOnEnter",
      [](Station& s) {
-         s.window.activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(&s.window));
-         s.form.Combo1->setFocus();  // inline completion works on the focused field only
+         focusIn(s.window, s.form.Combo1);  // inline completion works on the focused field only
          s.form.Combo1->lineEdit()->clear();
          QTest::keyClicks(s.form.Combo1->lineEdit(), "2");  // not "200 kHz" completed
          key(s.form.Combo1->lineEdit(), Qt::Key_Return);
@@ -147,9 +151,7 @@ const WiringRow kRows[] = {
      }},
     {"TypedStepTakesEffectWhenTheFieldLosesFocus",
      [](Station& s) {
-         s.window.activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(&s.window));
-         s.form.Combo1->setFocus();
+         focusIn(s.window, s.form.Combo1);
          s.form.Combo1->lineEdit()->clear();
          QTest::keyClicks(s.form.Combo1->lineEdit(), "3");
          s.form.Text2->setFocus();
@@ -160,9 +162,7 @@ const WiringRow kRows[] = {
      }},
     {"WheelPassingOverTheStepListChangesNothing",
      [](Station& s) {
-         s.window.activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(&s.window));
-         s.form.Text2->setFocus();
+         focusIn(s.window, s.form.Text2);
          s.form.Combo1->setCurrentIndex(0);  // "50 kHz": a wheel would go on to "100 kHz"
          wheelDown(s.form.Combo1);
      },
@@ -173,9 +173,7 @@ const WiringRow kRows[] = {
      }},
     {"WheelChangesTheFocusedStepList",
      [](Station& s) {
-         s.window.activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(&s.window));
-         s.form.Combo1->setFocus();
+         focusIn(s.window, s.form.Combo1);
          s.form.Combo1->setCurrentIndex(0);
          wheelDown(s.form.Combo1);
      },
