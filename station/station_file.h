@@ -26,6 +26,9 @@ namespace zm {
 //   max_power_w=
 //   points=every
 //
+//   [licence]
+//   plan=iaru1
+//
 // Comments are lines of their own that begin with ";" or "#". Sections and keys that this
 // program does not know are kept as they stand whenever it writes the file.
 
@@ -61,9 +64,21 @@ struct SweepSettings {
     bool operator==(const SweepSettings&) const = default;
 };
 
+// Where a sweep may key the transmitter: the key of a shipped band plan (band-plans.ini),
+// or "own" for bands.ini beside config.ini.
+struct LicenceSettings {
+    static constexpr std::string_view kAnyPlan = "any";
+    static constexpr std::string_view kOwnPlan = "own";
+
+    std::string plan{kAnyPlan};
+
+    bool operator==(const LicenceSettings&) const = default;
+};
+
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
+    LicenceSettings licence;
 
     bool operator==(const StationSettings&) const = default;
 };

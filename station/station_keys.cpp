@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "bandplan/band_plan_file.h"
 #include "numbers/number_text.h"
 
 namespace zm {
@@ -29,7 +30,7 @@ constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
 
 }  // namespace
 
-const std::array<StationKey, 10> kStationKeys{{
+const std::array<StationKey, 11> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -129,6 +130,17 @@ const std::array<StationKey, 10> kStationKeys{{
      [](const StationSettings& s) {
          return std::string(s.sweep.points == PlanPoints::Refine ? "refine" : "every");
      }},
+    {"licence", "plan",
+     "must be a band plan: any, iaru1, iaru2, iaru3, us-extra, us-general or own (bands.ini)",
+     [](std::string_view value, StationSettings& s) {
+         std::string plan(value.empty() ? LicenceSettings::kAnyPlan : value);
+         for (char& c : plan) {
+             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+         }
+         s.licence.plan = plan;
+         return isPlanKey(plan);
+     },
+     [](const StationSettings& s) { return s.licence.plan; }},
 }};
 
 const StationKey* stationKeyFor(std::string_view section, std::string_view key) {
