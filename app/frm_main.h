@@ -178,6 +178,12 @@ private:
     std::string checkBandPlan();
     // A point outside the band plan: neither tuned nor keyed, its row without values.
     void skipPoint(int point, double frequencyMHz);
+    // The plan's next point (from 1) to key after `previous`: every point in order, or the
+    // refine rule's choice from the readings so far; none when the sweep is done.
+    std::optional<int> nextSweepPoint(std::optional<int> previous) const;
+    // After a refined sweep: how many points were keyed; a stop leaves the points it did not
+    // key unreached, so that the curve breaks there.
+    void finishRefinedSweep(bool completed);
     // Ends the sweep with a message for the user; the transmitter is unkeyed first.
     [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
@@ -213,7 +219,9 @@ private:
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 
     void connectResultsMenu();
-    // Point 1 begins the record of a new sweep.
+    // The record of a new sweep, before its first point. A refined sweep's holds every point
+    // of the plan in order from the start, each not needed until the refine rule keys it.
+    void beginSweepRecord();
     void recordPoint(int point, SweepPoint swept);
     void clearSweepRecord();
     void showSweepRecord();  // on the chart, the Smith chart and the menu
@@ -267,7 +275,9 @@ private:
         bool running = false;
         bool stopRequested = false;
         bool closeRequested = false;
-        int rigctldEndings = 0;  // the program's rigctld's endings when the sweep began
+        int rigctldEndings = 0;       // the program's rigctld's endings when the sweep began
+        bool refining = false;        // its record holds every point of the plan (points=refine)
+        std::string planNotice = {};  // what the window says of the band plan above the chart
     };
     SweepRun m_sweep;
 

@@ -109,7 +109,7 @@ public:
     // neighbours, could lie lower. Aimed at that bottom, then beside the dip. A dip's
     // bottom may be flat, the meter's SWR having two decimals: keyed grid neighbours of
     // the same SWR are one bottom, which ends where the SWR is higher on both sides, or
-    // where |Gamma| of the meter's Z and phase, finer than its SWR, rises again.
+    // where |Gamma| of the meter's Z and phase, finer than its SWR, no longer falls.
     std::optional<int> dipPoint() const {
         const auto lowest = std::min_element(m_keyed.begin(), m_keyed.end(), [&](int a, int b) {
             return readingAt(a).swr < readingAt(b).swr;
@@ -132,9 +132,9 @@ public:
                 continue;  // no dip of its own
             }
             const bool openLeft = left && hasOpenBetween(*left, m);
-            const bool bottomRises = end > m && std::norm(gammaOf(readingAt(end))) >
-                                                    std::norm(gammaOf(readingAt(end - 1)));
-            const bool openRight = right && !bottomRises && hasOpenBetween(end, *right);
+            const bool bottomDescends = end == m || std::norm(gammaOf(readingAt(end))) <
+                                                        std::norm(gammaOf(readingAt(end - 1)));
+            const bool openRight = right && bottomDescends && hasOpenBetween(end, *right);
             if (!openLeft && !openRight) {
                 continue;
             }
