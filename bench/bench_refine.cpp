@@ -12,18 +12,28 @@
 // the floor is the fewest points any rule must key for the same answers: both ends, the
 // lowest SWR and its grid neighbours, both points of every crossing. Then the dip hunt: a
 // loop's dip at 40 places across a plan, narrower and narrower, alone and as a second dip
-// beside a deeper one: where refine's answers differ from the full grid's. Not a test: the
-// figures are for people.
+// beside a deeper one: where refine's answers differ from the full grid's. With --station,
+// the same plans through the real window on the simulated station (zm480-sim --antenna NAME
+// --noise 0 following Hamlib's dummy rig, settled by readings): key-downs and keyed seconds
+// as measured, from each key-down request to its unkey request. Not a test: the figures are
+// for people.
 
+#include <QApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "bench/station_sweep.h"
 #include "numbers/number_text.h"
+#include "results/refine_points.h"
 #include "sweep/grid_answers.h"
 #include "tests/support/refine_grid.h"
+#include "tests/support/rigctld_process.h"
+#include "tests/support/sim_process.h"
 
 namespace zm {
 namespace {
@@ -176,15 +186,86 @@ void huntDips() {
     }
 }
 
+// The plan on the simulated station, settled by readings, every point keyed and then
+// refined: what the window keyed, how long, and the answers of its two records.
+bool compareOnStation(const Plan& plan, quint16 rigPort) {
+    const test::RunningSim sim({"--antenna", plan.antenna, "--noise", "0", "--rig",
+                                QStringLiteral("127.0.0.1:%1").arg(rigPort)});
+    const bench::StationPlan station{megahertz(plan, 0).c_str(),
+                                     megahertz(plan, plan.points - 1).c_str(),
+                                     shortestNumber(plan.stepKHz), 2};
+    std::printf("%s  %s-%s MHz, %s kHz, %d points, on the station\n", plan.antenna,
+                station.startMHz, station.stopMHz, station.step.c_str(), plan.points);
+    std::vector<GridAnswers> answers;
+    for (const char* points : {"every", "refine"}) {
+        const bench::StationSweep swept = bench::sweepOnStation(
+            sim, rigPort, QByteArray("settle=readings\npoints=") + points + "\n", station);
+        if (!swept.failure.empty() || swept.record.points.size() != std::size_t(plan.points)) {
+            std::printf("  %-6s failed: %s (%zu points)\n", points, swept.failure.c_str(),
+                        swept.record.points.size());
+            return false;
+        }
+        const std::vector<double> keyed = bench::keyedMilliseconds(swept.times);
+        double keyedMs = 0.0;
+        for (const double ms : keyed) {
+            keyedMs += ms;
+        }
+        std::printf("  %-6s  %3zu key-downs %6.1f s keyed, %4.0f ms a point (median)  %s\n", points,
+                    keyed.size(), keyedMs / 1000.0, bench::median(keyed), swept.notice.c_str());
+        answers.push_back(gridAnswersOf(refinePointsOf(swept.record)));
+    }
+    const bool same = answers[0] == answers[1];
+    if (same) {
+        std::printf("  answers, both: %s\n", describe(plan, answers[0]).c_str());
+    } else {
+        std::printf("  answers, every:  %s\n  answers, refine: %s\n",
+                    describe(plan, answers[0]).c_str(), describe(plan, answers[1]).c_str());
+    }
+    std::fflush(stdout);
+    return same;
+}
+
+int compareOnStation(std::string_view antenna, quint16 rigctldPort) {
+    test::RigctldProcess rigctld;
+    std::string whyNot;
+    if (!rigctld.start({.port = rigctldPort}, whyNot)) {
+        std::fprintf(stderr, "bench-refine: %s\n", whyNot.c_str());
+        return 1;
+    }
+    int differing = 0;
+    int compared = 0;
+    for (const Plan& plan : kPlans) {
+        if (antenna.empty() || antenna == plan.antenna) {
+            differing += compareOnStation(plan, rigctld.port()) ? 0 : 1;
+            ++compared;
+        }
+    }
+    std::printf("plans on the station whose answers differ or that failed: %d of %d\n", differing,
+                compared);
+    return 0;
+}
+
 }  // namespace
 }  // namespace zm
 
-int main() {
+// --station [ANTENNA [PORT]] adds the plans on the simulated station, for all antennas ("")
+// or one, its rigctld on PORT (a free one by default): about half an hour for all.
+int main(int argc, char** argv) {
     int differing = 0;
     for (const zm::Plan& plan : zm::kPlans) {
         differing += zm::compareOnPlan(plan) ? 0 : 1;
     }
     std::printf("plans whose answers differ: %d of %zu\n\n", differing, std::size(zm::kPlans));
     zm::huntDips();
-    return 0;
+    if (argc < 2 || std::string_view(argv[1]) != "--station") {
+        return 0;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (zm::test::buildDir().isEmpty()) {
+        qputenv("ZM_BUILD_DIR", QCoreApplication::applicationDirPath().toLocal8Bit());
+    }
+    std::printf("\n");
+    return zm::compareOnStation(argc > 2 ? argv[2] : "",
+                                argc > 3 ? static_cast<quint16>(std::atoi(argv[3])) : 0);
 }
