@@ -60,6 +60,7 @@ struct FormControls {
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* MnuSaveAs = nullptr;
+    QAction* mnuSaveReport = nullptr;  // "Save report as PDF..."
     QAction* mnuPrint = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuSetup = nullptr;
@@ -67,11 +68,14 @@ struct FormControls {
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
     QAction* mnuSweepSettings = nullptr;
+    QAction* mnuFeedline = nullptr;
     QMenu* mnuBandPlan = nullptr;  // one checkable item a plan, made by the window
     QMenu* mnuBand = nullptr;      // the plan's bands, made by the window, then:
     QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
+    QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown
+    QAction* mnuAtMeter = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

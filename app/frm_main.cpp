@@ -72,12 +72,16 @@ void frmMain::connectHandlers() {
 
     connect(m_form.mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(m_form.MnuSaveAs, &QAction::triggered, this, &frmMain::MnuSaveAs_Click);
+    connect(m_form.mnuSaveReport, &QAction::triggered, this, &frmMain::mnuSaveReport_Click);
     connect(m_form.mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
     connect(m_form.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
     connect(m_form.mnuStation, &QAction::triggered, this, &frmMain::mnuStation_Click);
     connect(m_form.mnuSweepSettings, &QAction::triggered, this, &frmMain::mnuSweepSettings_Click);
+    connect(m_form.mnuFeedline, &QAction::triggered, this, &frmMain::mnuFeedline_Click);
+    connect(m_form.mnuAtAntenna, &QAction::triggered, this, &frmMain::mnuAtAntenna_Click);
+    connect(m_form.mnuAtMeter, &QAction::triggered, this, &frmMain::mnuAtMeter_Click);
     connect(m_form.mnuSweepMyBands, &QAction::triggered, this, &frmMain::mnuSweepMyBands_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connectResultsMenu();

@@ -19,6 +19,7 @@
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
+#include "feedline/transmission_line.h"
 #include "meter/meter_record.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
@@ -105,6 +106,18 @@ public:
     void mnuSmithChart_Click();
     void mnuMatchPoint_Click();
 
+    // Pictures: the charts' "Copy image" and "Save image...", and the one-page report
+    // (File menu and the chart's context menu).
+    void mnuSaveReport_Click();
+    // Wires a chart-like window's two picture entries: Copy image puts its picture on the
+    // clipboard as PNG; Save image... saves it as PNG or SVG, offering `fileName`.png
+    // where Save CSV's dialog last was. The picture must outlive the entries.
+    void offerPictures(const PictureActions& actions, ChartPicture& picture, std::string fileName);
+    // Setup, Feedline... and View, At the antenna / At the meter
+    void mnuFeedline_Click();
+    void mnuAtAntenna_Click();
+    void mnuAtMeter_Click();
+
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReading& meterReading() const { return m_reading; }
@@ -113,6 +126,8 @@ public:
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
+    const SweepRecord& shownRecord() const { return m_shownRecord; }  // at the plane shown
+    const std::optional<Feedline>& feedline() const { return m_feedline; }
     const BandPlan& bandPlan() const { return m_bandPlan; }
     const std::vector<Memory>& memories() const { return m_shelf.memories(); }
     SmithWindow* smithWindow() const { return m_smithWindow; }
@@ -240,6 +255,23 @@ private:
     // The match window for a point of the chart or the Smith chart.
     void matchPoint(const TracePoint& point);
 
+    void copyPicture(ChartPicture& picture);
+    void savePicture(ChartPicture& picture, const std::string& fileName);
+    // The pictures' title line: the sweep's band and span, when, the radio.
+    QString pictureTitle();
+    // The station's radio as Hamlib names it; empty without a model, or one Hamlib lacks.
+    std::string radioName();
+    // The feedline of station.ini, and every reading at the plane the user reads it at.
+    void keepFeedline(const FeedlineSettings& settings);
+    void useFeedline();
+    const std::vector<Cable>& cables();  // read at the first use
+    Plane shownPlane() const;
+    SweepRecord atShownPlane(const SweepRecord& record) const;
+    std::vector<Memory> shownMemories() const;
+    void noteFilledColumns(int row);
+    void showGrid();
+    void showReadoutAtAntenna();
+
     Devices m_devices;
     FormControls m_form;
     QTimer m_timer1;
@@ -255,11 +287,16 @@ private:
 
     SweepPlan m_plan;
     PlotGrid m_grid;
-    SweepRecord m_record;  // the last sweep point by point, beside the grid
+    SweepRecord m_record;                       // the last sweep point by point, beside the grid
+    SweepRecord m_shownRecord;                  // m_record at the plane shown
+    std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
+    std::optional<double> m_tunedMHz;           // where the sweep last tuned the radio
+    std::optional<Feedline> m_feedline;         // none: the readings are the meter's
+    std::optional<std::vector<Cable>> m_cables;
+    std::string m_cableListProblem;
     std::vector<BandPlan> m_shippedPlans;
     BandPlan m_bandPlan;  // in force; no band (Run keys nothing) until start-up reads one
     std::vector<QAction*> m_bandItems;           // the Band menu's bands
-    std::optional<double> m_tunedMHz;            // where the sweep last tuned the radio
     MemoryShelf m_shelf;                         // memories/ beside config.ini
     std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
     QPointer<SmithWindow> m_smithWindow;         // made when first opened
@@ -288,6 +325,7 @@ private:
     QElapsedTimer m_rigctldSince;
     int m_rigctldEndingsAtStart = 0;
     std::unique_ptr<StationTest> m_stationTest;
+    std::optional<std::pair<int, std::string>> m_radioName;  // model number, name: looked up once
 };
 
 }  // namespace zm

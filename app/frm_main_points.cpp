@@ -10,7 +10,9 @@ namespace zm {
 
 std::optional<int> frmMain::nextSweepPoint(std::optional<int> previous) const {
     if (m_sweep.refining) {
-        const std::optional<int> index = nextPointToKey(refinePointsOf(m_record));
+        // The readings as the chart shows them: behind a feedline the answers that count are
+        // the antenna's, when it is shown at the antenna.
+        const std::optional<int> index = nextPointToKey(refinePointsOf(m_shownRecord));
         return index ? std::optional(*index + 1) : std::nullopt;
     }
     const int next = previous.value_or(0) + 1;

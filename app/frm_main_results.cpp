@@ -33,6 +33,8 @@ void frmMain::connectResultsMenu() {
     connect(menu.memories, &QAction::triggered, this, &frmMain::mnuMemories_Click);
     connect(menu.smithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
     connect(menu.matchPoint, &QAction::triggered, this, &frmMain::mnuMatchPoint_Click);
+    offerPictures({menu.copyImage, menu.saveImage}, *m_devices.chart, "sweep");
+    connect(menu.saveReport, &QAction::triggered, this, &frmMain::mnuSaveReport_Click);
     connect(m_form.mnuSmithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
     enableResultsMenu();
 }
@@ -47,10 +49,11 @@ void frmMain::beginSweepRecord() {
         for (int point = 1; point <= m_plan.PointCount; ++point) {
             const double frequencyMHz = pointFrequencyMHz(point);
             copyReadingToRow(point, false);  // no earlier sweep's value in the rows not keyed
-            m_record.points.push_back({rigFrequencyHz(frequencyMHz).value_or(0), std::nullopt,
-                                       std::nullopt,
-                                       carrierAllowed(frequencyMHz) ? SkipReason::NotNeeded
-                                                                    : SkipReason::OutsideBandPlan});
+            m_record.points.push_back({.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
+                                       .reading = std::nullopt,
+                                       .skipped = carrierAllowed(frequencyMHz)
+                                                      ? SkipReason::NotNeeded
+                                                      : SkipReason::OutsideBandPlan});
         }
     }
     showSweepRecord();
@@ -67,13 +70,15 @@ void frmMain::recordPoint(int point, SweepPoint swept) {
 
 void frmMain::clearSweepRecord() {
     m_record = SweepRecord{};
+    m_filledColumns.clear();
     showSweepRecord();
 }
 
 void frmMain::showSweepRecord() {
-    m_devices.chart->setSweepRecord(m_record);
+    m_shownRecord = atShownPlane(m_record);
+    m_devices.chart->setSweepRecord(m_shownRecord);
     if (m_smithWindow) {
-        m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait
+        m_smithWindow->chart().setSweep(m_shownRecord);  // painted in the sweep's next wait
     }
     enableResultsMenu();
 }
@@ -88,7 +93,7 @@ void frmMain::enableResultsMenu() {
 
 void frmMain::mnuCopySweep_Click() {
     if (m_record.hasReadings()) {
-        m_devices.clipboard->setText(writeSweepCsv(m_record));
+        m_devices.clipboard->setText(writeSweepCsv(m_shownRecord));
     }
 }
 
@@ -107,7 +112,7 @@ void frmMain::saveSweepAs(SweepFileKind kind) {
     }
     setTimer1Enabled(false);
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(saveRequest(kind))) {
-        saveFile(*path, sweepFileText(m_record, kind), "The sweep");
+        saveFile(*path, sweepFileText(m_shownRecord, kind), "The sweep");
     }
     setTimer1Enabled(true);
 }
@@ -126,14 +131,16 @@ void frmMain::mnuSmithChart_Click() {
     if (!m_smithWindow) {
         m_smithWindow =
             new SmithWindow(QDir(m_devices.config.directory()).filePath("smith-chart.ini"), this);
-        m_smithWindow->chart().setSweep(m_record);
-        m_smithWindow->chart().setMemories(m_shelf.memories());
+        m_smithWindow->chart().setSweep(m_shownRecord);
+        m_smithWindow->chart().setMemories(shownMemories());
         if (m_matchDialog) {
             m_smithWindow->chart().setMatchPath(m_matchDialog->path());
         }
         m_smithWindow->chart().onPointChosen = [this](const TracePoint& point) {
             matchPoint(point);
         };
+        offerPictures(m_smithWindow->chart().pictureActions(), m_smithWindow->chart(),
+                      "smith-chart");
     }
     m_smithWindow->show();
     m_smithWindow->raise();

@@ -7,9 +7,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <list>
 #include <memory>
+#include <optional>
 
 #include "meter/meter_record.h"
 #include "sim/antenna_choice.h"
@@ -19,6 +21,7 @@
 #include "sim/pseudo_terminal.h"
 #include "sim/rig_follower.h"
 #include "sim/settling_model.h"
+#include "sim/sim_feedline.h"
 #include "sim/sim_options.h"
 #include "sim/simulator_main.h"
 #include "sim/stop_signal.h"
@@ -59,6 +62,10 @@ public:
         if (!m_options.rigHost.empty()) {
             m_rig = std::make_unique<RigFollower>(m_options.rigHost, m_options.rigPort);
         }
+        if (!m_options.feedline.empty()) {
+            m_feedline = simFeedline(m_options.feedline,
+                                     std::filesystem::read_symlink("/proc/self/exe").parent_path());
+        }
     }
 
     // What the meter shows for a query that came in at `queried`.
@@ -78,7 +85,11 @@ public:
         if (power <= 0.0) {
             return kNoRf;
         }
-        const LoadReading reading = readingOf(m_load(frequencyMHz));
+        Impedance load = m_load(frequencyMHz);
+        if (m_feedline) {
+            load = throughFeedline(load, *m_feedline, frequencyMHz);
+        }
+        const LoadReading reading = readingOf(load);
         return m_noise.addedTo(
             partOf({power, reading.zOhms, reading.phaseDegrees, reading.swr}, settled));
     }
@@ -168,6 +179,7 @@ private:
     std::unique_ptr<RigFollower> m_rig;
     std::optional<Clock::time_point> m_keyedSince;
     Clock::time_point m_nextWatch;
+    std::optional<Feedline> m_feedline;
     std::string m_received;
     std::list<QueuedBytes> m_queue;
     std::size_t m_queuedBytes = 0;
@@ -183,15 +195,15 @@ LoadModel loadOf(const SimOptions& options) {
 }
 
 int run(const SimOptions& options) {
-    // A Touchstone antenna is read before the banner, so that a bad one ends the start.
-    LoadModel load = loadOf(options);
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
+    // Before the pty: a Touchstone antenna or a feedline that cannot be had ends the run
+    // without one.
+    MeterSimulator meter(options, loadOf(options), options.seed.value_or(std::random_device{}()));
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
-    MeterSimulator meter(options, std::move(load), options.seed.value_or(std::random_device{}()));
     char buffer[4096];
     while (!stopRequested()) {
         const auto untilWatch = meter.watchKeying();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm {
 
@@ -28,6 +29,13 @@ namespace zm {
 //
 //   [licence]
 //   plan=iaru1
+//   [feedline]
+//   cable=RG-213
+//   length_m=20
+//   vf=
+//   loss_db_per_100m=
+//   loss_at_mhz=
+//   show=antenna
 //
 // Comments are lines of their own that begin with ";" or "#". Sections and keys that this
 // program does not know are kept as they stand whenever it writes the file.
@@ -75,10 +83,29 @@ struct LicenceSettings {
     bool operator==(const LicenceSettings&) const = default;
 };
 
+// The cable between the meter and the antenna. `cable` names one of the program's cable
+// list, or is "custom" for a cable given by its velocity factor and its matched loss at one
+// or two frequencies (dB per 100 m at each of lossAtMHz, in the same order), or is empty for
+// none: the readings are the meter's. `showAtAntenna`: whether the window shows every
+// reading at the antenna or at the meter.
+struct FeedlineSettings {
+    std::string cable;
+    std::optional<double> lengthM;
+    std::optional<double> velocityFactor;
+    std::vector<double> lossDbPer100m;
+    std::vector<double> lossAtMHz;
+    bool showAtAntenna = true;
+
+    bool operator==(const FeedlineSettings&) const = default;
+};
+
+inline constexpr std::string_view kCustomCable = "custom";
+
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
     LicenceSettings licence;
+    FeedlineSettings feedline;
 
     bool operator==(const StationSettings&) const = default;
 };

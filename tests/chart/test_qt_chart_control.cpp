@@ -90,8 +90,9 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
         }
         if (row <= 6) {
             record.points.push_back(
-                {14'000'000 + (row - 1) * 50'000, std::nullopt, std::nullopt,
-                 skipped ? std::optional(SkipReason::OutsideBandPlan) : std::nullopt});
+                {.frequencyHz = 14'000'000 + (row - 1) * 50'000,
+                 .reading = std::nullopt,
+                 .skipped = skipped ? std::optional(SkipReason::OutsideBandPlan) : std::nullopt});
         }
     }
     chart.setInsideStretches({{14'025'000, 14'150'000}, {14'225'000, 14'350'000}});
@@ -119,9 +120,11 @@ TEST_F(QtChartControlTest, RefinedSweepIsJoinedAcrossTheRowsItDidNotNeed) {
                 grid.at(row, column) = Cell();
             }
         }
-        record.points.push_back(
-            {14'000'000 + (row - 1) * 50'000, std::nullopt, std::nullopt,
-             row == 2 || row == 3 ? std::optional(SkipReason::NotNeeded) : std::nullopt});
+        record.points.push_back({.frequencyHz = 14'000'000 + (row - 1) * 50'000,
+                                 .reading = std::nullopt,
+                                 .skipped = row == 2 || row == 3
+                                                ? std::optional(SkipReason::NotNeeded)
+                                                : std::nullopt});
     }
     chart.setSweepRecord(record);
     chart.setChartData(grid);
