@@ -19,6 +19,7 @@
 #include "app/form_menus.h"
 #include "app/lamp_images.h"
 #include "app/line_sample.h"
+#include "app/wheel_needs_focus.h"
 
 namespace zm {
 namespace {
@@ -258,9 +259,16 @@ void buildWindowedControls(QWidget* client, QWidget* chart, FormControls& c) {
         box->setText(QString::fromLatin1(entry.text));
         c.*entry.control = box;
     }
-    c.Combo1 =
-        placeCombo(client, "Combo1", {3720, 5040, 1095, 345}, Face::Arial9,
-                   sameData({"50 kHz", "100 kHz", "200 kHz", "250 kHz", "500 kHz"}, 0), "50 kHz");
+    // The design's five steps first, in their order; then the finer ones.
+    c.Combo1 = placeCombo(client, "Combo1", {3720, 5040, 1095, 345}, Face::Arial9,
+                          sameData({"50 kHz", "100 kHz", "200 kHz", "250 kHz", "500 kHz", "1 kHz",
+                                    "2 kHz", "5 kHz", "10 kHz", "25 kHz"},
+                                   0),
+                          "50 kHz");
+    // A typed "2" is 2 kHz: completing it inline to "200 kHz" would take another step than
+    // the one typed.
+    c.Combo1->setCompleter(nullptr);
+    takeWheelOnlyWithFocus(c.Combo1);
     c.cmdClear = placeButton(client, "cmdClear", {4920, 5040, 615, 255}, "Clear");
     c.cmdRun = placeButton(client, "cmdRun", {5760, 5040, 615, 255}, "Run");
     c.Combo2 = placeCombo(client, "Combo2", {6600, 5040, 1335, 360}, Face::Form,

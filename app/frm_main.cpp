@@ -72,6 +72,8 @@ void frmMain::connectHandlers() {
     connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
     connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
     connect(m_form.Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
+    connect(m_form.Combo1->lineEdit(), &QLineEdit::editingFinished, this,
+            &frmMain::Combo1_Validate);
     connect(m_form.Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
     connect(m_form.Combo3, &QComboBox::activated, this, &frmMain::Combo3_Click);
     connect(m_form.Combo3, &QComboBox::highlighted, this, &frmMain::showPortRoutes);

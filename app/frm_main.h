@@ -75,6 +75,7 @@ public:
     void Text2_Change();
     void Text3_Change();
     void Combo1_Click();
+    void Combo1_Validate();
     void Combo2_Click();
     void Combo4_Click();
     void cmdClear_Click();
@@ -173,6 +174,12 @@ private:
     // A start, stop or step that would make a plan beyond the point counter is refused
     // with a message; the current plan and grid stay as they are.
     bool acceptsPlan(double startMHz, double stopMHz, double stepMHz);
+    // Why such a plan is refused, for the user; empty when it is not. `typedStep` is the
+    // step's text as the user gave it.
+    std::string planRefusal(double startMHz, double stopMHz, double stepMHz,
+                            std::string_view typedStep) const;
+    void applyStep(const std::string& text);
+    void showStepInForce();  // in the step field: no other step than the plan's
     void applyStartOrStop(QString text, double SweepPlan::*field);
     std::string sweepSafely();
     void claimRadio();
@@ -197,6 +204,12 @@ private:
     std::string checkBandPlan();
     // A point outside the band plan: neither tuned nor keyed, its row without values.
     void skipPoint(int point, double frequencyMHz);
+    // The plan's next point (from 1) to key after `previous`: every point in order, or the
+    // refine rule's choice from the readings so far; none when the sweep is done.
+    std::optional<int> nextSweepPoint(std::optional<int> previous) const;
+    // After a refined sweep: how many points were keyed; a stop leaves the points it did not
+    // key unreached, so that the curve breaks there.
+    void finishRefinedSweep(bool completed);
     // Ends the sweep with a message for the user; the transmitter is unkeyed first.
     [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
@@ -242,7 +255,9 @@ private:
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 
     void connectResultsMenu();
-    // Point 1 begins the record of a new sweep.
+    // The record of a new sweep, before its first point. A refined sweep's holds every point
+    // of the plan in order from the start, each not needed until the refine rule keys it.
+    void beginSweepRecord();
     void recordPoint(int point, SweepPoint swept);
     void clearSweepRecord();
     void showSweepRecord();  // on the chart, the Smith chart and the menu
@@ -328,7 +343,9 @@ private:
         bool running = false;
         bool stopRequested = false;
         bool closeRequested = false;
-        int rigctldEndings = 0;  // the program's rigctld's endings when the sweep began
+        int rigctldEndings = 0;       // the program's rigctld's endings when the sweep began
+        bool refining = false;        // its record holds every point of the plan (points=refine)
+        std::string planNotice = {};  // what the window says of the band plan above the chart
     };
     SweepRun m_sweep;
 

@@ -185,11 +185,12 @@ std::string frmMain::checkBandPlan() {
                                      sidebandHzOf(m_plan.CarrierMode));
     }
     const int outside = m_plan.PointCount - inside;
-    m_devices.chart->setNotice(
-        outside == 0 ? std::string()
-                     : std::to_string(outside) + " of " + std::to_string(m_plan.PointCount) +
-                           " points lie outside the bands of " + m_bandPlan.title +
-                           " (shaded): they are not keyed.");
+    m_sweep.planNotice = outside == 0 ? std::string()
+                                      : std::to_string(outside) + " of " +
+                                            std::to_string(m_plan.PointCount) +
+                                            " points lie outside the bands of " + m_bandPlan.title +
+                                            " (shaded): they are not keyed.";
+    m_devices.chart->setNotice(m_sweep.planNotice);
     return {};
 }
 

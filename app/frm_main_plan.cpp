@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <cmath>
 
 #include "app/frm_main.h"
 #include "chart/plot_mode.h"
@@ -65,7 +66,7 @@ void frmMain::Text3_Change() {
 // box keeps its text as typed.
 void frmMain::applyStartOrStop(QString text, double SweepPlan::*field) {
     setTimer1Enabled(false);
-    const double frequencyMHz = roundAsTwoDecimals(leadingNumber(text.toStdString()));
+    const double frequencyMHz = roundAsTwoDecimals(leadingTypedNumber(text.toStdString()));
     SweepPlan next = m_plan;
     next.*field = frequencyMHz;
     if (acceptsPlan(next.StartFreq, next.StopFreq, next.StepFreq)) {
@@ -77,27 +78,72 @@ void frmMain::applyStartOrStop(QString text, double SweepPlan::*field) {
 }
 
 void frmMain::Combo1_Click() {
-    const double stepMHz = stepFromListText(m_form.Combo1->currentText().toStdString());
-    if (acceptsPlan(m_plan.StartFreq, m_plan.StopFreq, stepMHz)) {
+    applyStep(m_form.Combo1->currentText().toStdString());
+}
+
+// Enter in the step field, or the field losing focus: a typed step ("3 kHz", "3") takes
+// effect as a chosen entry does. The step in force, typed or passed through again, changes
+// nothing, so tabbing through the field keeps the sweep.
+void frmMain::Combo1_Validate() {
+    const std::string typed = m_form.Combo1->currentText().toStdString();
+    if (stepFromListText(typed) == m_plan.StepFreq) {
+        showStepInForce();
+    } else {
+        applyStep(typed);
+    }
+}
+
+// The field shows the step in force again before any message: the message box takes the
+// focus, and the field's text then reads as the step it shows.
+void frmMain::applyStep(const std::string& text) {
+    const double stepMHz = stepFromListText(text);
+    const std::string refusal = planRefusal(m_plan.StartFreq, m_plan.StopFreq, stepMHz, text);
+    if (refusal.empty()) {
         m_plan.StepFreq = stepMHz;
         PlanSweep();
         ClearPlot();
-    } else if (const int inForce = stepListIndex(*m_form.Combo1, m_plan.StepFreq); inForce >= 0) {
-        // The sweep keeps its step, and the list says so again.
-        m_form.Combo1->setCurrentIndex(inForce);
+    }
+    showStepInForce();
+    if (!refusal.empty()) {
+        m_devices.messages->show(refusal);
+    }
+}
+
+// Its entry when the list has one; else no entry chosen and the step as text: "3 kHz".
+void frmMain::showStepInForce() {
+    QComboBox* list = m_form.Combo1;
+    if (const int entry = stepListIndex(*list, m_plan.StepFreq); entry >= 0) {
+        list->setCurrentIndex(entry);
+        list->setEditText(list->itemText(entry));
+    } else {
+        list->setCurrentIndex(-1);
+        list->setEditText(QString::fromStdString(stepListText(m_plan.StepFreq)));
     }
 }
 
 bool frmMain::acceptsPlan(double startMHz, double stopMHz, double stepMHz) {
-    if (pointCountFor(startMHz, stopMHz, stepMHz)) {
-        return true;
+    const std::string refusal = planRefusal(startMHz, stopMHz, stepMHz, {});
+    if (!refusal.empty()) {
+        m_devices.messages->show(refusal);
     }
-    m_devices.messages->show(
-        "A sweep from " + generalNumber(startMHz) + " to " + generalNumber(stopMHz) + " MHz in " +
-        generalNumber(stepMHz * 1000.0) + " kHz steps is too large: a sweep has at most " +
-        std::to_string(kMaxPointCount) +
-        " points. Narrow the span or take a larger step; the current sweep is kept.");
-    return false;
+    return refusal.empty();
+}
+
+std::string frmMain::planRefusal(double startMHz, double stopMHz, double stepMHz,
+                                 std::string_view typedStep) const {
+    if (!(stepMHz > 0.0 && std::isfinite(stepMHz))) {
+        return "\"" + std::string(typedStep) +
+               "\" is no step a sweep can take: type a step in kHz above 0, e.g. \"3 kHz\" or "
+               "\"3\". The sweep keeps its " +
+               stepListText(m_plan.StepFreq) + " steps.";
+    }
+    if (pointCountFor(startMHz, stopMHz, stepMHz)) {
+        return {};
+    }
+    return "A sweep from " + generalNumber(startMHz) + " to " + generalNumber(stopMHz) +
+           " MHz in " + generalNumber(stepMHz * 1000.0) +
+           " kHz steps is too large: a sweep has at most " + std::to_string(kMaxPointCount) +
+           " points. Narrow the span or take a larger step; the current sweep is kept.";
 }
 
 void frmMain::Combo2_Click() {

@@ -8,6 +8,7 @@
 
 #include "app/frm_main.h"
 #include "results/sweep_csv.h"
+#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
@@ -38,14 +39,32 @@ void frmMain::connectResultsMenu() {
     enableResultsMenu();
 }
 
-void frmMain::recordPoint(int point, SweepPoint swept) {
-    if (point == 1) {
-        const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
-        m_record = SweepRecord{{now.toStdString(), m_plan.StartFreq, m_plan.StopFreq,
-                                m_plan.StepFreq, m_plan.CarrierMode},
-                               {}};
+void frmMain::beginSweepRecord() {
+    const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
+    m_record = SweepRecord{
+        {now.toStdString(), m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq, m_plan.CarrierMode},
+        {}};
+    m_sweep.refining = m_station.sweep.points == PlanPoints::Refine;
+    if (m_sweep.refining) {
+        for (int point = 1; point <= m_plan.PointCount; ++point) {
+            const double frequencyMHz = pointFrequencyMHz(point);
+            copyReadingToRow(point, false);  // no earlier sweep's value in the rows not keyed
+            m_record.points.push_back({.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
+                                       .reading = std::nullopt,
+                                       .skipped = carrierAllowed(frequencyMHz)
+                                                      ? SkipReason::NotNeeded
+                                                      : SkipReason::OutsideBandPlan});
+        }
     }
-    m_record.points.push_back(std::move(swept));
+    showSweepRecord();
+}
+
+void frmMain::recordPoint(int point, SweepPoint swept) {
+    if (m_sweep.refining) {
+        m_record.points.at(static_cast<std::size_t>(point - 1)) = std::move(swept);
+    } else {
+        m_record.points.push_back(std::move(swept));
+    }
     showSweepRecord();
 }
 

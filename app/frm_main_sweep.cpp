@@ -66,10 +66,15 @@ std::string frmMain::sweepSafely() {
     m_sweep = SweepRun{.running = true,
                        .rigctldEndings = m_devices.rigctld ? m_devices.rigctld->endings() : 0};
     std::string message;
+    bool completed = false;
     try {
         RunSweep();
+        completed = true;
     } catch (const SweepStopped& stopped) {
         message = unkeyAfterStop(stopped.what());
+    }
+    if (m_sweep.refining) {
+        finishRefinedSweep(completed);
     }
     m_devices.pttGuard->finish();
     if (m_devices.radioClaims) {
@@ -120,8 +125,9 @@ void frmMain::RunSweep() {
     checkRigStatus(TRX->SetSplit(0), "switch split off");
 
     m_tunedMHz.reset();
-    const std::int16_t pointCount = m_plan.PointCount;
-    for (std::int16_t i = 1; i <= pointCount; ++i) {
+    beginSweepRecord();
+    for (auto point = nextSweepPoint({}); point; point = nextSweepPoint(point)) {
+        const int i = *point;
         const double frequencyMHz = pointFrequencyMHz(i);
         if (!carrierAllowed(frequencyMHz)) {
             skipPoint(i, frequencyMHz);

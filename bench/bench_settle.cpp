@@ -18,51 +18,20 @@
 // to the next; both are medians over the points. Not a test: the figures are for people.
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "chart/qt_chart_control.h"
-#include "meter/blocking_sleeper.h"
-#include "meter/qt_serial_comm.h"
+#include "bench/station_sweep.h"
 #include "sim/antenna_model.h"
-#include "sweep/event_loop_sleeper.h"
-#include "sweep/process_ptt_guard.h"
-#include "tests/support/every_frequency_plan.h"
-#include "tests/support/fake_devices.h"
-#include "tests/support/process_events_until.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
-#include "tests/support/watched_rig.h"
 
 namespace zm {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// When the window asked the rig to tune, key and unkey.
-struct RigTimes {
-    std::vector<Clock::time_point> tuned, keyed, unkeyed;
-};
-
-double milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double median(std::vector<double> values) {
-    if (values.empty()) {
-        return NAN;
-    }
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::median;
 
 struct SweepFigures {
     double keyedMs = NAN;      // the median point's
@@ -76,63 +45,15 @@ struct SweepFigures {
 // [sweep] lines `sweepSettings`.
 SweepFigures sweep(const test::RunningSim& sim, quint16 rigPort, const QByteArray& sweepSettings,
                    const char* startMHz, const char* stopMHz) {
-    QFile station(QDir(sim.configDir()).filePath("station.ini"));
-    if (!station.open(QIODevice::WriteOnly) || station.write("[sweep]\n" + sweepSettings) < 0) {
-        return {.failure = "station.ini could not be written"};
-    }
-    station.close();
-    RigTimes times;
-    Devices devices;
-    auto port = std::make_unique<QtSerialComm>(sim.configDir());
-    const QtSerialComm* meter = port.get();
-    devices.comm = std::move(port);
-    devices.sleeper = std::make_unique<BlockingSleeper>();
-    devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
-    devices.rigServers = std::make_unique<test::WatchedRigServers>(
-        rigPort,
-        test::RigWatcher{.tuning = [&](double) { times.tuned.push_back(Clock::now()); },
-                         .keying =
-                             [&](int transmit) {
-                                 (transmit ? times.keyed : times.unkeyed).push_back(Clock::now());
-                             }});
-    devices.pttGuard = std::make_unique<ProcessPttGuard>(
-        QDir(test::buildDir()).filePath("zm480-ptt-guard").toStdString(), "127.0.0.1", rigPort);
-    auto messages = std::make_unique<test::RecordingMessageBoxes>();
-    const std::vector<std::string>& shown = messages->shown;
-    devices.messages = std::move(messages);
-    devices.chart = std::make_unique<QtChartControl>();
-    devices.config = ConfigStore(sim.configDir());
-    const test::EveryFrequencyPlan everywhere;  // 13.3 to 15.05 MHz runs beyond 20 m
-    devices.bandPlanFile = everywhere.path();
-
-    frmMain window(std::move(devices));
-    window.show();
-    if (!test::processEventsUntil([&] { return meter->isOpen(); })) {
-        return {.failure = "the window did not open the simulated meter"};
-    }
-    window.controls().Text2->setText(startMHz);
-    window.controls().Text3->setText(stopMHz);
-    window.controls().Combo2->setCurrentIndex(1);
-    window.Combo2_Click();
-    window.cmdRun_Click();
-
-    SweepFigures figures;
-    if (!shown.empty()) {
-        figures.failure = shown.back();
-    }
-    std::vector<double> keyed;
+    const bench::StationSweep swept =
+        bench::sweepOnStation(sim, rigPort, sweepSettings, {startMHz, stopMHz});
+    const std::vector<double> keyed = bench::keyedMilliseconds(swept.times);
     std::vector<double> points;
-    for (std::size_t i = 0; i < times.unkeyed.size() && i < times.keyed.size(); ++i) {
-        keyed.push_back(milliseconds(times.unkeyed[i] - times.keyed[i]));
+    for (std::size_t i = 1; i < swept.times.tuned.size(); ++i) {
+        points.push_back(bench::milliseconds(swept.times.tuned[i] - swept.times.tuned[i - 1]));
     }
-    for (std::size_t i = 1; i < times.tuned.size(); ++i) {
-        points.push_back(milliseconds(times.tuned[i] - times.tuned[i - 1]));
-    }
-    figures.keyedMs = median(keyed);
-    figures.lastKeyedMs = keyed.empty() ? NAN : keyed.back();
-    figures.pointMs = median(points);
-    figures.record = window.sweepRecord();
-    return figures;
+    return {median(keyed), keyed.empty() ? NAN : keyed.back(), median(points), swept.record,
+            swept.failure};
 }
 
 // The load the simulated meter settles to at a point.

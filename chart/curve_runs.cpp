@@ -66,6 +66,8 @@ bool curveRunsAcross(std::optional<SkipReason> skipped) {
     switch (*skipped) {
         case SkipReason::OutsideBandPlan:
             return false;
+        case SkipReason::NotNeeded:  // a refined sweep's curve runs straight between its points
+            return true;
     }
     return false;
 }

@@ -20,6 +20,13 @@ namespace {
 constexpr const char* kTitle = "Sweep settings";
 constexpr const char* kFixedEntry = "Keyed for the fixed 1.0 s wait";
 constexpr const char* kReadingsEntry = "Unkeyed as soon as the meter's readings settle";
+constexpr const char* kEveryEntry = "Every point of the plan, in order";
+constexpr const char* kRefineEntry = "Only the points the curve needs";
+constexpr const char* kPointsHelp =
+    "Only the points the curve needs: a few points across the plan first, then more where "
+    "the SWR crosses 2 or 1.5, the reactance changes sign, the SWR is lowest or the curve "
+    "turns. Every point keyed is a point of the plan; between them the curve is drawn "
+    "straight.";
 constexpr const char* kCeilingHelp =
     "A reading above the ceiling unkeys the radio at once and stops the sweep. Leave the box "
     "empty for no ceiling. The program never sets the radio's power itself.";
@@ -47,6 +54,12 @@ std::optional<SweepSettings> QtSweepSettingsDialog::edit(const SweepSettings& cu
     settle->setObjectName("settle");
     settle->addItems({QString::fromLatin1(kFixedEntry), QString::fromLatin1(kReadingsEntry)});
     settle->setCurrentIndex(current.settle == SettleMode::Readings ? 1 : 0);
+    auto* points = new QComboBox(&dialog);
+    points->setObjectName("points");
+    points->addItems({QString::fromLatin1(kEveryEntry), QString::fromLatin1(kRefineEntry)});
+    points->setCurrentIndex(current.points == PlanPoints::Refine ? 1 : 0);
+    auto* pointsHelp = new QLabel(QString::fromLatin1(kPointsHelp), &dialog);
+    pointsHelp->setWordWrap(true);
     auto* ceiling = new QLineEdit(&dialog);
     ceiling->setObjectName("maxPowerW");
     ceiling->setPlaceholderText(QStringLiteral("none"));
@@ -61,6 +74,8 @@ std::optional<SweepSettings> QtSweepSettingsDialog::edit(const SweepSettings& cu
 
     auto* form = new QFormLayout(&dialog);
     form->addRow(QStringLiteral("Each sweep point:"), settle);
+    form->addRow(QStringLiteral("Points keyed:"), points);
+    form->addRow(pointsHelp);
     form->addRow(QStringLiteral("Power ceiling (W):"), ceiling);
     form->addRow(help);
     form->addRow(refusal);
@@ -75,6 +90,7 @@ std::optional<SweepSettings> QtSweepSettingsDialog::edit(const SweepSettings& cu
             return;
         }
         chosen.settle = settle->currentIndex() == 1 ? SettleMode::Readings : SettleMode::Fixed;
+        chosen.points = points->currentIndex() == 1 ? PlanPoints::Refine : PlanPoints::Every;
         chosen.maxPowerW = *typed;
         dialog.accept();
     });

@@ -8,8 +8,8 @@
 
 namespace zm {
 
-// The Setup menu's "Sweep settings...": how long each point stays keyed, and the power
-// ceiling.
+// The Setup menu's "Sweep settings...": how long each point stays keyed, which of the
+// plan's points are keyed, and the power ceiling.
 class SweepSettingsDialog {
 public:
     virtual ~SweepSettingsDialog() = default;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a number typed into the start or stop box, read from a meter field or from
-// config.ini, or taken from the step list; "start|stop|step" also plans a sweep.
+// config.ini, or taken from the step field; "start|stop|step" also plans a sweep.
 //
 // leadingNumber and isWholeNumber are checked against C's strtod on the same text with
-// its blanks taken out, the two-decimal rounding against its bound, and the plan against
-// its own rules: the count within the 16-bit range, the last point within half a step of
-// the span, and every label reading back as its frequency.
+// its blanks taken out, leadingTypedNumber against leadingNumber up to the first blank,
+// the two-decimal rounding against its bound, and the plan against its own rules: the
+// count within the 16-bit range, the last point within half a step of the span, and every
+// label reading back as its frequency.
 
 #include <cerrno>
 #include <cfloat>
@@ -63,6 +64,16 @@ void checkLeadingNumber(std::string_view text) {
     }
     require(value == expected, "reads as strtod does without the blanks", text,
             std::to_string(value) + " vs " + std::to_string(expected));
+}
+
+// A typed number is the meter's reading of the text up to its first blank after the
+// leading ones: "14 5" is 14.
+void checkTypedNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\n");
+    const std::string_view rest = first == std::string_view::npos ? "" : text.substr(first);
+    const std::string_view beforeBlank = rest.substr(0, rest.find_first_of(" \t\n"));
+    require(zm::leadingTypedNumber(text) == zm::leadingNumber(beforeBlank),
+            "a typed number ends at its first blank", text);
 }
 
 void checkWholeNumber(std::string_view text) {
@@ -130,10 +141,10 @@ void checkLabel(int row, double startMHz, double stepMHz, std::string_view input
 
 void checkPlan(std::string_view startText, std::string_view stopText, std::string_view stepText,
                std::string_view input) {
-    const double startMHz = zm::roundAsTwoDecimals(zm::leadingNumber(startText));
-    const double stopMHz = zm::roundAsTwoDecimals(zm::leadingNumber(stopText));
+    const double startMHz = zm::roundAsTwoDecimals(zm::leadingTypedNumber(startText));
+    const double stopMHz = zm::roundAsTwoDecimals(zm::leadingTypedNumber(stopText));
     const double stepMHz = zm::stepFromListText(stepText);
-    require(stepMHz == zm::leadingNumber(withoutUnit(stepText)) / 1000.0,
+    require(stepMHz == zm::leadingTypedNumber(withoutUnit(stepText)) / 1000.0,
             "the step is the list text without \" kHz\", in MHz", input);
 
     const std::optional<int> count = zm::pointCountFor(startMHz, stopMHz, stepMHz);
@@ -157,6 +168,7 @@ void checkPlan(std::string_view startText, std::string_view stopText, std::strin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = zm::fuzz::asText(data, size);
     checkLeadingNumber(text);
+    checkTypedNumber(text);
     checkWholeNumber(text);
     checkTwoDecimals(zm::leadingNumber(text), text);
 

@@ -29,11 +29,18 @@ struct NumberText {
 // is inf.
 constexpr long long kExponentLimit = 1'000'000'000'000'000;
 
-NumberText scanNumber(std::string_view text) {
+// Where blanks may stand: anywhere (the meter pads its fields inside), or only before the
+// number (a blank ends what a user typed into a box).
+enum class Blanks { Anywhere, Leading };
+
+NumberText scanNumber(std::string_view text, Blanks blanks) {
     NumberText number;
     std::size_t pos = 0;
+    while (pos < text.size() && isSkippedBlank(text[pos])) {
+        ++pos;
+    }
     auto next = [&]() -> char {
-        while (pos < text.size() && isSkippedBlank(text[pos])) {
+        while (blanks == Blanks::Anywhere && pos < text.size() && isSkippedBlank(text[pos])) {
             ++pos;
         }
         return pos < text.size() ? text[pos] : '\0';
@@ -111,10 +118,7 @@ NumberText scanNumber(std::string_view text) {
     return number;
 }
 
-}  // namespace
-
-double leadingNumber(std::string_view text) {
-    const NumberText number = scanNumber(text);
+double numberOf(const NumberText& number) {
     if (!number.hasDigits) {
         return 0.0;
     }
@@ -134,6 +138,16 @@ double leadingNumber(std::string_view text) {
         return 0.0;  // also turns "-0" into plain 0
     }
     return value;
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text) {
+    return numberOf(scanNumber(text, Blanks::Anywhere));
+}
+
+double leadingTypedNumber(std::string_view text) {
+    return numberOf(scanNumber(text, Blanks::Leading));
 }
 
 bool isWholeNumber(std::string_view text) {

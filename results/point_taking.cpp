@@ -18,8 +18,9 @@ constexpr std::array<std::pair<PointTaking::How, std::string_view>, 3> kFieldWor
     {PointTaking::How::Unsettled, "unsettled"},
 }};
 
-constexpr std::array<std::pair<SkipReason, std::string_view>, 1> kSkipReasonFields{{
+constexpr std::array<std::pair<SkipReason, std::string_view>, 2> kSkipReasonFields{{
     {SkipReason::OutsideBandPlan, "outside band plan"},
+    {SkipReason::NotNeeded, "not needed"},
 }};
 
 std::string_view fieldWord(PointTaking::How how) {

@@ -22,15 +22,15 @@ struct PointTaking {
 };
 
 // Why the sweep did not key a point, which therefore has no values: the band plan lets no
-// carrier go there.
-enum class SkipReason { OutsideBandPlan };
+// carrier go there, or a refined sweep did not need it for its curve.
+enum class SkipReason { OutsideBandPlan, NotNeeded };
 
 // As a CSV field: "fixed 1", "settled 4", "unsettled 6".
 std::string takingField(const PointTaking& taking);
 // What takingField wrote; none for anything else.
 std::optional<PointTaking> readTakingField(std::string_view field);
 
-// The skipped point's field in the same column: "outside band plan".
+// The skipped point's field in the same column: "outside band plan", "not needed".
 std::string_view skipReasonField(SkipReason reason);
 // What skipReasonField wrote; none for anything else.
 std::optional<SkipReason> readSkipReasonField(std::string_view field);

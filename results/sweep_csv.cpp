@@ -118,7 +118,8 @@ std::optional<FileError> readTaken(std::string_view field, int line, SweepPoint&
     if (!point.skipped && !point.taken) {
         return FileError{line, std::string(kTakenColumn) + " \"" + std::string(field) +
                                    "\" is not fixed, settled or unsettled with a count, nor " +
-                                   std::string(skipReasonField(SkipReason::OutsideBandPlan))};
+                                   std::string(skipReasonField(SkipReason::OutsideBandPlan)) +
+                                   " or " + std::string(skipReasonField(SkipReason::NotNeeded))};
     }
     return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "meter/meter_record.h"
+#include "sim/antenna_choice.h"
 #include "sim/antenna_model.h"
 #include "sim/fault_picker.h"
 #include "sim/meter_answer.h"
@@ -49,8 +50,10 @@ struct QueuedBytes {
 
 class MeterSimulator {
 public:
-    explicit MeterSimulator(SimOptions options, std::uint32_t seed)
-        : m_options(std::move(options)), m_noise(m_options.settling.noise, seed ^ kNoiseSeedMix) {
+    MeterSimulator(SimOptions options, LoadModel load, std::uint32_t seed)
+        : m_options(std::move(options)),
+          m_load(std::move(load)),
+          m_noise(m_options.settling.noise, seed ^ kNoiseSeedMix) {
         if (m_options.randomFaults) {
             m_faults = FaultPicker::random(m_options.faultShare, seed);
         } else {
@@ -82,9 +85,7 @@ public:
         if (power <= 0.0) {
             return kNoRf;
         }
-        Impedance load = m_options.antenna
-                             ? dipoleImpedance(frequencyMHz)
-                             : impedanceFromPolar(m_options.zOhms, m_options.phaseDegrees);
+        Impedance load = m_load(frequencyMHz);
         if (m_feedline) {
             load = throughFeedline(load, *m_feedline, frequencyMHz);
         }
@@ -172,6 +173,7 @@ private:
     }
 
     SimOptions m_options;
+    LoadModel m_load;
     FaultPicker m_faults;
     MeterNoise m_noise;
     std::unique_ptr<RigFollower> m_rig;
@@ -183,11 +185,21 @@ private:
     std::size_t m_queuedBytes = 0;
 };
 
+// The antenna, or the fixed load.
+LoadModel loadOf(const SimOptions& options) {
+    if (options.antenna) {
+        return antennaFor(*options.antenna);
+    }
+    const Impedance fixed = impedanceFromPolar(options.zOhms, options.phaseDegrees);
+    return [fixed](double) { return fixed; };
+}
+
 int run(const SimOptions& options) {
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
-    // Before the pty: a feedline that cannot be had ends the run without one.
-    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
+    // Before the pty: a Touchstone antenna or a feedline that cannot be had ends the run
+    // without one.
+    MeterSimulator meter(options, loadOf(options), options.seed.value_or(std::random_device{}()));
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;

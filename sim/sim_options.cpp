@@ -26,7 +26,9 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             continue;
         }
         if (name == "--antenna") {
-            options.antenna = true;
+            // Alone it is the dipole, as it was before there were others.
+            const bool named = i + 1 < args.size() && !args[i + 1].starts_with("-");
+            options.antenna = named ? std::string(args[++i]) : std::string("dipole");
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -157,9 +159,24 @@ Options:
                     from MHZ up the radio sends WATTS instead: 0 for a radio
                     that may not transmit beyond a band edge, more than
                     --power for one turned up there
-  --antenna         a 20 m dipole (resonant at 14.175 MHz, SWR about 3 at
-                    14.0 and 14.35 MHz) instead of the fixed load
-  --freq MHZ        the dipole's frequency when no rig is followed (14.175)
+  --antenna [NAME|FILE]
+                    an antenna instead of the fixed load:
+                      dipole     a 20 m dipole, the default: resonant at 14.175
+                                 MHz, SWR about 3 at 14.0 and 14.35 MHz
+                      loop       a small transmitting loop on 40 m: SWR 1.03 at
+                                 7.0545 MHz, 2:1 band 15 kHz wide, SWR above 10
+                                 from about 32 kHz away
+                      multiband  a multiband wire with a resonance on each of
+                                 80, 40, 20, 15 and 10 m (3.614, 7.102, 14.207,
+                                 21.226, 28.399 MHz), SWR high between the bands
+                      fan        an 80 m fan dipole, two elements for the CW and
+                                 the phone end: dips at 3.548 and 3.711 MHz, SWR
+                                 about 3 between them
+                      FILE       a one-port Touchstone file (.s1p), a network
+                                 analyser's measurement of a real antenna: its
+                                 S11 interpolated at the radio's frequency, the
+                                 nearest end's value outside its range
+  --freq MHZ        the antenna's frequency when no rig is followed (14.175)
   --feedline CABLE:METRES
                     put METRES of CABLE, a cable of the program's cable list
                     (cables.list), between the load and the meter: the meter

@@ -16,7 +16,8 @@ namespace zm::sim {
 
 struct SimOptions {
     std::string linkPath;  // empty: no link, only the pty's own name is printed
-    bool antenna = false;  // the 20 m dipole instead of the fixed load
+    // --antenna: a named antenna or a Touchstone file's path instead of the fixed load.
+    std::optional<std::string> antenna;
     double zOhms = 50.0;
     double phaseDegrees = 0.0;
     double powerWatts = 100.0;  // 0: a radio that keys but sends nothing
@@ -25,7 +26,7 @@ struct SimOptions {
     std::optional<double> powerFromMHz;
     double powerFromWatts = 0.0;
     SettlingModel settling;        // after key-down, when a rig is followed
-    double frequencyMHz = 14.175;  // the dipole's frequency when no rig is followed
+    double frequencyMHz = 14.175;  // the antenna's frequency when no rig is followed
     // "RG-58:20": 20 m of that cable of the cable list between the load and the meter;
     // empty: the meter sees the load itself.
     std::string feedline;

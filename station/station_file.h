@@ -25,6 +25,7 @@ namespace zm {
 //   [sweep]
 //   settle=fixed
 //   max_power_w=
+//   points=every
 //
 //   [licence]
 //   plan=iaru1
@@ -45,6 +46,9 @@ enum class RigServerChoice { External, Own };
 enum class PttMethod { Rig, Dtr, Rts };
 // How long a sweep point stays keyed: the fixed 1.0 s wait, or until the readings settle.
 enum class SettleMode { Fixed, Readings };
+// Which of the plan's points a sweep keys: every one in order, or only those the curve
+// needs (the refine rule).
+enum class PlanPoints { Every, Refine };
 
 struct RigSettings {
     static constexpr std::uint16_t kDefaultPort = 4532;
@@ -63,6 +67,7 @@ struct RigSettings {
 struct SweepSettings {
     SettleMode settle = SettleMode::Fixed;
     std::optional<double> maxPowerW;  // the power ceiling; none: no ceiling
+    PlanPoints points = PlanPoints::Every;
 
     bool operator==(const SweepSettings&) const = default;
 };

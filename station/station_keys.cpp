@@ -87,7 +87,7 @@ constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
 
 }  // namespace
 
-const std::array<StationKey, 16> kStationKeys{{
+const std::array<StationKey, 17> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -168,6 +168,17 @@ const std::array<StationKey, 16> kStationKeys{{
          return readOptionalNumber(value, s.sweep.maxPowerW);
      },
      [](const StationSettings& s) { return optionalNumberText(s.sweep.maxPowerW); }},
+    {"sweep", "points",
+     "must be every (each point of the plan, in order) or refine (only the points the curve "
+     "needs)",
+     [](std::string_view value, StationSettings& s) {
+         const bool refine = equalsIgnoringCase(value, "refine");
+         s.sweep.points = refine ? PlanPoints::Refine : PlanPoints::Every;
+         return refine || equalsIgnoringCase(value, "every");
+     },
+     [](const StationSettings& s) {
+         return std::string(s.sweep.points == PlanPoints::Refine ? "refine" : "every");
+     }},
     {"feedline", "cable", "",
      [](std::string_view value, StationSettings& s) {
          s.feedline.cable = value;

@@ -36,7 +36,11 @@ double stepFromListText(std::string_view text) {
     for (auto at = number.find(kUnit); at != std::string::npos; at = number.find(kUnit, at)) {
         number.erase(at, kUnit.size());
     }
-    return leadingNumber(number) / 1000.0;
+    return leadingTypedNumber(number) / 1000.0;
+}
+
+std::string stepListText(double stepMHz) {
+    return generalNumber(stepMHz * 1000.0) + " kHz";
 }
 
 }  // namespace zm

@@ -29,7 +29,11 @@ std::optional<int> pointCountFor(double startMHz, double stopMHz, double stepMHz
 // "14 ", "14.05 ".
 std::string frequencyLabel(int row, double startMHz, double stepMHz);
 
-// The step list's text ("250 kHz") as MHz: every " kHz" removed, read, / 1000.0.
+// The step list's text ("250 kHz", or "3" typed) as MHz: every " kHz" removed, read as
+// typed into a box, / 1000.0.
 double stepFromListText(std::string_view text);
+
+// A step as the list shows it: 0.05 MHz is "50 kHz", 0.0025 MHz "2.5 kHz".
+std::string stepListText(double stepMHz);
 
 }  // namespace zm

@@ -2,10 +2,12 @@
 // zm480-snapshot: runs the program's window for a few seconds and writes a PNG of it, for
 // machines without a display (the demo script runs it on Qt's offscreen platform).
 //
-//   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] [--print OUT.pdf]
-//                  [--rig PORT] [--memory FILE] [--hover POINT] [--smith SMITH.png]
+//   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--plan START STOP STEP]
+//                  [--run] [--print OUT.pdf] [--rig PORT] [--memory FILE] [--hover POINT]
+//                  [--smith SMITH.png]
 //
-// --mode picks a plot mode as the user would, --run presses Run once start-up is done and
+// --mode picks a plot mode as the user would, --plan types the start and stop boxes and the
+// step field ("7.0 7.2 2" for 2 kHz steps), --run presses Run once start-up is done and
 // takes the picture after the sweep, --print also prints the window as File, Print does,
 // into a PDF file instead of the printer. --rig talks to rigctld on another port than 4532,
 // --memory loads FILE as the chart menu's "Load memory…" does (it is kept in memories/ as
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QTimer>
@@ -68,9 +71,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
-                     "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--run] "
-                     "[--print OUT.pdf] [--rig PORT] [--memory FILE] [--hover POINT] "
-                     "[--smith SMITH.png]\n");
+                     "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] "
+                     "[--plan START STOP STEP] [--run] [--print OUT.pdf] [--rig PORT] "
+                     "[--memory FILE] [--hover POINT] [--smith SMITH.png]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     std::string memoryPath;
     QString smithPath;
     QString pdfPath;
+    QStringList plan;  // start, stop, step as typed
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) {
             seconds = std::atof(argv[++i]);
@@ -92,6 +96,11 @@ int main(int argc, char** argv) {
             diag = true;
         } else if (!std::strcmp(argv[i], "--print") && i + 1 < argc) {
             pdfPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--plan") && i + 3 < argc) {
+            for (int part = 1; part <= 3; ++part) {
+                plan << QString::fromLocal8Bit(argv[i + part]);
+            }
+            i += 3;
         } else if (!std::strcmp(argv[i], "--run")) {
             run = true;
         } else if (!std::strcmp(argv[i], "--rig") && i + 1 < argc) {
@@ -123,6 +132,12 @@ int main(int argc, char** argv) {
         if (mode >= 0) {
             window.controls().Combo2->setCurrentIndex(mode);
             window.Combo2_Click();
+        }
+        if (!plan.isEmpty()) {
+            window.controls().Text2->setText(plan[0]);
+            window.controls().Text3->setText(plan[1]);
+            window.controls().Combo1->setEditText(plan[2]);
+            window.Combo1_Validate();
         }
         if (!memoryPath.empty()) {
             window.mnuLoadMemory_Click();

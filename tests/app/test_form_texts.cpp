@@ -88,8 +88,9 @@ TEST_F(FormLayout, ListsHoldTheirEntriesAndDataWithNothingSelected) {
     ports[8] = QStringLiteral("Com09 ");  // the ninth port entry ends in a blank
     const ListDesign table[] = {
         {"Combo1",
-         {"50 kHz", "100 kHz", "200 kHz", "250 kHz", "500 kHz"},
-         {0, 0, 0, 0, 0},
+         {"50 kHz", "100 kHz", "200 kHz", "250 kHz", "500 kHz", "1 kHz", "2 kHz", "5 kHz", "10 kHz",
+          "25 kHz"},
+         QList<int>(10, 0),
          "50 kHz"},
         {"Combo2",
          {"R+jX", "Z & Phase", "SWR - 3:1", "SWR - 10:1", "RHO"},

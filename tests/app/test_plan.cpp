@@ -96,6 +96,59 @@ TEST_F(PlanTest, RefusedStepPutsTheListBackOnTheStepInForce) {
     EXPECT_EQ(messages->shown.size(), 2u);
 }
 
+TEST_F(PlanTest, BoxesReadTheNumberUpToABlank) {
+    const FormControls& f = window->controls();
+    f.Text3->setText("14 5");  // not 145 MHz: a plan of 2,614 points
+    EXPECT_EQ(window->plan().StopFreq, 14.0);
+    f.Text2->setText("13 .2");
+    EXPECT_EQ(window->plan().StartFreq, 13.0);
+    EXPECT_EQ(window->plan().PointCount, 21);
+}
+
+// A step typed into the field, on Enter or focus-out; the field then shows the step in force.
+struct TypedStepCase {
+    const char* name;
+    const char* typed;
+    double stepMHz;
+    const char* shown;
+    const char* message;  // the start of the refusal; empty when none
+    friend void PrintTo(const TypedStepCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TypedStepTable : public PlanTest, public ::testing::WithParamInterface<TypedStepCase> {};
+
+TEST_P(TypedStepTable, TakesEffectOrIsRefused) {
+    const TypedStepCase& c = GetParam();
+    QComboBox* field = window->controls().Combo1;
+    const int handOvers = chart->dataHandOvers;
+    field->setEditText(c.typed);
+    window->Combo1_Validate();
+    EXPECT_EQ(window->plan().StepFreq, c.stepMHz);
+    EXPECT_EQ(field->currentText(), c.shown);
+    EXPECT_EQ(chart->dataHandOvers == handOvers, c.stepMHz == 0.05);  // re-planned if it changed
+    if (*c.message == '\0') {
+        EXPECT_THAT(messages->shown, IsEmpty());
+    } else {
+        ASSERT_EQ(messages->shown.size(), 1u);
+        EXPECT_THAT(messages->shown[0], ::testing::StartsWith(c.message));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, TypedStepTable,
+    ::testing::Values(
+        TypedStepCase{"NumberAlone", "3", 0.003, "3 kHz", ""},
+        TypedStepCase{"WithItsUnit", "2.5 kHz", 0.0025, "2.5 kHz", ""},
+        TypedStepCase{"ListEntryTyped", "10 kHz", 0.01, "10 kHz", ""},
+        TypedStepCase{"StepInForceChangesNothing", " 50 ", 0.05, "50 kHz", ""},
+        TypedStepCase{"Zero", "0", 0.05, "50 kHz", "\"0\" is no step a sweep can take"},
+        TypedStepCase{"Negative", "-5", 0.05, "50 kHz", "\"-5\" is no step a sweep can take"},
+        TypedStepCase{"NotANumber", "fine", 0.05, "50 kHz",
+                      "\"fine\" is no step a sweep can take: type a step in kHz above 0"},
+        TypedStepCase{"TooManyPoints", "0.00001", 0.05, "50 kHz",
+                      "A sweep from 14 to 14.35 MHz in 1E-05 kHz steps is too large"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PlanTest, PlotModeFromTheUserReappliesFromCodeOnlyOnChange) {
     QComboBox* list = window->controls().Combo2;
     chart->plotCalls.clear();

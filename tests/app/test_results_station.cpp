@@ -14,9 +14,11 @@
 #include "app/qt_text_files.h"
 #include "chart/trace_points.h"
 #include "meter/qt_serial_comm.h"
+#include "results/sweep_csv.h"
 #include "results/sweep_features.h"
 #include "sim/antenna_model.h"
 #include "sweep/rigctld_client.h"
+#include "tests/support/refine_grid.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/window_fixture.h"
@@ -145,6 +147,55 @@ TEST_F(SimulatedStationTest, HundredOhmLoadGivesAThirdAsS11) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_THAT(file.readAll().toStdString(),
                 ::testing::HasSubstr("# Hz S RI R 50\n14000000 0.333333333 0.000000000\n"));
+}
+
+// The small loop on 7.0 to 7.1 MHz in 5 kHz steps, refined: exactly the points the rule asks
+// for from what the meter reports (the same readings as the loop's model through the
+// meter's record), each keyed once on the plan's grid; every other row is in the record and
+// the CSV as "not needed", and the chart joins across them and says how many were keyed.
+TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
+    if (!startStation({"--antenna", "loop", "--noise", "0"}, "[sweep]\npoints=refine\n")) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    guard->log = &log;
+    window->controls().Text2->setText("7.0");
+    window->controls().Combo1->setEditText("5");
+    window->Combo1_Validate();
+    sweepSwrUpTo("7.1");
+    ASSERT_THAT(messages->shown, ::testing::IsEmpty());
+
+    const std::vector<RefinePoint> model = fullGrid(*sim::namedAntenna("loop"), 7.0, 0.005, 21);
+    std::vector<RefinePoint> expected(model.size());
+    const int keyDowns = refineOver(model, expected).keyDowns;
+    const SweepRecord& record = window->sweepRecord();
+    ASSERT_EQ(record.points.size(), 21u);
+    std::string notNeededRows;
+    for (std::size_t i = 0; i < record.points.size(); ++i) {
+        const SweepPoint& point = record.points[i];
+        EXPECT_EQ(point.frequencyHz, 7'000'000 + static_cast<std::int64_t>(i) * 5'000);
+        EXPECT_EQ(point.reading.has_value(), expected[i].reading.has_value()) << i;
+        EXPECT_EQ(point.skipped,
+                  point.reading ? std::nullopt : std::optional(SkipReason::NotNeeded))
+            << i;
+        if (!point.reading) {
+            notNeededRows += std::to_string(point.frequencyHz) + ",,,,,,,,,not needed\n";
+        }
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Guard unkeyed"), keyDowns);
+    EXPECT_LT(keyDowns, 21);
+    const std::string csv = writeSweepCsv(record);
+    const auto rows = csv.begin() + static_cast<std::ptrdiff_t>(csv.find("\n7000000,") + 1);
+    EXPECT_EQ(std::count(rows, csv.end(), '\n'), 21);  // one row a point of the plan
+    std::string csvNotNeeded;
+    for (std::size_t at = csv.find(",not needed\n"); at != std::string::npos;
+         at = csv.find(",not needed\n", at + 1)) {
+        const std::size_t rowStart = csv.rfind('\n', at) + 1;
+        csvNotNeeded += csv.substr(rowStart, at - rowStart) + ",not needed\n";
+    }
+    EXPECT_EQ(csvNotNeeded, notNeededRows);
+    EXPECT_EQ(chart->lastRecord.points, record.points);
+    EXPECT_EQ(chart->notice, "Keyed " + std::to_string(keyDowns) + " of 21 points");
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
 }
 
 // The simulated dipole behind 20 m of RG-58, and the same feedline set in the window: at the

@@ -28,6 +28,7 @@ const std::string kIc7300 =
     "[sweep]\n"
     "settle=readings\n"
     "max_power_w=50\n"
+    "points=refine\n"
     "\n"
     "[licence]\n"
     "plan=iaru1\n";
@@ -45,6 +46,7 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(rig.port, 4532);
     EXPECT_EQ(read.settings.sweep.settle, SettleMode::Readings);
     EXPECT_EQ(read.settings.sweep.maxPowerW, 50.0);
+    EXPECT_EQ(read.settings.sweep.points, PlanPoints::Refine);
     EXPECT_EQ(read.settings.licence.plan, "iaru1");
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
 }
@@ -72,10 +74,11 @@ TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     EXPECT_EQ(none.rig.port, 4532);
     EXPECT_EQ(none.sweep.settle, SettleMode::Fixed);
     EXPECT_EQ(none.sweep.maxPowerW, std::nullopt);
+    EXPECT_EQ(none.sweep.points, PlanPoints::Every);
     EXPECT_EQ(none.licence.plan, "any");
     EXPECT_EQ(writeStationText(none),
               "[rig]\nserver=external\nmodel=\ndevice=\nbaud=\ncivaddr=\nptt=RIG\nport=4532\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
 }
 
 struct DamageCase {
@@ -118,6 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"SettleWord", "[sweep]\nsettle=fast\n",
                    "line 2: settle=fast must be fixed (the 1.0 s wait) or readings (until the "
                    "meter's readings settle)"},
+        DamageCase{"PointsWord", "[sweep]\npoints=some\n",
+                   "line 2: points=some must be every (each point of the plan, in order) or "
+                   "refine (only the points the curve needs)"},
         DamageCase{"PlanWithABlank", "[licence]\nplan=iaru 1\n",
                    "line 2: plan=iaru 1 must be a band plan: any, iaru1, iaru2, iaru3, "
                    "us-extra, us-general or own (bands.ini)"},
@@ -140,7 +146,7 @@ TEST(StationFile, WritingKeepsCommentsUnknownSectionsAndKeysInPlace) {
     EXPECT_EQ(writeStationText(settings, before),
               "# rig first\n[rig]\nport=4533\nfuture_key=1\nserver=own\nmodel=\ndevice=\nbaud=\n"
               "civaddr=0x5E\nptt=RIG\n\n[memories]\nshown=a,b\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
 }
 
 TEST(StationStore, ADamagedFileIsReportedOnceAndKeptAsBad) {

@@ -181,6 +181,51 @@ TEST_F(SweepTest, EscapeInTheKeyedWaitUnkeysAtOnceAndKeepsThePointsSoFar) {
     EXPECT_FALSE(window->sweepRunning());
 }
 
+// A refined sweep of a flat curve keys its first pass, both ends and the middle, and the
+// neighbour of the first lowest SWR. One that Escape stops keeps the point it took; the rows
+// it never reached are not "not needed", so the curve breaks there.
+TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
+    sweepSettingsDialog->choice =
+        SweepSettings{SettleMode::Fixed, std::nullopt, PlanPoints::Refine};
+    window->mnuSweepSettings_Click();
+    const auto tuned = [this] {
+        std::vector<std::string> frequencies;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(frequencies),
+                     [](const std::string& call) { return call.starts_with("SetFrequency"); });
+        log.clear();
+        return frequencies;
+    };
+    const auto notNeeded = [this] {
+        const std::vector<SweepPoint>& points = window->sweepRecord().points;
+        return std::count_if(points.begin(), points.end(), [](const SweepPoint& point) {
+            return point.skipped == SkipReason::NotNeeded;
+        });
+    };
+    window->cmdRun_Click();
+    EXPECT_THAT(tuned(), ElementsAre("SetFrequency 14", "SetFrequency 14.2", "SetFrequency 14.35",
+                                     "SetFrequency 14.05"));
+    EXPECT_EQ(notNeeded(), 4);
+    EXPECT_EQ(chart->notice, "Keyed 4 of 8 points");
+
+    int keyedWaits = 0;
+    sweepSleeper->during = [&](std::chrono::milliseconds wait) {
+        if (wait.count() == 1000 && ++keyedWaits == 2) {
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+        }
+    };
+    window->cmdRun_Click();
+    EXPECT_THAT(tuned(), ElementsAre("SetFrequency 14", "SetFrequency 14.2"));
+    const std::vector<SweepPoint>& points = window->sweepRecord().points;
+    ASSERT_EQ(points.size(), 8u);
+    EXPECT_TRUE(points[0].reading);
+    EXPECT_EQ(std::count_if(points.begin(), points.end(),
+                            [](const SweepPoint& point) { return point.reading.has_value(); }),
+              1);
+    EXPECT_EQ(notNeeded(), 0);
+    EXPECT_EQ(chart->notice, "Keyed 1 of 8 points");
+    EXPECT_TRUE(messages->shown.empty());
+}
+
 // Clicks and keys mid-sweep would start a second sweep, clear the points measured so far
 // or re-plan the grid under the running sweep: all are dropped, and no poll interleaves.
 TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {

@@ -17,18 +17,21 @@ TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
     const std::string rig =
         "; my station\n[rig]\nserver=own\nmodel=3073\ndevice=/dev/ttyUSB1\nbaud=19200\n"
         "civaddr=0x94\nptt=RIG\nport=4532\n\n";
-    writeConfig(QByteArray::fromStdString(rig + "[sweep]\nsettle=readings\nmax_power_w=50\n"),
+    writeConfig(QByteArray::fromStdString(
+                    rig + "[sweep]\nsettle=readings\nmax_power_w=50\npoints=refine\n"),
                 "station.ini");
     start();
-    EXPECT_EQ(window->station().sweep, (SweepSettings{SettleMode::Readings, 50.0}));
+    EXPECT_EQ(window->station().sweep,
+              (SweepSettings{SettleMode::Readings, 50.0, PlanPoints::Refine}));
     EXPECT_EQ(window->station().rig.model, 3073);
 
     sweepSettingsDialog->choice = SweepSettings{SettleMode::Fixed, std::nullopt};
     window->mnuSweepSettings_Click();
-    EXPECT_THAT(sweepSettingsDialog->shown, ElementsAre(SweepSettings{SettleMode::Readings, 50.0}));
+    EXPECT_THAT(sweepSettingsDialog->shown,
+                ElementsAre(SweepSettings{SettleMode::Readings, 50.0, PlanPoints::Refine}));
     EXPECT_EQ(window->station().sweep, (SweepSettings{SettleMode::Fixed, std::nullopt}));
     EXPECT_EQ(readConfig("station.ini").toStdString(),
-              rig + "[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n");
+              rig + "[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
 }

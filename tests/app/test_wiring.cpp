@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 
@@ -91,6 +92,19 @@ void key(QWidget* widget, Qt::Key key) {
 void click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
 }
+// Gives a widget the keyboard focus in the active window, as a click or Tab would.
+void focusIn(frmMain& window, QWidget* widget) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    widget->setFocus();
+}
+// One notch of the wheel, towards the user, over the middle of the widget.
+void wheelDown(QWidget* widget) {
+    const QPointF middle = QRectF(widget->rect()).center();
+    QWheelEvent wheel(middle, widget->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
 // Arrow-down through the list to its last entry, each entry chosen on the way.
 void chooseLast(QComboBox* list) {
     for (int i = list->currentIndex(); i < list->count() - 1; ++i) {
@@ -122,10 +136,50 @@ const WiringRow kRows[] = {
      }},
     {"StepListReplansAndLeavesTheTimerAlone", [](Station& s) { chooseLast(s.form.Combo1); },
      [](Station& s) {
-         EXPECT_EQ(s.window.plan().StepFreq, 0.5);
+         EXPECT_EQ(s.window.plan().StepFreq, 0.025);
          EXPECT_THAT(s.log, Contains("Chart, Timer1 on"));
          EXPECT_THAT(s.log, Not(Contains("Chart, Timer1 off")));
      }},
+    {"TypedStepTakesEffectOnEnter",
+     [](Station& s) {
+         focusIn(s.window, s.form.Combo1);  // inline completion works on the focused field only
+         s.form.Combo1->lineEdit()->clear();
+         QTest::keyClicks(s.form.Combo1->lineEdit(), "2");  // not "200 kHz" completed
+         key(s.form.Combo1->lineEdit(), Qt::Key_Return);
+     },
+     [](Station& s) {
+         EXPECT_EQ(s.window.plan().StepFreq, 0.002);
+         EXPECT_EQ(s.form.Combo1->currentText(), "2 kHz");
+     }},
+    {"TypedStepTakesEffectWhenTheFieldLosesFocus",
+     [](Station& s) {
+         focusIn(s.window, s.form.Combo1);
+         s.form.Combo1->lineEdit()->clear();
+         QTest::keyClicks(s.form.Combo1->lineEdit(), "3");
+         s.form.Text2->setFocus();
+     },
+     [](Station& s) {
+         EXPECT_EQ(s.window.plan().StepFreq, 0.003);
+         EXPECT_EQ(s.form.Combo1->currentText(), "3 kHz");
+     }},
+    {"WheelPassingOverTheStepListChangesNothing",
+     [](Station& s) {
+         focusIn(s.window, s.form.Text2);
+         s.form.Combo1->setCurrentIndex(0);  // "50 kHz": a wheel would go on to "100 kHz"
+         wheelDown(s.form.Combo1);
+     },
+     [](Station& s) {
+         EXPECT_EQ(s.form.Combo1->currentText(), "50 kHz");
+         EXPECT_EQ(s.window.plan().StepFreq, 0.05);
+         EXPECT_TRUE(s.form.Text2->hasFocus());
+     }},
+    {"WheelChangesTheFocusedStepList",
+     [](Station& s) {
+         focusIn(s.window, s.form.Combo1);
+         s.form.Combo1->setCurrentIndex(0);
+         wheelDown(s.form.Combo1);
+     },
+     [](Station& s) { EXPECT_EQ(s.window.plan().StepFreq, 0.1); }},
     {"CarrierListSetsTheModeAndLeavesTheTimerAlone", [](Station& s) { chooseLast(s.form.Combo4); },
      [](Station& s) { EXPECT_EQ(s.window.plan().CarrierMode, 9); }},
     {"StartBoxReplansWithTheTimerOff", [](Station& s) { QTest::keyClicks(s.form.Text2, "5"); },

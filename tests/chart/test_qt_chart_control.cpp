@@ -25,6 +25,19 @@ namespace zm {
 namespace {
 
 using test::distinct;
+
+// The SWR curve's lines of two points or more, and its dots.
+std::pair<int, int> swrLinesAndDots(QtChartControl& chart) {
+    std::pair<int, int> drawn{0, 0};
+    for (const QAbstractSeries* series :
+         static_cast<QChartView*>(chart.widget())->chart()->series()) {
+        const auto* line = qobject_cast<const QLineSeries*>(series);
+        if (line && line->pen().color() == Qt::black && line->count() > 0) {
+            ++(line->count() == 1 && line->pointsVisible() ? drawn.second : drawn.first);
+        }
+    }
+    return drawn;
+}
 using test::QtChartControlTest;
 using test::sweptGrid;
 
@@ -91,18 +104,34 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
         "not keyed.");
     grab("chart-band-plan.png");
     EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
-    int lines = 0;
-    int dots = 0;
-    for (const QAbstractSeries* series :
-         static_cast<QChartView*>(chart.widget())->chart()->series()) {
-        const auto* line = qobject_cast<const QLineSeries*>(series);
-        if (line && line->pen().color() == Qt::black && line->count() > 0) {
-            ++(line->count() == 1 && line->pointsVisible() ? dots : lines);
-        }
-    }
-    EXPECT_EQ(lines, 1);
-    EXPECT_EQ(dots, 1);
+    EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
     EXPECT_EQ(chart.shadedStretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
+}
+
+// A refined sweep keyed 14.0, 14.15 and 14.25 and stopped before 14.2: its line runs
+// across the two rows it did not need, breaks at the row it never reached, and 14.25 is a dot.
+TEST_F(QtChartControlTest, RefinedSweepIsJoinedAcrossTheRowsItDidNotNeed) {
+    PlotGrid grid = sweptGrid(6, 14.0, [](int row, int) { return double(row); });
+    SweepRecord record;
+    for (int row = 1; row <= 6; ++row) {
+        const bool keyed = row == 1 || row == 4 || row == 6;
+        if (!keyed) {
+            for (int column = 2; column <= PlotGrid::kColumns; ++column) {
+                grid.at(row, column) = Cell();
+            }
+        }
+        record.points.push_back({.frequencyHz = 14'000'000 + (row - 1) * 50'000,
+                                 .reading = std::nullopt,
+                                 .skipped = row == 2 || row == 3
+                                                ? std::optional(SkipReason::NotNeeded)
+                                                : std::nullopt});
+    }
+    chart.setSweepRecord(record);
+    chart.setChartData(grid);
+    applyPlotMode(chart, 2);
+    chart.repaintNow();
+    EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{0, 1}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
 }
 
 TEST_F(QtChartControlTest, ReplanOfTheSameSizeRelabels) {

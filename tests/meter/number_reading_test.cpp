@@ -61,6 +61,22 @@ const LeadingCase kLeadingCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rules, LeadingNumberTest, ::testing::ValuesIn(kLeadingCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class TypedNumberTest : public ::testing::TestWithParam<LeadingCase> {};
+
+TEST_P(TypedNumberTest, ReadsUpToTheFirstBlankAfterTheNumberBegins) {
+    EXPECT_DOUBLE_EQ(leadingTypedNumber(GetParam().text), GetParam().expected)
+        << "text: \"" << GetParam().text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, TypedNumberTest,
+                         ::testing::Values(LeadingCase{"LeadingBlanksSkipped", " \t14.2", 14.2},
+                                           LeadingCase{"BlankEndsTheNumber", "14 5", 14.0},
+                                           LeadingCase{"BlankBeforeTheFraction", "14 .2", 14.0},
+                                           LeadingCase{"BlankAfterTheSign", "- 5", 0.0},
+                                           LeadingCase{"BlankInsideTheExponent", "1e 5", 1.0},
+                                           LeadingCase{"UnitAfterABlank", "7.1 MHz", 7.1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LeadingNumber, NumberTooLargeIsInfinityWithItsSign) {
     EXPECT_EQ(leadingNumber("1e999"), HUGE_VAL);
     EXPECT_EQ(leadingNumber("-1e999"), -HUGE_VAL);

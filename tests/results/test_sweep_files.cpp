@@ -19,8 +19,8 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
     return PointReading{100.0, zOhms, phaseDegrees, swr};
 }
 
-// 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way, and a
-// point outside the band plan.
+// 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way, a point
+// outside the band plan and one a refined sweep did not need.
 SweepRecord sweptPoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
@@ -28,7 +28,8 @@ SweepRecord sweptPoints() {
         {14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
         {14050000, std::nullopt},
         {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}},
-        {14150000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan}};
+        {14150000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
+        {14200000, std::nullopt, std::nullopt, std::nullopt, SkipReason::NotNeeded}};
     return record;
 }
 
@@ -45,7 +46,8 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "14000000,100,50,-30,43.301,-25.000,1.5,0.26795,11.44,fixed 1\n"
               "14050000,,,,,,,,,\n"
               "14100000,100,50,0,50.000,0.000,1,0.00000,inf,settled 4\n"
-              "14150000,,,,,,,,,outside band plan\n");
+              "14150000,,,,,,,,,outside band plan\n"
+              "14200000,,,,,,,,,not needed\n");
 }
 
 TEST(SweepCsv, ReadsBackWhatItWroteExactly) {

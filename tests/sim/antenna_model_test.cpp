@@ -2,7 +2,13 @@
 
 #include "sim/antenna_model.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "sim/antenna_choice.h"
+#include "sim/touchstone_antenna.h"
 
 #include <cmath>
 #include <complex>
@@ -13,6 +19,7 @@ namespace {
 
 struct BandCase {
     const char* name;
+    const char* antenna;
     double frequencyMHz;
     double swr;
     double tolerance;
@@ -22,18 +29,66 @@ void PrintTo(const BandCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class DipoleAcrossBandTest : public ::testing::TestWithParam<BandCase> {};
+class AntennaAcrossBandTest : public ::testing::TestWithParam<BandCase> {};
 
-TEST_P(DipoleAcrossBandTest, SwrAsOnTheAir) {
-    const LoadReading reading = readingOf(dipoleImpedance(GetParam().frequencyMHz));
+// What --help and the models' comments promise of each antenna.
+TEST_P(AntennaAcrossBandTest, SwrAsOnTheAir) {
+    const auto antenna = namedAntenna(GetParam().antenna);
+    ASSERT_TRUE(antenna);
+    const LoadReading reading = readingOf((*antenna)(GetParam().frequencyMHz));
     EXPECT_NEAR(reading.swr, GetParam().swr, GetParam().tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(TwentyMetres, DipoleAcrossBandTest,
-                         ::testing::Values(BandCase{"BandBottomAboutThree", 14.0, 3.0, 0.2},
-                                           BandCase{"ResonanceAboutOne", 14.175, 1.15, 0.15},
-                                           BandCase{"BandTopAboutThree", 14.35, 3.0, 0.2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Antennas, AntennaAcrossBandTest,
+    ::testing::Values(BandCase{"DipoleBandBottomAboutThree", "dipole", 14.0, 3.0, 0.2},
+                      BandCase{"DipoleResonanceAboutOne", "dipole", 14.175, 1.15, 0.15},
+                      BandCase{"DipoleBandTopAboutThree", "dipole", 14.35, 3.0, 0.2},
+                      BandCase{"LoopDip", "loop", 7.0545, 1.03, 0.02},
+                      BandCase{"LoopTwoToOneBelow", "loop", 7.047, 2.0, 0.1},
+                      BandCase{"LoopTwoToOneAbove", "loop", 7.062, 2.0, 0.1},
+                      BandCase{"LoopTenThirtyTwoKilohertzBelow", "loop", 7.0225, 10.0, 0.5},
+                      BandCase{"LoopTenThirtyTwoKilohertzAbove", "loop", 7.0865, 10.0, 0.5},
+                      BandCase{"MultibandEightyMetres", "multiband", 3.614, 1.2, 0.02},
+                      BandCase{"MultibandBetweenEightyAndForty", "multiband", 5.136, 26.6, 0.5},
+                      BandCase{"MultibandTenMetres", "multiband", 28.399, 1.6, 0.02},
+                      BandCase{"FanCwDip", "fan", 3.548, 1.18, 0.02},
+                      BandCase{"FanHumpBetween", "fan", 3.629, 2.96, 0.02},
+                      BandCase{"FanPhoneDip", "fan", 3.7115, 1.18, 0.02}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Between a file's points the reflection coefficient runs straight: 25 and 100 ohm are
+// Gamma -1/3 and 1/3, so halfway is 50 ohm (a straight Z would give 62.5); outside the
+// file the nearest end holds.
+TEST(TouchstoneAntenna, InterpolatesGammaBetweenTheFilesPoints) {
+    const auto read = TouchstoneAntenna::fromText(
+        "! Z normalised to 50 ohm\n# MHz Z RI R 50\n7.0 0.5 0\n7.1 2 0\n7.2 1 1\n");
+    ASSERT_TRUE(std::holds_alternative<TouchstoneAntenna>(read)) << std::get<std::string>(read);
+    const TouchstoneAntenna& antenna = std::get<TouchstoneAntenna>(read);
+    const auto near = [&](double mhz, double r, double x) {
+        const Impedance z = antenna.impedanceAt(mhz);
+        EXPECT_NEAR(z.resistanceOhms, r, 1e-9) << mhz;
+        EXPECT_NEAR(z.reactanceOhms, x, 1e-9) << mhz;
+    };
+    near(7.0, 25.0, 0.0);
+    near(7.05, 50.0, 0.0);
+    near(7.2, 50.0, 50.0);
+    near(6.5, 25.0, 0.0);
+    near(8.0, 50.0, 50.0);
+}
+
+TEST(TouchstoneAntenna, FileItCannotUseIsNamedWithWhatIsWrong) {
+    EXPECT_THAT(std::get<std::string>(TouchstoneAntenna::fromText("# MHz S MA R 50\n7 1 0\n")),
+                ::testing::HasSubstr("no point"));  // an open alone
+    EXPECT_THAT(std::get<std::string>(TouchstoneAntenna::fromText("# MHz S MA R 50\n7 x 0\n")),
+                ::testing::HasSubstr("line 2"));
+    try {
+        antennaFor("/nonexistent/lop");
+        ADD_FAILURE() << "an unknown name is no antenna";
+    } catch (const std::runtime_error& error) {
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("dipole, loop, multiband, fan"));
+    }
+}
 
 TEST(DipoleModel, ResonantInsideBandWithFiftyToSixtyFiveOhms) {
     const Impedance atResonance = dipoleImpedance(14.175);

@@ -158,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepListTable,
                                            StepCase{"TwoFifty", "250 kHz", 0.25},
                                            StepCase{"FiveHundred", "500 kHz", 0.5},
                                            StepCase{"EveryUnitRemoved", "1 kHz0 kHz", 0.01},
+                                           StepCase{"TypedWithoutUnit", "2.5", 0.0025},
+                                           StepCase{"BlankEndsTypedStep", "1 0 kHz", 0.001},
                                            StepCase{"NoNumberIsZero", "kHz", 0.0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
