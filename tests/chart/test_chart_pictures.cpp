@@ -95,9 +95,10 @@ std::shared_ptr<ShownChart> mainChart(QSize sizePx) {
 std::shared_ptr<ShownChart> smithChart(QSize sizePx) {
     auto chart = std::make_shared<SmithChart>();
     chart->resize(sizePx);
-    chart->setSweep(dipoleSweep());
+    const SweepRecord sweep = dipoleSweep();
+    chart->setSweep(sweep);
     chart->setMemories(kMemories);
-    const auto& reading = *dipoleSweep().points[3].reading;
+    const auto& reading = *sweep.points[3].reading;
     chart->hoverAt(chart->positionOf(reflectionCoefficient(reading.impedance())));
     return std::make_shared<ShownChart>(
         ShownChart{[chart]() -> ChartPicture& { return *chart; },
