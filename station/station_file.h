@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm {
 
@@ -24,6 +25,10 @@ namespace zm {
 //   [sweep]
 //   settle=fixed
 //   max_power_w=
+//
+//   [bands]
+//   sweep=80m,40m,20m
+//   points=20
 //
 // Comments are lines of their own that begin with ";" or "#". Sections and keys that this
 // program does not know are kept as they stand whenever it writes the file.
@@ -56,9 +61,23 @@ struct SweepSettings {
     bool operator==(const SweepSettings&) const = default;
 };
 
+// "Sweep my bands...": the bands ticked, by their names in the band plan, and how many
+// points each band's sweep has.
+struct BandsSettings {
+    static constexpr int kDefaultPoints = 20;
+    static constexpr int kFewestPoints = 3;
+    static constexpr int kMostPoints = 500;
+
+    std::vector<std::string> sweep;
+    int points = kDefaultPoints;
+
+    bool operator==(const BandsSettings&) const = default;
+};
+
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
+    BandsSettings bands;
 
     bool operator==(const StationSettings&) const = default;
 };

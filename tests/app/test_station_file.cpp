@@ -27,7 +27,11 @@ const std::string kIc7300 =
     "\n"
     "[sweep]\n"
     "settle=readings\n"
-    "max_power_w=50\n";
+    "max_power_w=50\n"
+    "\n"
+    "[bands]\n"
+    "sweep=80m,40m,20m\n"
+    "points=20\n";
 
 TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     const StationFileRead read = readStationText(kIc7300);
@@ -42,6 +46,8 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(rig.port, 4532);
     EXPECT_EQ(read.settings.sweep.settle, SettleMode::Readings);
     EXPECT_EQ(read.settings.sweep.maxPowerW, 50.0);
+    EXPECT_EQ(read.settings.bands.sweep, (std::vector<std::string>{"80m", "40m", "20m"}));
+    EXPECT_EQ(read.settings.bands.points, 20);
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
 }
 
@@ -53,7 +59,7 @@ TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     EXPECT_EQ(none.sweep.maxPowerW, std::nullopt);
     EXPECT_EQ(writeStationText(none),
               "[rig]\nserver=external\nmodel=\ndevice=\nbaud=\ncivaddr=\nptt=RIG\nport=4532\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[bands]\nsweep=\npoints=20\n");
 }
 
 struct DamageCase {
@@ -90,6 +96,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"SettleWord", "[sweep]\nsettle=fast\n",
                    "line 2: settle=fast must be fixed (the 1.0 s wait) or readings (until the "
                    "meter's readings settle)"},
+        DamageCase{"PointsPerBandBeyondTheDialogsRange", "[bands]\nsweep=40m\npoints=501\n",
+                   "line 3: points=501 must be the number of points in each band's sweep, from "
+                   "3 to 500, e.g. 20"},
         DamageCase{"KeyTwice", "[rig]\nport=4532\n\n[rig]\nport=4533\n",
                    "line 5: port is given twice in [rig] (first on line 2)"},
         DamageCase{"KeyBeforeAnySection", "port=4532\n",
@@ -102,13 +111,15 @@ INSTANTIATE_TEST_SUITE_P(
 // What a user or a later version put in the file stays where it was.
 TEST(StationFile, WritingKeepsCommentsUnknownSectionsAndKeysInPlace) {
     const std::string before =
-        "# rig first\n[rig]\nport=4533\nfuture_key=1\n\n[memories]\nshown=a,b\n";
+        "# rig first\n[rig]\nport=4533\nfuture_key=1\n\n[memories]\nshown=a,b\n"
+        "[bands]\nsweep= 80m, ,4m \n";
     StationSettings settings = readStationText(before).settings;
     settings.rig.server = RigServerChoice::Own;
     settings.rig.civAddress = 0x5E;
     EXPECT_EQ(writeStationText(settings, before),
               "# rig first\n[rig]\nport=4533\nfuture_key=1\nserver=own\nmodel=\ndevice=\nbaud=\n"
               "civaddr=0x5E\nptt=RIG\n\n[memories]\nshown=a,b\n"
+              "[bands]\nsweep=80m,4m\npoints=20\n"
               "\n[sweep]\nsettle=fixed\nmax_power_w=\n");
 }
 
