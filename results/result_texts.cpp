@@ -27,15 +27,20 @@ std::string interpolatedMHz(double hz) {
     return fixedNumber(hz / kHzPerMHz, 3);
 }
 
-// ", Q 58": whole above 10, where the band's width is good to a few per cent at best.
+// ", Q 58"
 std::string qText(std::optional<double> q) {
     if (!q) {
         return {};
     }
-    return ", Q " + fixedNumber(*q, *q >= 10.0 ? 0 : 1);
+    return ", Q " + loadedQText(*q);
 }
 
 }  // namespace
+
+// Whole above 10, where the band's width is good to a few per cent at best.
+std::string loadedQText(double q) {
+    return fixedNumber(q, q >= 10.0 ? 0 : 1);
+}
 
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName) {
     std::string text = std::string(traceName) + "\n" +
