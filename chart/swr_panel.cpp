@@ -24,6 +24,7 @@ const QColor kMatchedShade(205, 238, 205);
 const QColor kTwoToOneInk(0, 140, 60);
 const QColor kCurveInk(0, 90, 170);
 const QColor kLowestInk(200, 0, 0);
+const QColor kLabelBackground(255, 255, 255, 210);
 
 // The whole SWRs labelled on a scale up to `top`.
 std::vector<double> scaleLabels(double top) {
@@ -181,8 +182,10 @@ void SwrPanel::paintLowest(QPainter& painter) const {
     const qreal left = std::clamp(dot.x() - width / 2, area.left() + 1, area.right() - width - 1);
     const bool above = dot.y() - metrics.height() - kGapPx >= area.top();
     const qreal top = above ? dot.y() - metrics.height() - kGapPx / 2 : dot.y() + kGapPx / 2;
+    const QRectF box(left, top, width, metrics.height());
+    painter.fillRect(box, kLabelBackground);  // readable where the curve runs behind it
     painter.setPen(kLowestInk);
-    painter.drawText(QRectF(left, top, width, metrics.height()), Qt::AlignCenter, value);
+    painter.drawText(box, Qt::AlignCenter, value);
 }
 
 }  // namespace zm

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -24,6 +23,7 @@ namespace {
 // a dozen bands without scrolling.
 constexpr QSize kFirstSize(1200, 700);
 constexpr int kMostPanelsInARow = 5;
+constexpr int kRowPaddingPx = 8;
 
 // Rows as even as they come: 6 bands in two rows of 3, 7 in rows of 4 and 3.
 int panelsInARow(int bands) {
@@ -49,21 +49,21 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     }
     m_table->setHorizontalHeaderLabels(headings);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPaddingPx);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);  // Ctrl+C copies the whole table, not a cell
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(m_panels);
-    splitter->addWidget(m_table);
-    splitter->setChildrenCollapsible(false);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 1);
+    // The panels take what the table, every row of it in sight, leaves.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_heading);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_panels, 1);
+    layout->addWidget(m_table);
 
     auto* copyTable = new QAction("Copy table", this);
     copyTable->setShortcut(QKeySequence::Copy);
@@ -95,11 +95,14 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
         for (std::size_t column = 0; column < rows.back().size(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(rows.back()[column]));
             item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                               : Qt::AlignRight | Qt::AlignVCenter);
+                                               : Qt::AlignCenter);
             m_table->setItem(at, static_cast<int>(column), item);
         }
     }
     m_text = bandReportText(rows);
+    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
+                            m_table->verticalHeader()->defaultSectionSize() * m_table->rowCount() +
+                            2 * m_table->frameWidth());
     const std::string& taken = bands.empty() ? std::string() : bands.front().record.notes.takenAt;
     m_heading->setText(bands.empty() ? QString()
                                      : QStringLiteral("Swept %1. SWR from 1 to %2 in every "
