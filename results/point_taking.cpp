@@ -18,6 +18,10 @@ constexpr std::array<std::pair<PointTaking::How, std::string_view>, 3> kFieldWor
     {PointTaking::How::Unsettled, "unsettled"},
 }};
 
+constexpr std::array<std::pair<SkipReason, std::string_view>, 1> kSkipReasonFields{{
+    {SkipReason::OutsideBandPlan, "outside band plan"},
+}};
+
 std::string_view fieldWord(PointTaking::How how) {
     for (const auto& [each, word] : kFieldWords) {
         if (each == how) {
@@ -49,6 +53,24 @@ std::optional<PointTaking> readTakingField(std::string_view field) {
     for (const auto& [how, word] : kFieldWords) {
         if (field.substr(0, blank) == word) {
             return PointTaking{how, static_cast<int>(*readings)};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view skipReasonField(SkipReason reason) {
+    for (const auto& [each, field] : kSkipReasonFields) {
+        if (each == reason) {
+            return field;
+        }
+    }
+    return {};
+}
+
+std::optional<SkipReason> readSkipReasonField(std::string_view field) {
+    for (const auto& [reason, known] : kSkipReasonFields) {
+        if (field == known) {
+            return reason;
         }
     }
     return std::nullopt;

@@ -21,10 +21,19 @@ struct PointTaking {
     friend bool operator==(const PointTaking&, const PointTaking&) = default;
 };
 
+// Why the sweep did not key a point, which therefore has no values: the band plan lets no
+// carrier go there.
+enum class SkipReason { OutsideBandPlan };
+
 // As a CSV field: "fixed 1", "settled 4", "unsettled 6".
 std::string takingField(const PointTaking& taking);
 // What takingField wrote; none for anything else.
 std::optional<PointTaking> readTakingField(std::string_view field);
+
+// The skipped point's field in the same column: "outside band plan".
+std::string_view skipReasonField(SkipReason reason);
+// What skipReasonField wrote; none for anything else.
+std::optional<SkipReason> readSkipReasonField(std::string_view field);
 
 // As the chart shows it on hover: "Fixed wait, 1 reading", "Settled after 4 readings",
 // "Unsettled after 6 readings".

@@ -109,10 +109,12 @@ std::optional<FileError> readTaken(std::string_view field, int line, SweepPoint&
     if (field.empty()) {
         return std::nullopt;
     }
-    point.taken = readTakingField(field);
-    if (!point.taken) {
+    point.skipped = readSkipReasonField(field);
+    point.taken = point.skipped ? std::nullopt : readTakingField(field);
+    if (!point.skipped && !point.taken) {
         return FileError{line, std::string(kTakenColumn) + " \"" + std::string(field) +
-                                   "\" is not fixed, settled or unsettled with a count"};
+                                   "\" is not fixed, settled or unsettled with a count, nor " +
+                                   std::string(skipReasonField(SkipReason::OutsideBandPlan))};
     }
     return std::nullopt;
 }
@@ -145,6 +147,9 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
             return FileError{line, "a row without z_ohm holds other values"};
         }
         return std::nullopt;
+    }
+    if (point.skipped) {
+        return FileError{line, "a row of a point that was not keyed holds values"};
     }
     RowReader row{line, std::nullopt};
     PointReading reading;
@@ -196,13 +201,18 @@ std::string writeSweepCsv(const SweepRecord& record) {
     text += noteLine(kCarrierModeNote, carrierModeName(notes.carrierMode));
     text += std::string(kHeader) + "\n";
     for (const SweepPoint& point : record.points) {
+        if (point.frequencyHz <= 0) {
+            continue;  // a point of a plan from 0 MHz or below, where no radio is tuned
+        }
         std::string row = std::to_string(point.frequencyHz) + ",";
         if (point.reading) {
             appendReading(row, *point.reading);
         } else {
             row += ",,,,,,,";
         }
-        row += "," + (point.taken ? takingField(*point.taken) : std::string());
+        row += "," + (point.skipped ? std::string(skipReasonField(*point.skipped))
+                      : point.taken ? takingField(*point.taken)
+                                    : std::string());
         text += row + "\n";
     }
     return text;

@@ -13,7 +13,7 @@ namespace zm {
 
 // A sweep as CSV, for a spreadsheet or any CSV reader: comment lines, a header row and one
 // row a point, X signed, a point without a reading left empty, and last how the point was
-// taken (see PointTaking):
+// taken (see PointTaking) or why it was not:
 //
 //   # program: ZM-480 Plot
 //   # taken: 2024-05-01 14:03:22
@@ -24,6 +24,7 @@ namespace zm {
 //   frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken
 //   14000000,100,83.4,-48.2,55.573,-62.189,3.07,0.50668,5.91,settled 4
 //   14050000,,,,,,,,,
+//   14400000,,,,,,,,,outside band plan
 //
 // The measured values (power, Z, phase, SWR) are written so that they read back exactly;
 // R, X, rho and the return loss are worked out from Z and phase. A matched load has an

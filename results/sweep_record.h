@@ -29,11 +29,13 @@ struct PointReading {
 
 // One point: the frequency the radio was tuned to and the reading taken there, or none
 // when that point's poll was rejected; how it was taken, when that is known (a Touchstone
-// file does not say).
+// file does not say). A point the sweep did not key has the frequency it would have had,
+// no reading, and the reason it was skipped.
 struct SweepPoint {
     std::int64_t frequencyHz = 0;
     std::optional<PointReading> reading;
     std::optional<PointTaking> taken = std::nullopt;
+    std::optional<SkipReason> skipped = std::nullopt;
     friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
 };
 

@@ -166,7 +166,10 @@ std::string writeTouchstone(const SweepRecord& record) {
     for (const SweepPoint& point : record.points) {
         const std::string hz = std::to_string(point.frequencyHz);
         if (!point.reading) {
-            text += "! " + hz + " Hz: no reading\n";
+            text += "! " + hz + " Hz: " +
+                    (point.skipped ? std::string(skipReasonField(*point.skipped))
+                                   : std::string("no reading")) +
+                    "\n";
             continue;
         }
         const std::complex<double> gamma = reflectionCoefficient(point.reading->impedance());

@@ -20,6 +20,7 @@ namespace zm {
 //   # Hz S RI R 50
 //   14000000 0.078144969 -0.500577083
 //   ! 14050000 Hz: no reading
+//   ! 14400000 Hz: outside band plan
 std::string writeTouchstone(const SweepRecord& record);
 
 // Reads any one-port Touchstone 1 file, as network analysers save them: frequencies in Hz,

@@ -141,7 +141,7 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
         }
     }
     endSection();
-    for (std::string_view name : {"rig", "sweep", "bands"}) {
+    for (std::string_view name : {"rig", "sweep", "licence", "bands"}) {
         if (const std::string keys = missingKeys(name); !keys.empty()) {
             text += (text.empty() ? "[" : "\n[") + std::string(name) + "]\n" + keys;
         }

@@ -26,6 +26,9 @@ namespace zm {
 //   settle=fixed
 //   max_power_w=
 //
+//   [licence]
+//   plan=iaru1
+//
 //   [bands]
 //   sweep=80m,40m,20m
 //   points=20
@@ -61,6 +64,17 @@ struct SweepSettings {
     bool operator==(const SweepSettings&) const = default;
 };
 
+// Where a sweep may key the transmitter: the key of a shipped band plan (band-plans.ini),
+// or "own" for bands.ini beside config.ini.
+struct LicenceSettings {
+    static constexpr std::string_view kAnyPlan = "any";
+    static constexpr std::string_view kOwnPlan = "own";
+
+    std::string plan{kAnyPlan};
+
+    bool operator==(const LicenceSettings&) const = default;
+};
+
 // "Sweep my bands...": the bands ticked, by their names in the band plan, and how many
 // points each band's sweep has.
 struct BandsSettings {
@@ -77,6 +91,7 @@ struct BandsSettings {
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
+    LicenceSettings licence;
     BandsSettings bands;
 
     bool operator==(const StationSettings&) const = default;

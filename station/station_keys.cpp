@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "bandplan/band_plan_file.h"
 #include "numbers/number_text.h"
 
 namespace zm {
@@ -52,7 +53,7 @@ constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
 
 }  // namespace
 
-const std::array<StationKey, 11> kStationKeys{{
+const std::array<StationKey, 12> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -141,6 +142,17 @@ const std::array<StationKey, 11> kStationKeys{{
      [](const StationSettings& s) {
          return s.sweep.maxPowerW ? shortestNumber(*s.sweep.maxPowerW) : std::string();
      }},
+    {"licence", "plan",
+     "must be a band plan: any, iaru1, iaru2, iaru3, us-extra, us-general or own (bands.ini)",
+     [](std::string_view value, StationSettings& s) {
+         std::string plan(value.empty() ? LicenceSettings::kAnyPlan : value);
+         for (char& c : plan) {
+             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+         }
+         s.licence.plan = plan;
+         return isPlanKey(plan);
+     },
+     [](const StationSettings& s) { return s.licence.plan; }},
     // Names the chosen plan does not have (one chosen under another plan) are kept, and
     // ticked again when that plan is chosen again.
     {"bands", "sweep", "",

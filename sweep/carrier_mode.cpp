@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "bandplan/carrier_rule.h"
+
 namespace zm {
 
 namespace {
@@ -14,6 +16,7 @@ struct CarrierMode {
 };
 // In the order of the carrier-mode list.
 constexpr std::array<CarrierMode, 3> kCarrierModes{{{2, "CW"}, {4, "AM"}, {9, "FSK"}}};
+constexpr std::int16_t kAmCode = 4;
 
 }  // namespace
 
@@ -40,6 +43,10 @@ std::int16_t carrierModeCode(std::string_view name) {
         }
     }
     return 0;
+}
+
+std::int64_t sidebandHzOf(std::int16_t carrierMode) {
+    return carrierMode == kAmCode ? kAmSidebandHz : 0;
 }
 
 }  // namespace zm

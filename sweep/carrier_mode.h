@@ -19,4 +19,8 @@ std::string carrierModeName(std::int16_t carrierMode);
 // The mode code of a list name, as carrierModeName gives it: "CW" -> 2; 0 for any other.
 std::int16_t carrierModeCode(std::string_view name);
 
+// How far the sidebands of a carrier in that mode reach either side of it, for the band
+// plan: kAmSidebandHz in AM, none for the steady carrier of CW and FSK.
+std::int64_t sidebandHzOf(std::int16_t carrierMode);
+
 }  // namespace zm

@@ -29,6 +29,9 @@ const std::string kIc7300 =
     "settle=readings\n"
     "max_power_w=50\n"
     "\n"
+    "[licence]\n"
+    "plan=iaru1\n"
+    "\n"
     "[bands]\n"
     "sweep=80m,40m,20m\n"
     "points=20\n";
@@ -46,6 +49,7 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(rig.port, 4532);
     EXPECT_EQ(read.settings.sweep.settle, SettleMode::Readings);
     EXPECT_EQ(read.settings.sweep.maxPowerW, 50.0);
+    EXPECT_EQ(read.settings.licence.plan, "iaru1");
     EXPECT_EQ(read.settings.bands.sweep, (std::vector<std::string>{"80m", "40m", "20m"}));
     EXPECT_EQ(read.settings.bands.points, 20);
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
@@ -57,9 +61,11 @@ TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     EXPECT_EQ(none.rig.port, 4532);
     EXPECT_EQ(none.sweep.settle, SettleMode::Fixed);
     EXPECT_EQ(none.sweep.maxPowerW, std::nullopt);
+    EXPECT_EQ(none.licence.plan, "any");
     EXPECT_EQ(writeStationText(none),
               "[rig]\nserver=external\nmodel=\ndevice=\nbaud=\ncivaddr=\nptt=RIG\nport=4532\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[bands]\nsweep=\npoints=20\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n"
+              "\n[bands]\nsweep=\npoints=20\n");
 }
 
 struct DamageCase {
@@ -99,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"PointsPerBandBeyondTheDialogsRange", "[bands]\nsweep=40m\npoints=501\n",
                    "line 3: points=501 must be the number of points in each band's sweep, from "
                    "3 to 500, e.g. 20"},
+        DamageCase{"PlanWithABlank", "[licence]\nplan=iaru 1\n",
+                   "line 2: plan=iaru 1 must be a band plan: any, iaru1, iaru2, iaru3, "
+                   "us-extra, us-general or own (bands.ini)"},
         DamageCase{"KeyTwice", "[rig]\nport=4532\n\n[rig]\nport=4533\n",
                    "line 5: port is given twice in [rig] (first on line 2)"},
         DamageCase{"KeyBeforeAnySection", "port=4532\n",
@@ -120,7 +129,7 @@ TEST(StationFile, WritingKeepsCommentsUnknownSectionsAndKeysInPlace) {
               "# rig first\n[rig]\nport=4533\nfuture_key=1\nserver=own\nmodel=\ndevice=\nbaud=\n"
               "civaddr=0x5E\nptt=RIG\n\n[memories]\nshown=a,b\n"
               "[bands]\nsweep=80m,4m\npoints=20\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n");
 }
 
 TEST(StationStore, ADamagedFileIsReportedOnceAndKeptAsBad) {

@@ -28,7 +28,9 @@ TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
     EXPECT_THAT(sweepSettingsDialog->shown, ElementsAre(SweepSettings{SettleMode::Readings, 50.0}));
     EXPECT_EQ(window->station().sweep, (SweepSettings{SettleMode::Fixed, std::nullopt}));
     EXPECT_EQ(readConfig("station.ini").toStdString(),
-              rig + "[sweep]\nsettle=fixed\nmax_power_w=\n\n[bands]\nsweep=\npoints=20\n");
+              rig +
+                  "[sweep]\nsettle=fixed\nmax_power_w=\n\n[licence]\nplan=any\n"
+                  "\n[bands]\nsweep=\npoints=20\n");
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
 }

@@ -19,19 +19,20 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
     return PointReading{100.0, zOhms, phaseDegrees, swr};
 }
 
-// 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way.
-SweepRecord threePoints() {
+// 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way, and a
+// point outside the band plan.
+SweepRecord sweptPoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
-    record.points = {
-        {14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
-        {14050000, std::nullopt},
-        {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}}};
+    record.points = {{14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
+                     {14050000, std::nullopt},
+                     {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}},
+                     {14150000, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan}};
     return record;
 }
 
 TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
-    EXPECT_EQ(writeSweepCsv(threePoints()),
+    EXPECT_EQ(writeSweepCsv(sweptPoints()),
               "# program: ZM-480 Plot\n"
               "# taken: 2024-05-01 14:03:22\n"
               "# start_mhz: 14\n"
@@ -41,26 +42,27 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken\n"
               "14000000,100,50,-30,43.301,-25.000,1.5,0.26795,11.44,fixed 1\n"
               "14050000,,,,,,,,,\n"
-              "14100000,100,50,0,50.000,0.000,1,0.00000,inf,settled 4\n");
+              "14100000,100,50,0,50.000,0.000,1,0.00000,inf,settled 4\n"
+              "14150000,,,,,,,,,outside band plan\n");
 }
 
 TEST(SweepCsv, ReadsBackWhatItWroteExactly) {
-    const auto back = readSweepCsv(writeSweepCsv(threePoints()));
+    const auto back = readSweepCsv(writeSweepCsv(sweptPoints()));
     ASSERT_TRUE(std::holds_alternative<SweepRecord>(back)) << std::get<FileError>(back).what;
-    EXPECT_EQ(std::get<SweepRecord>(back).points, threePoints().points);
+    EXPECT_EQ(std::get<SweepRecord>(back).points, sweptPoints().points);
 }
 
 // Read and written again, a file says the same of its sweep: a memory that the program
 // writes again after a restart (ticked, unticked, renamed) keeps its time, band, step and
 // carrier mode.
 TEST(SweepCsv, FileReadAndWrittenAgainIsTheSame) {
-    const std::string sweepFile = writeSweepCsv(threePoints());
+    const std::string sweepFile = writeSweepCsv(sweptPoints());
     const auto sweep = readSweepCsv(sweepFile);
     ASSERT_TRUE(std::holds_alternative<SweepRecord>(sweep)) << std::get<FileError>(sweep).what;
     EXPECT_EQ(writeSweepCsv(std::get<SweepRecord>(sweep)), sweepFile);
 
     const std::string memoryFile =
-        writeMemoryFile({"dipole, 2 m shorter", false, 3, threePoints()});
+        writeMemoryFile({"dipole, 2 m shorter", false, 3, sweptPoints()});
     const auto memory = readMemoryFile(memoryFile, "memory-001.csv");
     ASSERT_TRUE(std::holds_alternative<Memory>(memory)) << std::get<FileError>(memory).what;
     EXPECT_EQ(writeMemoryFile(std::get<Memory>(memory)), memoryFile);
@@ -120,6 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"CsvTakenWithoutCount", false,
                     "frequency_hz,power,z_ohm,phase_deg,swr,taken\n14000000,100,50,0,1,settled\n",
                     2, "taken \"settled\" is not fixed, settled or unsettled with a count"},
+        BadFileCase{"CsvSkippedPointWithValues", false,
+                    "frequency_hz,power,z_ohm,phase_deg,swr,taken\n"
+                    "14000000,100,50,0,1,outside band plan\n",
+                    2, "a point that was not keyed holds values"},
         BadFileCase{"CsvHeaderOnly", false, kHeader, 0, "no sweep points"},
         BadFileCase{"TouchstoneTwoPort", true, "# MHz S RI R 50\n14 0.1 0 0.2 0 0.3 0 0.4 0\n", 2,
                     "not 9 numbers"},
@@ -148,6 +154,7 @@ TEST(Touchstone, KnownLoadsGiveTheirS11) {
     record.points = {{14000000, reading(100.0, 0.0, 2.0)},
                      {14050000, reading(25.0, 0.0, 2.0)},
                      {14100000, std::nullopt},
+                     {14125000, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
                      {14150000, reading(50.0 * std::sqrt(2.0), 45.0, 2.62)},
                      // A damaged meter field that read -50 ohm: S11 has no finite value.
                      {14200000, reading(-50.0, 0.0, 1.0)}};
@@ -159,6 +166,7 @@ TEST(Touchstone, KnownLoadsGiveTheirS11) {
               "14000000 0.333333333 0.000000000\n"
               "14050000 -0.333333333 0.000000000\n"
               "! 14100000 Hz: no reading\n"
+              "! 14125000 Hz: outside band plan\n"
               "14150000 0.200000000 0.400000000\n"
               "! 14200000 Hz: no finite S11\n");
 }
