@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "numbers/number_text.h"
+#include "bandplan/carrier_rule.h"
 
 namespace zm {
 
@@ -23,13 +23,6 @@ constexpr const char* kHelp =
     "Tick the bands to sweep. OK sweeps them one after the other, lowest first, each across "
     "the whole band, and keeps each band's sweep as a memory. Escape stops the run and keeps "
     "what is done.";
-
-// "40m  7.000 – 7.200 MHz"
-QString bandEntry(const Band& band) {
-    const auto mhz = [](std::int64_t hz) { return fixedNumber(static_cast<double>(hz) / 1e6, 3); };
-    return QString::fromStdString(band.name + "  " + mhz(band.lowestHz()) + " – " +
-                                  mhz(band.highestHz()) + " MHz");
-}
 
 bool named(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -46,7 +39,7 @@ std::optional<BandsSettings> QtBandsDialog::ask(const BandPlan& plan,
     auto* list = new QListWidget(&dialog);
     list->setObjectName("bands");
     for (const Band& band : plan.bands) {
-        auto* item = new QListWidgetItem(bandEntry(band), list);
+        auto* item = new QListWidgetItem(QString::fromStdString(bandMenuText(band)), list);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(named(current.sweep, band.name) ? Qt::Checked : Qt::Unchecked);
     }
