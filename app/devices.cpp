@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "app/band_plan_store.h"
 #include "app/qt_text_files.h"
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_clipboard.h"
@@ -52,6 +53,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.textFiles = std::make_unique<QtTextFiles>();
     devices.clipboard = std::make_unique<QtClipboard>();
     devices.config = std::move(store);
+    devices.bandPlanFile = BandPlanStore::shippedFileFor(QCoreApplication::applicationDirPath());
     devices.stopRequested = stopRequested;
     return devices;
 }

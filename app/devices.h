@@ -47,6 +47,8 @@ struct Devices {
     // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
     ConfigStore config{QString()};
+    // The shipped band plans, band-plans.ini; bands.ini, the user's own, is beside config.ini.
+    QString bandPlanFile;
     // Raised by SIGINT, SIGTERM or SIGHUP: a running sweep unkeys and stops.
     const std::atomic<bool>* stopRequested = nullptr;
 };

@@ -67,6 +67,9 @@ struct FormControls {
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
     QAction* mnuSweepSettings = nullptr;
+    QMenu* mnuBandPlan = nullptr;  // one checkable item a plan, made by the window
+    QMenu* mnuBand = nullptr;      // the plan's bands, made by the window, then:
+    QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QMenu* mnuHelp = nullptr;

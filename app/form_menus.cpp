@@ -33,8 +33,13 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuDiag = item(c.mnuSetup, "mnuDiag", "&Diag");
     c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
     c.mnuSweepSettings = item(c.mnuSetup, "mnuSweepSettings", "S&weep settings...");
+    c.mnuBandPlan = c.mnuSetup->addMenu(QStringLiteral("Band &plan"));
+    c.mnuBandPlan->setObjectName(QStringLiteral("mnuBandPlan"));
     c.mnuNormal->setCheckable(true);
     c.mnuDiag->setCheckable(true);
+    c.mnuBand = menu("mnuBand", "&Band");
+    c.mnuBand->addSeparator();
+    c.mnuSweepMyBands = item(c.mnuBand, "mnuSweepMyBands", "Sweep my bands...");
     c.mnuView = menu("mnuView", "&View");
     c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
     c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));

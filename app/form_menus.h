@@ -8,7 +8,7 @@ class QMainWindow;
 
 namespace zm {
 
-// The window's menu bar: File, Setup, View and Help, each entry named as its handler's
+// The window's menu bar: File, Setup, Band, View and Help, each entry named as its handler's
 // control (mnuStation runs mnuStation_Click).
 void buildMenus(QMainWindow& window, FormControls& controls);
 

@@ -76,6 +76,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
     connect(m_form.mnuStation, &QAction::triggered, this, &frmMain::mnuStation_Click);
     connect(m_form.mnuSweepSettings, &QAction::triggered, this, &frmMain::mnuSweepSettings_Click);
+    connect(m_form.mnuSweepMyBands, &QAction::triggered, this, &frmMain::mnuSweepMyBands_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connectResultsMenu();
 }

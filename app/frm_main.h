@@ -14,6 +14,7 @@
 #include "app/devices.h"
 #include "app/form_layout.h"
 #include "app/memory_shelf.h"
+#include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
@@ -77,6 +78,11 @@ public:
     void Combo4_Click();
     void cmdClear_Click();
 
+    // Band plans: Setup, Band plan chooses one, the Band menu lists its bands
+    void mnuBandPlan_Click(const std::string& planKey);
+    void mnuBand_Click(const Band& band);
+    void mnuSweepMyBands_Click();
+
     // Sweep run
     void cmdRun_Click();
     void RunSweep();
@@ -106,6 +112,7 @@ public:
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
+    const BandPlan& bandPlan() const { return m_bandPlan; }
     const std::vector<Memory>& memories() const { return m_shelf.memories(); }
     SmithWindow* smithWindow() const { return m_smithWindow; }
     MatchDialog* matchDialog() const { return m_matchDialog; }
@@ -153,10 +160,22 @@ private:
     void readMeterKeyed(double frequencyMHz);
     void rereadRejected(PointTaking& taken, double frequencyMHz);
     void stopIfNoPower(double frequencyMHz);
+    // Point i of the plan, as RunSweep tunes it.
+    double pointFrequencyMHz(int point) const;
+    // Whether the band plan lets the carrier, in the chosen mode, go where the radio is tuned
+    // for that frequency.
+    bool carrierAllowed(double frequencyMHz) const;
+    // Before anything is sent to the radio: the refusal of a sweep with no point inside the
+    // band plan; else nothing, and the window tells, without a box to click away, how many
+    // points the sweep will skip and why.
+    std::string checkBandPlan();
+    // A point outside the band plan: neither tuned nor keyed, its row without values.
+    void skipPoint(int point, double frequencyMHz);
     // Ends the sweep with a message for the user; the transmitter is unkeyed first.
     [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
-    void copyReadingToRow(int row);
+    // The meter reading's values of the plot mode into the row; none for a point not keyed.
+    void copyReadingToRow(int row, bool keyed);
     void checkRigStatus(int status, std::string_view what);
     void showFileDialog(FileMenuEntry entry);
 
@@ -174,8 +193,21 @@ private:
     // Why Run reached no rigctld, given what the rig client said.
     std::string whyNoRigctld(std::string clientWhyNot);
 
+    // The shipped plans and the one station.ini chooses, read once at the first start-up.
+    void loadBandPlans();
+    void buildBandPlanMenu();
+    // The plan of that key, bands.ini for "own"; none, with the reason, when it cannot be had.
+    std::optional<BandPlan> findBandPlan(const std::string& planKey, std::string& report);
+    // The same, or else the plan of all IARU regions, with a message.
+    BandPlan bandPlanFor(const std::string& planKey);
+    void useBandPlan(BandPlan plan);
+    void showBandPlanShading();
+    // Changes one part of station.ini, and of the settings in force.
+    void changeStationFile(const std::function<void(StationSettings&)>& change);
+
     void connectResultsMenu();
-    void recordPoint(int point, double frequencyMHz, const PointTaking& taken);
+    // Point 1 begins the record of a new sweep.
+    void recordPoint(int point, SweepPoint swept);
     void clearSweepRecord();
     void showSweepRecord();  // on the chart, the Smith chart and the menu
     void enableResultsMenu();
@@ -208,7 +240,11 @@ private:
 
     SweepPlan m_plan;
     PlotGrid m_grid;
-    SweepRecord m_record;                        // the last sweep point by point, beside the grid
+    SweepRecord m_record;  // the last sweep point by point, beside the grid
+    std::vector<BandPlan> m_shippedPlans;
+    BandPlan m_bandPlan;  // in force; no band (Run keys nothing) until start-up reads one
+    std::vector<QAction*> m_bandItems;           // the Band menu's bands
+    std::optional<double> m_tunedMHz;            // where the sweep last tuned the radio
     MemoryShelf m_shelf;                         // memories/ beside config.ini
     std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
     QPointer<SmithWindow> m_smithWindow;         // made when first opened

@@ -40,13 +40,16 @@ void frmMain::PlanSweep() {
     }
 }
 
+// The rows keep no values: nothing is drawn until a sweep measures them, rather than a
+// line along 0 that a sweep which stops part way would join.
 void frmMain::ClearPlot() {
     for (int column = 2; column <= PlotGrid::kColumns; ++column) {
         for (int row = 1; row <= m_grid.rows(); ++row) {
-            m_grid.at(row, column) = 0.0;
+            m_grid.at(row, column) = Cell();
         }
     }
     clearSweepRecord();
+    m_devices.chart->setNotice("");
     m_devices.chart->setChartData(m_grid);
 }
 
@@ -103,6 +106,7 @@ void frmMain::Combo2_Click() {
 
 void frmMain::Combo4_Click() {
     m_plan.CarrierMode = carrierModeFor(m_form.Combo4->currentIndex(), m_plan.CarrierMode);
+    showBandPlanShading();
 }
 
 void frmMain::cmdClear_Click() {

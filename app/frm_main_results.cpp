@@ -8,7 +8,6 @@
 
 #include "app/frm_main.h"
 #include "results/sweep_csv.h"
-#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
@@ -37,17 +36,14 @@ void frmMain::connectResultsMenu() {
     enableResultsMenu();
 }
 
-// Point i as the radio was tuned and the meter answered; a rejected poll is no reading,
-// whatever the meter reading still holds. Point 1 begins the record of a new sweep.
-void frmMain::recordPoint(int point, double frequencyMHz, const PointTaking& taken) {
+void frmMain::recordPoint(int point, SweepPoint swept) {
     if (point == 1) {
         const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
         m_record = SweepRecord{{now.toStdString(), m_plan.StartFreq, m_plan.StopFreq,
                                 m_plan.StepFreq, m_plan.CarrierMode},
                                {}};
     }
-    m_record.points.push_back({rigFrequencyHz(frequencyMHz).value_or(0),
-                               pointReadingOf(m_reading, m_pollAccepted), taken});
+    m_record.points.push_back(std::move(swept));
     showSweepRecord();
 }
 

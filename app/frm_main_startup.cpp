@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 
@@ -15,6 +16,9 @@ namespace zm {
 namespace {
 
 constexpr std::string_view kPortSettings = "38400,n,8,1";
+// A first start, without config.ini, plots "SWR - 3:1" and keys in "CW", the carrier mode
+// the list shows: Run then sweeps at once, in the mode the user sees.
+constexpr std::array<std::pair<int, const char*>, 2> kFirstStartLists{{{6, "2"}, {7, "0"}}};
 constexpr std::string_view kPortNotAvailable = "COM port not available. Check Com Port setting.";
 constexpr int kHighestPort = 16;
 // What most USB serial adapters show up as.
@@ -72,6 +76,10 @@ void frmMain::Form_Activate() {
     m_unsavedConfig.reset();
     if (text) {
         readConfigText(*text, m_configValues);
+    } else {
+        for (const auto& [slot, index] : kFirstStartLists) {
+            m_configValues[slot] = m_configValues[slot].value_or(index);
+        }
     }
 
     applyConfigValues();

@@ -47,6 +47,7 @@ void frmMain::loadStation() {
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }
+    loadBandPlans();
 }
 
 void frmMain::useStation(const RigSettings& rig) {
@@ -190,25 +191,31 @@ std::string frmMain::whyNoRigctld(std::string clientWhyNot) {
     return withLastWords(std::string(kRadioSilent), rigctld->lastWords());
 }
 
-// Setup, Sweep settings changes only [sweep]: the file is read again first, so that whatever
-// else it holds now (the rig, the user's comments) is written back as it stands.
+// Setup, Sweep settings changes only [sweep].
 void frmMain::mnuSweepSettings_Click() {
     setTimer1Enabled(false);
     if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_station.sweep)) {
-        const StationStore store(m_devices.config.directory());
-        std::string message;
-        StationSettings settings = store.load(message);
-        settings.sweep = *chosen;
-        std::string whyNot;
-        if (!store.save(settings, whyNot)) {
-            message += (message.empty() ? "" : "\n\n") + whyNot;
-        }
-        m_station.sweep = *chosen;  // for this session, also when it could not be kept
-        if (!message.empty()) {
-            m_devices.messages->show(message);
-        }
+        changeStationFile([&](StationSettings& settings) { settings.sweep = *chosen; });
     }
     setTimer1Enabled(true);
+}
+
+// The file is read again first, so that whatever else it holds now (the rig, the user's
+// comments) is written back as it stands. The change holds for this session also when it
+// cannot be kept.
+void frmMain::changeStationFile(const std::function<void(StationSettings&)>& change) {
+    const StationStore store(m_devices.config.directory());
+    std::string message;
+    StationSettings settings = store.load(message);
+    change(settings);
+    std::string whyNot;
+    if (!store.save(settings, whyNot)) {
+        message += (message.empty() ? "" : "\n\n") + whyNot;
+    }
+    change(m_station);
+    if (!message.empty()) {
+        m_devices.messages->show(message);
+    }
 }
 
 }  // namespace zm

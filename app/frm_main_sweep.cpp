@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "app/sweep_input_filter.h"
 #include "numbers/number_text.h"
+#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
@@ -28,6 +29,9 @@ SweepStopped failure(std::string_view whatFailed) {
 constexpr std::string_view kChoosePlotMode =
     "Choose what to plot in the list beside Run (R+jX, Z & Phase, SWR or RHO), then press Run "
     "again.";
+constexpr std::string_view kChooseCarrierMode =
+    "Choose the carrier mode, CW, AM or FSK, in the list beside the port list (Setup, Diag "
+    "shows it), then press Run again.";
 constexpr std::string_view kStillKeyed =
     "The transmitter could not be unkeyed: switch it to receive on the radio now.";
 
@@ -41,6 +45,9 @@ void frmMain::cmdRun_Click() {
     if (m_form.Combo2->currentIndex() < 0) {
         // Without a plot mode every point would be keyed and nothing kept.
         m_devices.messages->show(kChoosePlotMode);
+    } else if (m_form.Combo4->currentIndex() < 0) {
+        // Without one the radio would transmit in whatever mode it was left in.
+        m_devices.messages->show(kChooseCarrierMode);
     } else if (const std::string message = sweepSafely(); !message.empty()) {
         m_devices.messages->show(message);
     }
@@ -70,6 +77,9 @@ std::string frmMain::sweepSafely() {
 }
 
 void frmMain::RunSweep() {
+    if (std::string refusal = checkBandPlan(); !refusal.empty()) {
+        throw SweepStopped(std::move(refusal));
+    }
     std::string whyNot;
     FT100 = m_devices.rigServers->create(whyNot);
     TRX.reset();
@@ -88,9 +98,15 @@ void frmMain::RunSweep() {
     checkRigStatus(TRX->SetOptionA(0), "switch XIT off");
     checkRigStatus(TRX->SetSplit(0), "switch split off");
 
+    m_tunedMHz.reset();
     const std::int16_t pointCount = m_plan.PointCount;
     for (std::int16_t i = 1; i <= pointCount; ++i) {
-        const double frequencyMHz = (m_plan.StartFreq - m_plan.StepFreq) + i * m_plan.StepFreq;
+        const double frequencyMHz = pointFrequencyMHz(i);
+        if (!carrierAllowed(frequencyMHz)) {
+            skipPoint(i, frequencyMHz);
+            continue;
+        }
+        m_tunedMHz = frequencyMHz;
         checkRigStatus(TRX->SetFrequency(frequencyMHz),
                        "tune to " + generalNumber(frequencyMHz) + " MHz");
         Pause(0.2f);
@@ -100,16 +116,26 @@ void frmMain::RunSweep() {
         rereadRejected(taken, frequencyMHz);
         stopIfNoPower(frequencyMHz);
         UnkeyTransmitter();
-        copyReadingToRow(i);
-        recordPoint(i, frequencyMHz, taken);
+        copyReadingToRow(i, true);
+        recordPoint(i, {rigFrequencyHz(frequencyMHz).value_or(0),
+                        pointReadingOf(m_reading, m_pollAccepted), taken});
         m_devices.chart->setChartData(m_grid);  // painted in the next wait
     }
 }
 
 // The guard hears of the key-down before the request goes out, and again once the radio has
 // answered it: its deadline for a silent window then runs from the keyed radio, so a slow
-// answer to the key-down does not eat the margin of the keyed wait.
+// answer to the key-down does not eat the margin of the keyed wait. Whatever led here, the
+// radio is not keyed where the band plan does not let it transmit.
 void frmMain::KeyTransmitter() {
+    if (!m_tunedMHz) {
+        throw SweepStopped("The sweep stopped before keying the radio: it was tuned nowhere.");
+    }
+    if (!carrierAllowed(*m_tunedMHz)) {
+        throw SweepStopped(
+            "The sweep stopped before keying the radio: " + generalNumber(*m_tunedMHz) +
+            " MHz lies outside the bands of " + m_bandPlan.title + ".");
+    }
     tellGuardKeying();
     m_transmitterKeyed = true;  // from the request on: a failed answer may still have keyed it
     checkRigStatus(TRX->SetPTT(1), "key the transmitter");
@@ -164,9 +190,9 @@ void frmMain::stopIfRequested() {
     }
 }
 
-void frmMain::copyReadingToRow(int row) {
-    const auto cell = [](std::optional<double> value) -> Cell {
-        return value ? Cell(*value) : Cell();
+void frmMain::copyReadingToRow(int row, bool keyed) {
+    const auto cell = [keyed](std::optional<double> value) -> Cell {
+        return keyed && value ? Cell(*value) : Cell();
     };
     switch (m_form.Combo2->currentIndex()) {
         case 0:  // R+jX
@@ -179,10 +205,10 @@ void frmMain::copyReadingToRow(int row) {
             break;
         case 2:  // SWR - 3:1
         case 3:  // SWR - 10:1
-            m_grid.at(row, 5) = m_reading.SWR;
+            m_grid.at(row, 5) = keyed ? Cell(m_reading.SWR) : Cell();
             break;
         case 4:  // RHO: |Gamma| against 50 ohm, 0 for a matched load and 1 for an open or short
-            m_grid.at(row, 7) = m_reading.Z && m_reading.Phase
+            m_grid.at(row, 7) = keyed && m_reading.Z && m_reading.Phase
                                     ? Cell(rhoOf(*m_reading.Z, *m_reading.Phase))
                                     : Cell();
             break;

@@ -3,8 +3,6 @@
 #include "app/station_store.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include "app/whole_file.h"
 
@@ -24,30 +22,18 @@ QString StationStore::filePath() const {
 }
 
 StationSettings StationStore::load(std::string& damageReport) const {
+    StationSettings settings;
+    const CheckedFile file = readCheckedFile(filePath(), kMaxReadBytes, [&](std::string_view text) {
+        StationFileRead read = readStationText(text);
+        settings = read.settings;
+        return read.damage;
+    });
     damageReport.clear();
-    if (!QFileInfo::exists(filePath())) {
-        return {};
+    if (file.damage.empty()) {
+        return settings;
     }
-    QString whyNot;
-    const std::optional<std::string> text = readRegularFile(filePath(), kMaxReadBytes + 1, whyNot);
-    StationFileRead read;
-    if (!text) {
-        read.damage = "it cannot be read (" + whyNot.toStdString() + ")";
-    } else if (text->size() > static_cast<std::size_t>(kMaxReadBytes)) {
-        read.damage = "it is larger than a station file can be";
-    } else {
-        read = readStationText(*text);
-    }
-    if (read.damage.empty()) {
-        return read.settings;
-    }
-    const QString keptAs = filePath() + ".bad";
-    QFile::remove(keptAs);
-    const bool kept = QFile::rename(filePath(), keptAs);
     damageReport = "The station settings in " + filePath().toStdString() +
-                   " were not used: " + read.damage + ". " +
-                   (kept ? "The file is kept as " + keptAs.toStdString() + "; "
-                         : std::string("The file stays as it is; ")) +
+                   " were not used: " + file.damage + ". " + file.keptText +
                    "the program runs with a rigctld that you start on 127.0.0.1:4532 until you "
                    "choose your station again in Setup, Station.";
     return {};

@@ -58,4 +58,32 @@ std::optional<std::string> readRegularFile(const QString& path, qint64 maxBytes,
     return bytes.toStdString();
 }
 
+CheckedFile readCheckedFile(const QString& path, qint64 maxBytes,
+                            const std::function<std::string(std::string_view)>& damageOf) {
+    CheckedFile checked;
+    checked.exists = QFileInfo::exists(path);
+    if (!checked.exists) {
+        return checked;
+    }
+    QString whyNot;
+    const std::optional<std::string> text = readRegularFile(path, maxBytes + 1, whyNot);
+    if (!text) {
+        checked.damage = "it cannot be read (" + whyNot.toStdString() + ")";
+    } else if (text->size() > static_cast<std::size_t>(maxBytes)) {
+        checked.damage = "it is larger than such a file can be";
+    } else {
+        checked.damage = damageOf(*text);
+    }
+    if (checked.damage.empty()) {
+        checked.text = *text;
+        return checked;
+    }
+    const QString keptAs = path + ".bad";
+    QFile::remove(keptAs);
+    checked.keptText = QFile::rename(path, keptAs)
+                           ? "The file is kept as " + keptAs.toStdString() + "; "
+                           : std::string("The file stays as it is; ");
+    return checked;
+}
+
 }  // namespace zm

@@ -29,22 +29,28 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "bench/timing_rig.h"
 #include "chart/qt_chart_control.h"
 #include "meter/blocking_sleeper.h"
 #include "meter/qt_serial_comm.h"
 #include "sim/antenna_model.h"
 #include "sweep/event_loop_sleeper.h"
 #include "sweep/process_ptt_guard.h"
+#include "tests/support/every_frequency_plan.h"
 #include "tests/support/fake_devices.h"
 #include "tests/support/process_events_until.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/watched_rig.h"
 
 namespace zm {
 namespace {
 
-using Clock = RigTimes::Clock;
+using Clock = std::chrono::steady_clock;
+
+// When the window asked the rig to tune, key and unkey.
+struct RigTimes {
+    std::vector<Clock::time_point> tuned, keyed, unkeyed;
+};
 
 double milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
@@ -82,7 +88,13 @@ SweepFigures sweep(const test::RunningSim& sim, quint16 rigPort, const QByteArra
     devices.comm = std::move(port);
     devices.sleeper = std::make_unique<BlockingSleeper>();
     devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
-    devices.rigServers = std::make_unique<TimingRigServers>(rigPort, times);
+    devices.rigServers = std::make_unique<test::WatchedRigServers>(
+        rigPort,
+        test::RigWatcher{.tuning = [&](double) { times.tuned.push_back(Clock::now()); },
+                         .keying =
+                             [&](int transmit) {
+                                 (transmit ? times.keyed : times.unkeyed).push_back(Clock::now());
+                             }});
     devices.pttGuard = std::make_unique<ProcessPttGuard>(
         QDir(test::buildDir()).filePath("zm480-ptt-guard").toStdString(), "127.0.0.1", rigPort);
     auto messages = std::make_unique<test::RecordingMessageBoxes>();
@@ -90,6 +102,8 @@ SweepFigures sweep(const test::RunningSim& sim, quint16 rigPort, const QByteArra
     devices.messages = std::move(messages);
     devices.chart = std::make_unique<QtChartControl>();
     devices.config = ConfigStore(sim.configDir());
+    const test::EveryFrequencyPlan everywhere;  // 13.3 to 15.05 MHz runs beyond 20 m
+    devices.bandPlanFile = everywhere.path();
 
     frmMain window(std::move(devices));
     window.show();

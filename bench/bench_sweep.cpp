@@ -20,6 +20,7 @@
 #include "app/frm_main.h"
 #include "chart/qt_chart_control.h"
 #include "sweep/rigctld_client.h"
+#include "tests/support/every_frequency_plan.h"
 #include "tests/support/fake_devices.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/rigctld_process.h"
@@ -51,12 +52,16 @@ double sweepMsPerPoint(std::unique_ptr<RigServerFactory> rig, int points, int ru
     devices.fileDialog = std::make_unique<test::ScriptedFileDialog>();
     devices.printer = std::make_unique<test::RecordingPrinter>();
     devices.config = ConfigStore(QDir::tempPath());
+    const test::EveryFrequencyPlan everywhere;  // 288 points run far beyond 20 m
+    devices.bandPlanFile = everywhere.path();
 
     frmMain window(std::move(devices));
     window.show();
     QApplication::processEvents();
     window.controls().Combo2->setCurrentIndex(0);
     window.Combo2_Click();
+    window.controls().Combo4->setCurrentIndex(0);  // whatever a config.ini in /tmp says
+    window.Combo4_Click();
     // 8 points: the start-up plan; 288: 14.0 to 28.35 MHz (a radio tunes neither 0 Hz nor
     // below, so not the emptied start box).
     window.controls().Text3->setText(points == 8 ? "14.35" : "28.35");

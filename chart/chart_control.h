@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "bandplan/band_plan.h"
 #include "chart/chart_plot.h"
 #include "results/memory_file.h"
 #include "results/sweep_record.h"
@@ -45,15 +47,22 @@ public:
     // The widget to place at the chart band; the window takes ownership of it.
     virtual QWidget* widget() = 0;
     // Hands the whole grid over: column 1 labels the points, columns 2..7 are series 1..6.
+    // An empty cell has no value: nothing is drawn there.
     virtual void setChartData(const PlotGrid& grid) = 0;
 
     // The last sweep point by point (point i is row i of the grid), for its values on hover
-    // and its markers; an empty record shows neither.
+    // and its markers, and for why a row without values has none; an empty record shows
+    // neither.
     virtual void setSweepRecord(const SweepRecord& record) = 0;
     // The memories; those shown are drawn dashed, each in its colour, under the sweep in
     // every plot mode, with their markers and a line each in the marker box. They stay
     // through re-plans until handed over again.
     virtual void setMemories(const std::vector<Memory>& memories) = 0;
+    // Where the band plan lets a carrier go, in Hz, rising: the rest of the frequency axis
+    // is shaded, so the band edges are seen.
+    virtual void setInsideStretches(const std::vector<BandSegment>& insideHz) = 0;
+    // A line above the plot that needs no click to go away; empty for none.
+    virtual void setNotice(std::string_view notice) = 0;
     // The point that was hovered when the context menu opened; none when there was none.
     virtual std::optional<TracePoint> menuPoint() const = 0;
 

@@ -17,7 +17,7 @@
 
 #include "chart/auto_scale.h"
 #include "chart/chart_menu.h"
-#include "chart/decimate.h"
+#include "chart/curve_runs.h"
 #include "chart/frequency_labels.h"
 #include "numbers/number_text.h"
 #include "sweep/plot_grid.h"
@@ -90,6 +90,11 @@ std::string labelText(const Cell& cell) {
     return generalNumber(cellValue(cell));
 }
 
+// The chart's value of a cell; NaN for an empty one, which has no value to draw.
+double drawnValue(const Cell& cell) {
+    return std::holds_alternative<std::monostate>(cell) ? NAN : cellValue(cell);
+}
+
 }  // namespace
 
 QtChartControl::QtChartControl() {
@@ -146,6 +151,7 @@ void QtChartControl::buildChart() {
         axis->setLabelsFont(axisFont);
         axis->setTitleFont(axisFont);
     }
+    m_chart->setTitleFont(axisFont);
     // The design-time table: six empty series, so a plot mode applies before any sweep.
     for (std::size_t i = 0; i < m_series.size(); ++i) {
         m_series[i] = addLine(QPen(kSeriesColours[i], kLineWidthPx), int(i) + 1);
@@ -153,11 +159,9 @@ void QtChartControl::buildChart() {
     buildResultItems();
 }
 
-QLineSeries* QtChartControl::addLine(const QPen& pen, int series) {
-    auto* line = new QLineSeries;
-    line->setPen(pen);
-    attach(line, isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y);
-    return line;
+std::unique_ptr<TraceLine> QtChartControl::addLine(const QPen& pen, int series) {
+    return std::make_unique<TraceLine>(*m_chart, pen, m_frequencyAxis,
+                                       scale(isOnRightAxis(series) ? AxisId::Y2 : AxisId::Y).axis);
 }
 
 void QtChartControl::attach(QAbstractSeries* series, AxisId axis) {
@@ -182,7 +186,7 @@ void QtChartControl::setChartData(const PlotGrid& grid) {
         const int gridRow = static_cast<int>(row) + 1;
         m_labels[row] = labelText(grid.at(gridRow, 1));
         for (std::size_t index = 0; index < m_data.size(); ++index) {
-            m_data[index].values[row] = cellValue(grid.at(gridRow, static_cast<int>(index) + 2));
+            m_data[index].values[row] = drawnValue(grid.at(gridRow, static_cast<int>(index) + 2));
         }
     }
     m_labelsPending = true;
@@ -194,10 +198,16 @@ void QtChartControl::setChartData(const PlotGrid& grid) {
         rebuildMemoryPoints();
     }
     m_markersPending = true;
+    m_shadingPending = true;
     for (SeriesData& data : m_data) {
-        const auto [low, high] = std::minmax_element(data.values.begin(), data.values.end());
-        data.lowest = rows > 0 ? *low : 0.0;
-        data.highest = rows > 0 ? *high : 0.0;
+        data.lowest = std::numeric_limits<double>::infinity();
+        data.highest = -data.lowest;
+        for (const double value : data.values) {
+            if (std::isfinite(value)) {
+                data.lowest = std::min(data.lowest, value);
+                data.highest = std::max(data.highest, value);
+            }
+        }
     }
     applyScale(AxisId::Y);
     applyScale(AxisId::Y2);
@@ -244,28 +254,27 @@ void QtChartControl::drawPendingData() {
     if (m_labelsPending) {
         drawFrequencyLabels();
     }
+    if (m_shadingPending) {
+        drawShading();
+    }
     if (m_markersPending) {
         drawMarkers();
         placeMarkerBox();
     }
 }
 
+// Row i of the grid is point i of the sweep, which says why a row without values has none.
 void QtChartControl::drawSeries(int index) {
     SeriesData& data = m_data[static_cast<std::size_t>(index)];
-    QList<QPointF> points;
-    if (data.values.size() > static_cast<std::size_t>(kDecimateAbove)) {
-        const auto kept = decimateMinMax(data.values, kDecimateBuckets);
-        points.reserve(static_cast<qsizetype>(kept.size()));
-        for (const KeptPoint& point : kept) {
-            points.append(QPointF(static_cast<qreal>(point.index), point.value));
-        }
-    } else {
-        points.reserve(static_cast<qsizetype>(data.values.size()));
-        for (std::size_t i = 0; i < data.values.size(); ++i) {
-            points.append(QPointF(static_cast<qreal>(i), data.values[i]));
-        }
+    const std::vector<SweepPoint>& swept = m_sweep.record.points;
+    std::vector<CurvePoint> points(data.values.size());
+    for (std::size_t row = 0; row < points.size(); ++row) {
+        const bool bridged = row < swept.size() && curveRunsAcross(swept[row].skipped);
+        points[row] = {static_cast<double>(row), data.values[row], bridged};
     }
-    m_series[index]->replace(points);
+    const bool decimated = data.values.size() > static_cast<std::size_t>(kDecimateAbove);
+    m_series[static_cast<std::size_t>(index)]->draw(
+        curveRuns(points, decimated ? kDecimateBuckets : 0));
     data.pending = false;
 }
 
@@ -300,6 +309,6 @@ void QtChartControl::drawFrequencyLabels() {
     const double last = points <= 1 ? 0.5 : points - 1.0;
     m_frequencyAxis->setStartValue(first);
     m_frequencyAxis->setRange(first, last);
+    m_shadingPending = true;
 }
-
 }  // namespace zm

@@ -10,13 +10,16 @@
 #include <QStringList>
 #include <array>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "chart/band_shading.h"
 #include "chart/chart_control.h"
 #include "chart/chart_text_box.h"
 #include "chart/label_placement.h"
+#include "chart/trace_line.h"
 #include "chart/trace_points.h"
 #include "results/sweep_record.h"
 
@@ -25,6 +28,7 @@ class QChart;
 class QChartView;
 class QAbstractSeries;
 class QGraphicsEllipseItem;
+class QGraphicsRectItem;
 class QLineSeries;
 class QPen;
 class QScatterSeries;
@@ -39,7 +43,10 @@ namespace zm {
 // Handed-over data is copied at once but drawn lazily: the series are replaced by repaintNow()
 // or before the next paint, so the two hand-overs of one re-plan cost one replacement, and
 // series above kDecimateAbove points are drawn as min/max per bucket (the grid keeps every
-// point). Titles, ranges and visibility apply at once.
+// point). An empty cell is no value: the line breaks there (see curveRuns), and a point
+// without a neighbour is a dot. What lies outside the band plan is shaded, and a notice
+// above the plot says what the sweep leaves out. Titles, ranges and visibility apply at
+// once.
 //
 // The memories shown are drawn dashed in their own colours under the series that are shown
 // (X and the phase dash-dotted), at the positions their frequencies take between the grid's
@@ -78,6 +85,8 @@ public:
 
     void setSweepRecord(const SweepRecord& record) override;
     void setMemories(const std::vector<Memory>& memories) override;
+    void setInsideStretches(const std::vector<BandSegment>& insideHz) override;
+    void setNotice(std::string_view notice) override;
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 
@@ -93,7 +102,7 @@ public:
     int axisTickCount(AxisId axis) const;
     int axisMinorTickCount(AxisId axis) const;
     bool isShown(int series) const;
-    QList<QPointF> drawnPoints(int series) const;
+    QList<QPointF> drawnPoints(int series) const;  // every run's points, a dot's too
     const QStringList& frequencyLabels() const { return m_shownLabels; }
     QCategoryAxis* frequencyAxis() const { return m_frequencyAxis; }
     QLineSeries* series(int series) const;
@@ -104,6 +113,9 @@ public:
     QList<QPointF> markerPoints(std::size_t trace) const;
     QString markerLabels() const;  // the lines of the marker box, "\n" between them
     QString shownValues() const;   // what hovering shows now; empty when nothing
+    QString notice() const;
+    // The shaded stretches of the frequency axis, in chart values, as last drawn.
+    std::vector<AxisStretch> shadedStretches() const { return m_shaded; }
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
     QPointF viewPositionOf(int series, QPointF value) const;
 
@@ -117,7 +129,8 @@ private:
         int majorDivisions = 10;
         int minorDivisions = 1;
     };
-    // One series as last handed over; drawn when pending and visible.
+    // One series as last handed over, NaN where a cell is empty; drawn when pending and
+    // visible.
     struct SeriesData {
         std::vector<double> values;
         double lowest = 0.0;
@@ -132,7 +145,7 @@ private:
     };
     // One memory series at the grid's positions; drawn when pending and shown.
     struct SpanPoints {
-        QList<QPointF> points;
+        std::vector<std::vector<DrawnPoint>> runs;
         double lowest = std::numeric_limits<double>::infinity();  // of the part in the span
         double highest = -std::numeric_limits<double>::infinity();
         bool pending = false;
@@ -145,7 +158,7 @@ private:
     struct MemoryLines {
         Trace trace;
         QColor colour;
-        std::array<QLineSeries*, kSeriesCount> series{};
+        std::array<std::unique_ptr<TraceLine>, kSeriesCount> series{};
         std::array<SpanPoints, kSeriesCount> span{};
         MarkerSeries markers;
     };
@@ -158,7 +171,7 @@ private:
     };
 
     void buildChart();
-    QLineSeries* addLine(const QPen& pen, int series);
+    std::unique_ptr<TraceLine> addLine(const QPen& pen, int series);
     void buildResultItems();
     MarkerSeries addMarkers(const QColor& ink);
     void attach(QAbstractSeries* series, AxisId axis);
@@ -186,17 +199,22 @@ private:
     void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
     void drawFrequencyLabels();
+    void drawShading();
 
     QPointer<QChartView> m_view;
     QChart* m_chart = nullptr;  // owned by the view, as are the axes and series
     QCategoryAxis* m_frequencyAxis = nullptr;
-    std::array<QLineSeries*, kSeriesCount> m_series{};
+    std::array<std::unique_ptr<TraceLine>, kSeriesCount> m_series{};
     std::array<AxisScale, 2> m_scales{};
     std::array<SeriesData, kSeriesCount> m_data{};
     std::vector<std::string> m_labels;
     bool m_labelsPending = false;
     QStringList m_shownLabels;
     std::vector<int> m_shownPositions;
+    std::vector<BandSegment> m_insideHz;
+    bool m_shadingPending = false;
+    std::vector<AxisStretch> m_shaded;
+    std::vector<QGraphicsRectItem*> m_shades;  // items of the chart, owned by it
 
     FrequencyPositions m_positions;
     Trace m_sweep{{}, "Sweep"};

@@ -42,7 +42,7 @@ QLineSeries* QtChartControl::series(int series) const {
     if (series < 1 || series > kSeriesCount) {
         throw std::out_of_range("chart: no series " + std::to_string(series));
     }
-    return m_series[static_cast<std::size_t>(series - 1)];
+    return m_series[static_cast<std::size_t>(series - 1)]->first();
 }
 
 QValueAxis* QtChartControl::valueAxis(AxisId axis) const {
@@ -81,7 +81,8 @@ void QtChartControl::setMinorDivision(AxisId axis, std::int16_t divisions) {
 }
 
 void QtChartControl::setShowLine(int series, bool show) {
-    this->series(series)->setVisible(show);
+    this->series(series);  // throws past 1..6
+    m_series[static_cast<std::size_t>(series - 1)]->setVisible(show);
     for (MemoryLines& memory : m_memories) {
         memory.series[static_cast<std::size_t>(series - 1)]->setVisible(show);
     }
@@ -153,7 +154,8 @@ bool QtChartControl::isShown(int series) const {
 }
 
 QList<QPointF> QtChartControl::drawnPoints(int series) const {
-    return this->series(series)->points();
+    this->series(series);  // throws past 1..6
+    return m_series[static_cast<std::size_t>(series - 1)]->points();
 }
 
 }  // namespace zm

@@ -44,7 +44,7 @@ void QtChartControl::findNearestSweepPoint(QPointF chartPosition, HoverHit& best
     if (points == 0) {
         return;
     }
-    const double x = m_chart->mapToValue(chartPosition, m_series[0]).x();
+    const double x = m_chart->mapToValue(chartPosition, m_series[0]->first()).x();
     const auto nearest =
         static_cast<std::size_t>(std::clamp(std::lround(x), 0L, static_cast<long>(points) - 1));
     for (int index = 0; index < kSeriesCount; ++index) {
@@ -59,7 +59,7 @@ void QtChartControl::findNearestSweepPoint(QPointF chartPosition, HoverHit& best
 // The memory's points with a reading either side of the mouse's frequency.
 void QtChartControl::findNearestMemoryPoint(const MemoryLines& memory, QPointF chartPosition,
                                             HoverHit& best) const {
-    const double x = m_chart->mapToValue(chartPosition, m_series[0]).x();
+    const double x = m_chart->mapToValue(chartPosition, m_series[0]->first()).x();
     const auto hz = m_positions.frequencyAt(x);
     if (!hz) {
         return;
@@ -98,7 +98,8 @@ void QtChartControl::considerHit(const Trace& trace, std::size_t point, int seri
     if (!std::isfinite(value.y())) {
         return;
     }
-    const QPointF drawnAt = m_chart->mapToPosition(value, m_series[series]);
+    const QPointF drawnAt =
+        m_chart->mapToPosition(value, m_series[static_cast<std::size_t>(series)]->first());
     const double distance =
         std::hypot(drawnAt.x() - chartPosition.x(), drawnAt.y() - chartPosition.y());
     if (!best.trace || distance < best.distancePx) {

@@ -9,7 +9,7 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "chart/decimate.h"
+#include "chart/curve_runs.h"
 #include "chart/memory_colours.h"
 #include "chart/qt_chart_control.h"
 #include "results/result_texts.h"
@@ -55,8 +55,10 @@ void QtChartControl::buildResultItems() {
     m_hoverDot->setZValue(kOverSeriesZ);
     m_hoverDot->hide();
     // The axes' labels can take more or less room after a change of range.
-    m_plotAreaWatch =
-        QObject::connect(m_chart, &QChart::plotAreaChanged, [this] { placeMarkerBox(); });
+    m_plotAreaWatch = QObject::connect(m_chart, &QChart::plotAreaChanged, [this] {
+        placeMarkerBox();
+        drawShading();
+    });
 }
 
 QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
@@ -75,6 +77,9 @@ QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
 
 void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
+    for (SeriesData& data : m_data) {
+        data.pending = true;  // its rows without values break the lines or not
+    }
     m_markersPending = true;
     hideValues();
     paintSoon();
@@ -91,16 +96,15 @@ void QtChartControl::setMemories(const std::vector<Memory>& memories) {
         MemoryLines lines{{memory.record, memory.name}, memoryColour(memory.colour), {}, {}, {}};
         for (int index = 0; index < kSeriesCount; ++index) {
             const Qt::PenStyle style = isOnRightAxis(index + 1) ? Qt::DashDotLine : Qt::DashLine;
-            QLineSeries* line = addLine(QPen(lines.colour, kMemoryLineWidthPx, style), index + 1);
+            auto line = addLine(QPen(lines.colour, kMemoryLineWidthPx, style), index + 1);
             line->setVisible(m_series[static_cast<std::size_t>(index)]->isVisible());
-            lines.series[static_cast<std::size_t>(index)] = line;
+            lines.series[static_cast<std::size_t>(index)] = std::move(line);
         }
         lines.markers = addMarkers(lines.colour);
         m_memories.push_back(std::move(lines));
     }
-    for (std::size_t index = 0; index < m_series.size(); ++index) {
-        m_chart->removeSeries(m_series[index]);
-        attach(m_series[index], isOnRightAxis(int(index) + 1) ? AxisId::Y2 : AxisId::Y);
+    for (const std::unique_ptr<TraceLine>& line : m_series) {
+        line->raise();
     }
     for (QScatterSeries* markers : {m_sweepMarkers.swr, m_sweepMarkers.resonance}) {
         m_chart->removeSeries(markers);
@@ -112,9 +116,8 @@ void QtChartControl::setMemories(const std::vector<Memory>& memories) {
 
 void QtChartControl::removeMemoryLines() {
     for (MemoryLines& memory : m_memories) {
-        for (QAbstractSeries* series : memory.series) {
-            m_chart->removeSeries(series);
-            delete series;
+        for (const std::unique_ptr<TraceLine>& line : memory.series) {
+            line->remove();
         }
         for (QAbstractSeries* series : {memory.markers.swr, memory.markers.resonance}) {
             m_chart->removeSeries(series);
@@ -142,44 +145,42 @@ void QtChartControl::rebuildMemoryPoints() {
 }
 
 // A memory's points of series index + 1 at the grid's positions: those inside the span,
-// and the nearest one outside at either end, so the line runs on to the frame.
+// and the nearest one outside at either end, so the line runs on to the frame. Its points
+// without a reading break the line as the sweep's do.
 QtChartControl::SpanPoints QtChartControl::spanPointsOf(const SweepRecord& record,
                                                         int index) const {
     SpanPoints span;
     span.pending = true;
-    std::vector<QPointF> all;
+    std::vector<CurvePoint> all;
     for (const SweepPoint& point : record.points) {
         const auto position = m_positions.positionOf(static_cast<double>(point.frequencyHz));
         const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
-        if (position && std::isfinite(value)) {
-            all.emplace_back(*position, value);
+        if (position && (std::isfinite(value) || !point.reading)) {
+            all.push_back({*position, value, curveRunsAcross(point.skipped)});
         }
     }
     const double last = m_positions.rows() - 1.0;
-    std::vector<double> values;
-    std::vector<QPointF> kept;
+    std::vector<CurvePoint> kept;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const bool inside = all[i].x() >= 0.0 && all[i].x() <= last;
-        const bool leadsIn = i + 1 < all.size() && all[i].x() < 0.0 && all[i + 1].x() >= 0.0;
-        const bool leadsOut = i > 0 && all[i].x() > last && all[i - 1].x() <= last;
-        if (inside) {
-            span.lowest = std::min(span.lowest, all[i].y());
-            span.highest = std::max(span.highest, all[i].y());
+        const double x = all[i].position;
+        const bool inside = x >= 0.0 && x <= last;
+        const bool leadsIn = i + 1 < all.size() && x < 0.0 && all[i + 1].position >= 0.0;
+        const bool leadsOut = i > 0 && x > last && all[i - 1].position <= last;
+        if (inside && std::isfinite(all[i].value)) {
+            span.lowest = std::min(span.lowest, all[i].value);
+            span.highest = std::max(span.highest, all[i].value);
         }
         if (inside || leadsIn || leadsOut) {
             kept.push_back(all[i]);
-            values.push_back(all[i].y());
         }
     }
-    for (const KeptPoint& point : decimateMinMax(values, kDecimateBuckets)) {
-        span.points.append(kept[point.index]);
-    }
+    span.runs = curveRuns(kept, kDecimateBuckets);
     return span;
 }
 
 void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {
     SpanPoints& span = memory.span[static_cast<std::size_t>(index)];
-    memory.series[static_cast<std::size_t>(index)]->replace(span.points);
+    memory.series[static_cast<std::size_t>(index)]->draw(span.runs);
     span.pending = false;
 }
 

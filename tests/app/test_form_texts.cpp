@@ -186,6 +186,9 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuDiag, "&Diag"},
         {m_controls.mnuStation, "&Station..."},
         {m_controls.mnuSweepSettings, "S&weep settings..."},
+        {m_controls.mnuBandPlan->menuAction(), "Band &plan"},
+        {m_controls.mnuBand->menuAction(), "&Band"},
+        {m_controls.mnuSweepMyBands, "Sweep my bands..."},
         {m_controls.mnuHelp->menuAction(), "&Help"},
         {m_controls.mnuIndex, "&Index"},
         {m_controls.mnuAbout, "&About"},
@@ -202,13 +205,13 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
     // View holds what the design had no room for: the Smith chart, on Ctrl+M.
     EXPECT_EQ(m_controls.mnuSmithChart->text(), QStringLiteral("&Smith chart"));
     EXPECT_EQ(m_controls.mnuSmithChart->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_EQ(
-        m_window.menuBar()->actions(),
-        (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
-                         m_controls.mnuView->menuAction(), m_controls.mnuHelp->menuAction()}));
+    EXPECT_EQ(m_window.menuBar()->actions(),
+              (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
+                               m_controls.mnuBand->menuAction(), m_controls.mnuView->menuAction(),
+                               m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
               (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation,
-                               m_controls.mnuSweepSettings}));
+                               m_controls.mnuSweepSettings, m_controls.mnuBandPlan->menuAction()}));
 }
 
 TEST_F(FormLayout, WindowCarriesCaptionIconAndFormFont) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start and stop boxes, the step list, Clear and the plot-mode list in the window.
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "tests/support/window_fixture.h"
 
@@ -24,12 +26,13 @@ protected:
     }
 };
 
-TEST_F(PlanTest, StartUpPlansEightLabelledPointsAllZero) {
+// No row holds a value before a sweep measures it, so nothing is drawn at 0.
+TEST_F(PlanTest, StartUpPlansEightLabelledPointsWithoutValues) {
     EXPECT_THAT(labels(), ElementsAre("14 ", "14.05 ", "14.1 ", "14.15 ", "14.2 ", "14.25 ",
                                       "14.3 ", "14.35 "));
     for (int row = 1; row <= 8; ++row) {
         for (int column = 2; column <= 7; ++column) {
-            EXPECT_EQ(std::get<double>(chart->lastData.at(row, column)), 0.0);
+            EXPECT_TRUE(std::holds_alternative<std::monostate>(chart->lastData.at(row, column)));
         }
     }
 }
@@ -119,6 +122,44 @@ TEST_F(PlanTest, CarrierModeAndClearKeepThePlan) {
     EXPECT_EQ(chart->dataHandOvers, handOvers + 1);
     EXPECT_EQ(window->plan().PointCount, 8);
     EXPECT_EQ(labels().front(), "14 ");
+}
+
+// Choosing a band fills the boxes as typing would; choosing a plan in Setup rebuilds the
+// menu, shades what lies outside it and is kept in station.ini.
+TEST_F(PlanTest, BandMenuListsThePlansBandsAndSetsStartAndStop) {
+    const FormControls& f = window->controls();
+    const auto items = [&] {
+        QStringList texts;
+        for (const QAction* item : f.mnuBand->actions()) {
+            texts << item->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(items().at(3), "40m  7.000 – 7.300 MHz");  // all IARU regions, the default
+
+    window->mnuBandPlan_Click("iaru1");
+    EXPECT_EQ(window->bandPlan().title, "IARU Region 1");
+    EXPECT_TRUE(readConfig("station.ini").contains("[licence]\nplan=iaru1\n"));
+    const QStringList iaru1 = items();
+    EXPECT_EQ(iaru1.size(), 15);  // 13 bands, a separator, Sweep my bands...
+    EXPECT_EQ(iaru1.at(0), "160m  1.810 – 2.000 MHz");
+    EXPECT_EQ(iaru1.at(3), "40m  7.000 – 7.200 MHz");
+    EXPECT_EQ(iaru1.back(), "Sweep my bands...");
+    EXPECT_EQ(chart->insideHz.front(), (BandSegment{1810000, 2000000}));
+
+    f.Combo1->setCurrentIndex(1);  // 100 kHz
+    window->Combo1_Click();
+    f.mnuBand->actions().at(3)->trigger();
+    EXPECT_EQ(f.Text2->text(), "7.000");
+    EXPECT_EQ(f.Text3->text(), "7.200");
+    EXPECT_EQ(window->plan().StartFreq, 7.0);
+    EXPECT_EQ(window->plan().StopFreq, 7.2);
+    EXPECT_EQ(window->plan().StepFreq, 0.1);
+    EXPECT_THAT(labels(), ElementsAre("7 ", "7.1 ", "7.2 "));
+
+    window->controls().Combo4->setCurrentIndex(1);  // AM: the sidebands take 3 kHz each side
+    window->Combo4_Click();
+    EXPECT_EQ(chart->insideHz.front(), (BandSegment{1813000, 1997000}));
 }
 
 }  // namespace

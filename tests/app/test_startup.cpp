@@ -50,16 +50,20 @@ TEST_F(StartupTest, ValuesAreReadByPositionNotByKey) {
     EXPECT_EQ(readConfig(), configText("1215", "1170", "4", "7230", "True", "False", "1", "-1"));
 }
 
-TEST_F(StartupTest, WithoutConfigFileTheDesignValuesStartAndTheFileAppears) {
+// A first start plots SWR and keys in CW, the mode the carrier list shows.
+TEST_F(StartupTest, WithoutConfigFileTheDesignValuesSwrAndCwStartAndTheFileAppears) {
     start();
     EXPECT_EQ(comm->port, 1);
     EXPECT_EQ(window->controls().Combo3->currentIndex(), 0);
-    EXPECT_EQ(window->controls().Combo2->currentIndex(), -1);
+    EXPECT_EQ(window->controls().Combo2->currentText(), "SWR - 3:1");
+    EXPECT_EQ(window->controls().Combo4->currentText(), "CW");
+    EXPECT_EQ(window->plan().CarrierMode, 2);
     EXPECT_EQ(window->plan().PointCount, 8);
     const QList<QByteArray> lines = readConfig().split('\n');
     ASSERT_EQ(lines.size(), 9);  // eight CRLF lines
     EXPECT_EQ(lines[2], "ComPort=1\r");
-    EXPECT_EQ(lines[6], "ListIndex=-1\r");
+    EXPECT_EQ(lines[6], "ListIndex=2\r");
+    EXPECT_EQ(lines[7], "ListIndex=0\r");
 }
 
 TEST_F(StartupTest, DamagedSettingsKeepTheirValueAndStartupGoesOn) {

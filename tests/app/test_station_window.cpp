@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window with station.ini: a damaged file is reported once, and with "server=own" the
+// The window with station.ini: a damaged file is reported once, as is a damaged bands.ini,
+// the user's own band plan, and with "server=own" the
 // window runs rigctld itself (the real guard and Hamlib's dummy rig): a sweep stops, naming
 // rigctld's end, when rigctld dies under it, and Run names what keeps rigctld from starting.
 
@@ -75,6 +76,32 @@ TEST_F(StationWindowTest, ADamagedStationFileIsReportedOnceAndKeptAside) {
     EXPECT_NE(messages->shown[0].find("line 3"), std::string::npos) << messages->shown[0];
     EXPECT_TRUE(QFile::exists(QDir(configDir.path()).filePath("station.ini.bad")));
     EXPECT_EQ(window->station().rig.server, RigServerChoice::External);
+}
+
+// The program keys within every region's bands until the user mends the file; choosing the
+// own plan again reads it afresh.
+TEST_F(StationWindowTest, ADamagedOwnBandPlanIsReportedOnceKeptAsideAndAnyIsUsed) {
+    writeStation("[licence]\nplan=own\n");
+    writeConfig("[uk-full]\n40m=7000000-7200000\n30m=7100000-10150000\n", "bands.ini");
+    start();
+    window->Combo3_Click();  // start-up runs again: the file is not read again
+    const std::string path = configPath("bands.ini").toStdString();
+    EXPECT_THAT(
+        messages->shown,
+        ::testing::ElementsAre(
+            "Your own band plan in " + path +
+            " was not used: line 3: 30m overlaps 40m in [uk-full]. The file is kept as " + path +
+            ".bad; the program uses the plan of all IARU regions until you mend it and "
+            "choose it again in Setup, Band plan."));
+    EXPECT_TRUE(QFile::exists(configPath("bands.ini.bad")));
+    EXPECT_EQ(window->bandPlan().key, "any");
+
+    writeConfig("[uk-full]\ntitle=UK Full licence\n60m=5258500-5264000,5276000-5284000\n",
+                "bands.ini");
+    window->mnuBandPlan_Click("own");
+    EXPECT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(window->bandPlan().key, "own");
+    EXPECT_EQ(window->bandPlan().title, "UK Full licence");
 }
 
 // Kills the window's rigctld in the keyed wait of the first point; the wait lets the event

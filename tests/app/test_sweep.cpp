@@ -78,6 +78,18 @@ TEST_F(SweepTest, WithoutAPlotModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
     EXPECT_TRUE(window->timer1Enabled());
 }
 
+// A config.ini of an earlier version may say -1: the radio would transmit in whatever mode
+// it was left in, USB with no audio putting out no power.
+TEST_F(SweepTest, WithoutACarrierModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
+    window->controls().Combo4->setCurrentIndex(-1);
+    window->cmdRun_Click();
+    EXPECT_TRUE(log.empty());
+    EXPECT_THAT(messages->shown,
+                ElementsAre("Choose the carrier mode, CW, AM or FSK, in the list beside the port "
+                            "list (Setup, Diag shows it), then press Run again."));
+    EXPECT_TRUE(window->timer1Enabled());
+}
+
 TEST_F(SweepTest, NoServerStopsBeforeKeyingWithOneMessage) {
     rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532");
     window->cmdRun_Click();
@@ -183,9 +195,9 @@ TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
         }
     };
     window->cmdRun_Click();
-    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 0", "SetOptionB 0",
+    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 2", "SetOptionB 0",
                                  "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200",
-                                 "SetMode 0", "SetPTT 1", "Pause 1000", "SetPTT 0"));
+                                 "SetMode 2", "SetPTT 1", "Pause 1000", "SetPTT 0"));
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readConfig().count("\r\n"), 8);

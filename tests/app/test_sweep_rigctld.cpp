@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sweeps through a real rigctld running Hamlib's dummy rig, and its FT-817 backend on an
-// emulated radio; the waits are recorded, not slept.
+// emulated radio; the waits are recorded, not slept. Plans that cross a band edge key no
+// point outside the band plan.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTcpServer>
 
+#include "results/sweep_csv.h"
 #include "sweep/rigctld_client.h"
+#include "sweep/rigctld_protocol.h"
 #include "tests/support/cat_sim_process.h"
 #include "tests/support/rigctld_process.h"
+#include "tests/support/watched_rig.h"
 #include "tests/support/window_fixture.h"
 
 namespace zm::test {
@@ -143,6 +147,137 @@ TEST_F(NoServerSweepTest, OneMessageSaysWhatToStartAndPollingResumes) {
 
 INSTANTIATE_TEST_SUITE_P(Rigctld, RigctldSweepTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "VfoMode" : "Plain"; });
+
+struct BandEdgeCase {
+    const char* name;
+    const char* plan;
+    const char* startMHz;
+    const char* stopMHz;
+    int carrierIndex;  // 0 CW, 1 AM
+    std::vector<std::int64_t> keyedHz;
+    std::vector<std::int64_t> skippedHz;
+    std::string said;  // the notice above the chart, or the refusal
+};
+void PrintTo(const BandEdgeCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class BandPlanSweepTest : public WindowTest, public ::testing::WithParamInterface<BandEdgeCase> {};
+
+TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    const BandEdgeCase& c = GetParam();
+    RigctldProcess rigctld;
+    std::string whyNot;
+    ASSERT_TRUE(rigctld.start({}, whyNot)) << whyNot;
+    // Each request as it goes out to rigctld: "F 7250000" (the whole hertz sent), "T 1".
+    CallLog sent;
+    Devices devices = fakeDevices();
+    devices.rigServers = std::make_unique<WatchedRigServers>(
+        rigctld.port(),
+        RigWatcher{
+            .tuning =
+                [&](double frequencyMHz) {
+                    sent.push_back("F " + std::to_string(rigFrequencyHz(frequencyMHz).value_or(0)));
+                },
+            .keying = [&](int transmit) { sent.push_back("T " + std::to_string(transmit)); }});
+    createWindow(std::move(devices));
+    start();
+    comm->answers = {kRecord};
+    window->mnuBandPlan_Click(c.plan);
+    window->controls().Combo4->setCurrentIndex(c.carrierIndex);
+    window->Combo4_Click();
+    window->controls().Text2->setText(c.startMHz);
+    window->controls().Text3->setText(c.stopMHz);
+    window->cmdRun_Click();
+
+    std::vector<std::int64_t> keyedHz;
+    std::int64_t tunedHz = 0;
+    for (const std::string& call : sent) {
+        if (call.starts_with("F ")) {
+            tunedHz = std::stoll(call.substr(2));
+        } else if (call == "T 1") {
+            keyedHz.push_back(tunedHz);
+        }
+    }
+    EXPECT_EQ(keyedHz, c.keyedHz);
+    if (c.keyedHz.empty()) {
+        EXPECT_THAT(messages->shown, ElementsAre(c.said));
+        EXPECT_TRUE(sent.empty());  // refused before anything went to the radio
+        EXPECT_TRUE(chart->lastRecord.empty());
+        return;
+    }
+    EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
+    EXPECT_EQ(chart->notice, c.said);
+    std::vector<std::int64_t> skippedHz;
+    for (std::size_t i = 0; i < window->sweepRecord().points.size(); ++i) {
+        const SweepPoint& point = window->sweepRecord().points[i];
+        if (point.skipped == SkipReason::OutsideBandPlan) {
+            skippedHz.push_back(point.frequencyHz);
+            EXPECT_TRUE(std::holds_alternative<std::monostate>(
+                window->plotGrid().at(static_cast<int>(i) + 1, 5)));
+            EXPECT_NE(writeSweepCsv(window->sweepRecord())
+                          .find(std::to_string(point.frequencyHz) + ",,,,,,,,,outside band plan\n"),
+                      std::string::npos);
+        }
+    }
+    EXPECT_EQ(skippedHz, c.skippedHz);
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rigctld, BandPlanSweepTest,
+    ::testing::Values(
+        BandEdgeCase{"Region1CwKeysUpToTheEdge",
+                     "iaru1",
+                     "7.1",
+                     "7.3",
+                     0,
+                     {7100000, 7150000, 7200000},
+                     {7250000, 7300000},
+                     "2 of 5 points lie outside the bands of IARU Region 1 (shaded): they are not "
+                     "keyed."},
+        BandEdgeCase{"Region1AmKeepsItsSidebandsInside",
+                     "iaru1",
+                     "7.1",
+                     "7.2",
+                     1,
+                     {7100000, 7150000},
+                     {7200000},
+                     "1 of 3 points lie outside the bands of IARU Region 1 (shaded): they are not "
+                     "keyed."},
+        BandEdgeCase{"GeneralClassSkipsTheGapBetweenItsSubBands",
+                     "us-general",
+                     "14.1",
+                     "14.25",
+                     0,
+                     {14100000, 14150000, 14250000},
+                     {14200000},
+                     "1 of 4 points lie outside the bands of US General class (shaded): they are "
+                     "not keyed."},
+        BandEdgeCase{
+            "AnyKeysTheStartUpPlanAsBefore",
+            "any",
+            "14.0",
+            "14.35",
+            0,
+            {14000000, 14050000, 14100000, 14150000, 14200000, 14250000, 14300000, 14350000},
+            {},
+            ""},
+        BandEdgeCase{
+            "Region1RefusesTheBroadcastersBand",
+            "iaru1",
+            "7.25",
+            "7.6",
+            0,
+            {},
+            {},
+            "Nothing to sweep: 7.250 to 7.600 MHz lies outside the 40m band of IARU Region "
+            "1 (7.000 to 7.200 MHz). Choose a band in the Band menu, or the licence plan "
+            "in Setup."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct Ft817Case {
     const char* name;

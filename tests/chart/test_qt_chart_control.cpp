@@ -61,6 +61,49 @@ TEST_F(QtChartControlTest, HandedOverGridIsDrawnPointByPoint) {
               QStringList({"14", "14.05", "14.1", "14.15", "14.2", "14.25", "14.3", "14.35"}));
 }
 
+// The US General class's 20 m on 14.0 to 14.35 MHz: 14.0 and 14.2 are outside the plan and
+// were skipped, the sweep stopped after 14.25. No line runs to 0 or across a gap; 14.25,
+// alone, is a dot; what lies outside the plan is shaded. Written to the build directory to
+// be looked at: chart-band-plan.png.
+TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) {
+    PlotGrid grid = sweptGrid(8, 14.0, [](int, int) { return 1.5; });
+    SweepRecord record;
+    for (int row = 1; row <= 8; ++row) {
+        const bool skipped = row == 1 || row == 5;
+        if (skipped || row > 6) {
+            for (int column = 2; column <= PlotGrid::kColumns; ++column) {
+                grid.at(row, column) = Cell();
+            }
+        }
+        if (row <= 6) {
+            record.points.push_back(
+                {14'000'000 + (row - 1) * 50'000, std::nullopt, std::nullopt,
+                 skipped ? std::optional(SkipReason::OutsideBandPlan) : std::nullopt});
+        }
+    }
+    chart.setInsideStretches({{14'025'000, 14'150'000}, {14'225'000, 14'350'000}});
+    chart.setSweepRecord(record);
+    chart.setChartData(grid);
+    applyPlotMode(chart, 2);
+    chart.setNotice(
+        "2 of 8 points lie outside the bands of US General class (shaded): they are "
+        "not keyed.");
+    grab("chart-band-plan.png");
+    EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
+    int lines = 0;
+    int dots = 0;
+    for (const QAbstractSeries* series :
+         static_cast<QChartView*>(chart.widget())->chart()->series()) {
+        const auto* line = qobject_cast<const QLineSeries*>(series);
+        if (line && line->pen().color() == Qt::black && line->count() > 0) {
+            ++(line->count() == 1 && line->pointsVisible() ? dots : lines);
+        }
+    }
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(dots, 1);
+    EXPECT_EQ(chart.shadedStretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
+}
+
 TEST_F(QtChartControlTest, ReplanOfTheSameSizeRelabels) {
     chart.setChartData(sweptGrid(8, 14.0, distinct));
     chart.repaintNow();

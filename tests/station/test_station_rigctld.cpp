@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -240,16 +243,47 @@ std::string freePseudoTerminal() {
     return ::ptsname(master);
 }
 
-pid_t holdInSleep(const std::string& device) {
+// A `sleep 60` that holds what `hold` opened in the child before the exec. Returns once the
+// exec has happened (the close-on-exec pipe closes then), so the holder is in place and
+// named "sleep" however loaded the machine is.
+pid_t sleepHolding(const std::function<void()>& hold) {
+    int execed[2];
+    if (::pipe2(execed, O_CLOEXEC) != 0) {
+        return -1;
+    }
     const pid_t child = ::fork();
     if (child == 0) {
-        const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
-        ::dup2(fd, STDIN_FILENO);
+        hold();
         ::execlp("sleep", "sleep", "60", nullptr);
         ::_exit(127);
     }
-    ::usleep(200000);  // until sleep has the device open
+    ::close(execed[1]);
+    char byte;
+    while (::read(execed[0], &byte, 1) < 0 && errno == EINTR) {
+    }
+    ::close(execed[0]);
     return child;
+}
+
+pid_t holdInSleep(const std::string& device) {
+    return sleepHolding([&] {
+        const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+        ::dup2(fd, STDIN_FILENO);
+    });
+}
+
+pid_t listenInSleep(quint16 port) {
+    return sleepHolding([port] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        ::listen(fd, 1);
+    });
 }
 
 class StationObstacle : public StationRigctld, public ::testing::WithParamInterface<Obstacle> {};
@@ -289,54 +323,46 @@ TEST_P(StationObstacle, IsNamedWithWhatToDo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StationObstacle,
-    ::testing::Values(
-        Obstacle{"Missing",
-                 [](quint16, std::vector<pid_t>&) {
-                     return std::pair<std::string, std::string>(
-                         "/dev/ttyUSB97",
-                         "The radio's device /dev/ttyUSB97 is not plugged in, or "
-                         "its name changed: choose it again in Setup, Station");
-                 }},
-        Obstacle{"NotPermitted",
-                 [](quint16, std::vector<pid_t>&) {
-                     const std::string device = freePseudoTerminal();
-                     return std::pair<std::string, std::string>(
-                         device, "Your user may not open the radio's device " + device +
-                                     ": add yourself to the dialout group: sudo usermod -aG "
-                                     "dialout $USER, then log out and in");
-                 },
-                 true},
-        Obstacle{"HeldByAnotherProgram",
-                 [](quint16, std::vector<pid_t>& holders) {
-                     const std::string device = freePseudoTerminal();
-                     holders.push_back(holdInSleep(device));
-                     return std::pair<std::string, std::string>(
-                         device, "sleep (process " + std::to_string(holders.back()) + ") holds " +
-                                     device + ": close that program, or end it with: kill " +
-                                     std::to_string(holders.back()));
-                 }},
-        Obstacle{"PortTakenByAnotherProgram",
-                 [](quint16 port, std::vector<pid_t>& holders) {
-                     const pid_t listener = ::fork();
-                     if (listener == 0) {
-                         ::execlp("python3", "python3", "-c",
-                                  ("import socket,time;s=socket.socket();s.setsockopt(socket."
-                                   "SOL_SOCKET,socket.SO_REUSEADDR,1);s.bind(('127.0.0.1'," +
-                                   std::to_string(port) + "));s.listen();time.sleep(60)")
-                                      .c_str(),
-                                  nullptr);
-                         ::_exit(127);
-                     }
-                     holders.push_back(listener);
-                     ::usleep(500000);
-                     return std::pair<std::string, std::string>(
-                         freePseudoTerminal(), "rigctld's port " + std::to_string(port) +
-                                                   " on 127.0.0.1 is taken by python3 (process " +
-                                                   std::to_string(listener) + "): end it (kill " +
-                                                   std::to_string(listener) +
-                                                   "), or choose another port in Setup, "
-                                                   "Station");
-                 }}),
+    ::testing::Values(Obstacle{"Missing",
+                               [](quint16, std::vector<pid_t>&) {
+                                   return std::pair<std::string, std::string>(
+                                       "/dev/ttyUSB97",
+                                       "The radio's device /dev/ttyUSB97 is not plugged in, or "
+                                       "its name changed: choose it again in Setup, Station");
+                               }},
+                      Obstacle{"NotPermitted",
+                               [](quint16, std::vector<pid_t>&) {
+                                   const std::string device = freePseudoTerminal();
+                                   return std::pair<std::string, std::string>(
+                                       device,
+                                       "Your user may not open the radio's device " + device +
+                                           ": add yourself to the dialout group: sudo usermod -aG "
+                                           "dialout $USER, then log out and in");
+                               },
+                               true},
+                      Obstacle{"HeldByAnotherProgram",
+                               [](quint16, std::vector<pid_t>& holders) {
+                                   const std::string device = freePseudoTerminal();
+                                   holders.push_back(holdInSleep(device));
+                                   return std::pair<std::string, std::string>(
+                                       device, "sleep (process " + std::to_string(holders.back()) +
+                                                   ") holds " + device +
+                                                   ": close that program, or end it with: kill " +
+                                                   std::to_string(holders.back()));
+                               }},
+                      Obstacle{"PortTakenByAnotherProgram",
+                               [](quint16 port, std::vector<pid_t>& holders) {
+                                   const pid_t listener = listenInSleep(port);
+                                   holders.push_back(listener);
+                                   return std::pair<std::string, std::string>(
+                                       freePseudoTerminal(),
+                                       "rigctld's port " + std::to_string(port) +
+                                           " on 127.0.0.1 is taken by sleep (process " +
+                                           std::to_string(listener) + "): end it (kill " +
+                                           std::to_string(listener) +
+                                           "), or choose another port in Setup, "
+                                           "Station");
+                               }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A rigctld that someone else started for the same radio on the port is used as it is.

@@ -146,9 +146,9 @@ public:
     }
 };
 
-// A chart that draws nothing: it keeps the plot properties, the last grid, record and
-// memories handed over; its menu entries are real actions, and the point the menu opened
-// at is whatever the test sets.
+// A chart that draws nothing: it keeps the plot properties, the last grid, record,
+// memories, band plan stretches and notice handed over; its menu entries are real actions, and the
+// point the menu opened at is whatever the test sets.
 class RecordingChart : public ChartControl {
 public:
     CallLog plotCalls;
@@ -158,12 +158,16 @@ public:
     int recordHandOvers = 0;
     std::vector<Memory> memories;
     std::optional<TracePoint> pointAtMenu;
+    std::vector<BandSegment> insideHz;
+    std::string notice;
 
     void setSweepRecord(const SweepRecord& record) override {
         lastRecord = record;
         ++recordHandOvers;
     }
     void setMemories(const std::vector<Memory>& shown) override { memories = shown; }
+    void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
+    void setNotice(std::string_view text) override { notice = text; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 

@@ -99,6 +99,7 @@ protected:
         stationDialogs = fakeStationDialogs.get();
         devices.stationDialogs = std::move(fakeStationDialogs);
         devices.config = ConfigStore(configDir.path());
+        devices.bandPlanFile = qEnvironmentVariable("ZM_BUILD_DIR") + "/band-plans.ini";
         return devices;
     }
 

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The band plan in force: Setup, Band plan chooses it and station.ini keeps it, the Band
+// menu lists its bands, the chart shades what lies outside it, and a sweep keys no point
+// outside it.
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QMenu>
+#include <cmath>
+
+#include "app/band_plan_store.h"
+#include "app/frm_main.h"
+#include "bandplan/band_plan_file.h"
+#include "bandplan/carrier_rule.h"
+#include "numbers/number_text.h"
+#include "sweep/carrier_mode.h"
+#include "sweep/rigctld_protocol.h"
+
+namespace zm {
+
+namespace {
+
+constexpr auto kOwnPlanItem = "Own plan (bands.ini)";
+constexpr std::string_view kNoBandPlan =
+    "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. Install "
+    "ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band plan.";
+
+// A menu shows "&" as the mark of its access key.
+QString menuText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace('&', "&&");
+    return shown;
+}
+
+QString capitalised(const std::string& title) {
+    QString text = menuText(title);
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+    }
+    return text;
+}
+
+}  // namespace
+
+void frmMain::loadBandPlans() {
+    std::string report;
+    m_shippedPlans =
+        BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory()).loadShipped(report);
+    if (!report.empty()) {
+        m_devices.messages->show(report);
+    }
+    buildBandPlanMenu();
+    useBandPlan(bandPlanFor(m_station.licence.plan));
+}
+
+void frmMain::buildBandPlanMenu() {
+    m_form.mnuBandPlan->clear();
+    auto* group = new QActionGroup(m_form.mnuBandPlan);
+    const auto addItem = [&](const QString& text, const std::string& key) {
+        QAction* item = m_form.mnuBandPlan->addAction(text);
+        item->setCheckable(true);
+        item->setData(QString::fromStdString(key));
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, key] { mnuBandPlan_Click(key); });
+    };
+    for (const BandPlan& plan : m_shippedPlans) {
+        addItem(capitalised(plan.title), plan.key);
+    }
+    addItem(kOwnPlanItem, std::string(LicenceSettings::kOwnPlan));
+}
+
+std::optional<BandPlan> frmMain::findBandPlan(const std::string& planKey, std::string& report) {
+    report.clear();
+    if (planKey == LicenceSettings::kOwnPlan) {
+        // Read at every choice, so that a bands.ini just written or mended counts.
+        return BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory()).loadOwn(report);
+    }
+    if (const BandPlan* shipped = planWithKey(m_shippedPlans, planKey)) {
+        return *shipped;
+    }
+    if (!m_shippedPlans.empty()) {  // else the shipped file's damage has been told
+        report = "station.ini names the band plan \"" + planKey +
+                 "\", which this version does not know; the program uses the plan of all IARU "
+                 "regions until you choose one in Setup, Band plan.";
+    }
+    return std::nullopt;
+}
+
+BandPlan frmMain::bandPlanFor(const std::string& planKey) {
+    std::string report;
+    if (std::optional<BandPlan> plan = findBandPlan(planKey, report)) {
+        return *plan;
+    }
+    if (!report.empty()) {
+        m_devices.messages->show(report);
+    }
+    const BandPlan* any = planWithKey(m_shippedPlans, LicenceSettings::kAnyPlan);
+    return any ? *any : BandPlan{};
+}
+
+// Polling rests while a message may be up, as for Setup's other entries.
+void frmMain::mnuBandPlan_Click(const std::string& planKey) {
+    setTimer1Enabled(false);
+    std::string report;
+    if (std::optional<BandPlan> chosen = findBandPlan(planKey, report)) {
+        changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
+        useBandPlan(std::move(*chosen));
+    } else {
+        useBandPlan(m_bandPlan);  // the plan in force keeps its check mark
+        m_devices.messages->show(report);
+    }
+    setTimer1Enabled(true);
+}
+
+void frmMain::useBandPlan(BandPlan plan) {
+    m_bandPlan = std::move(plan);
+    for (QAction* item : m_form.mnuBandPlan->actions()) {
+        item->setChecked(item->data().toString().toStdString() == m_bandPlan.key);
+    }
+    for (QAction* item : m_bandItems) {
+        delete item;
+    }
+    m_bandItems.clear();
+    QAction* before = m_form.mnuBand->actions().front();  // the separator above Sweep my bands
+    for (const Band& band : m_bandPlan.bands) {
+        auto* item = new QAction(menuText(bandMenuText(band)), m_form.mnuBand);
+        connect(item, &QAction::triggered, this, [this, band] { mnuBand_Click(band); });
+        m_form.mnuBand->insertAction(before, item);
+        m_bandItems.push_back(item);
+    }
+    showBandPlanShading();
+}
+
+// In AM the sidebands must fit as well, so the carrier has less room.
+void frmMain::showBandPlanShading() {
+    m_devices.chart->setInsideStretches(
+        carrierStretches(m_bandPlan, sidebandHzOf(m_plan.CarrierMode)));
+}
+
+// As typing the band's edges into the boxes would; the step stays. The box whose new
+// value lies nearer to the other box's old one goes first, so that the plan between the
+// two changes is never wider than either.
+void frmMain::mnuBand_Click(const Band& band) {
+    const auto megahertz = [](std::int64_t hz) { return static_cast<double>(hz) / 1e6; };
+    const auto boxText = [](std::int64_t hz) {
+        return QString::fromStdString(megahertzText(static_cast<double>(hz)));
+    };
+    const bool startFirst = std::fabs(megahertz(band.lowestHz()) - m_plan.StopFreq) <=
+                            std::fabs(m_plan.StartFreq - megahertz(band.highestHz()));
+    if (startFirst) {
+        m_form.Text2->setText(boxText(band.lowestHz()));
+        m_form.Text3->setText(boxText(band.highestHz()));
+    } else {
+        m_form.Text3->setText(boxText(band.highestHz()));
+        m_form.Text2->setText(boxText(band.lowestHz()));
+    }
+}
+
+void frmMain::mnuSweepMyBands_Click() {}
+
+double frmMain::pointFrequencyMHz(int point) const {
+    return (m_plan.StartFreq - m_plan.StepFreq) + point * m_plan.StepFreq;
+}
+
+// The radio is tuned to the whole hertz the rig client sends, not to the unrounded double.
+bool frmMain::carrierAllowed(double frequencyMHz) const {
+    const std::optional<std::int64_t> hz = rigFrequencyHz(frequencyMHz);
+    return hz && carrierFits(m_bandPlan, *hz, sidebandHzOf(m_plan.CarrierMode));
+}
+
+std::string frmMain::checkBandPlan() {
+    if (m_bandPlan.bands.empty()) {
+        return std::string(kNoBandPlan);
+    }
+    int inside = 0;
+    for (int i = 1; i <= m_plan.PointCount; ++i) {
+        inside += carrierAllowed(pointFrequencyMHz(i)) ? 1 : 0;
+    }
+    if (inside == 0) {
+        const auto hzOf = [this](int point) {
+            return rigFrequencyHz(pointFrequencyMHz(point)).value_or(0);
+        };
+        return nothingToSweepMessage(m_bandPlan, hzOf(1), hzOf(m_plan.PointCount),
+                                     sidebandHzOf(m_plan.CarrierMode));
+    }
+    const int outside = m_plan.PointCount - inside;
+    m_devices.chart->setNotice(
+        outside == 0 ? std::string()
+                     : std::to_string(outside) + " of " + std::to_string(m_plan.PointCount) +
+                           " points lie outside the bands of " + m_bandPlan.title +
+                           " (shaded): they are not keyed.");
+    return {};
+}
+
+void frmMain::skipPoint(int point, double frequencyMHz) {
+    copyReadingToRow(point, false);
+    recordPoint(point, {rigFrequencyHz(frequencyMHz).value_or(0), std::nullopt, std::nullopt,
+                        SkipReason::OutsideBandPlan});
+    m_devices.chart->setChartData(m_grid);
+}
+
+}  // namespace zm

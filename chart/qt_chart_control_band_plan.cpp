@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The band plan side of QtChartControl: what lies outside the plan shaded, and the notice
+// above the plot.
+#include <QCategoryAxis>
+#include <QChart>
+#include <QGraphicsRectItem>
+#include <QLineSeries>
+
+#include "chart/qt_chart_control.h"
+
+namespace zm {
+
+namespace {
+
+// Outside the band plan: a light grey that the grid lines and every curve show through.
+const QColor kShadeColour(128, 128, 128, 48);
+// Qt Charts stacks the plot area's background at 0 and its grid, axes and series from 2 up.
+constexpr qreal kShadeZ = 1.0;
+
+}  // namespace
+
+void QtChartControl::setInsideStretches(const std::vector<BandSegment>& insideHz) {
+    m_insideHz = insideHz;
+    m_shadingPending = true;
+    paintSoon();
+}
+
+void QtChartControl::setNotice(std::string_view notice) {
+    m_chart->setTitle(QString::fromUtf8(notice.data(), std::ssize(notice)));
+}
+
+QString QtChartControl::notice() const {
+    return m_chart->title();
+}
+
+// One rectangle a stretch, the plot area's height, placed anew whenever the axis or the
+// plot area changes.
+void QtChartControl::drawShading() {
+    m_shadingPending = false;
+    m_shaded = zm::shadedStretches(m_insideHz, m_positions, m_frequencyAxis->min(),
+                                   m_frequencyAxis->max());
+    while (m_shades.size() < m_shaded.size()) {
+        auto* shade = new QGraphicsRectItem(m_chart);
+        shade->setPen(Qt::NoPen);
+        shade->setBrush(kShadeColour);
+        shade->setZValue(kShadeZ);
+        m_shades.push_back(shade);
+    }
+    const QRectF area = m_chart->plotArea();
+    QLineSeries* mapping = m_series[0]->first();
+    for (std::size_t i = 0; i < m_shades.size(); ++i) {
+        m_shades[i]->setVisible(i < m_shaded.size());
+        if (i < m_shaded.size()) {
+            const qreal left = m_chart->mapToPosition(QPointF(m_shaded[i].from, 0), mapping).x();
+            const qreal right = m_chart->mapToPosition(QPointF(m_shaded[i].to, 0), mapping).x();
+            m_shades[i]->setRect(QRectF(left, area.top(), right - left, area.height()));
+        }
+    }
+}
+
+}  // namespace zm
