@@ -9,6 +9,7 @@
 #include "app/config_store.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
+#include "dialogs/bands_dialog.h"
 #include "dialogs/clipboard.h"
 #include "dialogs/common_dialog.h"
 #include "dialogs/message_box.h"
@@ -46,6 +47,8 @@ struct Devices {
     std::unique_ptr<Clipboard> clipboard;
     // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
+    // Band, Sweep my bands...: the bands to sweep in one run, and the points in each.
+    std::unique_ptr<BandsDialog> bandsDialog;
     ConfigStore config{QString()};
     // The shipped band plans, band-plans.ini; bands.ini, the user's own, is beside config.ini.
     QString bandPlanFile;

@@ -72,6 +72,7 @@ struct FormControls {
     QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
+    QAction* mnuBands = nullptr;       // the last "Sweep my bands..." run
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

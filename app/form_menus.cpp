@@ -43,6 +43,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuView = menu("mnuView", "&View");
     c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
     c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    c.mnuBands = item(c.mnuView, "mnuBands", "&Bands");
     c.mnuHelp = menu("mnuHelp", "&Help");
     c.mnuIndex = item(c.mnuHelp, "mnuIndex", "&Index");
     c.mnuAbout = item(c.mnuHelp, "mnuAbout", "&About");

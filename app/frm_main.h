@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,13 +17,16 @@
 #include "app/memory_shelf.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
+#include "dialogs/bands_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
 #include "meter/meter_record.h"
+#include "results/band_report.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
 #include "station/station_file.h"
+#include "sweep/band_sweeps.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 
@@ -81,13 +85,16 @@ public:
     // Band plans: Setup, Band plan chooses one, the Band menu lists its bands
     void mnuBandPlan_Click(const std::string& planKey);
     void mnuBand_Click(const Band& band);
-    void mnuSweepMyBands_Click();
 
     // Sweep run
     void cmdRun_Click();
     void RunSweep();
     void KeyTransmitter();
     void UnkeyTransmitter();
+
+    // Band, Sweep my bands...: the bands ticked, one sweep each, and View, Bands
+    void mnuSweepMyBands_Click();
+    void mnuBands_Click();
 
     // Files and printing
     void mnuOpen_Click();
@@ -117,6 +124,7 @@ public:
     SmithWindow* smithWindow() const { return m_smithWindow; }
     MatchDialog* matchDialog() const { return m_matchDialog; }
     MemoriesDialog* memoriesDialog() const { return m_memoriesDialog; }
+    BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
@@ -149,7 +157,15 @@ private:
     // with a message; the current plan and grid stay as they are.
     bool acceptsPlan(double startMHz, double stopMHz, double stepMHz);
     void applyStartOrStop(QString text, double SweepPlan::*field);
+    // Run and Sweep my bands: one at a time, refused without a plot mode, polling at rest,
+    // and the run's message shown; `run` gives it.
+    void runSweeps(const std::function<std::string()>& run);
     std::string sweepSafely();
+    bool stopAsked() const;  // by Escape, the close button or a stop signal
+    // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
+    // in the boxes again.
+    std::string sweepMyBands();
+    std::string sweepBands(const std::vector<BandSweep>& bands);
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
     void tellGuardKeying();
@@ -250,6 +266,8 @@ private:
     QPointer<SmithWindow> m_smithWindow;         // made when first opened
     QPointer<MatchDialog> m_matchDialog;
     QPointer<MemoriesDialog> m_memoriesDialog;
+    std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
+    QPointer<BandsWindow> m_bandsWindow;
 
     std::unique_ptr<RigServer> FT100;
     std::shared_ptr<Transceiver> TRX;
