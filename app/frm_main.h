@@ -166,6 +166,9 @@ private:
     // in the boxes again.
     std::string sweepMyBands();
     std::string sweepBands(const std::vector<BandSweep>& bands);
+    // The last sweep, when it measured anything; `notKept` gets why the disk refused the
+    // memory, unless it holds a reason already.
+    void keepBandSweep(const std::string& bandName, std::string& notKept);
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
     void tellGuardKeying();

@@ -11,14 +11,38 @@ namespace zm {
 namespace {
 
 // "60m, 4m"
-std::string bandNames(std::vector<BandSweep>::const_iterator from,
-                      std::vector<BandSweep>::const_iterator to) {
-    std::string names;
-    for (auto band = from; band != to; ++band) {
-        names += (names.empty() ? "" : ", ") + band->bandName;
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
     }
-    return names;
+    return text;
 }
+
+// What the user is told at the end of a run; nothing when it ran through, or Escape
+// stopped it.
+struct BandsRunReport {
+    std::string stopped;                  // why a sweep stopped the run
+    std::vector<std::string> notSwept;    // the bands after it
+    std::vector<std::string> passedOver;  // with no point the plan lets be keyed
+    std::string whyPassedOver;            // for the first of them
+    std::string notKept;                  // the first memory the disk refused
+
+    std::string text() const {
+        std::string text = stopped;
+        const auto add = [&text](const std::string& part) {
+            text += (text.empty() || part.empty() ? "" : "\n\n") + part;
+        };
+        if (!stopped.empty() && !notSwept.empty()) {
+            text += " Not swept: " + joined(notSwept) + ".";
+        }
+        if (!passedOver.empty()) {
+            add("Passed over, with no point to key: " + joined(passedOver) + ". " + whyPassedOver);
+        }
+        add(notKept);
+        return text;
+    }
+};
 
 }  // namespace
 
@@ -45,36 +69,29 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     const QString title = windowTitle();
     m_bandResults.clear();
     m_sweep = SweepRun{};  // an Escape that stopped the last Run does not stop this one
-    std::string message;
-    std::string passedOver;  // the first band's reason, for all of them
-    std::vector<BandSweep> nothingToKey;
-    std::string notKept;  // the first memory the disk refused
-    auto band = bands.begin();
-    while (band != bands.end() && message.empty() && !stopAsked()) {
-        // "ZM-480 Plot – 40m, band 3 of 10": which band the chart shows.
-        setWindowTitle(QStringLiteral("%1 – %2, band %3 of %4")
-                           .arg(title, QString::fromStdString(band->bandName))
-                           .arg(band - bands.begin() + 1)
-                           .arg(bands.size()));
-        m_plan.StartFreq = band->startMHz;
-        m_plan.StopFreq = band->stopMHz;
-        m_plan.StepFreq = band->stepMHz;
-        PlanSweep();
-        if (std::string refusal = checkBandPlan(); !refusal.empty()) {
-            passedOver = passedOver.empty() ? refusal : passedOver;
-            nothingToKey.push_back(*band++);
+    BandsRunReport report;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const BandSweep& band = bands[i];
+        if (!report.stopped.empty() || stopAsked()) {
+            report.notSwept.push_back(band.bandName);
             continue;
         }
-        message = sweepSafely();
-        ++band;
-        if (m_record.hasReadings()) {
-            m_bandResults.push_back({(band - 1)->bandName, m_record});
-            std::string whyNot;
-            const Memory memory{bandMemoryName((band - 1)->bandName, m_record), true, 0, m_record};
-            if (!m_shelf.add(memory, whyNot) && notKept.empty()) {
-                notKept = whyNot;
-            }
+        // "ZM-480 Plot – 40m, band 3 of 10": which band the chart shows.
+        setWindowTitle(QStringLiteral("%1 – %2, band %3 of %4")
+                           .arg(title, QString::fromStdString(band.bandName))
+                           .arg(i + 1)
+                           .arg(bands.size()));
+        m_plan.StartFreq = band.startMHz;
+        m_plan.StopFreq = band.stopMHz;
+        m_plan.StepFreq = band.stepMHz;
+        PlanSweep();
+        if (std::string refusal = checkBandPlan(); !refusal.empty()) {
+            report.passedOver.push_back(band.bandName);
+            report.whyPassedOver = report.whyPassedOver.empty() ? refusal : report.whyPassedOver;
+            continue;
         }
+        report.stopped = sweepSafely();
+        keepBandSweep(band.bandName, report.notKept);
     }
     setWindowTitle(title);
     m_plan = planned;
@@ -84,18 +101,20 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     if (!m_bandResults.empty()) {
         mnuBands_Click();
     }
-    if (!message.empty() && band != bands.end()) {
-        message += " Not swept: " + bandNames(band, bands.end()) + ".";
+    return report.text();
+}
+
+// The band's sweep as far as it went, for the Bands window and as a memory.
+void frmMain::keepBandSweep(const std::string& bandName, std::string& notKept) {
+    if (!m_record.hasReadings()) {
+        return;
     }
-    const auto add = [&message](const std::string& part) {
-        message += (message.empty() || part.empty() ? "" : "\n\n") + part;
-    };
-    if (!nothingToKey.empty()) {
-        add("Passed over, with no point to key: " +
-            bandNames(nothingToKey.begin(), nothingToKey.end()) + ". " + passedOver);
+    m_bandResults.push_back({bandName, m_record});
+    std::string whyNot;
+    if (!m_shelf.add({bandMemoryName(bandName, m_record), true, 0, m_record}, whyNot) &&
+        notKept.empty()) {
+        notKept = whyNot;
     }
-    add(notKept);
-    return message;
 }
 
 void frmMain::mnuBands_Click() {

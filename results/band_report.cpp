@@ -114,11 +114,19 @@ std::string bandReportText(const std::vector<BandReportRow>& rows) {
 }
 
 double sharedSwrTop(const std::vector<BandResult>& bands) {
+    // A band whose dip no scale shows (an antenna not made for it: the meter's 99.9) would
+    // only squash the others.
     double highestMinimum = 1.0;
+    bool anyShown = false;
     for (const BandResult& band : bands) {
-        if (const auto minimum = findFeatures(band.record).swrMinimum) {
+        const auto minimum = findFeatures(band.record).swrMinimum;
+        if (minimum && minimum->swr + kSwrHeadroom <= kSwrTops.back()) {
             highestMinimum = std::max(highestMinimum, minimum->swr);
+            anyShown = true;
         }
+    }
+    if (!anyShown) {
+        return kSwrTops.back();
     }
     for (const double top : kSwrTops) {
         if (highestMinimum + kSwrHeadroom <= top) {

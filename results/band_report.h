@@ -37,7 +37,8 @@ BandReportRow bandReportRow(const BandResult& band);
 std::string bandReportText(const std::vector<BandReportRow>& rows);
 
 // The top of the SWR scale that every band's panel shares: the smallest of 3, 5 and 10 that
-// shows the lowest SWR of every band with room above it; 10 when none does.
+// shows the lowest SWR of every band with room above it, leaving out the bands whose lowest
+// SWR not even 10 shows; 10 when that leaves none.
 double sharedSwrTop(const std::vector<BandResult>& bands);
 
 }  // namespace zm

@@ -161,7 +161,8 @@ TEST(BandReportText, OneScaleForEveryPanelShowsEachBandsDip) {
     EXPECT_EQ(topFor({1.2, 1.9}), 3.0);
     EXPECT_EQ(topFor({1.2, 2.6}), 5.0);
     EXPECT_EQ(topFor({1.2, 4.8}), 10.0);
-    EXPECT_EQ(topFor({25.0}), 10.0);
+    EXPECT_EQ(topFor({1.2, 99.9}), 3.0);  // a band the antenna is not made for
+    EXPECT_EQ(topFor({99.9}), 10.0);
 }
 
 TEST(PointValuesText, ShowsEveryValueWithTheSignOfXAndHowThePointWasTaken) {
