@@ -47,12 +47,11 @@ QString BandPlanStore::ownFilePath() const {
 std::vector<BandPlan> BandPlanStore::loadShipped(std::string& failureReport) const {
     QString whyNot;
     const std::optional<std::string> text = readRegularFile(m_shippedFile, kMaxReadBytes, whyNot);
-    BandPlansRead read;
-    if (!text) {
-        read.damage = "it cannot be read (" + whyNot.toStdString() + ")";
-    } else if (read = readBandPlans(*text);
-               read.damage.empty() && !planWithKey(read.plans, LicenceSettings::kAnyPlan)) {
-        read = {{}, "it holds no [any] plan"};
+    BandPlansRead read =
+        text ? readBandPlans(*text)
+             : BandPlansRead{{}, "it cannot be read (" + whyNot.toStdString() + ")"};
+    if (read.damage.empty() && !planWithKey(read.plans, LicenceSettings::kAnyPlan)) {
+        read = {{}, "it holds no [any] plan"};  // the plan of those who chose none
     }
     failureReport.clear();
     if (!read.damage.empty()) {

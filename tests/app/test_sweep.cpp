@@ -90,6 +90,27 @@ TEST_F(SweepTest, WithoutACarrierModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
     EXPECT_TRUE(window->timer1Enabled());
 }
 
+// The shipped plans missing, or damaged: said once at start, and Run keys nothing.
+TEST_F(WindowTest, WithoutTheShippedBandPlansRunSendsNothingToTheRadio) {
+    Devices devices = fakeDevices();
+    devices.bandPlanFile = configPath("band-plans.ini");  // there is none
+    devices.rigServers = std::make_unique<RecordingRigServerFactory>(log);
+    createWindow(std::move(devices));
+    start();
+    test::choosePlotMode(*window, 2);
+    log.clear();
+    window->cmdRun_Click();
+    EXPECT_TRUE(log.empty());
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_NE(messages->shown[0].find("band-plans.ini could not be used: it cannot be read"),
+              std::string::npos)
+        << messages->shown[0];
+    EXPECT_EQ(messages->shown[1],
+              "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. "
+              "Install ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band "
+              "plan.");
+}
+
 TEST_F(SweepTest, NoServerStopsBeforeKeyingWithOneMessage) {
     rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532");
     window->cmdRun_Click();
