@@ -10,6 +10,7 @@
 #include "dialogs/qt_bands_dialog.h"
 #include "dialogs/qt_clipboard.h"
 #include "dialogs/qt_common_dialog.h"
+#include "dialogs/qt_feedline_dialog.h"
 #include "dialogs/qt_message_boxes.h"
 #include "dialogs/qt_sweep_file_dialog.h"
 #include "dialogs/qt_sweep_settings_dialog.h"
@@ -52,6 +53,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.sweepFileDialog = std::make_unique<QtSweepFileDialog>();
     devices.sweepSettingsDialog = std::make_unique<QtSweepSettingsDialog>();
     devices.bandsDialog = std::make_unique<QtBandsDialog>();
+    devices.feedlineDialog = std::make_unique<QtFeedlineDialog>();
     devices.textFiles = std::make_unique<QtTextFiles>();
     devices.clipboard = std::make_unique<QtClipboard>();
     devices.config = std::move(store);

@@ -16,6 +16,7 @@
 #include "dialogs/sweep_file_dialog.h"
 #include "dialogs/sweep_settings_dialog.h"
 #include "dialogs/window_printer.h"
+#include "feedline/feedline_dialog.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
 #include "station/rigctld_runner.h"
@@ -49,6 +50,10 @@ struct Devices {
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
     // Band, Sweep my bands...: the bands to sweep in one run, and the points in each.
     std::unique_ptr<BandsDialog> bandsDialog;
+    std::unique_ptr<FeedlineDialog> feedlineDialog;  // Setup, Feedline...
+    // Where the cable list is looked for (cables.txt, or share/zm480-plot/ beside it);
+    // empty: the program's own folder.
+    QString programFolder;
     ConfigStore config{QString()};
     // The shipped band plans, band-plans.ini; bands.ini, the user's own, is beside config.ini.
     QString bandPlanFile;

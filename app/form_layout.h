@@ -67,12 +67,15 @@ struct FormControls {
     QAction* mnuDiag = nullptr;
     QAction* mnuStation = nullptr;
     QAction* mnuSweepSettings = nullptr;
+    QAction* mnuFeedline = nullptr;
     QMenu* mnuBandPlan = nullptr;  // one checkable item a plan, made by the window
     QMenu* mnuBand = nullptr;      // the plan's bands, made by the window, then:
     QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QAction* mnuBands = nullptr;       // the last "Sweep my bands..." run
+    QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown
+    QAction* mnuAtMeter = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;

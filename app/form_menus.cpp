@@ -3,6 +3,7 @@
 #include "app/form_menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -33,6 +34,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuDiag = item(c.mnuSetup, "mnuDiag", "&Diag");
     c.mnuStation = item(c.mnuSetup, "mnuStation", "&Station...");
     c.mnuSweepSettings = item(c.mnuSetup, "mnuSweepSettings", "S&weep settings...");
+    c.mnuFeedline = item(c.mnuSetup, "mnuFeedline", "&Feedline...");
     c.mnuBandPlan = c.mnuSetup->addMenu(QStringLiteral("Band &plan"));
     c.mnuBandPlan->setObjectName(QStringLiteral("mnuBandPlan"));
     c.mnuNormal->setCheckable(true);
@@ -44,6 +46,15 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
     c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     c.mnuBands = item(c.mnuView, "mnuBands", "&Bands");
+    c.mnuView->addSeparator();
+    c.mnuAtAntenna = item(c.mnuView, "mnuAtAntenna", "At the &antenna");
+    c.mnuAtMeter = item(c.mnuView, "mnuAtMeter", "At the m&eter");
+    auto* plane = new QActionGroup(&window);
+    for (QAction* choice : {c.mnuAtAntenna, c.mnuAtMeter}) {
+        choice->setCheckable(true);
+        choice->setEnabled(false);  // until a feedline is set
+        plane->addAction(choice);
+    }
     c.mnuHelp = menu("mnuHelp", "&Help");
     c.mnuIndex = item(c.mnuHelp, "mnuIndex", "&Index");
     c.mnuAbout = item(c.mnuHelp, "mnuAbout", "&About");

@@ -76,6 +76,9 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuDiag, &QAction::triggered, this, &frmMain::mnuDiag_Click);
     connect(m_form.mnuStation, &QAction::triggered, this, &frmMain::mnuStation_Click);
     connect(m_form.mnuSweepSettings, &QAction::triggered, this, &frmMain::mnuSweepSettings_Click);
+    connect(m_form.mnuFeedline, &QAction::triggered, this, &frmMain::mnuFeedline_Click);
+    connect(m_form.mnuAtAntenna, &QAction::triggered, this, &frmMain::mnuAtAntenna_Click);
+    connect(m_form.mnuAtMeter, &QAction::triggered, this, &frmMain::mnuAtMeter_Click);
     connect(m_form.mnuSweepMyBands, &QAction::triggered, this, &frmMain::mnuSweepMyBands_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);

@@ -21,6 +21,7 @@
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
+#include "feedline/transmission_line.h"
 #include "meter/meter_record.h"
 #include "results/band_report.h"
 #include "results/sweep_files.h"
@@ -111,6 +112,11 @@ public:
     void mnuSmithChart_Click();
     void mnuMatchPoint_Click();
 
+    // Setup, Feedline... and View, At the antenna / At the meter
+    void mnuFeedline_Click();
+    void mnuAtAntenna_Click();
+    void mnuAtMeter_Click();
+
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReading& meterReading() const { return m_reading; }
@@ -119,6 +125,8 @@ public:
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
+    const SweepRecord& shownRecord() const { return m_shownRecord; }  // at the plane shown
+    const std::optional<Feedline>& feedline() const { return m_feedline; }
     const BandPlan& bandPlan() const { return m_bandPlan; }
     const std::vector<Memory>& memories() const { return m_shelf.memories(); }
     SmithWindow* smithWindow() const { return m_smithWindow; }
@@ -244,6 +252,17 @@ private:
     // The match window for a point of the chart or the Smith chart.
     void matchPoint(const TracePoint& point);
 
+    // The feedline of station.ini, and every reading at the plane the user reads it at.
+    void keepFeedline(const FeedlineSettings& settings);
+    void useFeedline();
+    const std::vector<Cable>& cables();  // read at the first use
+    Plane shownPlane() const;
+    SweepRecord atShownPlane(const SweepRecord& record) const;
+    std::vector<Memory> shownMemories() const;
+    void noteFilledColumns(int row);
+    void showGrid();
+    void showReadoutAtAntenna();
+
     Devices m_devices;
     FormControls m_form;
     QTimer m_timer1;
@@ -259,11 +278,16 @@ private:
 
     SweepPlan m_plan;
     PlotGrid m_grid;
-    SweepRecord m_record;  // the last sweep point by point, beside the grid
+    SweepRecord m_record;                       // the last sweep point by point, beside the grid
+    SweepRecord m_shownRecord;                  // m_record at the plane shown
+    std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
+    std::optional<double> m_tunedMHz;           // where the sweep last tuned the radio
+    std::optional<Feedline> m_feedline;         // none: the readings are the meter's
+    std::optional<std::vector<Cable>> m_cables;
+    std::string m_cableListProblem;
     std::vector<BandPlan> m_shippedPlans;
     BandPlan m_bandPlan;  // in force; no band (Run keys nothing) until start-up reads one
     std::vector<QAction*> m_bandItems;           // the Band menu's bands
-    std::optional<double> m_tunedMHz;            // where the sweep last tuned the radio
     MemoryShelf m_shelf;                         // memories/ beside config.ini
     std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
     QPointer<SmithWindow> m_smithWindow;         // made when first opened

@@ -193,9 +193,10 @@ std::string frmMain::checkBandPlan() {
 
 void frmMain::skipPoint(int point, double frequencyMHz) {
     copyReadingToRow(point, false);
-    recordPoint(point, {rigFrequencyHz(frequencyMHz).value_or(0), std::nullopt, std::nullopt,
-                        SkipReason::OutsideBandPlan});
-    m_devices.chart->setChartData(m_grid);
+    recordPoint(point, {.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
+                        .reading = std::nullopt,
+                        .skipped = SkipReason::OutsideBandPlan});
+    showGrid();
 }
 
 }  // namespace zm

@@ -32,7 +32,7 @@ SweepFileRequest saveMemoryRequest(const std::string& name) {
 void frmMain::mnuKeepMemory_Click() {
     if (m_record.hasReadings()) {
         const std::string today = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
-        keepMemory({defaultMemoryName(m_record, today), true, 0, m_record});
+        keepMemory({defaultMemoryName(m_record, today), true, 0, m_shownRecord});
     }
 }
 
@@ -115,9 +115,10 @@ void frmMain::saveMemory(std::size_t index) {
 }
 
 void frmMain::memoriesChanged() {
-    m_devices.chart->setMemories(m_shelf.memories());
+    const std::vector<Memory> shown = shownMemories();
+    m_devices.chart->setMemories(shown);
     if (m_smithWindow) {
-        m_smithWindow->chart().setMemories(m_shelf.memories());
+        m_smithWindow->chart().setMemories(shown);
     }
     if (m_memoriesDialog) {
         m_memoriesDialog->setMemories(m_shelf.memories());

@@ -74,6 +74,7 @@ void frmMain::showReadout() {
     m_form.Text15->setText(shownAs(m_reading.R, "###.0"));
     m_form.Text16->setText(shownAs(m_reading.X, "###.0"));
     m_form.Text1->setText(QString::fromStdString(formatPattern(m_reading.SWR.toDouble(), "#.00")));
+    showReadoutAtAntenna();
 }
 
 // Green while Picture5 shows above the red Picture2.

@@ -104,14 +104,15 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     return report.text();
 }
 
-// The band's sweep as far as it went, for the Bands window and as a memory.
+// The band's sweep as far as it went, at the plane the window shows (as Keep memory keeps
+// it), for the Bands window and as a memory.
 void frmMain::keepBandSweep(const std::string& bandName, std::string& notKept) {
     if (!m_record.hasReadings()) {
         return;
     }
-    m_bandResults.push_back({bandName, m_record});
+    m_bandResults.push_back({bandName, m_shownRecord});
     std::string whyNot;
-    if (!m_shelf.add({bandMemoryName(bandName, m_record), true, 0, m_record}, whyNot) &&
+    if (!m_shelf.add({bandMemoryName(bandName, m_record), true, 0, m_shownRecord}, whyNot) &&
         notKept.empty()) {
         notKept = whyNot;
     }

@@ -50,7 +50,7 @@ void frmMain::ClearPlot() {
     }
     clearSweepRecord();
     m_devices.chart->setNotice("");
-    m_devices.chart->setChartData(m_grid);
+    showGrid();
 }
 
 void frmMain::Text2_Change() {

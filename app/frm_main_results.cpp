@@ -49,13 +49,15 @@ void frmMain::recordPoint(int point, SweepPoint swept) {
 
 void frmMain::clearSweepRecord() {
     m_record = SweepRecord{};
+    m_filledColumns.clear();
     showSweepRecord();
 }
 
 void frmMain::showSweepRecord() {
-    m_devices.chart->setSweepRecord(m_record);
+    m_shownRecord = atShownPlane(m_record);
+    m_devices.chart->setSweepRecord(m_shownRecord);
     if (m_smithWindow) {
-        m_smithWindow->chart().setSweep(m_record);  // painted in the sweep's next wait
+        m_smithWindow->chart().setSweep(m_shownRecord);  // painted in the sweep's next wait
     }
     enableResultsMenu();
 }
@@ -70,7 +72,7 @@ void frmMain::enableResultsMenu() {
 
 void frmMain::mnuCopySweep_Click() {
     if (m_record.hasReadings()) {
-        m_devices.clipboard->setText(writeSweepCsv(m_record));
+        m_devices.clipboard->setText(writeSweepCsv(m_shownRecord));
     }
 }
 
@@ -89,7 +91,7 @@ void frmMain::saveSweepAs(SweepFileKind kind) {
     }
     setTimer1Enabled(false);
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(saveRequest(kind))) {
-        saveFile(*path, sweepFileText(m_record, kind), "The sweep");
+        saveFile(*path, sweepFileText(m_shownRecord, kind), "The sweep");
     }
     setTimer1Enabled(true);
 }
@@ -108,8 +110,8 @@ void frmMain::mnuSmithChart_Click() {
     if (!m_smithWindow) {
         m_smithWindow =
             new SmithWindow(QDir(m_devices.config.directory()).filePath("smith-chart.ini"), this);
-        m_smithWindow->chart().setSweep(m_record);
-        m_smithWindow->chart().setMemories(m_shelf.memories());
+        m_smithWindow->chart().setSweep(m_shownRecord);
+        m_smithWindow->chart().setMemories(shownMemories());
         if (m_matchDialog) {
             m_smithWindow->chart().setMatchPath(m_matchDialog->path());
         }

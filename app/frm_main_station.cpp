@@ -44,6 +44,7 @@ void frmMain::loadStation() {
     std::string damageReport;
     m_station = StationStore(m_devices.config.directory()).load(damageReport);
     useStation(m_station.rig);
+    useFeedline();
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }

@@ -123,7 +123,7 @@ void frmMain::RunSweep() {
         copyReadingToRow(i, true);
         recordPoint(i, {rigFrequencyHz(frequencyMHz).value_or(0),
                         pointReadingOf(m_reading, m_pollAccepted), taken});
-        m_devices.chart->setChartData(m_grid);  // painted in the next wait
+        showGrid();  // painted in the next wait
     }
 }
 
@@ -223,6 +223,7 @@ void frmMain::copyReadingToRow(int row, bool keyed) {
         default:
             break;
     }
+    noteFilledColumns(row);
 }
 
 // A failed call ends the sweep with a message; so does a stop the user asked for, without

@@ -33,10 +33,12 @@ struct ChartMenuActions {
     QAction* matchPoint = nullptr;      // "Match this point": the hovered one
 };
 
-// A measured point of a trace that the user pointed at, with the trace's name.
+// A measured point of a trace that the user pointed at, with the trace's name and where
+// its readings stand.
 struct TracePoint {
     std::string traceName;
     SweepPoint point;
+    Plane plane = Plane::Meter;
 };
 
 // The chart of the window (MSChart1): the plot properties of a plot mode, the whole grid as

@@ -110,7 +110,7 @@ void QtChartControl::considerHit(const Trace& trace, std::size_t point, int seri
 // Above and to the right of the point, or wherever else it stays inside the plot area.
 void QtChartControl::showValues(const HoverHit& hit) {
     const SweepPoint& point = hit.trace->record.points[hit.point];
-    m_hovered = TracePoint{hit.trace->name, point};
+    m_hovered = TracePoint{hit.trace->name, point, hit.trace->record.plane};
     QColor nameInk(Qt::black);
     for (const MemoryLines& memory : m_memories) {
         if (hit.trace == &memory.trace) {

@@ -146,7 +146,7 @@ std::optional<TracePoint> SmithChart::pointNear(QPointF position) const {
         return std::nullopt;
     }
     const Trace& trace = m_traces[hit->trace];
-    return TracePoint{trace.name, trace.record.points[hit->point]};
+    return TracePoint{trace.name, trace.record.points[hit->point], trace.record.plane};
 }
 
 void SmithChart::hoverAt(QPointF position) {

@@ -18,6 +18,15 @@ namespace {
 
 constexpr int kPathSamples = 48;  // per component: a smooth arc at any window size
 
+constexpr const char* kOrderAtMeter =
+    "Components in order from the transmitter to the antenna; a shunt part goes across "
+    "the line at its place. Ideal parts, values at the point's frequency.";
+constexpr const char* kOrderAtAntenna =
+    "At the antenna: the network sits at the feedpoint, components in order from the "
+    "feedline to the antenna; a shunt part goes across the line at its place. Ideal parts, "
+    "values at the point's frequency.";
+constexpr std::string_view kAtAntenna = " at the antenna";
+
 }  // namespace
 
 MatchDialog::MatchDialog(Clipboard& clipboard, QWidget* parent)
@@ -25,18 +34,15 @@ MatchDialog::MatchDialog(Clipboard& clipboard, QWidget* parent)
     setWindowTitle("Match this point – ZM-480 Plot");
     m_pointLabel = new QLabel(this);
     m_pointLabel->setTextFormat(Qt::PlainText);
-    auto* order = new QLabel(
-        "Components in order from the transmitter to the antenna; a shunt part goes across "
-        "the line at its place. Ideal parts, values at the point's frequency.",
-        this);
-    order->setWordWrap(true);
+    m_orderLabel = new QLabel(kOrderAtMeter, this);
+    m_orderLabel->setWordWrap(true);
     m_list = new QListWidget(this);
     m_list->setMinimumWidth(520);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* copyButton = buttons->addButton("Copy", QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pointLabel);
-    layout->addWidget(order);
+    layout->addWidget(m_orderLabel);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
 
@@ -55,18 +61,20 @@ void MatchDialog::setPoint(const TracePoint& point) {
     m_list->clear();
     m_match = MatchResult{};
     m_text.clear();
+    const bool atAntenna = point.plane == Plane::Antenna;
+    m_orderLabel->setText(atAntenna ? kOrderAtAntenna : kOrderAtMeter);
+    const std::string traceName = point.traceName + (atAntenna ? std::string(kAtAntenna) : "");
     const double hz = static_cast<double>(point.point.frequencyHz);
     if (!point.point.reading) {
-        m_pointLabel->setText(QString::fromStdString(point.traceName + ", " + megahertzText(hz) +
+        m_pointLabel->setText(QString::fromStdString(traceName + ", " + megahertzText(hz) +
                                                      " MHz: no reading to match"));
         choose(-1);
         return;
     }
     m_load = point.point.reading->impedance();
     m_match = matchLoad(m_load);
-    m_text = matchText(hz, m_load, m_match);
-    m_pointLabel->setText(
-        QString::fromStdString(point.traceName + ", " + matchPointLine(hz, m_load)));
+    m_text = (atAntenna ? "At the antenna\n" : "") + matchText(hz, m_load, m_match);
+    m_pointLabel->setText(QString::fromStdString(traceName + ", " + matchPointLine(hz, m_load)));
     if (m_match.verdict != MatchVerdict::Networks) {
         m_list->addItem(QString::fromStdString(verdictLine(m_load, m_match)));
         choose(-1);

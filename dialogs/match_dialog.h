@@ -17,7 +17,8 @@ class QListWidget;
 namespace zm {
 
 // The small window that lists every L-network for a point, one a row with its form, its
-// components from the transmitter to the antenna, their values and reactances. Choosing a
+// components from the transmitter (or, for a point at the antenna, from the feedline) to
+// the antenna, their values and reactances. Choosing a
 // row hands that network's path to onPathChosen, for the Smith chart; Copy (or Ctrl+C)
 // puts the whole list on the clipboard as text another program can read.
 class MatchDialog : public QDialog {
@@ -46,6 +47,7 @@ private:
 
     Clipboard& m_clipboard;
     QLabel* m_pointLabel = nullptr;
+    QLabel* m_orderLabel = nullptr;
     QListWidget* m_list = nullptr;
     std::complex<double> m_load;
     MatchResult m_match;

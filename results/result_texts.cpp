@@ -59,6 +59,15 @@ std::string pointValuesText(const SweepPoint& point, std::string_view traceName)
     if (reading.power) {
         text += "\nPwr " + shown(*reading.power, 1);
     }
+    if (point.lineLoss) {
+        text += "\nFeedline loss " + shown(point.lineLoss->matchedDb, 2) + " dB matched, " +
+                shown(point.lineLoss->totalDb, 2) + " dB total";
+        if (reading.power) {
+            const double delivered =
+                *reading.power * std::pow(10.0, -point.lineLoss->totalDb / 10.0);
+            text += "\nPwr at the antenna " + shown(delivered, 1);
+        }
+    }
     if (point.taken) {
         text += "\n" + takingLine(*point.taken);
     }

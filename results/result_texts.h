@@ -20,10 +20,14 @@ namespace zm {
 //   R+jX 57.0 + j0.5 Ω
 //   |Γ| 0.066   RL 23.7 dB
 //   Pwr 100.0
+//   Feedline loss 0.93 dB matched, 1.02 dB total
+//   Pwr at the antenna 79.1
 //   Settled after 4 readings
 //
 // A point without a reading says so; a point read from a Touchstone file has neither the
-// power line nor the last, which says how the point was taken.
+// power line nor the last, which says how the point was taken. The feedline's lines are
+// there for a point with a feedline: what the cable loses, and so what reaches the
+// antenna of the power the meter reads, taken as the power going into the line.
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName);
 
 // The labels of the SWR markers: "SWR 1.14 at 14.175 MHz", "2:1 14.088 – 14.262 MHz,

@@ -30,6 +30,7 @@ constexpr std::array<NumberNote, 3> kNumberNotes{{{"start_mhz", &SweepNotes::sta
                                                   {"step_khz", &SweepNotes::stepMHz, 1000.0}}};
 constexpr std::string_view kTakenNote = "taken";
 constexpr std::string_view kCarrierModeNote = "carrier_mode";
+constexpr std::string_view kPlaneNote = "plane";
 
 std::string noteLine(std::string_view key, const std::string& value) {
     return "# " + std::string(key) + ": " + value + "\n";
@@ -38,7 +39,8 @@ std::string noteLine(std::string_view key, const std::string& value) {
 // A comment line before the header row, "# start_mhz: 14", into the notes; a spreadsheet
 // may have added empty cells after it. A note that does not read is passed over: the
 // points are what the file is for.
-void readNote(std::string_view line, SweepNotes& notes) {
+void readNote(std::string_view line, SweepRecord& record) {
+    SweepNotes& notes = record.notes;
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) {
         return;
@@ -50,6 +52,8 @@ void readNote(std::string_view line, SweepNotes& notes) {
         notes.takenAt = std::string(value);
     } else if (key == kCarrierModeNote) {
         notes.carrierMode = carrierModeCode(value);
+    } else if (key == kPlaneNote) {
+        readPlaneNote(value, record);
     }
     for (const NumberNote& note : kNumberNotes) {
         if (key != note.key) {
@@ -199,6 +203,7 @@ std::string writeSweepCsv(const SweepRecord& record) {
         text += noteLine(note.key, generalNumber(notes.*note.field * note.unitsPerMHz));
     }
     text += noteLine(kCarrierModeNote, carrierModeName(notes.carrierMode));
+    text += noteLine(kPlaneNote, planeNote(record));
     text += std::string(kHeader) + "\n";
     for (const SweepPoint& point : record.points) {
         if (point.frequencyHz <= 0) {
@@ -227,7 +232,7 @@ std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text) {
     for (const std::string_view line : textLines(text)) {
         ++lineNumber;
         if (line.starts_with('#') && !headerRead) {
-            readNote(line, record.notes);
+            readNote(line, record);
         }
         if (trimmed(line).empty() || line.starts_with('#')) {
             continue;

@@ -21,6 +21,7 @@ namespace zm {
 //   # stop_mhz: 14.35
 //   # step_khz: 50
 //   # carrier_mode: CW
+//   # plane: antenna; feedline 20 m of RG-58
 //   frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken
 //   14000000,100,83.4,-48.2,55.573,-62.189,3.07,0.50668,5.91,settled 4
 //   14050000,,,,,,,,,
@@ -28,8 +29,9 @@ namespace zm {
 //
 // The measured values (power, Z, phase, SWR) are written so that they read back exactly;
 // R, X, rho and the return loss are worked out from Z and phase. A matched load has an
-// infinite return loss, written "inf". The comments hold no comma, so a spreadsheet keeps
-// each in its first cell.
+// infinite return loss, written "inf". The plane says where the values stand: at the meter
+// as it read them, or at the antenna with the feedline taken out. The comments hold no comma, so a
+// spreadsheet keeps each in its first cell.
 std::string writeSweepCsv(const SweepRecord& record);
 
 // Reads what writeSweepCsv wrote, and the same after a spreadsheet has saved it again

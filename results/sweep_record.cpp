@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "numbers/number_text.h"
 #include "results/impedance.h"
 
 namespace zm {
@@ -19,6 +20,26 @@ double PointReading::rho() const {
 bool SweepRecord::hasReadings() const {
     return std::any_of(points.begin(), points.end(),
                        [](const SweepPoint& point) { return point.reading.has_value(); });
+}
+
+namespace {
+
+constexpr std::string_view kFeedlineWord = "; feedline ";
+
+}  // namespace
+
+std::string planeNote(const SweepRecord& record) {
+    const std::string plane = record.plane == Plane::Antenna ? "antenna" : "meter";
+    return record.feedline.empty() ? plane : plane + std::string(kFeedlineWord) + record.feedline;
+}
+
+void readPlaneNote(std::string_view note, SweepRecord& record) {
+    const std::size_t cut = note.find(kFeedlineWord);
+    const std::string_view plane = trimmed(note.substr(0, cut));
+    record.plane = equalsIgnoringCase(plane, "antenna") ? Plane::Antenna : Plane::Meter;
+    record.feedline = cut == std::string_view::npos
+                          ? std::string()
+                          : std::string(trimmed(note.substr(cut + kFeedlineWord.size())));
 }
 
 std::optional<PointReading> pointReadingOf(const MeterReading& reading, bool pollAccepted) {

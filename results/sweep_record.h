@@ -27,17 +27,31 @@ struct PointReading {
     friend bool operator==(const PointReading&, const PointReading&) = default;
 };
 
+// What the feedline costs at a point whose reading was moved to the antenna: the cable's
+// matched loss, and its total loss with the mismatch of the antenna, dB.
+struct LineLoss {
+    double matchedDb = 0.0;
+    double totalDb = 0.0;
+    friend bool operator==(const LineLoss&, const LineLoss&) = default;
+};
+
 // One point: the frequency the radio was tuned to and the reading taken there, or none
 // when that point's poll was rejected; how it was taken, when that is known (a Touchstone
-// file does not say). A point the sweep did not key has the frequency it would have had,
-// no reading, and the reason it was skipped.
+// file does not say); the feedline's loss there, when the reading was moved to the antenna.
+// A point the sweep did not key has the frequency it would have had, no reading, and the
+// reason it was skipped.
 struct SweepPoint {
     std::int64_t frequencyHz = 0;
     std::optional<PointReading> reading;
     std::optional<PointTaking> taken = std::nullopt;
+    std::optional<LineLoss> lineLoss = std::nullopt;
     std::optional<SkipReason> skipped = std::nullopt;
     friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
 };
+
+// Where a record's readings stand: at the meter, as taken, or at the antenna, with the
+// feedline taken out of them.
+enum class Plane { Meter, Antenna };
 
 // How the sweep was planned, for the comment lines of an exported file.
 struct SweepNotes {
@@ -54,10 +68,20 @@ struct SweepNotes {
 struct SweepRecord {
     SweepNotes notes;
     std::vector<SweepPoint> points;
+    Plane plane = Plane::Meter;
+    std::string feedline =
+        {};  // the feedline between meter and antenna, "20 m of RG-58"; empty: none
 
     bool empty() const { return points.empty(); }
     bool hasReadings() const;
 };
+
+// The plane and the feedline as a file's comment says them: "antenna; feedline 20 m of
+// RG-58", "meter; feedline 20 m of RG-58", or "meter" without a feedline. No comma, so a
+// spreadsheet keeps the comment in one cell.
+std::string planeNote(const SweepRecord& record);
+// Reads what planeNote wrote into the record; anything else leaves it at the meter.
+void readPlaneNote(std::string_view note, SweepRecord& record);
 
 // The point's reading when its poll was accepted; none otherwise, whatever the meter
 // reading still holds from an earlier poll.

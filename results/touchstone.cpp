@@ -19,6 +19,7 @@ namespace {
 constexpr double kHighestFrequencyHz = 1e15;
 // Finer than any analyser resolves: 1e-9 of Gamma is a millionth of an ohm near 50 ohm.
 constexpr int kGammaDecimals = 9;
+constexpr std::string_view kPlaneComment = "! plane:";
 
 enum class Parameter { S, Y, Z };
 enum class Format { RI, MA, DB };
@@ -162,6 +163,7 @@ std::string writeTouchstone(const SweepRecord& record) {
             generalNumber(notes.stopMHz) + " MHz, step " + generalNumber(notes.stepMHz * 1000.0) +
             " kHz, carrier mode " + carrierModeName(notes.carrierMode) + "\n";
     text += "! S11 from the meter's Z and phase, measured at transmit power\n";
+    text += std::string(kPlaneComment) + " " + planeNote(record) + "\n";
     text += "# Hz S RI R 50\n";
     for (const SweepPoint& point : record.points) {
         const std::string hz = std::to_string(point.frequencyHz);
@@ -191,6 +193,9 @@ std::variant<SweepRecord, FileError> readTouchstone(std::string_view text) {
     int lineNumber = 0;
     for (const std::string_view rawLine : textLines(text)) {
         ++lineNumber;
+        if (const std::string_view comment = trimmed(rawLine); comment.starts_with(kPlaneComment)) {
+            readPlaneNote(comment.substr(kPlaneComment.size()), record);
+        }
         const std::string_view line = trimmed(rawLine.substr(0, rawLine.find('!')));
         if (line.empty()) {
             continue;

@@ -17,6 +17,7 @@ namespace zm {
 //   ! ZM-480 Plot sweep taken 2024-05-01 14:03:22
 //   ! start 14 MHz, stop 14.35 MHz, step 50 kHz, carrier mode CW
 //   ! S11 from the meter's Z and phase, measured at transmit power
+//   ! plane: antenna; feedline 20 m of RG-58
 //   # Hz S RI R 50
 //   14000000 0.078144969 -0.500577083
 //   ! 14050000 Hz: no reading
@@ -28,6 +29,8 @@ std::string writeTouchstone(const SweepRecord& record);
 // comments anywhere; the option line "# GHz S MA R 50" by default. Each point becomes the
 // reading the meter would give: |Z|, the signed phase and the SWR against 50 ohm, no power.
 // A point with no finite impedance (an exact open) has no reading. Frequencies must rise.
+// A "! plane:" comment as writeTouchstone writes it says where the values stand; without
+// one they are the instrument's own.
 std::variant<SweepRecord, FileError> readTouchstone(std::string_view text);
 
 }  // namespace zm

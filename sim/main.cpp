@@ -7,9 +7,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <list>
 #include <memory>
+#include <optional>
 
 #include "meter/meter_record.h"
 #include "sim/antenna_model.h"
@@ -18,6 +20,7 @@
 #include "sim/pseudo_terminal.h"
 #include "sim/rig_follower.h"
 #include "sim/settling_model.h"
+#include "sim/sim_feedline.h"
 #include "sim/sim_options.h"
 #include "sim/simulator_main.h"
 #include "sim/stop_signal.h"
@@ -56,6 +59,10 @@ public:
         if (!m_options.rigHost.empty()) {
             m_rig = std::make_unique<RigFollower>(m_options.rigHost, m_options.rigPort);
         }
+        if (!m_options.feedline.empty()) {
+            m_feedline = simFeedline(m_options.feedline,
+                                     std::filesystem::read_symlink("/proc/self/exe").parent_path());
+        }
     }
 
     // What the meter shows for a query that came in at `queried`.
@@ -75,9 +82,12 @@ public:
         if (power <= 0.0) {
             return kNoRf;
         }
-        const Impedance load = m_options.antenna
-                                   ? dipoleImpedance(frequencyMHz)
-                                   : impedanceFromPolar(m_options.zOhms, m_options.phaseDegrees);
+        Impedance load = m_options.antenna
+                             ? dipoleImpedance(frequencyMHz)
+                             : impedanceFromPolar(m_options.zOhms, m_options.phaseDegrees);
+        if (m_feedline) {
+            load = throughFeedline(load, *m_feedline, frequencyMHz);
+        }
         const LoadReading reading = readingOf(load);
         return m_noise.addedTo(
             partOf({power, reading.zOhms, reading.phaseDegrees, reading.swr}, settled));
@@ -167,6 +177,7 @@ private:
     std::unique_ptr<RigFollower> m_rig;
     std::optional<Clock::time_point> m_keyedSince;
     Clock::time_point m_nextWatch;
+    std::optional<Feedline> m_feedline;
     std::string m_received;
     std::list<QueuedBytes> m_queue;
     std::size_t m_queuedBytes = 0;
@@ -175,11 +186,12 @@ private:
 int run(const SimOptions& options) {
     // Before the banner: whoever reads it may stop us at once.
     installStopHandlers();
+    // Before the pty: a feedline that cannot be had ends the run without one.
+    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-sim: meter on " << link.description() << std::endl;
 
-    MeterSimulator meter(options, options.seed.value_or(std::random_device{}()));
     char buffer[4096];
     while (!stopRequested()) {
         const auto untilWatch = meter.watchKeying();

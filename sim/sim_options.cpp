@@ -77,6 +77,16 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             error = millisecondsInto(options.settling.window);
         } else if (name == "--noise") {
             error = numberInto(options.settling.noise);
+        } else if (name == "--feedline") {
+            const std::size_t colon = value.rfind(':');
+            const auto metres = colon == std::string_view::npos
+                                    ? std::nullopt
+                                    : finiteNumber(value.substr(colon + 1));
+            if (colon == 0 || !metres || *metres <= 0.0) {
+                return "--feedline: expected CABLE:METRES, e.g. RG-58:20, got " +
+                       std::string(value);
+            }
+            options.feedline = value;
         } else if (name == "--freq") {
             error = numberInto(options.frequencyMHz);
         } else if (name == "--fault" && value == "random") {
@@ -150,6 +160,11 @@ Options:
   --antenna         a 20 m dipole (resonant at 14.175 MHz, SWR about 3 at
                     14.0 and 14.35 MHz) instead of the fixed load
   --freq MHZ        the dipole's frequency when no rig is followed (14.175)
+  --feedline CABLE:METRES
+                    put METRES of CABLE, a cable of the program's cable list
+                    (cables.txt), between the load and the meter: the meter
+                    then reads the load turned and softened by the cable,
+                    e.g. --antenna --feedline RG-58:20
   --rig HOST:PORT   follow a running rigctld: while it is keyed the meter sees
                     the load at the rig's frequency, settling as below from
                     key-down; while unkeyed, or when the rig cannot be reached,

@@ -26,7 +26,10 @@ struct SimOptions {
     double powerFromWatts = 0.0;
     SettlingModel settling;        // after key-down, when a rig is followed
     double frequencyMHz = 14.175;  // the dipole's frequency when no rig is followed
-    std::string rigHost;           // empty: no rig, the meter always sees RF
+    // "RG-58:20": 20 m of that cable of the cable list between the load and the meter;
+    // empty: the meter sees the load itself.
+    std::string feedline;
+    std::string rigHost;  // empty: no rig, the meter always sees RF
     std::string rigPort;
     Fault fault = Fault::None;
     bool randomFaults = false;          // --fault random: now and then any fault

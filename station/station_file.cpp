@@ -141,7 +141,12 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
         }
     }
     endSection();
-    for (std::string_view name : {"rig", "sweep", "licence", "bands"}) {
+    // Without a feedline the file stays as earlier versions wrote it.
+    const bool feedline = settings.feedline != FeedlineSettings{};
+    for (std::string_view name : {"rig", "sweep", "licence", "bands", "feedline"}) {
+        if (name == "feedline" && !feedline) {
+            continue;
+        }
         if (const std::string keys = missingKeys(name); !keys.empty()) {
             text += (text.empty() ? "[" : "\n[") + std::string(name) + "]\n" + keys;
         }

@@ -33,6 +33,14 @@ namespace zm {
 //   sweep=80m,40m,20m
 //   points=20
 //
+//   [feedline]
+//   cable=RG-213
+//   length_m=20
+//   vf=
+//   loss_db_per_100m=
+//   loss_at_mhz=
+//   show=antenna
+//
 // Comments are lines of their own that begin with ";" or "#". Sections and keys that this
 // program does not know are kept as they stand whenever it writes the file.
 
@@ -88,11 +96,30 @@ struct BandsSettings {
     bool operator==(const BandsSettings&) const = default;
 };
 
+// The cable between the meter and the antenna. `cable` names one of the program's cable
+// list, or is "custom" for a cable given by its velocity factor and its matched loss at one
+// or two frequencies (dB per 100 m at each of lossAtMHz, in the same order), or is empty for
+// none: the readings are the meter's. `showAtAntenna`: whether the window shows every
+// reading at the antenna or at the meter.
+struct FeedlineSettings {
+    std::string cable;
+    std::optional<double> lengthM;
+    std::optional<double> velocityFactor;
+    std::vector<double> lossDbPer100m;
+    std::vector<double> lossAtMHz;
+    bool showAtAntenna = true;
+
+    bool operator==(const FeedlineSettings&) const = default;
+};
+
+inline constexpr std::string_view kCustomCable = "custom";
+
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
     LicenceSettings licence;
     BandsSettings bands;
+    FeedlineSettings feedline;
 
     bool operator==(const StationSettings&) const = default;
 };

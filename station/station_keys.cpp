@@ -48,12 +48,67 @@ std::string bandNamesText(const std::vector<std::string>& names) {
     return text;
 }
 
+// A number above 0, e.g. "20" or "0.66"; none for anything else, also "inf".
+std::optional<double> positiveNumber(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool fits = !text.empty() && error == std::errc() && end == text.data() + text.size() &&
+                      std::isfinite(value) && value > 0;
+    return fits ? std::optional<double>(value) : std::nullopt;
+}
+
+// An empty value, or a number above 0 (and, with a ceiling, up to it).
+bool readOptionalNumber(std::string_view value, std::optional<double>& into,
+                        double ceiling = HUGE_VAL) {
+    into = positiveNumber(value);
+    if (into && *into > ceiling) {
+        into.reset();
+    }
+    return value.empty() || into.has_value();
+}
+
+std::string optionalNumberText(const std::optional<double>& value) {
+    return value ? shortestNumber(*value) : std::string();
+}
+
+// "1.4,4.9": one or two numbers above 0; empty for none.
+bool readNumberList(std::string_view value, std::vector<double>& into) {
+    into.clear();
+    if (value.empty()) {
+        return true;
+    }
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const auto number = positiveNumber(trimmed(value.substr(start, comma - start)));
+        if (!number) {
+            into.clear();
+            return false;
+        }
+        into.push_back(*number);
+        start = comma + 1;
+    }
+    const bool fits = into.size() <= 2;
+    if (!fits) {
+        into.clear();
+    }
+    return fits;
+}
+
+std::string numberListText(const std::vector<double>& numbers) {
+    std::string text;
+    for (const double number : numbers) {
+        text += (text.empty() ? "" : ",") + shortestNumber(number);
+    }
+    return text;
+}
+
 constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
     {{PttMethod::Rig, "RIG"}, {PttMethod::Dtr, "DTR"}, {PttMethod::Rts, "RTS"}}};
 
 }  // namespace
 
-const std::array<StationKey, 12> kStationKeys{{
+const std::array<StationKey, 18> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -131,16 +186,46 @@ const std::array<StationKey, 12> kStationKeys{{
      }},
     {"sweep", "max_power_w", "must be a power in watts above 0, e.g. 50, or empty for no ceiling",
      [](std::string_view value, StationSettings& s) {
-         double watts = 0;
-         const auto [end, error] =
-             std::from_chars(value.data(), value.data() + value.size(), watts);
-         const bool fits = error == std::errc() && end == value.data() + value.size() &&
-                           std::isfinite(watts) && watts > 0;
-         s.sweep.maxPowerW = fits ? std::optional<double>(watts) : std::nullopt;
-         return value.empty() || fits;
+         return readOptionalNumber(value, s.sweep.maxPowerW);
+     },
+     [](const StationSettings& s) { return optionalNumberText(s.sweep.maxPowerW); }},
+    {"feedline", "cable", "",
+     [](std::string_view value, StationSettings& s) {
+         s.feedline.cable = value;
+         return true;
+     },
+     [](const StationSettings& s) { return s.feedline.cable; }},
+    {"feedline", "length_m", "must be the cable's length in metres above 0, e.g. 20",
+     [](std::string_view value, StationSettings& s) {
+         return readOptionalNumber(value, s.feedline.lengthM);
+     },
+     [](const StationSettings& s) { return optionalNumberText(s.feedline.lengthM); }},
+    {"feedline", "vf", "must be a velocity factor above 0 and up to 1, e.g. 0.66, or empty",
+     [](std::string_view value, StationSettings& s) {
+         return readOptionalNumber(value, s.feedline.velocityFactor, 1.0);
+     },
+     [](const StationSettings& s) { return optionalNumberText(s.feedline.velocityFactor); }},
+    {"feedline", "loss_db_per_100m",
+     "must be one or two losses in dB per 100 m above 0, e.g. 1.4,4.9, or empty",
+     [](std::string_view value, StationSettings& s) {
+         return readNumberList(value, s.feedline.lossDbPer100m);
+     },
+     [](const StationSettings& s) { return numberListText(s.feedline.lossDbPer100m); }},
+    {"feedline", "loss_at_mhz",
+     "must be one or two frequencies in MHz above 0, e.g. 10,100, or empty",
+     [](std::string_view value, StationSettings& s) {
+         return readNumberList(value, s.feedline.lossAtMHz);
+     },
+     [](const StationSettings& s) { return numberListText(s.feedline.lossAtMHz); }},
+    {"feedline", "show",
+     "must be antenna (readings at the antenna) or meter (readings as the meter takes them)",
+     [](std::string_view value, StationSettings& s) {
+         const bool meter = equalsIgnoringCase(value, "meter");
+         s.feedline.showAtAntenna = !meter;
+         return meter || equalsIgnoringCase(value, "antenna");
      },
      [](const StationSettings& s) {
-         return s.sweep.maxPowerW ? shortestNumber(*s.sweep.maxPowerW) : std::string();
+         return std::string(s.feedline.showAtAntenna ? "antenna" : "meter");
      }},
     {"licence", "plan",
      "must be a band plan: any, iaru1, iaru2, iaru3, us-extra, us-general or own (bands.ini)",

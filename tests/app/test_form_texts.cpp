@@ -186,6 +186,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuDiag, "&Diag"},
         {m_controls.mnuStation, "&Station..."},
         {m_controls.mnuSweepSettings, "S&weep settings..."},
+        {m_controls.mnuFeedline, "&Feedline..."},
         {m_controls.mnuBandPlan->menuAction(), "Band &plan"},
         {m_controls.mnuBand->menuAction(), "&Band"},
         {m_controls.mnuSweepMyBands, "Sweep my bands..."},
@@ -211,7 +212,13 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
                                m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
               (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation,
-                               m_controls.mnuSweepSettings, m_controls.mnuBandPlan->menuAction()}));
+                               m_controls.mnuSweepSettings, m_controls.mnuFeedline,
+                               m_controls.mnuBandPlan->menuAction()}));
+    // Where the readings stand, at the antenna or at the meter, once a feedline is set.
+    EXPECT_EQ(m_controls.mnuAtAntenna->text(), QStringLiteral("At the &antenna"));
+    EXPECT_EQ(m_controls.mnuAtMeter->text(), QStringLiteral("At the m&eter"));
+    EXPECT_FALSE(m_controls.mnuAtAntenna->isEnabled());
+    EXPECT_FALSE(m_controls.mnuAtMeter->isEnabled());
 }
 
 TEST_F(FormLayout, WindowCarriesCaptionIconAndFormFont) {

@@ -13,7 +13,10 @@
 #include <thread>
 
 #include "app/qt_text_files.h"
+#include "chart/trace_points.h"
 #include "meter/qt_serial_comm.h"
+#include "results/sweep_features.h"
+#include "sim/antenna_model.h"
 #include "sweep/rigctld_client.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
@@ -82,6 +85,7 @@ protected:
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         devices.textFiles = std::make_unique<QtTextFiles>();
         devices.config = ConfigStore(sim->configDir());
+        devices.programFolder = buildDir();  // its cables.txt
         createWindow(std::move(devices));
         start();
         return true;
@@ -211,6 +215,62 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_THAT(clipboard->copied[0], ::testing::StartsWith("Band  Lowest SWR  at "));
     EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n40m "));
     EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n20m "));
+}
+
+// The simulated dipole behind 20 m of RG-58, and the same feedline set in the window: at the
+// antenna every point is the dipole again, in the record the charts draw and in every cell
+// of the grid the sweep filled; at the meter they are what the meter read.
+TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
+    if (!startStation({"--antenna", "--noise", "0", "--feedline", "RG-58:20"},
+                      "[feedline]\ncable=RG-58\nlength_m=20\nshow=antenna\n")) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    window->controls().Combo2->setCurrentIndex(0);  // R+jX
+    window->Combo2_Click();
+    window->controls().Text3->setText("14.35");
+    window->cmdRun_Click();
+    ASSERT_THAT(messages->shown, ::testing::IsEmpty());
+    const SweepRecord& shown = chart->lastRecord;
+    ASSERT_EQ(shown.points.size(), 8u);
+    EXPECT_EQ(shown.plane, Plane::Antenna);
+    EXPECT_EQ(shown.feedline, "20 m of RG-58");
+    for (std::size_t i = 0; i < shown.points.size(); ++i) {
+        const SweepPoint& point = shown.points[i];
+        ASSERT_TRUE(point.reading && point.lineLoss) << i;
+        const sim::Impedance dipole = sim::dipoleImpedance(double(point.frequencyHz) / 1e6);
+        // The meter's fields hold one decimal: a tenth of an ohm at the meter, a little more
+        // once the cable's loss is taken out.
+        EXPECT_NEAR(point.reading->impedance().real(), dipole.resistanceOhms, 0.5) << i;
+        EXPECT_NEAR(point.reading->impedance().imag(), dipole.reactanceOhms, 0.5) << i;
+        EXPECT_NEAR(cellValue(chart->lastData.at(int(i) + 1, 2)), seriesValue(*point.reading, 1),
+                    1e-9)
+            << i;
+        EXPECT_GT(std::abs(window->sweepRecord().points[i].reading->impedance() -
+                           point.reading->impedance()),
+                  1.0)
+            << i;
+    }
+    // The readout stays the meter's; its tooltip has the antenna at the last point.
+    EXPECT_THAT(window->controls().Text5->toolTip().toStdString(),
+                ::testing::StartsWith("At the antenna, through 20 m of RG-58\n14.350 MHz\n"));
+    const SweepFeatures features = findFeatures(shown);
+    ASSERT_EQ(features.resonances.size(), 1u);
+    EXPECT_NEAR(features.resonances[0].frequencyHz, 14.175e6, 5e3);
+
+    // A memory kept now keeps the antenna; shown at the meter it is turned once, forward.
+    chart->menuActions().keepMemory->trigger();
+    window->controls().mnuAtMeter->trigger();
+    ASSERT_EQ(window->memories().size(), 1u);
+    EXPECT_EQ(window->memories()[0].record.plane, Plane::Antenna);
+    EXPECT_LT(std::abs(chart->memories[0].record.points[3].reading->impedance() -
+                       window->sweepRecord().points[3].reading->impedance()),
+              1e-6);
+    EXPECT_EQ(chart->lastRecord.plane, Plane::Meter);
+    EXPECT_EQ(chart->lastRecord.points[3].reading, window->sweepRecord().points[3].reading);
+    EXPECT_EQ(cellValue(chart->lastData.at(4, 2)), cellValue(window->plotGrid().at(4, 2)));
+    QFile ini(QDir(sim->configDir()).filePath("station.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_THAT(ini.readAll().toStdString(), ::testing::HasSubstr("show=meter\n"));
 }
 
 // A radio that sends nothing, or too much, from 14.1 MHz up: the sweep from 14.0 stops there.

@@ -55,6 +55,23 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
 }
 
+// A feedline of the list, and a custom one by its figures at two frequencies.
+TEST(StationFile, FeedlineKeysReadAsWrittenAndWriteBackUnchanged) {
+    const std::string text = kIc7300 +
+                             "\n[feedline]\ncable=custom\nlength_m=20.5\nvf=0.66\n"
+                             "loss_db_per_100m=1.4,4.9\nloss_at_mhz=10,100\nshow=meter\n";
+    const StationFileRead read = readStationText(text);
+    ASSERT_EQ(read.damage, "");
+    const FeedlineSettings& feedline = read.settings.feedline;
+    EXPECT_EQ(feedline.cable, "custom");
+    EXPECT_EQ(feedline.lengthM, 20.5);
+    EXPECT_EQ(feedline.velocityFactor, 0.66);
+    EXPECT_EQ(feedline.lossDbPer100m, (std::vector<double>{1.4, 4.9}));
+    EXPECT_EQ(feedline.lossAtMHz, (std::vector<double>{10, 100}));
+    EXPECT_FALSE(feedline.showAtAntenna);
+    EXPECT_EQ(writeStationText(read.settings, text), text);
+}
+
 TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     const StationSettings none = readStationText("").settings;
     EXPECT_EQ(none.rig.server, RigServerChoice::External);
@@ -89,6 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"BareCivAddressIsNotTakenAsDecimal", "[rig]\nserver=own\ncivaddr=94\n",
                    "line 3: civaddr=94 must be the radio's CI-V address in hex, e.g. 0x94, or "
                    "empty for the radio's default"},
+        DamageCase{"VelocityFactorAboveOne", "[feedline]\ncable=custom\nvf=1.5\n",
+                   "line 3: vf=1.5 must be a velocity factor above 0 and up to 1, e.g. 0.66, or "
+                   "empty"},
+        DamageCase{"ThreeLosses", "[feedline]\nloss_db_per_100m=1,2,3\n",
+                   "line 2: loss_db_per_100m=1,2,3 must be one or two losses in dB per 100 m "
+                   "above 0, e.g. 1.4,4.9, or empty"},
         DamageCase{"PttOutsideTheThreeTypes", "[rig]\r\nptt=RIGG\r\n",
                    "line 2: ptt=RIGG must be RIG, DTR or RTS"},
         DamageCase{"PortBeyondTcp", "[rig]\nport=65536\n",

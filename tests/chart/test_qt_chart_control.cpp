@@ -77,8 +77,9 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
         }
         if (row <= 6) {
             record.points.push_back(
-                {14'000'000 + (row - 1) * 50'000, std::nullopt, std::nullopt,
-                 skipped ? std::optional(SkipReason::OutsideBandPlan) : std::nullopt});
+                {.frequencyHz = 14'000'000 + (row - 1) * 50'000,
+                 .reading = std::nullopt,
+                 .skipped = skipped ? std::optional(SkipReason::OutsideBandPlan) : std::nullopt});
         }
     }
     chart.setInsideStretches({{14'025'000, 14'150'000}, {14'225'000, 14'350'000}});

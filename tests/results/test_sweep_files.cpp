@@ -24,10 +24,11 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
 SweepRecord sweptPoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
-    record.points = {{14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
-                     {14050000, std::nullopt},
-                     {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}},
-                     {14150000, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan}};
+    record.points = {
+        {14000000, reading(50.0, -30.0, 1.5), PointTaking{}},
+        {14050000, std::nullopt},
+        {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}},
+        {14150000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan}};
     return record;
 }
 
@@ -39,6 +40,7 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "# stop_mhz: 14.1\n"
               "# step_khz: 50\n"
               "# carrier_mode: CW\n"
+              "# plane: meter\n"
               "frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken\n"
               "14000000,100,50,-30,43.301,-25.000,1.5,0.26795,11.44,fixed 1\n"
               "14050000,,,,,,,,,\n"
@@ -151,17 +153,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Touchstone, KnownLoadsGiveTheirS11) {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.2, 0.05, 0};
-    record.points = {{14000000, reading(100.0, 0.0, 2.0)},
-                     {14050000, reading(25.0, 0.0, 2.0)},
-                     {14100000, std::nullopt},
-                     {14125000, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
-                     {14150000, reading(50.0 * std::sqrt(2.0), 45.0, 2.62)},
-                     // A damaged meter field that read -50 ohm: S11 has no finite value.
-                     {14200000, reading(-50.0, 0.0, 1.0)}};
+    record.points = {
+        {14000000, reading(100.0, 0.0, 2.0)},
+        {14050000, reading(25.0, 0.0, 2.0)},
+        {14100000, std::nullopt},
+        {14125000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
+        {14150000, reading(50.0 * std::sqrt(2.0), 45.0, 2.62)},
+        // A damaged meter field that read -50 ohm: S11 has no finite value.
+        {14200000, reading(-50.0, 0.0, 1.0)}};
     EXPECT_EQ(writeTouchstone(record),
               "! ZM-480 Plot sweep taken 2024-05-01 14:03:22\n"
               "! start 14 MHz, stop 14.2 MHz, step 50 kHz, carrier mode none\n"
               "! S11 from the meter's Z and phase, measured at transmit power\n"
+              "! plane: meter\n"
               "# Hz S RI R 50\n"
               "14000000 0.333333333 0.000000000\n"
               "14050000 -0.333333333 0.000000000\n"

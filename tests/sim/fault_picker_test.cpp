@@ -87,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{"SeedNegative", {"--seed", "-1"}, "whole number"},
                       OptionCase{"SeedFraction", {"--seed", "1.5"}, "whole number"},
                       OptionCase{"SeedBeyond32Bits", {"--seed", "4294967296"}, "whole number"},
-                      OptionCase{"UnknownFault", {"--fault", "randomly"}, "no such fault"}),
+                      OptionCase{"UnknownFault", {"--fault", "randomly"}, "no such fault"},
+                      // A cable's name may hold blanks and colons; the length is after the last.
+                      OptionCase{"FeedlineOfTheList", {"--feedline", "Aircell 7:20.5"}, nullptr},
+                      OptionCase{"FeedlineWithoutLength", {"--feedline", "RG-58"}, "CABLE:METRES"},
+                      OptionCase{"FeedlineOfNoLength", {"--feedline", "RG-58:0"}, "CABLE:METRES"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FaultOptions, RandomSetsShareAndSeedAndALaterFaultWins) {
