@@ -51,7 +51,7 @@ struct Devices {
     // Band, Sweep my bands...: the bands to sweep in one run, and the points in each.
     std::unique_ptr<BandsDialog> bandsDialog;
     std::unique_ptr<FeedlineDialog> feedlineDialog;  // Setup, Feedline...
-    // Where the cable list is looked for (cables.txt, or share/zm480-plot/ beside it);
+    // Where the cable list is looked for (cables.list, or share/zm480-plot/ beside it);
     // empty: the program's own folder.
     QString programFolder;
     ConfigStore config{QString()};

@@ -60,6 +60,7 @@ struct FormControls {
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* MnuSaveAs = nullptr;
+    QAction* mnuSaveReport = nullptr;  // "Save report as PDF..."
     QAction* mnuPrint = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuSetup = nullptr;

@@ -27,6 +27,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuFile = menu("mnuFile", "&File");
     c.mnuOpen = item(c.mnuFile, "mnuOpen", "&Open");
     c.MnuSaveAs = item(c.mnuFile, "MnuSaveAs", "&SaveAs");
+    c.mnuSaveReport = item(c.mnuFile, "mnuSaveReport", "Save report as PDF...");
     c.mnuPrint = item(c.mnuFile, "mnuPrint", "&Print");
     c.mnuExit = item(c.mnuFile, "mnuExit", "&Exit");
     c.mnuSetup = menu("mnuSetup", "&Setup");

@@ -70,6 +70,7 @@ void frmMain::connectHandlers() {
 
     connect(m_form.mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(m_form.MnuSaveAs, &QAction::triggered, this, &frmMain::MnuSaveAs_Click);
+    connect(m_form.mnuSaveReport, &QAction::triggered, this, &frmMain::mnuSaveReport_Click);
     connect(m_form.mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
     connect(m_form.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);

@@ -112,6 +112,15 @@ public:
     void mnuSmithChart_Click();
     void mnuMatchPoint_Click();
 
+    // Pictures: the charts' "Copy image" and "Save image...", and the one-page report
+    // (File menu and the chart's context menu).
+    void mnuSaveReport_Click();
+    // Wires a chart-like window's two picture entries: Copy image puts its picture on the
+    // clipboard as PNG; Save image... saves it as PNG or SVG, offering `fileName`.png
+    // where Save CSV's dialog last was. The picture must outlive the entries. `title` gives
+    // the title line; without it, the sweep's (pictureTitle).
+    void offerPictures(const PictureActions& actions, ChartPicture& picture, std::string fileName,
+                       std::function<QString()> title = {});
     // Setup, Feedline... and View, At the antenna / At the meter
     void mnuFeedline_Click();
     void mnuAtAntenna_Click();
@@ -252,6 +261,12 @@ private:
     // The match window for a point of the chart or the Smith chart.
     void matchPoint(const TracePoint& point);
 
+    void copyPicture(ChartPicture& picture, const QString& title);
+    void savePicture(ChartPicture& picture, const std::string& fileName, const QString& title);
+    // The pictures' title line: the sweep's band and span, when, the radio.
+    QString pictureTitle();
+    // The station's radio as Hamlib names it; empty without a model, or one Hamlib lacks.
+    std::string radioName();
     // The feedline of station.ini, and every reading at the plane the user reads it at.
     void keepFeedline(const FeedlineSettings& settings);
     void useFeedline();
@@ -316,6 +331,7 @@ private:
     QElapsedTimer m_rigctldSince;
     int m_rigctldEndingsAtStart = 0;
     std::unique_ptr<StationTest> m_stationTest;
+    std::optional<std::pair<int, std::string>> m_radioName;  // model number, name: looked up once
 };
 
 }  // namespace zm

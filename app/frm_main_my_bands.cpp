@@ -123,6 +123,11 @@ void frmMain::mnuBands_Click() {
         m_bandsWindow =
             new BandsWindow(QDir(m_devices.config.directory()).filePath("bands-window.ini"),
                             *m_devices.clipboard, this);
+        // "Sweep my bands · Yaesu FT-817": the window's heading says when, and the scale.
+        offerPictures(m_bandsWindow->pictureActions(), *m_bandsWindow, "bands", [this] {
+            const std::string radio = radioName();
+            return QString::fromStdString("Sweep my bands" + (radio.empty() ? "" : " · " + radio));
+        });
     }
     m_bandsWindow->setBands(m_bandResults);
     m_bandsWindow->show();

@@ -32,6 +32,8 @@ void frmMain::connectResultsMenu() {
     connect(menu.memories, &QAction::triggered, this, &frmMain::mnuMemories_Click);
     connect(menu.smithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
     connect(menu.matchPoint, &QAction::triggered, this, &frmMain::mnuMatchPoint_Click);
+    offerPictures({menu.copyImage, menu.saveImage}, *m_devices.chart, "sweep");
+    connect(menu.saveReport, &QAction::triggered, this, &frmMain::mnuSaveReport_Click);
     connect(m_form.mnuSmithChart, &QAction::triggered, this, &frmMain::mnuSmithChart_Click);
     enableResultsMenu();
 }
@@ -118,6 +120,8 @@ void frmMain::mnuSmithChart_Click() {
         m_smithWindow->chart().onPointChosen = [this](const TracePoint& point) {
             matchPoint(point);
         };
+        offerPictures(m_smithWindow->chart().pictureActions(), m_smithWindow->chart(),
+                      "smith-chart");
     }
     m_smithWindow->show();
     m_smithWindow->raise();

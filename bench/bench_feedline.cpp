@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cable list's fitted losses against the datasheets' figures, and the low-loss line
-// against the exact one, for the closing notes of a change to cables.txt:
-// build/bench-feedline [cables.txt folder, default: beside the program].
+// against the exact one, for the closing notes of a change to cables.list:
+// build/bench-feedline [cables.list folder, default: beside the program].
 //
 // At 1.8, 14 and 54 MHz the datasheet's figure is read between its two nearest figures on
 // a log-log line ("~"), or carried below its lowest one as sqrt(f) ("*").

@@ -28,69 +28,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using zm::bench::Figures;
+using zm::bench::fiveMemories;
+using zm::bench::gridOf;
+using zm::bench::kMemories;
+using zm::bench::kPoints;
+using zm::bench::timed;
+using zm::bench::wireSweep;
 
-constexpr int kPoints = 288;  // 0 to 14.35 MHz in 50 kHz steps
-constexpr double kStepMHz = 0.05;
-constexpr int kRuns = 101;
-constexpr int kMemories = 5;
 constexpr int kSmithSizePx = 560;  // the Smith window's first size
-
-// A wire resonant at 7.1 MHz, fed through 50 ohm: SWR and phase change all along the span.
-zm::SweepRecord wireSweep(std::int64_t offsetHz) {
-    zm::SweepRecord record;
-    for (int i = 0; i < kPoints; ++i) {
-        const double mhz = i * kStepMHz + offsetHz / 1e6 + 0.01;
-        const double ratio = mhz / 7.1;
-        const double r = 60.0 * ratio * ratio;
-        const double x = 900.0 * (ratio - 1.0 / ratio);
-        const double z = std::hypot(r, x);
-        const double rho =
-            std::abs(std::complex<double>(r - 50.0, x) / std::complex<double>(r + 50.0, x));
-        record.points.push_back({std::llround(i * kStepMHz * 1e6) + offsetHz,
-                                 zm::PointReading{100.0, z, std::atan2(x, r) * 57.29577951308232,
-                                                  (1 + rho) / (1 - rho)}});
-    }
-    return record;
-}
-
-zm::PlotGrid gridOf(const zm::SweepRecord& record) {
-    zm::PlotGrid grid;
-    grid.reallocate(kPoints);
-    for (int row = 1; row <= kPoints; ++row) {
-        grid.at(row, 1) = zm::frequencyLabel(row, 0.0, kStepMHz);
-        for (int series = 1; series <= zm::QtChartControl::kSeriesCount; ++series) {
-            grid.at(row, series + 1) =
-                zm::seriesValue(*record.points[static_cast<std::size_t>(row - 1)].reading, series);
-        }
-    }
-    return grid;
-}
-
-struct Figures {
-    double medianMs;
-    double p95Ms;
-};
-
-Figures timed(const std::function<void(int run)>& work) {
-    std::vector<double> millis;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto started = Clock::now();
-        work(run);
-        millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - started).count());
-    }
-    std::sort(millis.begin(), millis.end());
-    return {millis[millis.size() / 2], millis[millis.size() * 95 / 100]};
-}
-
-// Five earlier sweeps of the wire, each 10 kHz further off.
-std::vector<zm::Memory> fiveMemories() {
-    std::vector<zm::Memory> memories;
-    for (int i = 0; i < kMemories; ++i) {
-        memories.push_back({"wire " + std::to_string(i + 1), true, i, wireSweep(10000 * (i + 1))});
-    }
-    return memories;
-}
 
 void print(const char* what, const char* mode, const Figures& figures) {
     std::printf("%s mode=%s points=%d memories=%d median_ms=%.2f p95_ms=%.2f\n", what, mode,

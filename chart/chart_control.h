@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "bandplan/band_plan.h"
+#include "chart/chart_picture.h"
 #include "chart/chart_plot.h"
 #include "results/memory_file.h"
+#include "results/sweep_features.h"
 #include "results/sweep_record.h"
 
 class QAction;
@@ -31,6 +33,16 @@ struct ChartMenuActions {
     QAction* memories = nullptr;        // "Memories…"
     QAction* smithChart = nullptr;      // "Smith chart"
     QAction* matchPoint = nullptr;      // "Match this point": the hovered one
+    QAction* copyImage = nullptr;       // "Copy image"
+    QAction* saveImage = nullptr;       // "Save image..."
+    QAction* saveReport = nullptr;      // "Save report as PDF..."
+};
+
+// What the markers of one trace drawn say, with the trace's name and colour.
+struct TraceFeatures {
+    std::string name;
+    QColor colour;
+    SweepFeatures features;
 };
 
 // A measured point of a trace that the user pointed at, with the trace's name and where
@@ -43,8 +55,9 @@ struct TracePoint {
 
 // The chart of the window (MSChart1): the plot properties of a plot mode, the whole grid as
 // its data, and a repaint that works while the sweep holds the UI thread. Beside the grid
-// it shows the last sweep's values on hover, its markers, and the memories that are shown.
-class ChartControl : public ChartPlot {
+// it shows the last sweep's values on hover, its markers, and the memories that are shown,
+// and draws itself afresh for a picture.
+class ChartControl : public ChartPlot, public ChartPicture {
 public:
     // The widget to place at the chart band; the window takes ownership of it.
     virtual QWidget* widget() = 0;
@@ -67,6 +80,9 @@ public:
     virtual void setNotice(std::string_view notice) = 0;
     // The point that was hovered when the context menu opened; none when there was none.
     virtual std::optional<TracePoint> menuPoint() const = 0;
+    // What the markers say, within the sweep's span: the sweep first when it has a reading,
+    // then the memories shown, in their order.
+    virtual std::vector<TraceFeatures> traceFeatures() const = 0;
 
     virtual const ChartMenuActions& menuActions() const = 0;
 };

@@ -30,6 +30,10 @@ ChartMenuActions makeChartMenuActions(QWidget* owner) {
     actions.memories = addAction(owner, "Memories…");
     actions.smithChart = addAction(owner, "Smith chart");
     actions.matchPoint = addAction(owner, "Match this point");
+    const PictureActions pictures = makePictureActions(owner);
+    actions.copyImage = pictures.copyImage;
+    actions.saveImage = pictures.saveImage;
+    actions.saveReport = addAction(owner, "Save report as PDF...");
     return actions;
 }
 
@@ -47,6 +51,10 @@ void execChartMenu(const ChartMenuActions& actions, QPoint globalPosition) {
     menu.addSeparator();
     menu.addAction(actions.smithChart);
     menu.addAction(actions.matchPoint);
+    menu.addSeparator();
+    menu.addAction(actions.copyImage);
+    menu.addAction(actions.saveImage);
+    menu.addAction(actions.saveReport);
     menu.exec(globalPosition);
 }
 

@@ -101,6 +101,10 @@ QtChartControl::QtChartControl() {
     buildChart();
 }
 
+QColor QtChartControl::seriesColour(int series) {
+    return kSeriesColours.at(static_cast<std::size_t>(series - 1));
+}
+
 QtChartControl::~QtChartControl() {
     QObject::disconnect(m_plotAreaWatch);  // the chart may live on in its window
     if (auto* view = static_cast<ChartView*>(m_view.data())) {
@@ -252,7 +256,7 @@ void QtChartControl::drawPendingData() {
         }
     }
     if (m_labelsPending) {
-        drawFrequencyLabels();
+        drawFrequencyLabels(m_view->width());
     }
     if (m_shadingPending) {
         drawShading();
@@ -274,14 +278,15 @@ void QtChartControl::drawSeries(int index) {
     }
     const bool decimated = data.values.size() > static_cast<std::size_t>(kDecimateAbove);
     m_series[static_cast<std::size_t>(index)]->draw(
-        curveRuns(points, decimated ? kDecimateBuckets : 0));
+        drawable(curveRuns(points, decimated ? kDecimateBuckets : 0), index));
     data.pending = false;
 }
 
-void QtChartControl::drawFrequencyLabels() {
+// As many labels as the width has room for.
+void QtChartControl::drawFrequencyLabels(int widthPx) {
     m_labelsPending = false;
     const int points = static_cast<int>(m_labels.size());
-    const int room = std::clamp(m_view->width() / kLabelSpacingPx, 2, kMostFrequencyLabels);
+    const int room = std::clamp(widthPx / kLabelSpacingPx, 2, kMostFrequencyLabels);
     QStringList shown;
     std::vector<int> positions;
     for (const int row : labelledPoints(points, room)) {

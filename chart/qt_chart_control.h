@@ -55,6 +55,9 @@ namespace zm {
 // band while SWR is shown, the resonances while X or the phase is; a memory gets one line,
 // its name and its first marker, which is also its legend. Hovering shows the values of the
 // nearest point of any trace, with the trace's name.
+//
+// A picture lays the same chart out afresh at the picture's size and renders it there,
+// without the hover, then lays it out again for the window.
 class QtChartControl : public ChartControl {
 public:
     static constexpr int kSeriesCount = 6;
@@ -63,6 +66,10 @@ public:
     static constexpr int kMostFrequencyLabels = 20;
     // X (series 2) and phase (series 5) are drawn against the right axis.
     static constexpr bool isOnRightAxis(int series) { return series == 2 || series == 5; }
+    // The names of series 1..6 as the window's legend strip writes them.
+    static constexpr std::array<const char*, kSeriesCount> kSeriesNames{"R",   "X",     "Z",
+                                                                        "SWR", "Phase", "RHO"};
+    static QColor seriesColour(int series);  // series 1..6
 
     QtChartControl();
     ~QtChartControl() override;
@@ -89,6 +96,12 @@ public:
     void setNotice(std::string_view notice) override;
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
+    std::vector<TraceFeatures> traceFeatures() const override;
+
+    void paintPicture(QPainter& painter, const QRectF& area) override;
+    // The series shown in the legend strip's order (R, X, Z, Phase, SWR, RHO), then the
+    // memories shown, dashed.
+    QList<LegendEntry> legend() const override;
 
     // Shows the values of the point nearest to a place on the view, as the mouse does, or
     // hides them away from the plot area or any point.
@@ -184,6 +197,8 @@ private:
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
                           QList<ChartTextBox::Line>& lines, bool legendOnly);
     void placeMarkerBox();
+    SweepFeatures featuresInSpan(const SweepRecord& record) const;
+    void layOut(QSizeF size, double labelWidthPx);
     std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
     void findNearestSweepPoint(QPointF chartPosition, HoverHit& best) const;
     void findNearestMemoryPoint(const MemoryLines& memory, QPointF chartPosition,
@@ -195,10 +210,15 @@ private:
     AxisScale& scale(AxisId axis);
     const AxisScale& scale(AxisId axis) const;
     void applyScale(AxisId axis);
+    void setRange(AxisId axis);
+    void redrawOnAxis(AxisId axis);
+    // The runs of series index + 1 as their lines are drawn: far-off values held near the axis.
+    std::vector<std::vector<DrawnPoint>> drawable(std::vector<std::vector<DrawnPoint>> runs,
+                                                  int index) const;
     void drawPendingData();
     void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
-    void drawFrequencyLabels();
+    void drawFrequencyLabels(int widthPx);
     void drawShading();
 
     QPointer<QChartView> m_view;

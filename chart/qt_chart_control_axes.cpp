@@ -93,6 +93,45 @@ void QtChartControl::setShowLine(int series, bool show) {
 
 void QtChartControl::applyScale(AxisId axis) {
     AxisScale& s = scale(axis);
+    const std::pair<double, double> shown{s.axis->min(), s.axis->max()};
+    setRange(axis);
+    if (shown != std::pair(s.axis->min(), s.axis->max())) {
+        redrawOnAxis(axis);
+    }
+}
+
+// What the axis's lines were drawn for, held near the old range, is drawn again.
+void QtChartControl::redrawOnAxis(AxisId axis) {
+    for (int index = 0; index < kSeriesCount; ++index) {
+        if (isOnRightAxis(index + 1) == (axis == AxisId::Y2)) {
+            m_data[static_cast<std::size_t>(index)].pending = true;
+            for (MemoryLines& memory : m_memories) {
+                memory.span[static_cast<std::size_t>(index)].pending = true;
+            }
+        }
+    }
+}
+
+// Values far beyond the axis's range are held a thousand ranges beyond it: the part of a
+// line on the chart moves by less than a thousandth of a step, and a PDF's coordinates stay
+// below a million, where Qt's PDF writer writes them right (a 10^9 SWR off a 1..3 scale
+// came out as "-68760645./" and poppler dropped the rest of the page's lines).
+std::vector<std::vector<DrawnPoint>> QtChartControl::drawable(
+    std::vector<std::vector<DrawnPoint>> runs, int index) const {
+    const QValueAxis* axis = scale(isOnRightAxis(index + 1) ? AxisId::Y2 : AxisId::Y).axis;
+    const double span = axis->max() - axis->min();
+    constexpr double kHeldRanges = 1000.0;
+    for (std::vector<DrawnPoint>& run : runs) {
+        for (DrawnPoint& point : run) {
+            point.y = std::clamp(point.y, axis->min() - kHeldRanges * span,
+                                 axis->max() + kHeldRanges * span);
+        }
+    }
+    return runs;
+}
+
+void QtChartControl::setRange(AxisId axis) {
+    AxisScale& s = scale(axis);
     if (!s.automatic) {
         if (s.fixedMinimum < s.fixedMaximum) {
             s.axis->setRange(s.fixedMinimum, s.fixedMaximum);

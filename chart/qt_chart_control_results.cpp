@@ -180,7 +180,7 @@ QtChartControl::SpanPoints QtChartControl::spanPointsOf(const SweepRecord& recor
 
 void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {
     SpanPoints& span = memory.span[static_cast<std::size_t>(index)];
-    memory.series[static_cast<std::size_t>(index)]->draw(span.runs);
+    memory.series[static_cast<std::size_t>(index)]->draw(drawable(span.runs, index));
     span.pending = false;
 }
 
@@ -204,7 +204,7 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
     QList<QPointF> resonancePoints;
     std::vector<std::string> texts;
     if (m_positions.rows() > 0) {
-        const SweepFeatures features = findFeatures(partInSpan(trace.record, m_positions));
+        const SweepFeatures features = featuresInSpan(trace.record);
         // A one-row grid places its own frequency only.
         const auto mark = [&](QList<QPointF>& points, double hz, double value) {
             if (const auto position = m_positions.positionOf(hz)) {
@@ -246,6 +246,21 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
     for (const std::string& text : texts) {
         lines.append({QString::fromStdString(text), ink});
     }
+}
+
+SweepFeatures QtChartControl::featuresInSpan(const SweepRecord& record) const {
+    return findFeatures(partInSpan(record, m_positions));
+}
+
+std::vector<TraceFeatures> QtChartControl::traceFeatures() const {
+    std::vector<TraceFeatures> traces;
+    if (m_sweep.record.hasReadings()) {
+        traces.push_back({m_sweep.name, kSweepInk, featuresInSpan(m_sweep.record)});
+    }
+    for (const MemoryLines& memory : m_memories) {
+        traces.push_back({memory.trace.name, memory.colour, featuresInSpan(memory.trace.record)});
+    }
+    return traces;
 }
 
 std::vector<ScreenPoint> QtChartControl::drawnCurve(const QLineSeries* line) const {

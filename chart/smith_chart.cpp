@@ -2,7 +2,9 @@
 
 #include "chart/smith_chart.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <cmath>
@@ -31,6 +33,7 @@ SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(240, 240);
     m_traces.push_back(traceOf("Sweep", Qt::black, false, {}));
+    m_pictureActions = makePictureActions(this);
 }
 
 SmithChart::Trace SmithChart::traceOf(std::string name, QColor colour, bool dashed,
@@ -185,12 +188,37 @@ QString SmithChart::caption() const {
     return text;
 }
 
+SmithChart::Canvas SmithChart::canvasFor(QSizeF size) const {
+    Canvas canvas{m_view, QRectF(QPointF(0, 0), size)};
+    const double chartHeight = size.height() - kCaptionPx;
+    canvas.view.resize(size.width(), chartHeight, kMarginPx,
+                       std::clamp(size.width() - chartHeight, 0.0, kLegendColumnPx));
+    return canvas;
+}
+
+QList<LegendEntry> SmithChart::legend() const {
+    QList<LegendEntry> entries;
+    for (const Trace& trace : m_traces) {
+        if (&trace == &m_traces.front() && !trace.record.hasReadings()) {
+            continue;
+        }
+        entries.append({QString::fromStdString(trace.name), trace.colour,
+                        trace.dashed ? Qt::DashLine : Qt::SolidLine});
+    }
+    return entries;
+}
+
 void SmithChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const double chartHeight = height() - kCaptionPx;
-    m_view.resize(width(), chartHeight, kMarginPx,
-                  std::clamp(width() - chartHeight, 0.0, kLegendColumnPx));
+    m_view = canvasFor(size()).view;
     m_backgroundStale = true;
+}
+
+void SmithChart::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu;
+    menu.addAction(m_pictureActions.copyImage);
+    menu.addAction(m_pictureActions.saveImage);
+    menu.exec(event->globalPos());
 }
 
 void SmithChart::mouseMoveEvent(QMouseEvent* event) {

@@ -25,7 +25,10 @@ namespace zm {
 // a matching network. The mouse wheel zooms about the mouse, a double click or Home shows
 // the whole chart again; hovering shows the values of the nearest measured point, a click
 // on one chooses it.
-class SmithChart : public QWidget {
+//
+// It draws itself afresh for a picture, and its context menu offers "Copy image" and "Save
+// image...".
+class SmithChart : public QWidget, public ChartPicture {
 public:
     enum class Grid { Impedance, Admittance, Both };
     enum class Labels { Normalised, Ohms };
@@ -58,6 +61,10 @@ public:
     // The caption under the chart: which grid, what its numbers mean, the zoom.
     QString caption() const;
 
+    void paintPicture(QPainter& painter, const QRectF& area) override;
+    QList<LegendEntry> legend() const override;  // the sweep, then the memories shown
+    const PictureActions& pictureActions() const { return m_pictureActions; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +74,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // A trace with the Gamma of each point that has a reading.
@@ -81,21 +89,36 @@ private:
         std::size_t trace = 0;
         std::size_t point = 0;
     };
+    // Where the chart is drawn: the widget, or a picture's area, with the view laid out for
+    // it; its top left corner is the painter's origin.
+    struct Canvas {
+        SmithView view;
+        QRectF rect;
+        QPointF at(std::complex<double> gamma) const {
+            const WidgetPoint point = view.toWidget(gamma);
+            return {point.x, point.y};
+        }
+    };
 
     static Trace traceOf(std::string name, QColor colour, bool dashed, SweepRecord record);
     std::optional<Hit> nearest(QPointF position) const;
     void refreshMarkers();
     void clearHover();
 
-    void paintGrid(QPainter& painter) const;
-    void paintGridCircles(QPainter& painter, bool admittance, const QColor& ink) const;
-    void paintGridLabels(QPainter& painter, bool admittance) const;
-    void paintSwrCircles(QPainter& painter) const;
+    // The view laid out for a size: the chart above the caption, right of the legend.
+    Canvas canvasFor(QSizeF size) const;
+    void paintBackground(QPainter& painter, const Canvas& canvas) const;
+    void paintForeground(QPainter& painter, const Canvas& canvas, bool withHover) const;
+    void paintGrid(QPainter& painter, const Canvas& c) const;
+    void paintGridCircles(QPainter& painter, const Canvas& c, bool admittance,
+                          const QColor& ink) const;
+    void paintGridLabels(QPainter& painter, const Canvas& c, bool admittance) const;
+    void paintSwrCircles(QPainter& painter, const Canvas& c) const;
     static void preparePainter(QPainter& painter);
-    void paintTrace(QPainter& painter, const Trace& trace) const;
-    void paintMarkers(QPainter& painter) const;
-    void paintMatchPath(QPainter& painter) const;
-    void paintTextBoxes(QPainter& painter) const;
+    void paintTrace(QPainter& painter, const Canvas& c, const Trace& trace) const;
+    void paintMarkers(QPainter& painter, const Canvas& c, bool withHover) const;
+    void paintMatchPath(QPainter& painter, const Canvas& c) const;
+    void paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const;
 
     SmithView m_view;
     Grid m_grid = Grid::Impedance;
@@ -108,6 +131,7 @@ private:
     QString m_shownValues;
     QPixmap m_background;  // the grid and the memories, as the view last drew them
     bool m_backgroundStale = true;
+    PictureActions m_pictureActions;
 };
 
 }  // namespace zm

@@ -81,6 +81,7 @@ void paintBox(QPainter& painter, QPointF corner, const TextLines& lines) {
 // are drawn once into a picture, and a sweep point or a move of the mouse paints that
 // picture and the sweep over it.
 void SmithChart::paintEvent(QPaintEvent*) {
+    const Canvas canvas{m_view, QRectF(rect())};
     const qreal ratio = devicePixelRatioF();
     if (m_background.size() != size() * ratio) {
         m_background = QPixmap(size() * ratio);
@@ -90,21 +91,43 @@ void SmithChart::paintEvent(QPaintEvent*) {
     if (m_backgroundStale) {
         m_background.fill(Qt::white);
         QPainter painter(&m_background);
-        preparePainter(painter);
-        paintGrid(painter);
-        paintSwrCircles(painter);
-        for (std::size_t trace = m_traces.size(); trace-- > 1;) {
-            paintTrace(painter, m_traces[trace]);
-        }
+        paintBackground(painter, canvas);
         m_backgroundStale = false;
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
+    paintForeground(painter, canvas, true);
+}
+
+// The same at the picture's size, the view keeping its zoom and middle, without the hover.
+void SmithChart::paintPicture(QPainter& painter, const QRectF& area) {
+    if (area.isEmpty()) {
+        return;
+    }
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.fillRect(QRectF(QPointF(0, 0), area.size()), Qt::white);
+    const Canvas canvas = canvasFor(area.size());
+    paintBackground(painter, canvas);
+    paintForeground(painter, canvas, false);
+    painter.restore();
+}
+
+void SmithChart::paintBackground(QPainter& painter, const Canvas& canvas) const {
     preparePainter(painter);
-    paintTrace(painter, m_traces.front());
-    paintMarkers(painter);
-    paintMatchPath(painter);
-    paintTextBoxes(painter);
+    paintGrid(painter, canvas);
+    paintSwrCircles(painter, canvas);
+    for (std::size_t trace = m_traces.size(); trace-- > 1;) {
+        paintTrace(painter, canvas, m_traces[trace]);
+    }
+}
+
+void SmithChart::paintForeground(QPainter& painter, const Canvas& canvas, bool withHover) const {
+    preparePainter(painter);
+    paintTrace(painter, canvas, m_traces.front());
+    paintMarkers(painter, canvas, withHover);
+    paintMatchPath(painter, canvas);
+    paintTextBoxes(painter, canvas, withHover);
 }
 
 void SmithChart::preparePainter(QPainter& painter) {
@@ -115,40 +138,41 @@ void SmithChart::preparePainter(QPainter& painter) {
 }
 
 // Whole circles clipped to the rim: the arcs end exactly on it at any zoom.
-void SmithChart::paintGrid(QPainter& painter) const {
-    const QPointF middle = positionOf(0.0);
-    const double rim = m_view.pixelsPerUnit();
+void SmithChart::paintGrid(QPainter& painter, const Canvas& c) const {
+    const QPointF middle = c.at(0.0);
+    const double rim = c.view.pixelsPerUnit();
     QPainterPath disc;
     disc.addEllipse(middle, rim, rim);
     painter.save();
     painter.setClipPath(disc);
     painter.setBrush(Qt::NoBrush);
     if (m_grid != Grid::Impedance) {
-        paintGridCircles(painter, true, m_grid == Grid::Both ? kAdmittanceInk : kImpedanceInk);
+        paintGridCircles(painter, c, true, m_grid == Grid::Both ? kAdmittanceInk : kImpedanceInk);
     }
     if (m_grid != Grid::Admittance) {
-        paintGridCircles(painter, false, kImpedanceInk);
+        paintGridCircles(painter, c, false, kImpedanceInk);
     }
     painter.setPen(QPen(kImpedanceInk, 1.0));
-    painter.drawLine(positionOf(-1.0), positionOf(1.0));
+    painter.drawLine(c.at(-1.0), c.at(1.0));
     painter.restore();
     painter.setPen(QPen(Qt::black, 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(middle, rim, rim);
-    paintGridLabels(painter, m_grid == Grid::Admittance);
+    paintGridLabels(painter, c, m_grid == Grid::Admittance);
 }
 
-void SmithChart::paintGridCircles(QPainter& painter, bool admittance, const QColor& ink) const {
+void SmithChart::paintGridCircles(QPainter& painter, const Canvas& c, bool admittance,
+                                  const QColor& ink) const {
     painter.setPen(QPen(ink, 1.0));
-    const QRectF shown = rect();
+    const QRectF shown = c.rect;
     const auto draw = [&](const GammaCircle& circle) {
-        const QPointF centre = positionOf(circle.centre);
-        const double radius = circle.radius * m_view.pixelsPerUnit();
+        const QPointF centre = c.at(circle.centre);
+        const double radius = circle.radius * c.view.pixelsPerUnit();
         if (radius >= 1.0 && outlineCrosses(centre, radius, shown)) {
             painter.drawEllipse(centre, radius, radius);
         }
     };
-    for (const double value : gridValues(m_view.zoom())) {
+    for (const double value : gridValues(c.view.zoom())) {
         draw(admittance ? conductanceCircle(value) : resistanceCircle(value));
         for (const double sign : {1.0, -1.0}) {
             draw(admittance ? susceptanceCircle(sign * value) : reactanceCircle(sign * value));
@@ -160,12 +184,12 @@ void SmithChart::paintGridCircles(QPainter& painter, bool admittance, const QCol
 // real axis, reactance (susceptance) just outside the rim. Zoomed in, where that place is
 // off view, on the circle where it comes nearest the middle of the view. A label that would
 // overlap one already placed is left out.
-void SmithChart::paintGridLabels(QPainter& painter, bool admittance) const {
+void SmithChart::paintGridLabels(QPainter& painter, const Canvas& c, bool admittance) const {
     const double scale = m_labels == Labels::Ohms ? (admittance ? 20.0 : kReferenceOhms) : 1.0;
     const double flip = admittance ? -1.0 : 1.0;
     const QFontMetricsF metrics(painter.font());
-    const QRectF shown = rect();
-    const std::complex<double> viewMiddle = m_view.toGamma(m_view.middle());
+    const QRectF shown = c.rect;
+    const std::complex<double> viewMiddle = c.view.toGamma(c.view.middle());
     QList<QRectF> placed;
     const auto label = [&](const QString& text, const GammaCircle& circle, QPointF preferred) {
         QPointF at = preferred;
@@ -176,7 +200,7 @@ void SmithChart::paintGridLabels(QPainter& painter, bool admittance) const {
             if (!(std::abs(nearest) < 1.0)) {
                 return;
             }
-            at = positionOf(nearest);
+            at = c.at(nearest);
         }
         QRectF box = metrics.boundingRect(text);
         box.moveCenter(at);
@@ -189,43 +213,43 @@ void SmithChart::paintGridLabels(QPainter& painter, bool admittance) const {
         painter.drawText(box, Qt::AlignCenter, text);
     };
     painter.setPen(kLabelInk);
-    const QPointF middle = positionOf(0.0);
-    for (const double value : gridValues(m_view.zoom())) {
+    const QPointF middle = c.at(0.0);
+    for (const double value : gridValues(c.view.zoom())) {
         const QString number = labelNumber(value * scale);
         const QPointF aboveAxis =
-            positionOf(flip * gammaOfNormalised(value)) +
+            c.at(flip * gammaOfNormalised(value)) +
             QPointF(metrics.horizontalAdvance(number) / 2 + 2.0, -metrics.height() / 2 - 1.0);
         label(number, admittance ? conductanceCircle(value) : resistanceCircle(value), aboveAxis);
         for (const double sign : {1.0, -1.0}) {
             const double x = sign * value;
-            const QPointF rimPoint = positionOf(flip * gammaOfNormalised({0.0, x}));
+            const QPointF rimPoint = c.at(flip * gammaOfNormalised({0.0, x}));
             const QPointF outside =
-                rimPoint + (rimPoint - middle) / m_view.pixelsPerUnit() * kLabelOffsetPx;
+                rimPoint + (rimPoint - middle) / c.view.pixelsPerUnit() * kLabelOffsetPx;
             label((sign > 0 ? "+j" : "−j") + number,
                   admittance ? susceptanceCircle(x) : reactanceCircle(x), outside);
         }
     }
 }
 
-void SmithChart::paintSwrCircles(QPainter& painter) const {
+void SmithChart::paintSwrCircles(QPainter& painter, const Canvas& c) const {
     painter.setPen(QPen(kSwrInk, 1.0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    const QPointF middle = positionOf(0.0);
+    const QPointF middle = c.at(0.0);
     for (const double swr : kSwrCircles) {
-        const double radius = swrCircle(swr).radius * m_view.pixelsPerUnit();
+        const double radius = swrCircle(swr).radius * c.view.pixelsPerUnit();
         painter.drawEllipse(middle, radius, radius);
     }
     painter.setPen(kSwrInk);
     for (const double swr : kSwrCircles) {
         // Where the circle crosses the axis at the left: below the resistance labels.
-        const QPointF at = positionOf(-swrCircle(swr).radius) + QPointF(3.0, 12.0);
+        const QPointF at = c.at(-swrCircle(swr).radius) + QPointF(3.0, 12.0);
         painter.drawText(at, labelNumber(swr));
     }
 }
 
 // Its points joined by straight lines, a point without a reading breaking the line, and a
 // dot at each measured point.
-void SmithChart::paintTrace(QPainter& painter, const Trace& trace) const {
+void SmithChart::paintTrace(QPainter& painter, const Canvas& c, const Trace& trace) const {
     painter.setPen(
         QPen(trace.colour, trace.dashed ? 1.5 : 2.0, trace.dashed ? Qt::DashLine : Qt::SolidLine));
     painter.setBrush(Qt::NoBrush);
@@ -237,7 +261,7 @@ void SmithChart::paintTrace(QPainter& painter, const Trace& trace) const {
             line.clear();
             continue;
         }
-        line << positionOf(*gamma);
+        line << c.at(*gamma);
         dots << line.back();
     }
     painter.drawPolyline(line);
@@ -245,27 +269,27 @@ void SmithChart::paintTrace(QPainter& painter, const Trace& trace) const {
     painter.drawPoints(dots);
 }
 
-void SmithChart::paintMarkers(QPainter& painter) const {
+void SmithChart::paintMarkers(QPainter& painter, const Canvas& c, bool withHover) const {
     painter.setPen(QPen(Qt::black, 1.5));
     painter.setBrush(Qt::white);
     for (const auto& gamma : m_markers) {
-        painter.drawEllipse(positionOf(gamma), 4.5, 4.5);
+        painter.drawEllipse(c.at(gamma), 4.5, 4.5);
     }
-    if (m_hovered) {
+    if (withHover && m_hovered) {
         const auto& gamma = m_traces[m_hovered->trace].gammas[m_hovered->point];
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(positionOf(*gamma), 5.0, 5.0);
+        painter.drawEllipse(c.at(*gamma), 5.0, 5.0);
     }
 }
 
 // From the load (an open circle) along the constant-R and constant-G circles to the centre.
-void SmithChart::paintMatchPath(QPainter& painter) const {
+void SmithChart::paintMatchPath(QPainter& painter, const Canvas& c) const {
     if (m_matchPath.empty()) {
         return;
     }
     QPolygonF line;
     for (const auto& gamma : m_matchPath) {
-        line << positionOf(gamma);
+        line << c.at(gamma);
     }
     painter.setPen(QPen(kPathInk, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
@@ -275,7 +299,7 @@ void SmithChart::paintMatchPath(QPainter& painter) const {
     painter.drawEllipse(line.back(), 3.5, 3.5);
 }
 
-void SmithChart::paintTextBoxes(QPainter& painter) const {
+void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const {
     TextLines legend;
     for (const std::string& line : m_markerLines) {
         legend.append({QString::fromStdString(line), Qt::black});
@@ -288,21 +312,21 @@ void SmithChart::paintTextBoxes(QPainter& painter) const {
 
     const QFontMetricsF metrics(painter.font());
     painter.setPen(kLabelInk);
-    painter.drawText(QPointF(4.0, height() - metrics.descent() - 2.0), caption());
+    painter.drawText(QPointF(4.0, c.rect.height() - metrics.descent() - 2.0), caption());
 
-    if (m_hovered && !m_shownValues.isEmpty()) {
+    if (withHover && m_hovered && !m_shownValues.isEmpty()) {
         TextLines lines;
         for (const QString& line : m_shownValues.split('\n')) {
             lines.append(
                 {line, lines.isEmpty() ? m_traces[m_hovered->trace].colour : QColor(Qt::black)});
         }
-        const QPointF at = positionOf(*m_traces[m_hovered->trace].gammas[m_hovered->point]);
+        const QPointF at = c.at(*m_traces[m_hovered->trace].gammas[m_hovered->point]);
         const QSizeF size = boxSize(metrics, lines);
         QPointF corner = at + QPointF(12.0, -12.0 - size.height());
-        if (corner.x() + size.width() > width()) {
+        if (corner.x() + size.width() > c.rect.width()) {
             corner.setX(at.x() - 12.0 - size.width());
         }
-        corner.setY(std::clamp(corner.y(), 0.0, std::max(0.0, height() - size.height())));
+        corner.setY(std::clamp(corner.y(), 0.0, std::max(0.0, c.rect.height() - size.height())));
         paintBox(painter, corner, lines);
     }
 }

@@ -7,10 +7,12 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/swr_panel.h"
@@ -69,7 +71,8 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     copyTable->setShortcut(QKeySequence::Copy);
     copyTable->setShortcutContext(Qt::WindowShortcut);
     connect(copyTable, &QAction::triggered, this, &BandsWindow::copy);
-    addMenuAction(copyTable);
+    m_pictureActions = makePictureActions(this);
+    addActions({copyTable, m_pictureActions.copyImage, m_pictureActions.saveImage});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -119,8 +122,13 @@ void BandsWindow::copy() {
     m_clipboard.setText(m_text);
 }
 
-void BandsWindow::addMenuAction(QAction* action) {
-    addAction(action);
+// Drawn, not grabbed: the text stays sharp at the picture's size and text in an SVG.
+void BandsWindow::paintPicture(QPainter& painter, const QRectF& area) {
+    const QSizeF shown = size();
+    const qreal scale = std::min(area.width() / shown.width(), area.height() / shown.height());
+    painter.translate(area.center() - QPointF(shown.width(), shown.height()) * scale / 2.0);
+    painter.scale(scale, scale);
+    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
 }
 
 // A file that is missing or damaged leaves the first size and the system's place.

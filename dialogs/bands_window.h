@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_picture.h"
 #include "dialogs/clipboard.h"
 #include "results/band_report.h"
 
-class QAction;
 class QGridLayout;
 class QLabel;
 class QTableWidget;
@@ -20,10 +20,10 @@ namespace zm {
 // The antenna's report card after "Sweep my bands...": one small SWR panel a band, in rows,
 // all on one SWR scale, and under them a table of each band's lowest SWR, 2:1 width,
 // resonance and Q. Ctrl+C (or "Copy table" in its context menu) puts the table on the
-// clipboard as text in the same layout. Its size and place are kept in an INI file of its
-// own (bands-window.ini beside config.ini), read when it is made and written when it is
-// hidden or closed.
-class BandsWindow : public QWidget {
+// clipboard as text in the same layout; "Copy image" and "Save image..." follow it. Its size
+// and place are kept in an INI file of its own (bands-window.ini beside config.ini), read
+// when it is made and written when it is hidden or closed.
+class BandsWindow : public QWidget, public ChartPicture {
 public:
     BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* parent);
 
@@ -34,8 +34,12 @@ public:
     QTableWidget* table() const { return m_table; }
     int panelCount() const;
     void copy();
-    // The entries of its context menu, in order; other windows' picture entries join them.
-    void addMenuAction(QAction* action);
+
+    // Its picture: the panels and the table as the window lays them out now, scaled to fill
+    // the picture's area; each panel names its band, so the legend is empty.
+    void paintPicture(QPainter& painter, const QRectF& area) override;
+    QList<LegendEntry> legend() const override { return {}; }
+    const PictureActions& pictureActions() const { return m_pictureActions; }
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -50,6 +54,7 @@ private:
     QGridLayout* m_panelGrid = nullptr;
     QTableWidget* m_table = nullptr;
     std::string m_text;
+    PictureActions m_pictureActions;
 };
 
 }  // namespace zm

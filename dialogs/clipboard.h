@@ -2,15 +2,17 @@
 
 #pragma once
 
+#include <QImage>
 #include <string_view>
 
 namespace zm {
 
-// The desktop's clipboard, for text.
+// The desktop's clipboard, for text and pictures.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void setText(std::string_view text) = 0;
+    virtual void setImage(const QImage& image) = 0;
 };
 
 }  // namespace zm

@@ -11,4 +11,8 @@ void QtClipboard::setText(std::string_view text) {
     QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
+void QtClipboard::setImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
+}
+
 }  // namespace zm

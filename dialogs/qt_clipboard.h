@@ -10,6 +10,7 @@ namespace zm {
 class QtClipboard : public Clipboard {
 public:
     void setText(std::string_view text) override;
+    void setImage(const QImage& image) override;  // offered as PNG among others
 };
 
 }  // namespace zm

@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace zm {
@@ -13,10 +17,43 @@ QtSweepFileDialog::QtSweepFileDialog(QWidget* parent) : m_parent(parent) {}
 
 std::optional<std::string> QtSweepFileDialog::chooseSaveName(const SweepFileRequest& request) {
     QFileDialog dialog(m_parent ? m_parent.data() : QApplication::activeWindow());
+    setUpSave(dialog, request);
+    return choose(dialog, request);
+}
+
+// Qt's own dialog lays its parts out on a grid: the comment takes a row of its own under
+// the file name and type.
+std::optional<ReportChoice> QtSweepFileDialog::chooseReportName(const SweepFileRequest& request) {
+    QFileDialog dialog(m_parent ? m_parent.data() : QApplication::activeWindow());
+    setUpSave(dialog, request);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* comment = new QLineEdit(&dialog);
+    comment->setObjectName(QStringLiteral("comment"));
+    comment->setPlaceholderText(QStringLiteral("printed under the title; may stay empty"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(QStringLiteral("Comment:"), &dialog), row, 0);
+        grid->addWidget(comment, row, 1, 1, grid->columnCount() - 1);
+    }
+    const auto path = choose(dialog, request);
+    if (!path) {
+        return std::nullopt;
+    }
+    return ReportChoice{*path, comment->text().toStdString()};
+}
+
+void QtSweepFileDialog::setUpSave(QFileDialog& dialog, const SweepFileRequest& request) const {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
-    return choose(dialog, request);
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& type) {
+            static const QRegularExpression kOnePattern(QStringLiteral(R"(\(\*\.(\w+)\)$)"));
+            const QRegularExpressionMatch match = kOnePattern.match(type);
+            if (match.hasMatch()) {
+                dialog.setDefaultSuffix(match.captured(1));
+            }
+        });
 }
 
 std::optional<std::string> QtSweepFileDialog::chooseOpenName(const SweepFileRequest& request) {

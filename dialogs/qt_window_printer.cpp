@@ -3,10 +3,10 @@
 #include "dialogs/qt_window_printer.h"
 
 #include <QPainter>
-#include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
+#include <algorithm>
 
 namespace zm {
 namespace {
@@ -16,24 +16,17 @@ constexpr const char* kNoPrinter =
 // The name of the job in the print queue.
 const QString kJobName = QStringLiteral("ZM-480_Plot");
 
-// Where the picture goes on the page, in printer dots from the top left of the printable
-// area: its size on screen (pixels over the screen's dots per inch), shrunk to fit.
-QRectF pictureOnPage(const QPixmap& picture, const QWidget& shownOn, const QRect& printable,
-                     int printerDpi) {
-    const QSizeF screenPixels = picture.deviceIndependentSize();
-    const qreal dotsPerPixel = qreal(printerDpi) / qMax(1, shownOn.logicalDpiX());
-    QSizeF size = screenPixels * dotsPerPixel;
-    if (size.width() > printable.width() || size.height() > printable.height()) {
-        size.scale(QSizeF(printable.size()), Qt::KeepAspectRatio);
-    }
-    return QRectF(QPointF(printable.topLeft()), size);
+// How much larger than on screen the window is drawn: as wide as the printable area,
+// or as high where the window is the taller for the page.
+qreal scaleToPage(QSizeF windowSize, const QRect& printable) {
+    return std::min(printable.width() / windowSize.width(),
+                    printable.height() / windowSize.height());
 }
 
 }  // namespace
 
 bool QtWindowPrinter::printWindow(QWidget& clientArea, std::string& whyNot) {
-    const QPixmap picture = clientArea.grab();
-    if (picture.isNull()) {
+    if (clientArea.width() <= 0 || clientArea.height() <= 0) {
         whyNot = "The window has nothing to print.";
         return false;
     }
@@ -48,10 +41,11 @@ bool QtWindowPrinter::printWindow(QWidget& clientArea, std::string& whyNot) {
         whyNot = "The printer \"" + printerName + "\" could not be started.";
         return false;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(
-        pictureOnPage(picture, clientArea, painter.viewport(), printer->resolution()), picture,
-        QRectF(picture.rect()));
+    const QRect printable = painter.viewport();
+    const qreal scale = scaleToPage(QSizeF(clientArea.size()), printable);
+    painter.translate(printable.topLeft());
+    painter.scale(scale, scale);
+    clientArea.render(&painter);
     if (!painter.end()) {
         whyNot = "The picture could not be sent to the printer \"" + printerName + "\".";
         return false;

@@ -15,14 +15,22 @@ struct SweepFileRequest {
     std::string suggestedName;  // "sweep.csv"; empty to open
 };
 
-// The dialog that picks where a sweep or a memory is saved and which file is loaded as a
-// memory.
+// The file chosen to save a report to, and the comment typed for it (empty by default).
+struct ReportChoice {
+    std::string path;
+    std::string comment;
+};
+
+// The dialog that picks where a sweep, a picture, a report or a memory is saved and which
+// file is loaded as a memory.
 class SweepFileDialog {
 public:
     virtual ~SweepFileDialog() = default;
     // A new or existing file to write, an existing one only once the user has agreed to
     // replace it; none on Cancel.
     virtual std::optional<std::string> chooseSaveName(const SweepFileRequest& request) = 0;
+    // The same with a line for a comment under the file name.
+    virtual std::optional<ReportChoice> chooseReportName(const SweepFileRequest& request) = 0;
     // An existing file to read; none on Cancel.
     virtual std::optional<std::string> chooseOpenName(const SweepFileRequest& request) = 0;
 };

@@ -23,7 +23,7 @@ struct Cable {
     std::string source;  // "Belden 8240 RG-58/U"
 };
 
-// The cable list, cables.txt, as it is shipped:
+// The cable list, cables.list, as it is shipped:
 //
 //   RG-58 | 50 | 0.66 | dB/100ft | 1:0.4 10:1.4 50:3.3 100:4.9 | Belden 8240 RG-58/U
 //
@@ -34,7 +34,7 @@ std::variant<std::vector<Cable>, FileError> readCableList(std::string_view text)
 // The cable of that name, in any letter case; none when the list has no such cable.
 const Cable* cableNamed(const std::vector<Cable>& cables, std::string_view name);
 
-inline constexpr std::string_view kCableListFile = "cables.txt";
+inline constexpr std::string_view kCableListFile = "cables.list";
 
 // Where the list is: beside the program in a build tree, in share/zm480-plot/ beside bin/
 // when installed.

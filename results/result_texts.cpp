@@ -27,12 +27,25 @@ std::string interpolatedMHz(double hz) {
     return fixedNumber(hz / kHzPerMHz, 3);
 }
 
-// ", Q 58"
-std::string qText(std::optional<double> q) {
-    if (!q) {
-        return {};
+constexpr int kMostResonanceCells = 3;
+
+// Where the 2:1 band lies: "14.088 – 14.262 MHz", "from 14.088 MHz up", "up to 14.262 MHz",
+// "across the whole sweep"; empty when the lowest SWR is above 2.
+std::string bandText(const SweepFeatures& features) {
+    if (features.lowerEdgeHz && features.upperEdgeHz) {
+        return interpolatedMHz(*features.lowerEdgeHz) + " – " +
+               interpolatedMHz(*features.upperEdgeHz) + " MHz";
     }
-    return ", Q " + loadedQText(*q);
+    if (features.lowerEdgeHz) {
+        return "from " + interpolatedMHz(*features.lowerEdgeHz) + " MHz up";
+    }
+    if (features.upperEdgeHz) {
+        return "up to " + interpolatedMHz(*features.upperEdgeHz) + " MHz";
+    }
+    if (features.swrMinimum && features.swrMinimum->swr < kBandEdgeSwr) {
+        return "across the whole sweep";
+    }
+    return {};
 }
 
 }  // namespace
@@ -81,16 +94,13 @@ std::vector<std::string> swrMarkerLines(const SweepFeatures& features) {
     }
     lines.push_back("SWR " + shown(features.swrMinimum->swr, 2) + " at " +
                     interpolatedMHz(features.swrMinimum->frequencyHz) + " MHz");
+    const std::string band = bandText(features);
     if (const auto widthKHz = features.bandwidthKHz()) {
-        lines.push_back("2:1 " + interpolatedMHz(*features.lowerEdgeHz) + " – " +
-                        interpolatedMHz(*features.upperEdgeHz) + " MHz, " +
-                        fixedNumber(*widthKHz, 0) + " kHz" + qText(features.loadedQ()));
-    } else if (features.lowerEdgeHz) {
-        lines.push_back("2:1 from " + interpolatedMHz(*features.lowerEdgeHz) + " MHz up");
-    } else if (features.upperEdgeHz) {
-        lines.push_back("2:1 up to " + interpolatedMHz(*features.upperEdgeHz) + " MHz");
-    } else if (features.swrMinimum->swr < kBandEdgeSwr) {
-        lines.push_back("2:1 across the whole sweep");
+        const auto q = features.loadedQ();
+        lines.push_back("2:1 " + band + ", " + fixedNumber(*widthKHz, 0) + " kHz" +
+                        (q ? ", Q " + loadedQText(*q) : ""));
+    } else if (!band.empty()) {
+        lines.push_back("2:1 " + band);
     }
     return lines;
 }
@@ -102,6 +112,44 @@ std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features) {
                         shown(resonance.resistanceOhms, 1) + " Ω");
     }
     return lines;
+}
+
+MarkerCells markerCells(const SweepFeatures& features) {
+    MarkerCells cells;
+    if (features.swrMinimum) {
+        cells.lowestSwr = shown(features.swrMinimum->swr, 2);
+        cells.atMHz = interpolatedMHz(features.swrMinimum->frequencyHz);
+    }
+    cells.band = bandText(features);
+    if (const auto widthKHz = features.bandwidthKHz()) {
+        cells.widthKHz = fixedNumber(*widthKHz, 0);
+    }
+    if (const auto q = features.loadedQ()) {
+        cells.q = loadedQText(*q);
+    }
+    const std::size_t count = features.resonances.size();
+    for (std::size_t i = 0; i < count && i < kMostResonanceCells; ++i) {
+        const Resonance& resonance = features.resonances[i];
+        cells.resonances += (i > 0 ? ", " : "") + interpolatedMHz(resonance.frequencyHz) + " (R " +
+                            shown(resonance.resistanceOhms, 1) + " Ω)";
+    }
+    if (count > kMostResonanceCells) {
+        cells.resonances +=
+            " and " + std::to_string(count - kMostResonanceCells) + " more resonances";
+    }
+    return cells;
+}
+
+std::string sweepTitle(const SweepNotes& notes, std::string_view radio) {
+    const double spanKHz = (notes.stopMHz - notes.startMHz) * 1000.0;
+    std::string title = fixedNumber(notes.startMHz, 3) + " – " + fixedNumber(notes.stopMHz, 3) +
+                        " MHz (" + fixedNumber(spanKHz, 0) + " kHz)";
+    for (const std::string_view part : {std::string_view(notes.takenAt), radio}) {
+        if (!part.empty()) {
+            title += " · " + std::string(part);
+        }
+    }
+    return title;
 }
 
 }  // namespace zm

@@ -41,4 +41,24 @@ std::string loadedQText(double q);
 // "Resonance 14.175 MHz, R 57.0 Ω", one line a resonance.
 std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features);
 
+// One row of a report's marker table, the values written as the chart's markers write
+// them; a cell is empty where the trace has nothing to say:
+//   lowestSwr "1.14", atMHz "14.175", band "14.088 – 14.262 MHz" (or "from 14.088 MHz up",
+//   "up to 14.262 MHz", "across the whole sweep"), widthKHz "174", q "58",
+//   resonances "14.167 (R 49.6 Ω)", the first three, then "and 2 more resonances".
+struct MarkerCells {
+    std::string lowestSwr;
+    std::string atMHz;
+    std::string band;
+    std::string widthKHz;
+    std::string q;
+    std::string resonances;
+};
+MarkerCells markerCells(const SweepFeatures& features);
+
+// What a picture's title says of a sweep: its band and span, when it was taken, the radio:
+// "14.000 – 14.350 MHz (350 kHz) · 2024-05-01 14:03:22 · Icom IC-7300". The time and the
+// radio are left out when empty.
+std::string sweepTitle(const SweepNotes& notes, std::string_view radio);
+
 }  // namespace zm

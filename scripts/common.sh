@@ -7,7 +7,7 @@ ZM_BUILD="$ZM_ROOT/build"
 
 ZM_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev
     dpkg-dev             # dpkg-shlibdeps, which fills in the Debian package's Depends
     libhamlib-utils      # rigctld: the rig-control server, and Hamlib's dummy rig for the demo

@@ -162,7 +162,7 @@ Options:
   --freq MHZ        the dipole's frequency when no rig is followed (14.175)
   --feedline CABLE:METRES
                     put METRES of CABLE, a cable of the program's cable list
-                    (cables.txt), between the load and the meter: the meter
+                    (cables.list), between the load and the meter: the meter
                     then reads the load turned and softened by the cable,
                     e.g. --antenna --feedline RG-58:20
   --rig HOST:PORT   follow a running rigctld: while it is keyed the meter sees

@@ -37,6 +37,9 @@ class ChosenFile : public zm::SweepFileDialog {
 public:
     explicit ChosenFile(std::string path) : m_path(std::move(path)) {}
     std::optional<std::string> chooseSaveName(const zm::SweepFileRequest&) override { return {}; }
+    std::optional<zm::ReportChoice> chooseReportName(const zm::SweepFileRequest&) override {
+        return {};
+    }
     std::optional<std::string> chooseOpenName(const zm::SweepFileRequest&) override {
         return m_path;
     }

@@ -179,6 +179,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuFile->menuAction(), "&File"},
         {m_controls.mnuOpen, "&Open"},
         {m_controls.MnuSaveAs, "&SaveAs"},
+        {m_controls.mnuSaveReport, "Save report as PDF..."},
         {m_controls.mnuPrint, "&Print"},
         {m_controls.mnuExit, "&Exit"},
         {m_controls.mnuSetup->menuAction(), "&Setup"},

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -147,6 +148,44 @@ TEST_F(ResultsMenuTest, CopyPutsTheCsvOnTheClipboard) {
     sweep();
     menu().copySweep->trigger();
     EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->sweepRecord())));
+}
+
+// Whatever the window's size: images of 1600 x 1000, SVG for a name ending in .svg, a
+// report from the File menu or the chart's; the title names the sweep and the radio.
+TEST_F(ResultsMenuTest, PicturesAndTheReportGoToTheChosenFilesWithPollingAtRest) {
+    writeConfig("[rig]\nmodel=1\n", "station.ini");  // Hamlib's dummy rig
+    openWindow();
+    sweep();
+    window->resize(300, 200);
+    watchTimer();
+    sweepFileDialog->pick = "/data/ant.png";
+    menu().saveImage->trigger();
+    EXPECT_EQ(
+        QImage::fromData(QByteArray::fromStdString(textFiles->files.at("/data/ant.png"))).size(),
+        QSize(1600, 1000));
+    sweepFileDialog->pick = "/data/ant.svg";
+    menu().saveImage->trigger();
+    const std::string& svg = textFiles->files.at("/data/ant.svg");
+    EXPECT_THAT(svg, MatchesRegex("^<\\?xml.*"));
+    EXPECT_THAT(svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
+                               window->sweepRecord().notes.takenAt + " · Hamlib Dummy"));
+    menu().copyImage->trigger();
+    ASSERT_EQ(clipboard->images.size(), 1u);
+    EXPECT_EQ(clipboard->images[0].size(), QSize(1600, 1000));
+
+    sweepFileDialog->comment = "after trimming";
+    for (QAction* entry : {window->controls().mnuSaveReport, menu().saveReport}) {
+        sweepFileDialog->pick = "/data/report.pdf";
+        textFiles->files.clear();
+        entry->trigger();
+        EXPECT_EQ(textFiles->files.at("/data/report.pdf").substr(0, 5), "%PDF-");
+    }
+    ASSERT_EQ(sweepFileDialog->requests.size(), 4u);
+    EXPECT_EQ(sweepFileDialog->requests[0].suggestedName, "sweep.png");
+    EXPECT_EQ(sweepFileDialog->requests[2].suggestedName, "sweep-report.pdf");
+    EXPECT_THAT(timerWhileShown, ElementsAre(false, false, false, false));
+    EXPECT_THAT(messages->shown, IsEmpty());
+    EXPECT_TRUE(window->timer1Enabled());
 }
 
 // Memories outlast Clear, a re-plan and a restart, shown or hidden, by the names given them.

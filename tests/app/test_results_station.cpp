@@ -85,7 +85,7 @@ protected:
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         devices.textFiles = std::make_unique<QtTextFiles>();
         devices.config = ConfigStore(sim->configDir());
-        devices.programFolder = buildDir();  // its cables.txt
+        devices.programFolder = buildDir();  // its cables.list
         createWindow(std::move(devices));
         start();
         return true;
@@ -215,6 +215,19 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_THAT(clipboard->copied[0], ::testing::StartsWith("Band  Lowest SWR  at "));
     EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n40m "));
     EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n20m "));
+
+    // Its picture is drawn, not left white: the 20m panel's curve is there.
+    bands->pictureActions().copyImage->trigger();
+    ASSERT_EQ(clipboard->images.size(), 1u);
+    const QImage picture = clipboard->images[0];
+    EXPECT_EQ(picture.size(), kPictureSizePx);
+    int inked = 0;
+    for (int y = 0; y < picture.height(); y += 4) {
+        for (int x = 0; x < picture.width(); x += 4) {
+            inked += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 500);
 }
 
 // The simulated dipole behind 20 m of RG-58, and the same feedline set in the window: at the

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include "chart/qt_chart_control.h"
+#include "chart/trace_points.h"
+#include "results/sweep_record.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 
@@ -36,6 +38,33 @@ inline PlotGrid sweptGrid(int rows, double startMHz, double (*value)(int row, in
 
 inline double distinct(int row, int column) {
     return column * 10.0 + row;
+}
+
+// A dipole-like sweep at 14.0 .. 14.35 MHz: SWR down to 1.2 at 14.15 and up again, the phase
+// from capacitive to inductive between 14.15 and 14.2; Z 50 ohm throughout.
+inline SweepRecord dipoleSweep(std::int64_t offsetHz = 0, double zOhms = 50.0) {
+    const double swr[] = {3.0, 2.4, 1.8, 1.2, 1.5, 2.2, 2.8, 3.4};
+    const double phase[] = {-40.0, -30.0, -20.0, -5.0, 10.0, 20.0, 30.0, 40.0};
+    SweepRecord record;
+    for (int i = 0; i < 8; ++i) {
+        record.points.push_back(
+            {14000000 + i * 50000 + offsetHz, PointReading{100.0, zOhms, phase[i], swr[i]}});
+    }
+    return record;
+}
+
+// The grid a sweep of the record in every mode would leave.
+inline PlotGrid gridOf(const SweepRecord& record) {
+    PlotGrid grid;
+    grid.reallocate(static_cast<int>(record.points.size()));
+    for (int row = 1; row <= grid.rows(); ++row) {
+        grid.at(row, 1) = frequencyLabel(row, 14.0, 0.05);
+        const auto& reading = record.points[static_cast<std::size_t>(row - 1)].reading;
+        for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
+            grid.at(row, series + 1) = reading ? seriesValue(*reading, series) : 0.0;
+        }
+    }
+    return grid;
 }
 
 class QtChartControlTest : public ::testing::Test {

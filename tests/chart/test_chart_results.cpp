@@ -18,34 +18,9 @@
 namespace zm {
 namespace {
 
+using test::dipoleSweep;
+using test::gridOf;
 using test::QtChartControlTest;
-
-// A dipole-like sweep at 14.0 .. 14.35 MHz: SWR down to 1.2 at 14.15 and up again, the phase
-// from capacitive to inductive between 14.15 and 14.2; Z 50 ohm throughout.
-SweepRecord dipoleSweep(std::int64_t offsetHz = 0, double zOhms = 50.0) {
-    const double swr[] = {3.0, 2.4, 1.8, 1.2, 1.5, 2.2, 2.8, 3.4};
-    const double phase[] = {-40.0, -30.0, -20.0, -5.0, 10.0, 20.0, 30.0, 40.0};
-    SweepRecord record;
-    for (int i = 0; i < 8; ++i) {
-        record.points.push_back(
-            {14000000 + i * 50000 + offsetHz, PointReading{100.0, zOhms, phase[i], swr[i]}});
-    }
-    return record;
-}
-
-// The grid a sweep of the record in every mode would leave.
-PlotGrid gridOf(const SweepRecord& record) {
-    PlotGrid grid;
-    grid.reallocate(static_cast<int>(record.points.size()));
-    for (int row = 1; row <= grid.rows(); ++row) {
-        grid.at(row, 1) = frequencyLabel(row, 14.0, 0.05);
-        const auto& reading = record.points[static_cast<std::size_t>(row - 1)].reading;
-        for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-            grid.at(row, series + 1) = reading ? seriesValue(*reading, series) : 0.0;
-        }
-    }
-    return grid;
-}
 
 class ChartResultsTest : public QtChartControlTest {
 protected:
@@ -161,7 +136,8 @@ TEST_F(ChartResultsTest, FocusedChartCopiesOnCtrlCAndOpensItsMenuOnTheMenuKey) {
     EXPECT_EQ(entries,
               QStringList({"Copy sweep", "Save sweep as CSV…", "Save sweep as Touchstone (.s1p)…",
                            "", "Keep as memory", "Load memory…", "Memories…", "", "Smith chart",
-                           "Match this point"}));
+                           "Match this point", "", "Copy image", "Save image...",
+                           "Save report as PDF..."}));
     ASSERT_TRUE(chart.menuPoint().has_value());
     EXPECT_EQ(chart.menuPoint()->point.frequencyHz, 14150000);
 }

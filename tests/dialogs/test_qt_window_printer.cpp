@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -88,7 +89,8 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(QtWindowPrinterTest, PrintsTheWindowAtItsScreenSizeOnOnePage) {
+// Across the printable width at the printer's resolution, whatever the window's size.
+TEST_F(QtWindowPrinterTest, PrintsTheWindowAcrossThePrintableWidthOnOnePage) {
     ColouredWindow window(QSize(545, 440));
     QtWindowPrinter printer = QtWindowPrinter::toPdfFile(pdfPath());
     std::string whyNot;
@@ -105,11 +107,14 @@ TEST_F(QtWindowPrinterTest, PrintsTheWindowAtItsScreenSizeOnOnePage) {
         GTEST_SKIP() << "pdftoppm is not installed";
     }
     EXPECT_EQ(pageCount(), 1);
-    // 545 x 440 screen pixels at the screen's dots per inch, on a 72 dpi rendering.
-    const double pagePixelsPerPixel = 72.0 / window.logicalDpiX();
+    // The printable area of the same printer, in points: pixels of a 72 dpi rendering.
+    QPrinter same(QPrinter::HighResolution);
+    same.setOutputFormat(QPrinter::PdfFormat);
+    const QRectF printable = same.pageLayout().paintRectPoints();
     const QRect picture = areaOf(page, kWindowColour) | areaOf(page, kCornerColour);
-    EXPECT_NEAR(picture.width(), 545 * pagePixelsPerPixel, 3);
-    EXPECT_NEAR(picture.height(), 440 * pagePixelsPerPixel, 3);
+    EXPECT_NEAR(picture.width(), printable.width(), printable.width() * 0.02);
+    EXPECT_NEAR(picture.left(), printable.left(), 2);
+    EXPECT_NEAR(double(picture.width()) / picture.height(), 545.0 / 440.0, 0.02);
     const QRect corner = areaOf(page, kCornerColour);
     EXPECT_EQ(corner.topLeft(), picture.topLeft());
     EXPECT_NEAR(corner.width(), picture.width() / 5.0, 3);

@@ -5,6 +5,7 @@
 // Recording fakes of the window's devices: each remembers what it was asked, in order, and
 // answers from a script the test sets up.
 
+#include <QPainter>
 #include <QPointer>
 #include <QWidget>
 #include <deque>
@@ -170,6 +171,25 @@ public:
     void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
     void setNotice(std::string_view text) override { notice = text; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
+    std::vector<TraceFeatures> traceFeatures() const override {
+        std::vector<TraceFeatures> traces;
+        if (lastRecord.hasReadings()) {
+            traces.push_back({"Sweep", Qt::black, findFeatures(lastRecord)});
+        }
+        for (const Memory& memory : memories) {
+            if (memory.shown) {
+                traces.push_back({memory.name, Qt::blue, findFeatures(memory.record)});
+            }
+        }
+        return traces;
+    }
+    // A grey field where the chart would be drawn.
+    int picturesPainted = 0;
+    void paintPicture(QPainter& painter, const QRectF& area) override {
+        painter.fillRect(area, QColor(200, 200, 200));
+        ++picturesPainted;
+    }
+    QList<LegendEntry> legend() const override { return {{"Sweep", Qt::black}}; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
 
     RecordingChart() = default;
@@ -229,10 +249,15 @@ class ScriptedSweepFileDialog : public SweepFileDialog {
 public:
     std::vector<SweepFileRequest> requests;
     std::optional<std::string> pick;
+    std::string comment;               // typed into a report's dialog
     std::function<void()> whileShown;  // runs as if the dialog were up
 
     std::optional<std::string> chooseSaveName(const SweepFileRequest& request) override {
         return answer(request);
+    }
+    std::optional<ReportChoice> chooseReportName(const SweepFileRequest& request) override {
+        const auto path = answer(request);
+        return path ? std::optional(ReportChoice{*path, comment}) : std::nullopt;
     }
     std::optional<std::string> chooseOpenName(const SweepFileRequest& request) override {
         return answer(request);
@@ -275,7 +300,9 @@ public:
 class RecordingClipboard : public Clipboard {
 public:
     std::vector<std::string> copied;
+    std::vector<QImage> images;
     void setText(std::string_view text) override { copied.emplace_back(text); }
+    void setImage(const QImage& image) override { images.push_back(image); }
 };
 
 // Files in memory; a write fails with `failWrites` as its reason when that is set.
