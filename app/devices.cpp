@@ -45,6 +45,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     };
     devices.useRigPort(devices, rigPort);
     devices.rigctld = std::make_unique<ProcessRigctldRunner>(guardProgram, "rigctld");
+    devices.radioClaims = std::make_unique<ProgramRadioClaims>();
     devices.stationDialogs = std::make_unique<QtStationDialogs>();
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();

@@ -19,6 +19,7 @@
 #include "feedline/feedline_dialog.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
+#include "station/radio_claims.h"
 #include "station/rigctld_runner.h"
 #include "station/station_dialogs.h"
 #include "sweep/ptt_guard.h"
@@ -30,7 +31,7 @@ namespace zm {
 // passes the real ones; tests pass fakes and local peers.
 struct Devices {
     std::unique_ptr<SerialComm> comm;       // MSComm1
-    std::unique_ptr<Sleeper> sleeper;       // the idle poll's wait of Pause: blocking
+    std::unique_ptr<Sleeper> sleeper;       // ReadMeter's wait outside a sweep: blocking
     std::unique_ptr<Sleeper> sweepSleeper;  // the sweep's waits: the window stays alive
     std::unique_ptr<RigServerFactory> rigServers;
     std::unique_ptr<PttGuard> pttGuard;  // unkeys the radio if the window cannot
@@ -38,6 +39,8 @@ struct Devices {
     // station.ini names another port; empty in tests that keep their fakes.
     std::function<void(Devices&, quint16 port)> useRigPort;
     std::unique_ptr<RigctldRunner> rigctld;  // the station's rigctld, when the program runs it
+    // One sweep per radio on this computer; empty in tests that keep their fakes.
+    std::unique_ptr<RadioClaims> radioClaims;
     std::unique_ptr<StationDialogs> stationDialogs;  // Setup, Station
     std::unique_ptr<MessageBoxes> messages;
     std::unique_ptr<ChartControl> chart;       // MSChart1

@@ -292,7 +292,7 @@ void setTabOrder(const FormControls& c) {
 
 FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget) {
     FormControls c;
-    window.setWindowTitle(QStringLiteral("ZM-480 Plot"));
+    window.setWindowTitle(QString::fromLatin1(kWindowTitle));
     window.setWindowIcon(QIcon(QPixmap::fromImage(windowIconImage())));
     QFont formFont(QStringLiteral("Arial"));
     formFont.setPointSizeF(9.75);

@@ -82,6 +82,8 @@ struct FormControls {
     QAction* mnuAbout = nullptr;
 };
 
+inline constexpr char kWindowTitle[] = "ZM-480 Plot";
+
 // The design's client area, in pixels at 15 twips to the pixel: 8175 x 6600 twips.
 inline constexpr int kTwipsPerPixel = 15;
 // Saturates far outside any screen, so damaged settings cannot overflow a coordinate.

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "station/station_test.h"
 
@@ -37,17 +38,26 @@ frmMain::frmMain(Devices devices, QWidget* parent)
 
     m_timer1.setObjectName("Timer1");
     m_timer1.setInterval(kTimer1Interval);
+    m_pollAnswer.setSingleShot(true);
+    m_pollAnswer.setInterval(pauseDuration(0.2f));
     connectHandlers();
     m_damagedMemories = m_shelf.load();
     m_devices.chart->setMemories(m_shelf.memories());
 
+    if (m_devices.rigctld) {
+        m_devices.rigctld->onStateChange([this] { showRigctldState(); });
+    }
     // The design's client area until start-up applies a saved height.
     applyOuterHeight(heightTwips());
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
 frmMain::~frmMain() {
+    if (m_devices.rigctld) {
+        m_devices.rigctld->onStateChange(nullptr);  // it ends after the window's parts
+    }
     m_timer1.stop();
+    m_pollAnswer.stop();
     TRX.reset();
     FT100.reset();
     if (m_devices.comm->isOpen()) {
@@ -57,6 +67,7 @@ frmMain::~frmMain() {
 
 void frmMain::connectHandlers() {
     connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { finishPoll(Query::Sent); });
 
     connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
     connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
@@ -111,7 +122,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Whatever suspends or resumes polling also ends an idle poll that waits for its answer: a
+// sweep or a port choice sends its own query.
 void frmMain::setTimer1Enabled(bool enabled) {
+    m_pollAnswer.stop();
     if (!enabled) {
         m_timer1.stop();
     } else if (!m_timer1.isActive()) {
@@ -161,11 +175,24 @@ void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect seen = placed.intersected(screen->availableGeometry());
         if (seen.width() >= kVisiblePixels && seen.height() >= kVisiblePixels) {
-            move(wanted);
+            placeFrameAt(wanted);
             return;
         }
     }
     // Off every screen (a monitor that is gone, or a damaged file): keep the system's place.
+}
+
+// The saved position is the frame's outer corner, as x() and y() give it to SaveConfig.
+// Start-up runs just after the window is shown, before the window manager has said how wide
+// its frame is: move() alone then places the inside of the window at the spot, and under
+// openbox every start and close moved the window up by its 20-pixel title bar.
+// setFramePosition asks the window manager for the frame's corner; move() first makes x()
+// and y() give it at once, for the SaveConfig of the start-up inside start-up.
+void frmMain::placeFrameAt(QPoint corner) {
+    move(corner);
+    if (QWindow* window = windowHandle()) {
+        window->setFramePosition(corner);
+    }
 }
 
 }  // namespace zm

@@ -165,10 +165,20 @@ private:
     void showPortRoutes();
     void applyConfigValues();
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
+    void placeFrameAt(QPoint corner);
     void applyOuterHeight(float heightTwips);
 
+    // One poll in two halves: the query, and 0.2 s later the answer.
+    enum class Query { PortClosed, Failed, Sent };
+    Query beginPoll();
+    void finishPoll(Query query);
     void showReadout();
     void setLampOn(bool on);
+    // The meter's port opened as start-up opens it; false when it would not open.
+    bool openMeterPort();
+    void meterOpened();
+    void noticeMeterLoss();
+    void openLostMeter();
 
     // A start, stop or step that would make a plan beyond the point counter is refused
     // with a message; the current plan and grid stay as they are.
@@ -178,7 +188,6 @@ private:
     // and the run's message shown; `run` gives it.
     void runSweeps(const std::function<std::string()>& run);
     std::string sweepSafely();
-    bool stopAsked() const;  // by Escape, the close button or a stop signal
     // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
     // in the boxes again.
     std::string sweepMyBands();
@@ -186,6 +195,7 @@ private:
     // The last sweep, when it measured anything; `notKept` gets why the disk refused the
     // memory, unless it holds a reason already.
     void keepBandSweep(const std::string& bandName, std::string& notKept);
+    void claimRadio();
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
     void tellGuardKeying();
@@ -210,6 +220,7 @@ private:
     // Ends the sweep with a message for the user; the transmitter is unkeyed first.
     [[noreturn]] void stopSweep(std::string message);
     void stopIfRequested();
+    bool stopAsked() const;  // Escape, the close button or a stop signal
     // The meter reading's values of the plot mode into the row; none for a point not keyed.
     void copyReadingToRow(int row, bool keyed);
     void checkRigStatus(int status, std::string_view what);
@@ -224,10 +235,19 @@ private:
     void watchRigctld();
     void testStation(const RigSettings& rig, std::function<void(std::string)> done);
     void chooseMeterDevice(const std::string& device);
-    // The sweep's message when the program's rigctld ended under it; empty when it did not.
+    // The sweep's message when the program's rigctld ended under it, or the radio's device
+    // went; empty when neither happened.
     std::string rigctldEndedMidSweep();
     // Why Run reached no rigctld, given what the rig client said.
     std::string whyNoRigctld(std::string clientWhyNot);
+    // The program's rigctld, when Setup, Station has the program run it; else null.
+    RigctldRunner* ownRigctld() const;
+    void showRigctldState();
+    bool radioDeviceThere() const;
+    // Run waits, up to kRadioAnswerTime, for the program's rigctld to answer; what holds it
+    // up when it does not, else nothing.
+    std::string waitForRigctld();
+    std::string whyRigctldHeldUp(int endingsBefore);
 
     // The shipped plans and the one station.ini chooses, read once at the first start-up.
     void loadBandPlans();
@@ -286,6 +306,16 @@ private:
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
+    QTimer m_pollAnswer;  // the idle poll's 0.2 s between query and answer
+    // The meter's device as it was last opened. Once it failed or vanished it is lost, and
+    // each tick looks whether it is back.
+    struct MeterDevice {
+        PortRoute route;
+        std::string name;   // as chosen: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KZ3XY-...
+        bool open = false;  // held open by the program, which did not close it since
+        bool lost = false;
+    };
+    MeterDevice m_meter;
     MeterReading m_reading;
     std::string m_rawResponse;
     std::string m_lastResponse;
@@ -326,6 +356,9 @@ private:
 
     StationSettings m_station;
     bool m_stationLoaded = false;
+    // How long a radio is given to answer through the program's rigctld: an IC-7300 answers
+    // rigctld's first questions within a second.
+    static constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
     std::optional<RigSettings> m_rigctldFor;  // what the program's rigctld runs for
     QTimer m_rigctldWatch;
     QElapsedTimer m_rigctldSince;

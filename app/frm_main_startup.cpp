@@ -10,6 +10,8 @@
 #include "app/frm_main.h"
 #include "app/version.h"
 #include "meter/number_reading.h"
+#include "station/port_holders.h"
+#include "station/station_checks.h"
 
 namespace zm {
 
@@ -53,6 +55,12 @@ std::string portNotAvailableMessage(int port, const PortRoute& route) {
     const std::string ln = "ln -sf " + std::string(kUsbAdapter) + " " + shellQuoted(route.linkPath);
     std::string text(kPortNotAvailable);
     text += "\nTried " + route.device + " for " + portName(port);
+    // Another copy of the program (with settings of its own), a terminal program, ModemManager
+    if (const auto holders = programsHolding(route.device); !holders.empty()) {
+        const RunningProgram& holder = holders.front();
+        return text + ": it is held by " + holder.name + ", process " + std::to_string(holder.pid) +
+               "; " + howToStop(holder) + ".";
+    }
     if (route.linked) {
         text += ", where the link " + route.linkPath +
                 " points. Check that the adapter is plugged in and that your user is in the "
@@ -92,14 +100,12 @@ void frmMain::Form_Activate() {
 
     showPortRoutes();
     if (!m_devices.comm->isOpen()) {
-        m_devices.comm->setSettings(kPortSettings);
-        m_devices.comm->setInputLen(0);
-        if (!m_devices.comm->open()) {
+        if (!openMeterPort()) {
             const int port = m_devices.comm->commPort();
             m_devices.messages->show(portNotAvailableMessage(port, m_devices.comm->routeOf(port)));
             return;
         }
-        m_devices.comm->clearInBuffer();
+        meterOpened();
     }
 
     // On the first run this changes the port list's selection, and the port choice runs
@@ -109,6 +115,16 @@ void frmMain::Form_Activate() {
     setTimer1Enabled(true);
 }
 
+bool frmMain::openMeterPort() {
+    m_devices.comm->setSettings(kPortSettings);
+    m_devices.comm->setInputLen(0);
+    if (!m_devices.comm->open()) {
+        return false;
+    }
+    m_devices.comm->clearInBuffer();
+    return true;
+}
+
 // Each setting whose line is missing or unreadable keeps its current value.
 void frmMain::applyConfigValues() {
     const auto slot = [this](int i) -> std::string_view {
@@ -116,8 +132,6 @@ void frmMain::applyConfigValues() {
     };
     const auto filled = [this](int i) { return m_configValues[i].has_value(); };
 
-    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
-                        filled(1) ? readSingle(slot(1)) : std::nullopt);
     if (filled(2)) {
         const auto port = readWhole16(slot(2));
         if (port && *port >= 1 && *port <= kHighestPort) {
@@ -127,6 +141,10 @@ void frmMain::applyConfigValues() {
     if (const auto height = filled(3) ? readSingle(slot(3)) : std::nullopt) {
         applyOuterHeight(*height);
     }
+    // After the height: a resize of a window that has just been shown puts it back where Qt
+    // last knew it, before the window manager has moved its frame.
+    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
+                        filled(1) ? readSingle(slot(1)) : std::nullopt);
     if (const auto mark = filled(4) ? readCheckMark(slot(4)) : std::nullopt) {
         m_form.mnuNormal->setChecked(*mark);
     }
@@ -171,6 +189,7 @@ void frmMain::showPortRoutes() {
 }
 
 void frmMain::Combo3_Click() {
+    m_meter = MeterDevice{};  // a new choice: what was lost is no longer looked for
     if (m_devices.comm->isOpen()) {
         m_devices.comm->close();
     }

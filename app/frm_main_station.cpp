@@ -16,22 +16,11 @@ namespace zm {
 
 namespace {
 
-// How often the window looks how a starting rigctld stands, and how long it lets the radio
-// take: an IC-7300 answers rigctld's first questions within a second.
+// How often the window looks how a starting rigctld stands.
 constexpr std::chrono::milliseconds kRigctldWatchInterval{250};
-constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
 
 std::string portName(int port) {
     return "Com" + std::string(port < 10 ? "0" : "") + std::to_string(port);
-}
-
-// The meter's device as it was chosen: where the port's link points, a by-id name with its
-// maker and serial number, rather than the kernel's ttyUSB name it leads to today.
-std::string chosenDevice(const PortRoute& route) {
-    std::error_code error;
-    const auto target = route.linked ? std::filesystem::read_symlink(route.linkPath, error)
-                                     : std::filesystem::path();
-    return !error && target.is_absolute() ? target.string() : route.device;
 }
 
 }  // namespace
@@ -54,6 +43,10 @@ void frmMain::loadStation() {
 void frmMain::useStation(const RigSettings& rig) {
     if (m_devices.useRigPort) {
         m_devices.useRigPort(m_devices, rig.port);
+    }
+    if (m_devices.rigServers) {
+        m_devices.rigServers->setRunByProgram(rig.server == RigServerChoice::Own &&
+                                              m_devices.rigctld);
     }
     if (!m_devices.rigctld) {
         return;
@@ -88,8 +81,10 @@ void frmMain::watchRigctld() {
     RigctldRunner& rigctld = *m_devices.rigctld;
     const std::string trouble = rigctld.trouble(m_rigctldEndingsAtStart);
     const bool silent = m_rigctldSince.elapsed() >= kRadioAnswerTime.count();
-    if (m_stationTest || rigctld.answering() || !rigctld.running()) {
-        m_rigctldWatch.stop();  // a Test in the dialog says it there
+    // A Test in the dialog says it there; a radio that is switched off shows in the title.
+    if (m_stationTest || rigctld.answering() || !rigctld.running() ||
+        rigctld.state() == RigctldRunner::State::WaitingForDevice) {
+        m_rigctldWatch.stop();
     } else if (!trouble.empty() || silent) {
         m_rigctldWatch.stop();
         m_devices.messages->show(
@@ -158,38 +153,6 @@ void frmMain::chooseMeterDevice(const std::string& device) {
         return;
     }
     Combo3_Click();
-}
-
-std::string frmMain::rigctldEndedMidSweep() {
-    RigctldRunner* rigctld = m_devices.rigctld.get();
-    if (!rigctld || rigctld->endings() == m_sweep.rigctldEndings) {
-        return {};
-    }
-    m_rigctldWatch.stop();  // said once, here
-    return withLastWords("The sweep stopped: rigctld ended under it (" + rigctld->lastEnd() +
-                             "), and the program starts it again. Press Run again once the "
-                             "radio answers",
-                         rigctld->lastWords()) +
-           (rigctld->lastWords().empty() ? "." : "");
-}
-
-// The rig client's advice, to start rigctld on the port, would mislead when the program runs
-// rigctld: what stands in its way is said instead, or that the radio does not answer it.
-std::string frmMain::whyNoRigctld(std::string clientWhyNot) {
-    RigctldRunner* rigctld = m_devices.rigctld.get();
-    if (!rigctld || m_station.rig.server != RigServerChoice::Own || rigctld->answering()) {
-        return clientWhyNot;
-    }
-    if (std::string whyNot; !rigctldArguments(m_station.rig, whyNot)) {
-        return "rigctld was not started. " + whyNot;
-    }
-    if (std::string trouble = rigctld->trouble(m_rigctldEndingsAtStart); !trouble.empty()) {
-        return trouble;
-    }
-    if (m_rigctldSince.elapsed() < kRadioAnswerTime.count()) {
-        return "rigctld, which the program starts for your radio, does not answer yet";
-    }
-    return withLastWords(std::string(kRadioSilent), rigctld->lastWords());
 }
 
 // Setup, Sweep settings changes only [sweep].

@@ -76,13 +76,34 @@ std::string frmMain::sweepSafely() {
         message = unkeyAfterStop(stopped.what());
     }
     m_devices.pttGuard->finish();
+    if (m_devices.radioClaims) {
+        m_devices.radioClaims->release();
+    }
     m_sweep.running = false;
     return message;
+}
+
+// Another copy of the program, with settings of its own, may sweep with the same radio: the
+// two would key it at each other's frequencies.
+void frmMain::claimRadio() {
+    const std::uint16_t port = m_station.rig.port;
+    pid_t holder = 0;
+    if (m_devices.radioClaims &&
+        !m_devices.radioClaims->claim(port, ownRigctld() ? m_station.rig.device : "", holder)) {
+        stopSweep("Another ZM-480 Plot" +
+                  (holder > 0 ? " (process " + std::to_string(holder) + ")" : std::string()) +
+                  " is sweeping with this radio (rigctld port " + std::to_string(port) +
+                  "); nothing was keyed. Press Run again once its sweep has ended.");
+    }
 }
 
 void frmMain::RunSweep() {
     if (std::string refusal = checkBandPlan(); !refusal.empty()) {
         throw SweepStopped(std::move(refusal));
+    }
+    claimRadio();
+    if (const std::string heldUp = waitForRigctld(); !heldUp.empty()) {
+        throw failure(heldUp);
     }
     std::string whyNot;
     FT100 = m_devices.rigServers->create(whyNot);
@@ -186,7 +207,7 @@ void frmMain::stopSweep(std::string message) {
 
 bool frmMain::stopAsked() const {
     const bool signalled = m_devices.stopRequested && m_devices.stopRequested->load();
-    return m_sweep.stopRequested || m_sweep.closeRequested || signalled;
+    return m_sweep.stopRequested || signalled;
 }
 
 void frmMain::stopIfRequested() {

@@ -1,15 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QApplication>
+#include <cstdio>
 
 #include "app/frm_main.h"
+#include "app/settings_folder_lock.h"
 #include "app/stop_signals.h"
+#include "dialogs/qt_message_boxes.h"
+
+namespace {
+
+// As far as the desktop lets another program's request raise it.
+void bringToFront(QWidget& window) {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zm::StopSignals stopSignals;
-    zm::frmMain window(zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag()));
+    zm::ConfigStore store = zm::ConfigStore::forProgram();
+    zm::SettingsFolderLock settingsLock(store.directory());
+    if (!settingsLock.held()) {
+        // The first window heard this start and comes to the front; nothing else is touched.
+        const std::string message = settingsLock.alreadyRunningMessage();
+        std::fprintf(stderr, "zm480-plot: %s\n", message.c_str());
+        zm::QtMessageBoxes().show(message);
+        return 0;
+    }
+    zm::frmMain window(zm::programDevices(std::move(store), stopSignals.flag()));
     QObject::connect(&stopSignals, &zm::StopSignals::stopRequested, &window, &QWidget::close);
+    QObject::connect(&settingsLock, &zm::SettingsFolderLock::anotherStart, &window,
+                     [&window] { bringToFront(window); });
     window.show();
     return app.exec();
 }

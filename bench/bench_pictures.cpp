@@ -62,6 +62,12 @@ int main(int argc, char** argv) {
     chart.setChartData(zm::bench::gridOf(sweep));
     chart.setSweepRecord(sweep);
     chart.setMemories(zm::bench::fiveMemories());
+    // Region 1's bands in the sweep's span, unshaded as the window shows them.
+    chart.setInsideStretches({{1'810'000, 2'000'000},
+                              {3'500'000, 3'800'000},
+                              {7'000'000, 7'200'000},
+                              {10'100'000, 10'150'000},
+                              {14'000'000, 14'350'000}});
     zm::applyPlotMode(chart, 2);
     chart.repaintNow();
 

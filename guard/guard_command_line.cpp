@@ -29,7 +29,9 @@ its window opens, for Setup, Station's "Start rigctld for this radio"): it check
 device and the port, starts rigctld from the arguments (never through a shell), passes on
 what rigctld writes to stderr, restarts it after 1, 2, 4 ... 30 s when it ends, and stops it
 (SIGINT, SIGKILL after 2 s) when the window says "end". When the window goes away without
-"end", it unkeys through rigctld first.
+"end", it unkeys through rigctld first. While the radio's device is gone rigctld is stopped,
+and it starts again once the device is back; a rigctld that answers nothing for 5 s is
+started again.
 
 Exit status: 0 the transmitter was left unkeyed, 1 it could not be unkeyed (the guard says
 so on stderr), 2 wrong arguments, 3 rigctld could not be reached.

@@ -3,10 +3,16 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "guard/guard_command_line.h"
+#include "guard/rigctld_child.h"
+#include "guard/rigctld_probe.h"
+#include "guard/rigctld_unkeyer.h"
+#include "guard/station_facts.h"
 
 namespace zm {
 
@@ -25,5 +31,77 @@ namespace zm {
 // Returns the guard's exit status.
 int superviseRigctld(const RigEndpoint& rig, const std::vector<std::string>& command,
                      const sigset_t& waitMask, volatile const sig_atomic_t& terminated);
+
+// The loop of superviseRigctld: one rigctld at a time, the window's words, the radio's device.
+class RigctldSupervisor {
+public:
+    RigctldSupervisor(const RigEndpoint& rig, const std::vector<std::string>& command);
+
+    int run(const sigset_t& waitMask, volatile const sig_atomic_t& terminated);
+
+private:
+    static constexpr auto kFirstRestartDelay = std::chrono::seconds{1};
+    static constexpr auto kLongestRestartDelay = std::chrono::seconds{30};
+    // A rigctld that ran this long without trouble starts the back-off afresh.
+    static constexpr auto kSteadyRun = std::chrono::seconds{60};
+    // How often a starting rigctld is asked whether it answers.
+    static constexpr auto kListenProbeInterval = std::chrono::milliseconds{25};
+    // How often a rigctld that someone else runs for the same radio is looked for.
+    static constexpr auto kSharedRecheck = std::chrono::seconds{10};
+    static constexpr auto kStopGrace = std::chrono::seconds{2};
+    // A rigctld that hangs, or whose device went, closes nothing when asked: it is not waited
+    // for as long.
+    static constexpr auto kStuckStopGrace = std::chrono::milliseconds{500};
+    // After its own unkey, how long rigctld is kept for the sweep's guard, which sees the window
+    // die at the same moment and unkeys through this rigctld too (within some 50 ms).
+    static constexpr auto kUnkeyLinger = std::chrono::seconds{1};
+    // How often the radio's device is looked at: a stat(), nothing that touches the radio.
+    static constexpr auto kDeviceWatchInterval = std::chrono::milliseconds{200};
+    // A rigctld whose device went away is asked to unkey no longer than this before it is stopped:
+    // what it sends cannot reach the radio, and Hamlib 4.5.4 hangs on it.
+    static constexpr auto kUnkeyWithoutDevice = std::chrono::seconds{1};
+    // How often a listening rigctld is asked whether it still answers, and how long an answer
+    // may take before rigctld is taken for stuck and started again.
+    static constexpr auto kAnswerProbeInterval = std::chrono::seconds{1};
+    static constexpr auto kLongestSilence = std::chrono::seconds{5};
+    // A question whose connection broke is asked again after this.
+    static constexpr auto kProbeRetry = std::chrono::milliseconds{100};
+
+    enum class Phase { Waiting, Absent, Starting, Listening, Shared };
+    using Clock = GuardClock;
+
+    void tell(std::string_view word, const std::string& text = {});
+    void readWindow();
+    void startOrCheck();
+    void waitForDevice();
+    void scheduleRestart();
+    void probeListening();
+    void probeAnswering();
+    void heardAnswer();
+    void checkDevice();
+    void stopChild(const std::string& how);
+    void childEnded(const std::string& how);
+    void onTimer();
+    int finish(bool unkeyFirst);
+    Clock::time_point nextTimer() const;
+
+    const RigEndpoint& m_rig;
+    const std::vector<std::string>& m_command;
+    std::string m_device;  // the radio's serial device, when rigctld's -r names one
+    std::optional<DeviceNode> m_deviceNode;  // the node the running rigctld opened
+    RigctldChild m_child;
+    RigctldUnkeyer m_unkeyer;
+    RigctldProbe m_probe;
+    Phase m_phase = Phase::Waiting;
+    Clock::time_point m_due = Clock::now();  // the next start, probe, recheck or device look
+    Clock::time_point m_deviceDue = Clock::time_point::max();
+    Clock::time_point m_listeningSince;
+    std::chrono::seconds m_restartDelay = kFirstRestartDelay;
+    bool m_restarted = false;   // an earlier rigctld ended: the radio may be left keyed
+    bool m_checkAsked = false;  // the window waits to hear that rigctld answers
+    bool m_windowGone = false;
+    bool m_endAsked = false;
+    std::string m_windowLine;
+};
 
 }  // namespace zm

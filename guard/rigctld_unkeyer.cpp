@@ -41,13 +41,16 @@ bool RigctldUnkeyer::open(std::string& whyNot) {
     return false;
 }
 
-bool RigctldUnkeyer::unkey(std::string& whyNot) {
-    const auto deadline = Clock::now() + kUnkeyTime;
+bool RigctldUnkeyer::unkey(std::string& whyNot, std::chrono::milliseconds within) {
+    const auto deadline = Clock::now() + within;
     for (;;) {
-        if ((m_socket >= 0 || connectAndCheck(deadline, whyNot)) && sendUnkey(deadline, whyNot)) {
+        const int status = m_socket >= 0 || connectAndCheck(deadline, whyNot)
+                               ? sendUnkey(deadline, whyNot)
+                               : kRigConnectionLost;
+        if (status == kRigOk) {
             return true;
         }
-        if (Clock::now() + kRetryPause >= deadline) {
+        if (status == kHamlibRejected || Clock::now() + kRetryPause >= deadline) {
             return false;
         }
         std::this_thread::sleep_for(kRetryPause);
@@ -90,7 +93,7 @@ bool RigctldUnkeyer::connectAndCheck(Clock::time_point deadline, std::string& wh
     return false;
 }
 
-bool RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) {
+int RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) {
     const auto request = formatRigctldRequest(kRigSetPtt, "0", m_vfoMode);
     const auto replyDeadline = std::min(deadline, Clock::now() + kRigctldReplyTimeout);
     const std::string server = "rigctld at " + m_endpoint.text;
@@ -99,25 +102,25 @@ bool RigctldUnkeyer::sendUnkey(Clock::time_point deadline, std::string& whyNot) 
     while (state == Received::More) {
         const RigctldAnswer answer = parseRigctldAnswer(received, kRigSetPtt.echoName);
         if (answer.state == RigctldAnswer::State::Complete && answer.status == kRigOk) {
-            return true;
+            return kRigOk;
         }
         if (answer.state == RigctldAnswer::State::Complete) {
             // The stream is still in step: the next attempt may use this connection.
             whyNot = server + " answered RPRT " + std::to_string(answer.status) + " (" +
                      hamlibErrorText(answer.status) + ")";
-            return false;
+            return answer.status;
         }
         if (answer.state == RigctldAnswer::State::Malformed) {
             whyNot = server + " gave an answer that is not one to \"+T 0\"";
             disconnect();
-            return false;
+            return kRigUnparsableAnswer;
         }
         state = receiveMore(m_socket, received, replyDeadline);
     }
     whyNot = state == Received::TimedOut ? server + " gave no answer " + withinRigctldReplyTimeout()
                                          : server + " closed the connection";
     disconnect();
-    return false;
+    return state == Received::TimedOut ? kRigTimedOut : kRigConnectionLost;
 }
 
 void RigctldUnkeyer::disconnect() {

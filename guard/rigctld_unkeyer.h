@@ -37,15 +37,17 @@ public:
     // closing full stop, in whyNot.
     bool open(std::string& whyNot);
 
-    // Sends "T 0" until rigctld answers RPRT 0 or kUnkeyTime has passed. False with the last
-    // failure in whyNot, e.g. "no rig-control server answers at 127.0.0.1:4532".
-    bool unkey(std::string& whyNot);
+    // Sends "T 0" until rigctld answers RPRT 0, the radio refuses it (RPRT -9: Yaesu's binary
+    // CAT refuses to unkey a radio that is not keyed) or `within` has passed. False with the
+    // last failure in whyNot, e.g. "no rig-control server answers at 127.0.0.1:4532".
+    bool unkey(std::string& whyNot, std::chrono::milliseconds within = kUnkeyTime);
 
 private:
     using Clock = std::chrono::steady_clock;
 
     bool connectAndCheck(Clock::time_point deadline, std::string& whyNot);
-    bool sendUnkey(Clock::time_point deadline, std::string& whyNot);
+    // The answer's status, or a kRig* status for an exchange that failed.
+    int sendUnkey(Clock::time_point deadline, std::string& whyNot);
     void disconnect();
 
     RigEndpoint m_endpoint;

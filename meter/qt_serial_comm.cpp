@@ -122,6 +122,7 @@ bool QtSerialComm::open() {
         return false;
     }
     m_port.setReadBufferSize(static_cast<qint64>(kKeptInputBytes));
+    m_openedDevice = QString::fromStdString(device);
     return true;
 }
 
@@ -149,6 +150,12 @@ void QtSerialComm::clearInBuffer() {
 
 bool QtSerialComm::output(std::string_view bytes) {
     if (!m_port.isOpen()) {
+        return false;
+    }
+    // A pulled USB adapter takes its device node with it; until a read fails, the open
+    // descriptor may not tell.
+    if (!QFileInfo::exists(m_openedDevice)) {
+        closeAfterError();
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());

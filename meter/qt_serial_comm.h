@@ -54,6 +54,7 @@ private:
 
     QString m_configDir;
     QSerialPort m_port;
+    QString m_openedDevice;  // "/dev/ttyUSB0", where the open port's link led
     int m_portNumber = 1;
     SerialSettings m_settings;
     int m_inputLength = 0;

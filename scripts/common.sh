@@ -14,6 +14,7 @@ ZM_PACKAGES=(
     fonts-liberation     # metric-compatible Arial for the window's design fonts
     poppler-utils        # pdftoppm, to look at a printout in the tests
     xvfb xauth
+    openbox              # a real window manager, for the tests of the window's place
 )
 
 # zm_print_usage <script>: the comment under the script's first line, which says how to use

@@ -51,19 +51,32 @@ void ProcessRigctldRunner::start(const std::vector<std::string>& arguments, std:
     m_problem.clear();
     m_lastWords.clear();
     m_pending = Start{arguments, port};
+    enter(State::Starting);
     reapEnding();  // launches at once when no earlier guard is still ending
 }
 
 void ProcessRigctldRunner::stop() {
     m_pending.reset();
+    enter(State::Stopped);
     if (!m_child) {
         return;
     }
-    const std::string end = std::string(kSupervisorEnd) + "\n";
-    ::send(m_child->socket, end.data(), end.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    say(kSupervisorEnd);
     m_ending.push_back(m_child->pid);
     closeGuard();
     m_reapTimer.start();
+}
+
+void ProcessRigctldRunner::recheck() {
+    m_confirmed = false;
+    if (m_child) {
+        say(kSupervisorCheck);
+    }
+}
+
+void ProcessRigctldRunner::say(std::string_view word) {
+    const std::string line = std::string(word) + "\n";
+    ::send(m_child->socket, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
 
 std::vector<std::string> ProcessRigctldRunner::lastWords() const {
@@ -85,6 +98,7 @@ void ProcessRigctldRunner::launch(const Start& start) {
     m_child = spawnGuardProgram(m_guardProgram, arguments, whyNot);
     if (!m_child) {
         m_problem = whyNot;
+        enter(State::HeldUp);
         return;
     }
     m_notifier = new QSocketNotifier(m_child->socket, QSocketNotifier::Read, this);
@@ -104,6 +118,7 @@ void ProcessRigctldRunner::readGuard() {
         m_reapTimer.start();
         m_lastEnd = "the program that ran it ended";
         ++m_endings;
+        enter(State::HeldUp);
         return;
     }
     m_received.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
@@ -124,17 +139,24 @@ void ProcessRigctldRunner::hear(const std::string& line) {
             m_lastWords.pop_front();
         }
     } else if (word == kSupervisorStarted) {
-        m_answering = false;  // a new rigctld, not yet answering
+        m_problem.clear();  // a new rigctld, against the device as it is now
+        enter(State::Starting);
     } else if (word == kSupervisorListening || word == kSupervisorShared) {
-        m_answering = true;
         m_problem.clear();
+        m_confirmed = true;
+        enter(State::Answering);
+    } else if (word == kSupervisorAnswered) {
+        m_confirmed = true;
     } else if (word == kSupervisorExited) {
-        m_answering = false;
         m_lastEnd = text;
         ++m_endings;
-    } else if (word == kSupervisorBlocked || word == kSupervisorFailed) {
-        m_answering = false;
+        enter(State::Starting);  // the guard starts it again
+    } else if (word == kSupervisorAbsent) {
         m_problem = text;
+        enter(State::WaitingForDevice);
+    } else if (word == kSupervisorBlocked || word == kSupervisorFailed) {
+        m_problem = text;
+        enter(State::HeldUp);
     }
 }
 
@@ -163,7 +185,18 @@ void ProcessRigctldRunner::closeGuard() {
         m_child.reset();
     }
     m_received.clear();
-    m_answering = false;
+}
+
+void ProcessRigctldRunner::enter(State state) {
+    if (state != State::Answering) {
+        m_confirmed = false;
+    }
+    if (state != m_state) {
+        m_state = state;
+        if (m_changed) {
+            m_changed();
+        }
+    }
 }
 
 }  // namespace zm

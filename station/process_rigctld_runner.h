@@ -31,7 +31,10 @@ public:
     void start(const std::vector<std::string>& arguments, std::uint16_t port) override;
     void stop() override;
     bool running() const override { return m_child.has_value() || m_pending.has_value(); }
-    bool answering() const override { return m_answering; }
+    State state() const override { return m_state; }
+    void onStateChange(std::function<void()> changed) override { m_changed = std::move(changed); }
+    void recheck() override;
+    bool confirmed() const override { return m_confirmed; }
     std::string problem() const override { return m_problem; }
     std::vector<std::string> lastWords() const override;
     int endings() override;
@@ -48,6 +51,8 @@ private:
     void hear(const std::string& line);
     void reapEnding();
     void closeGuard();
+    void enter(State state);
+    void say(std::string_view word);  // a word to the guard
 
     std::string m_guardProgram;
     std::string m_rigctld;
@@ -57,7 +62,9 @@ private:
     std::optional<Start> m_pending;  // waits for the guard before it to end
     std::vector<pid_t> m_ending;
     QTimer m_reapTimer;
-    bool m_answering = false;
+    State m_state = State::Stopped;
+    std::function<void()> m_changed;
+    bool m_confirmed = false;
     std::string m_problem;
     std::deque<std::string> m_lastWords;
     int m_endings = 0;

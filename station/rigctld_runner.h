@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,24 @@ public:
 
     // Started, and not stopped since.
     virtual bool running() const = 0;
-    // rigctld answers on its port: the one started, or one that someone else runs there for
-    // the same radio.
-    virtual bool answering() const = 0;
+
+    // How it stands, as the window shows it before Run is pressed.
+    enum class State {
+        Stopped,           // not started, or stopped
+        WaitingForDevice,  // the radio's device is not there (switched off, cable out)
+        Starting,          // started, or to be started again, and not answering yet
+        Answering,         // rigctld answers on its port: the one started, or one that
+                           // someone else runs there for the same radio
+        HeldUp,            // something stands in the way: problem() says what
+    };
+    virtual State state() const = 0;
+    bool answering() const { return state() == State::Answering; }
+    // Called whenever state() changes.
+    virtual void onStateChange(std::function<void()> changed) = 0;
+    // Asks whether rigctld answers now, rather than a second ago: confirmed() turns true once
+    // it has answered since.
+    virtual void recheck() = 0;
+    virtual bool confirmed() const = 0;
     // Why the last start did not come about, for the user: the radio's device is missing or
     // held, the port is taken, rigctld is not installed. Empty when nothing stood in the way.
     virtual std::string problem() const = 0;

@@ -21,6 +21,18 @@
 //   guard:  restart 2
 //   guard:  shared 3073            a rigctld for this model already answers there: used as it is
 //
+// The radio's device is watched while rigctld runs, and rigctld is asked "\chk_vfo" every
+// second. The radio switched off, then on, and a rigctld that hangs:
+//
+//   guard:  absent The radio's device /dev/ttyUSB1 is not there: ...
+//                                  rigctld stopped; started again once the device is back
+//   guard:  started 4801
+//   guard:  listening
+//   window: check                  Run is pressed: does it answer now?
+//   guard:  answered
+//   guard:  exited it gave no answer for 5 s and was stopped
+//   guard:  restart 1
+//
 // The window's end closing (the window died) makes the guard unkey the transmitter through
 // rigctld, then stop rigctld as for "end". "failed" is said once, before the guard exits,
 // when rigctld cannot be run at all.
@@ -37,6 +49,9 @@ inline constexpr std::string_view kSupervisorExited = "exited";
 inline constexpr std::string_view kSupervisorRestart = "restart";
 inline constexpr std::string_view kSupervisorBlocked = "blocked";
 inline constexpr std::string_view kSupervisorFailed = "failed";
+inline constexpr std::string_view kSupervisorAbsent = "absent";
+inline constexpr std::string_view kSupervisorAnswered = "answered";
 inline constexpr std::string_view kSupervisorEnd = "end";
+inline constexpr std::string_view kSupervisorCheck = "check";
 
 }  // namespace zm

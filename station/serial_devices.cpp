@@ -78,4 +78,10 @@ bool pointLinkAt(const std::string& linkPath, const std::string& target, std::st
     return !error;
 }
 
+std::string chosenDevice(const PortRoute& route) {
+    std::error_code error;
+    const auto target = route.linked ? fs::read_symlink(route.linkPath, error) : fs::path();
+    return !error && target.is_absolute() ? target.string() : route.device;
+}
+
 }  // namespace zm

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "meter/serial_comm.h"
+
 namespace zm {
 
 // A serial device of this computer, as the Station dialog lists it.
@@ -21,6 +23,10 @@ std::vector<SerialDevice> serialDevices();
 
 // Whether two names lead to the same device: /dev/serial/by-id/usb-... and /dev/ttyUSB1.
 bool sameDevice(const std::string& one, const std::string& other);
+
+// The meter's device as it was chosen: where the port's link points, a by-id name with its
+// maker and serial number, rather than the kernel's ttyUSB name it leads to today.
+std::string chosenDevice(const PortRoute& route);
 
 // Makes (or replaces) the link linkPath -> target, its folder included. False with a sentence
 // for the user, without a closing full stop, in whyNot.

@@ -9,9 +9,6 @@
 
 namespace zm {
 
-namespace {
-
-// How to stop the programs known to take USB serial adapters, or a rigctld left running.
 std::string howToStop(const RunningProgram& holder) {
     if (holder.name == "ModemManager") {
         return "stop it with: sudo systemctl disable --now ModemManager (it probes every new "
@@ -26,8 +23,6 @@ std::string howToStop(const RunningProgram& holder) {
     }
     return "close that program, or end it with: kill " + std::to_string(holder.pid);
 }
-
-}  // namespace
 
 std::string serialDeviceProblem(std::string_view role, const std::string& device) {
     const std::string subject = "The " + std::string(role) + " device " + device;
@@ -47,6 +42,12 @@ std::string serialDeviceProblem(std::string_view role, const std::string& device
     }
     const auto holders = programsHolding(device);
     return holders.empty() ? std::string() : heldByMessage(device, holders.front());
+}
+
+std::string radioDeviceAbsentMessage(const std::string& device) {
+    return "The radio's device " + device +
+           " is not there: switch the radio on and plug in its cable (rigctld starts as soon as "
+           "it is back), or, if its name changed, choose it again in Setup, Station";
 }
 
 std::string heldByMessage(const std::string& device, const RunningProgram& holder) {

@@ -17,6 +17,16 @@ namespace zm {
 //    in Setup, Station"
 std::string serialDeviceProblem(std::string_view role, const std::string& device);
 
+// The radio's device is not there; a radio's own USB port comes and goes with its power:
+//   "The radio's device /dev/ttyUSB9 is not there: switch the radio on and plug in its cable
+//    (rigctld starts as soon as it is back), or, if its name changed, choose it again in
+//    Setup, Station"
+std::string radioDeviceAbsentMessage(const std::string& device);
+
+// How to stop the programs known to take USB serial adapters, a rigctld left running, or any
+// other: "close that program, or end it with: kill 4711".
+std::string howToStop(const RunningProgram& holder);
+
 // "ModemManager (process 812) holds /dev/ttyUSB1: ..." with how to stop that program.
 std::string heldByMessage(const std::string& device, const RunningProgram& holder);
 

@@ -35,6 +35,9 @@ class RigServerFactory {
 public:
     virtual ~RigServerFactory() = default;
     virtual std::unique_ptr<RigServer> create(std::string& whyNot) = 0;
+    // Whether the program runs the server itself (Setup, Station's "Start rigctld for this
+    // radio"): its messages then tell nobody to start or restart it.
+    virtual void setRunByProgram(bool) {}
 };
 
 }  // namespace zm

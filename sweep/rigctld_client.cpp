@@ -4,6 +4,7 @@
 
 #include <QHostAddress>
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "sweep/rigctld_connection.h"
@@ -15,9 +16,6 @@ namespace {
 // Hamlib's answers of a radio that has no such function: RIG_ENIMPL and RIG_ENAVAIL.
 constexpr int kHamlibNotImplemented = -4;
 constexpr int kHamlibNotAvailable = -11;
-// RIG_ERJCTED: the radio refused. Yaesu's binary CAT refuses to switch off what is already
-// off ("no change"): an FT-817 with its clarifier off answers "U RIT 0" with RPRT -9.
-constexpr int kHamlibRejected = -9;
 constexpr int kHamlibInvalidParameter = -1;
 
 using Statuses = std::initializer_list<int>;
@@ -49,10 +47,27 @@ bool isHamlibStatus(int status) {
     return status < 0 && status > kRigRefusedArgument;
 }
 
+// What to do about a rigctld that the user runs and that gave no answer: the program cannot
+// start it again. One that the program runs is its business.
+std::string noLongerAnswersAdvice(bool runByProgram) {
+    return runByProgram ? ""
+                        : "; the rigctld that you run there no longer answers: end it and start "
+                          "it again (rigctld does not open a radio that was switched off and on "
+                          "again)";
+}
+
+// Why create() failed, with what to do about it.
+std::string rigctldAdvice(int status, quint16 port, bool runByProgram) {
+    if (status == kRigTimedOut || runByProgram) {
+        return noLongerAnswersAdvice(runByProgram);
+    }
+    return "; start rigctld for your radio on port " + std::to_string(port) + " (see README)";
+}
+
 class RigctldTransceiver : public Transceiver {
 public:
-    explicit RigctldTransceiver(std::shared_ptr<RigctldConnection> connection)
-        : m_connection(std::move(connection)) {}
+    RigctldTransceiver(std::shared_ptr<RigctldConnection> connection, bool runByProgram)
+        : m_connection(std::move(connection)), m_runByProgram(runByProgram) {}
 
     int SetPTT(int transmit) override {
         if (transmit != 0 && transmit != 1) {
@@ -180,29 +195,36 @@ private:
             m_lastError = "The radio could not " + action + ": rigctld answered RPRT " +
                           std::to_string(status) + " (" + hamlibErrorText(status) + ")";
             if (command.letter == kRigSetPtt.letter && pttMissing(status)) {
-                m_lastError += "; start rigctld with the radio's PTT type (-P RIG, see README)";
+                m_lastError += m_runByProgram ? "; choose how the radio is keyed (its CAT "
+                                                "command, DTR or RTS) in Setup, Station"
+                                              : "; start rigctld with the radio's PTT type (-P "
+                                                "RIG, see README)";
             }
         } else {
             m_lastError = "Could not " + action + ": " + m_connection->failure();
+            if (status == kRigTimedOut) {
+                m_lastError += noLongerAnswersAdvice(m_runByProgram);
+            }
         }
         return status;
     }
 
     std::shared_ptr<RigctldConnection> m_connection;
+    bool m_runByProgram;
     std::string m_lastError;
 };
 
 class RigctldServer : public RigServer {
 public:
-    explicit RigctldServer(std::shared_ptr<RigctldConnection> connection)
-        : m_connection(std::move(connection)) {}
+    RigctldServer(std::shared_ptr<RigctldConnection> connection, bool runByProgram)
+        : m_connection(std::move(connection)), m_runByProgram(runByProgram) {}
 
     int GetTransceiver(std::shared_ptr<Transceiver>& transceiver) override {
         if (m_connection->broken()) {
             m_lastError = "The connection to rigctld at " + m_connection->endpoint() + " is closed";
             return kRigConnectionLost;
         }
-        transceiver = std::make_shared<RigctldTransceiver>(m_connection);
+        transceiver = std::make_shared<RigctldTransceiver>(m_connection, m_runByProgram);
         m_lastError.clear();
         return kRigOk;
     }
@@ -211,6 +233,7 @@ public:
 
 private:
     std::shared_ptr<RigctldConnection> m_connection;
+    bool m_runByProgram;
     std::string m_lastError;
 };
 
@@ -230,10 +253,14 @@ std::unique_ptr<RigServer> RigctldServerFactory::create(std::string& whyNot) {
         return nullptr;
     }
     auto connection = std::make_shared<RigctldConnection>();
-    if (!connection->open(address, m_port, whyNot)) {
+    if (const int status = connection->open(address, m_port); status != kRigOk) {
+        // "No rig-control server answers at 127.0.0.1:4532; start rigctld ..."
+        whyNot = connection->failure() + rigctldAdvice(status, m_port, m_runByProgram);
+        whyNot.front() =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(whyNot.front())));
         return nullptr;
     }
-    return std::make_unique<RigctldServer>(std::move(connection));
+    return std::make_unique<RigctldServer>(std::move(connection), m_runByProgram);
 }
 
 }  // namespace zm

@@ -40,10 +40,12 @@ public:
                                   quint16 port = kDefaultPort);
 
     std::unique_ptr<RigServer> create(std::string& whyNot) override;
+    void setRunByProgram(bool runByProgram) override { m_runByProgram = runByProgram; }
 
 private:
     QString m_host;
     quint16 m_port = kDefaultPort;
+    bool m_runByProgram = false;
 };
 
 }  // namespace zm

@@ -2,8 +2,6 @@
 
 #include "sweep/rigctld_connection.h"
 
-#include <cctype>
-
 namespace zm {
 
 namespace {
@@ -38,17 +36,10 @@ std::string RigctldConnection::endpoint() const {
     return host.toStdString() + ":" + std::to_string(m_port);
 }
 
-bool RigctldConnection::open(const QHostAddress& address, quint16 port, std::string& whyNot) {
+int RigctldConnection::open(const QHostAddress& address, quint16 port) {
     m_address = address;
     m_port = port;
-    if (connectAndCheck() == kRigOk) {
-        return true;
-    }
-    // "No rig-control server answers at 127.0.0.1:4532; start rigctld ..."
-    whyNot = m_failure + "; start rigctld for your radio on port " + std::to_string(port) +
-             " (see README)";
-    whyNot.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(whyNot.front())));
-    return false;
+    return connectAndCheck();
 }
 
 bool RigctldConnection::reopen() {

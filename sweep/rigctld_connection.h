@@ -23,9 +23,9 @@ public:
     // Refused connections fail at once; this bounds a connect that nobody answers.
     static constexpr std::chrono::milliseconds kConnectTimeout{1000};
 
-    // Connects and asks rigctld whether it runs in VFO mode. False with a sentence for the
-    // user, without a closing full stop, in whyNot.
-    bool open(const QHostAddress& address, quint16 port, std::string& whyNot);
+    // Connects and asks rigctld whether it runs in VFO mode: kRigOk, or a kRig* status with
+    // failure() saying why.
+    int open(const QHostAddress& address, quint16 port);
 
     // Connects afresh after the connection broke. Only for unkeying: a transmitter must not
     // stay keyed because an earlier answer came late.

@@ -36,6 +36,9 @@ inline constexpr int kRigTimedOut = -1002;          // no complete answer within
 inline constexpr int kRigConnectionLost = -1003;    // the socket closed, now or in an earlier call
 inline constexpr int kRigUnparsableAnswer = -1004;  // an answer not in rigctld's form
 inline constexpr int kRigStillOn = -1005;  // the radio still reports on what was switched off
+// RIG_ERJCTED: the radio refused. Yaesu's binary CAT refuses to switch off what is already
+// off ("no change"): an FT-817 with its clarifier off answers "U RIT 0" with RPRT -9.
+inline constexpr int kHamlibRejected = -9;
 
 // One command: the letter we send and the name rigctld echoes in its answer. Set commands
 // take arguments; the questions answer in "Key: value" lines, or get_func in a bare one:

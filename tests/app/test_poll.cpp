@@ -70,14 +70,19 @@ TEST_F(PollTest, NonNumericFieldsShowAsReceivedAndReadAsZero) {
     EXPECT_EQ(window->meterReading().Z, 0.0);
 }
 
-TEST_F(PollTest, ClosedPortSendsNothingAndLeavesTheLamp) {
+// A port closed under the window (its adapter pulled out) sends nothing; the lamp turns red
+// and the raw-response line says what happened, without a box.
+TEST_F(PollTest, PortClosedUnderThePollSendsNothingAndSaysTheMeterIsGone) {
     comm->answers = {kGood};
     window->ReadMeter();
     comm->opened = false;
     log.clear();
     window->ReadMeter();
     EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(lampOn());
+    EXPECT_FALSE(lampOn());
+    EXPECT_EQ(window->controls().Label31->text(),
+              "Meter unplugged: /dev/ttyS0 is gone; polling resumes when it is back");
+    EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
 }
 

@@ -11,18 +11,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "station/process_rigctld_runner.h"
-#include "sweep/rigctld_client.h"
 #include "tests/support/process_events_until.h"
-#include "tests/support/rigctld_process.h"
-#include "tests/support/window_fixture.h"
+#include "tests/support/station_window_fixture.h"
 
 namespace zm::test {
 namespace {
 
-constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
-
-class StationWindowTest : public WindowTest {
+class StationRadioTest : public StationWindowTest {
 protected:
     void SetUp() override {
         m_terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -34,34 +29,13 @@ protected:
         ::close(m_terminal);
     }
 
-    void writeStation(const std::string& text) {
-        std::ofstream(QDir(configDir.path()).filePath("station.ini").toStdString()) << text;
-    }
-
     // A pseudo-terminal for the radio's device; Hamlib's dummy rig leaves it alone.
     std::string radioDevice() const { return ::ptsname(m_terminal); }
 
-    // The window with station.ini's "server=own" for Hamlib's dummy rig on the device: it runs
-    // rigctld itself, through the real guard, on a free port. Empty when rigctld is missing.
+    // Hamlib's dummy rig on the device.
     RigctldRunner* createWindowRunningRigctld(const std::string& device, Devices devices) {
-        if (RigctldProcess::executable().empty()) {
-            return nullptr;
-        }
-        const quint16 port = freeLoopbackPort();
-        writeStation("[rig]\nserver=own\nmodel=1\ndevice=" + device +
-                     "\nport=" + std::to_string(port) + "\n");
-        auto runner = std::make_unique<ProcessRigctldRunner>(
-            std::string(std::getenv("ZM_BUILD_DIR")) + "/zm480-ptt-guard", "rigctld");
-        RigctldRunner* rigctld = runner.get();
-        devices.rigctld = std::move(runner);
-        devices.useRigPort = [](Devices& rig, quint16 rigPort) {
-            rig.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigPort);
-        };
-        createWindow(std::move(devices));
-        start();
-        comm->answers = {kRecord};
-        choosePlotMode(*window, 2);
-        return rigctld;
+        return StationWindowTest::createWindowRunningRigctld("model=1\ndevice=" + device + "\n",
+                                                             std::move(devices));
     }
 
 private:
@@ -136,7 +110,7 @@ pid_t childNamed(pid_t parent, const std::string& name) {
     return 0;
 }
 
-TEST_F(StationWindowTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
+TEST_F(StationRadioTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
     Devices devices = fakeDevices();
     auto sleeperOwned = std::make_unique<RigctldKillingSleeper>();
     RigctldKillingSleeper& killer = *sleeperOwned;
@@ -165,10 +139,10 @@ TEST_F(StationWindowTest, RunsItsOwnRigctldAndStopsASweepThatLosesIt) {
     EXPECT_EQ(childNamed(::getpid(), "zm480-ptt-guard"), 0);
 }
 
-// The radio is not plugged in when the window opens: Run says so, rather than to start
-// rigctld by hand, and a Test once it is plugged in tries again at once instead of repeating
-// what stood in the way until the next start.
-TEST_F(StationWindowTest, RunSaysWhatStopsItsOwnRigctldAndTestTriesAgainAtOnce) {
+// The radio is not plugged in when the window opens: Run says so at once, rather than to
+// start rigctld by hand, and a Test once it is plugged in tries again at once instead of
+// repeating what stood in the way until the next start.
+TEST_F(StationRadioTest, RunSaysWhatStopsItsOwnRigctldAndTestTriesAgainAtOnce) {
     const std::string device = QDir(configDir.path()).filePath("radio").toStdString();
     RigctldRunner* rigctld = createWindowRunningRigctld(device, fakeDevices());
     if (!rigctld) {
@@ -179,8 +153,9 @@ TEST_F(StationWindowTest, RunSaysWhatStopsItsOwnRigctldAndTestTriesAgainAtOnce) 
     ASSERT_FALSE(messages->shown.empty());
     EXPECT_EQ(messages->shown.back(),
               "The sweep stopped. The radio's device " + device +
-                  " is not plugged in, or its name changed: choose it again in Setup, Station. "
-                  "Check the radio and rigctld, then press Run again.");
+                  " is not there: switch the radio on and plug in its cable (rigctld starts as "
+                  "soon as it is back), or, if its name changed, choose it again in Setup, "
+                  "Station. Check the radio and rigctld, then press Run again.");
 
     std::filesystem::create_symlink(radioDevice(), device);
     window->mnuStation_Click();  // the dialog's Test, then Cancel

@@ -38,27 +38,6 @@ std::string built(const std::string& relative) {
     return std::string(buildDir ? buildDir : ".") + "/" + relative;
 }
 
-// The rigctld processes listening at this port by their command line (-t PORT), whoever
-// their parent is now. A process may end while it is read: the stream operator takes that
-// read error as an empty file, where a streambuf iterator would throw.
-std::vector<pid_t> rigctldsOnPort(quint16 port) {
-    std::vector<pid_t> found;
-    const std::string wanted = std::string("-t") + '\0' + std::to_string(port) + '\0';
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream file(entry.path() / "cmdline");
-        std::ostringstream read;
-        read << file.rdbuf();
-        const std::string commandLine = read.str();
-        std::ifstream stat(entry.path() / "stat");
-        std::string pid, name, state;
-        stat >> pid >> name >> state;
-        if (name == "(rigctld)" && state != "Z" && commandLine.find(wanted) != std::string::npos) {
-            found.push_back(std::atoi(pid.c_str()));
-        }
-    }
-    return found;
-}
-
 std::vector<std::string> dummyRig(quint16 port) {
     return {"-m", "1", "-P", "RIG", "-T", "127.0.0.1", "-t", std::to_string(port), "-v"};
 }
@@ -185,6 +164,25 @@ TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) 
 
     rigctld.reset();  // the program's end
     EXPECT_TRUE(rigctldsOnPort(m_port).empty());
+}
+
+// A rigctld that answers nothing (SIGSTOP here; a backend that hangs on a device node that is
+// gone does the same) is stopped once it has been silent for 5 s, and started again.
+TEST_F(StationRigctld, RestartsARigctldThatStopsAnswering) {
+    auto rigctld = runner();
+    rigctld->start(dummyRig(m_port), m_port);
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
+    const auto stuck = rigctldsOnPort(m_port);
+    ASSERT_EQ(stuck.size(), 1U);
+
+    ::kill(stuck.front(), SIGSTOP);
+    EXPECT_TRUE(
+        processEventsUntil([&] { return rigctld->endings() == 1; }, std::chrono::seconds(30)));
+    EXPECT_EQ(rigctld->lastEnd(), "it gave no answer for 5 s and was stopped");
+    EXPECT_TRUE(processEventsUntil([&] {
+        return rigctld->answering() && rigctldsOnPort(m_port).size() == 1 &&
+               rigctldsOnPort(m_port) != stuck;
+    }));
 }
 
 // The window dies with the transmitter keyed: the guards unkey through the station's rigctld,
@@ -327,8 +325,10 @@ INSTANTIATE_TEST_SUITE_P(
                                [](quint16, std::vector<pid_t>&) {
                                    return std::pair<std::string, std::string>(
                                        "/dev/ttyUSB97",
-                                       "The radio's device /dev/ttyUSB97 is not plugged in, or "
-                                       "its name changed: choose it again in Setup, Station");
+                                       "The radio's device /dev/ttyUSB97 is not there: switch the "
+                                       "radio on and plug in its cable (rigctld starts as soon as "
+                                       "it is back), or, if its name changed, choose it again in "
+                                       "Setup, Station");
                                }},
                       Obstacle{"NotPermitted",
                                [](quint16, std::vector<pid_t>&) {

@@ -7,10 +7,10 @@
 
 namespace zm::test {
 
-// Runs the event loop until `done` holds, or 10 s pass.
+// Runs the event loop until `done` holds, or `limit` passes.
 template <typename Condition>
-bool processEventsUntil(Condition done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+bool processEventsUntil(Condition done, std::chrono::seconds limit = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;

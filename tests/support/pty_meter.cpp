@@ -48,9 +48,10 @@ void writeAll(int fd, std::string_view bytes, const std::atomic<bool>& stop,
 
 }  // namespace
 
-PtyMeter::PtyMeter(int portNumber) : m_configDir(makeTempDir()) {
-    sim::replaceSymlink(m_configDir / "ports" / ("com" + std::to_string(portNumber)),
-                        m_pty.slavePath());
+PtyMeter::PtyMeter(int portNumber)
+    : m_configDir(makeTempDir()),
+      m_link(m_configDir / "ports" / ("com" + std::to_string(portNumber))) {
+    sim::replaceSymlink(m_link, m_pty.slavePath());
 }
 
 PtyMeter::~PtyMeter() {
@@ -126,10 +127,14 @@ std::size_t PtyMeter::endFlood() {
     return m_floodWritten.load();
 }
 
+// Its name goes with it, as a USB adapter's by-id name does: the pty's number may be taken by
+// another terminal at once.
 void PtyMeter::unplug() {
     endFlood();
     stopAnswering();
     m_pty.closeMaster();
+    std::error_code ignored;
+    std::filesystem::remove(m_link, ignored);
 }
 
 void PtyMeter::answerLoop() {

@@ -50,7 +50,8 @@ public:
     void startFlood(std::string bytes);
     std::size_t endFlood();
 
-    // The device going away: the answering thread stops and the master is closed.
+    // The device going away: the answering thread stops, the master is closed and the link
+    // removed.
     void unplug();
 
 private:
@@ -58,6 +59,7 @@ private:
     void stopAnswering();
 
     std::filesystem::path m_configDir;
+    std::filesystem::path m_link;
     sim::PseudoTerminal m_pty;
     std::mutex m_mutex;
     std::string m_reply;

@@ -11,6 +11,10 @@
 #include <QTcpSocket>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace zm::test {
 
@@ -170,6 +174,26 @@ std::string readBack(quint16 port, bool vfoMode, const std::string& question,
     }
     const auto start = at + key.size() + 2;
     return received.substr(start, received.find('\n', start) - start);
+}
+
+// A process may end while it is read: the stream operator takes that read error as an empty
+// file, where a streambuf iterator would throw.
+std::vector<pid_t> rigctldsOnPort(quint16 port) {
+    std::vector<pid_t> found;
+    const std::string wanted = std::string("-t") + '\0' + std::to_string(port) + '\0';
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream file(entry.path() / "cmdline");
+        std::ostringstream read;
+        read << file.rdbuf();
+        const std::string commandLine = read.str();
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, name, state;
+        stat >> pid >> name >> state;
+        if (name == "(rigctld)" && state != "Z" && commandLine.find(wanted) != std::string::npos) {
+            found.push_back(std::atoi(pid.c_str()));
+        }
+    }
+    return found;
 }
 
 }  // namespace zm::test

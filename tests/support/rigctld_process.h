@@ -2,9 +2,12 @@
 
 #pragma once
 
+#include <sys/types.h>
+
 #include <QProcess>
 #include <QTcpSocket>
 #include <string>
+#include <vector>
 
 namespace zm::test {
 
@@ -52,6 +55,10 @@ private:
     // the same descriptor in that instant, would be shut by the later closes.
     QTcpSocket m_probe;
 };
+
+// The rigctld processes listening at this port by their command line (-t PORT), whoever
+// their parent is now.
+std::vector<pid_t> rigctldsOnPort(quint16 port);
 
 // A TCP port on 127.0.0.1 that nothing listens on now; 0 when none could be found.
 quint16 freeLoopbackPort();

@@ -16,10 +16,13 @@ inline QString buildDir() {
     return qEnvironmentVariable("ZM_BUILD_DIR");
 }
 
-// zm480-sim running with its link at <temp>/ports/com1, stopped with SIGTERM.
+// zm480-sim running with its link at <temp>/ports/com1, or where it is told, stopped with
+// SIGTERM; it removes its link as it ends, as a pulled USB adapter takes its device along.
 class RunningSim {
 public:
-    explicit RunningSim(QStringList options) {
+    explicit RunningSim(QStringList options) : RunningSim(QString(), std::move(options)) {}
+    RunningSim(const QString& link, QStringList options)
+        : m_link(link.isEmpty() ? m_dir.filePath("ports/com1") : link) {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QDir(buildDir()).filePath("zm480-sim"),
                         QStringList{"--link", linkPath()} + options);
@@ -32,7 +35,7 @@ public:
     bool started() const { return m_started; }
     QString banner() const { return m_banner; }
     QString configDir() const { return m_dir.path(); }
-    QString linkPath() const { return m_dir.filePath("ports/com1"); }
+    QString linkPath() const { return m_link; }
 
     int stop() {
         if (m_process.state() != QProcess::NotRunning) {
@@ -44,6 +47,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_link;
     QProcess m_process;
     bool m_started = false;
     QString m_banner;

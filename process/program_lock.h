@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// A name that one process of this computer holds at a time: an abstract Unix socket
+// ("@zm480-plot/settings/..." in ss -xl), which the kernel lets go when its holder ends, however
+// it ends, and which leaves no file behind. A process that finds the name taken learns the
+// holder's process number, and its knock (the connection it made to learn it) reaches the
+// holder, which may answer it: the first window comes to the front.
+class ProgramLock {
+public:
+    explicit ProgramLock(const std::string& name);
+    ~ProgramLock();
+    ProgramLock(ProgramLock&& other) noexcept;
+    ProgramLock& operator=(ProgramLock&&) = delete;
+    ProgramLock(const ProgramLock&) = delete;
+    ProgramLock& operator=(const ProgramLock&) = delete;
+
+    bool held() const { return m_socket >= 0; }
+    // The process that holds the name when this one could not take it; 0 when unknown.
+    pid_t holder() const { return m_holder; }
+    // While held: readable when another process knocked. takeKnock() answers one knock.
+    int knocks() const { return m_socket; }
+    void takeKnock();
+
+private:
+    int m_socket = -1;
+    pid_t m_holder = 0;
+};
+
+// "zm480-plot/settings/9f86d081884c7d65": a lock name for anything of any length, such as a
+// folder or a device path (an abstract socket's name holds 107 bytes at most).
+std::string lockName(std::string_view kind, std::string_view what);
+
+}  // namespace zm
