@@ -7,6 +7,7 @@
 #include "app/band_plan_store.h"
 #include "app/qt_text_files.h"
 #include "chart/qt_chart_control.h"
+#include "dialogs/qt_bands_dialog.h"
 #include "dialogs/qt_clipboard.h"
 #include "dialogs/qt_common_dialog.h"
 #include "dialogs/qt_feedline_dialog.h"
@@ -52,6 +53,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     devices.printer = std::make_unique<QtWindowPrinter>();
     devices.sweepFileDialog = std::make_unique<QtSweepFileDialog>();
     devices.sweepSettingsDialog = std::make_unique<QtSweepSettingsDialog>();
+    devices.bandsDialog = std::make_unique<QtBandsDialog>();
     devices.feedlineDialog = std::make_unique<QtFeedlineDialog>();
     devices.textFiles = std::make_unique<QtTextFiles>();
     devices.clipboard = std::make_unique<QtClipboard>();

@@ -9,6 +9,7 @@
 #include "app/config_store.h"
 #include "app/text_files.h"
 #include "chart/chart_control.h"
+#include "dialogs/bands_dialog.h"
 #include "dialogs/clipboard.h"
 #include "dialogs/common_dialog.h"
 #include "dialogs/message_box.h"
@@ -50,6 +51,8 @@ struct Devices {
     std::unique_ptr<Clipboard> clipboard;
     // Setup, Sweep settings...: how long a point stays keyed, and the power ceiling.
     std::unique_ptr<SweepSettingsDialog> sweepSettingsDialog;
+    // Band, Sweep my bands...: the bands to sweep in one run, and the points in each.
+    std::unique_ptr<BandsDialog> bandsDialog;
     std::unique_ptr<FeedlineDialog> feedlineDialog;  // Setup, Feedline...
     // Where the cable list is looked for (cables.list, or share/zm480-plot/ beside it);
     // empty: the program's own folder.

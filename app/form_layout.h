@@ -74,6 +74,7 @@ struct FormControls {
     QAction* mnuSweepMyBands = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
+    QAction* mnuBands = nullptr;       // the last "Sweep my bands..." run
     QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown
     QAction* mnuAtMeter = nullptr;
     QMenu* mnuHelp = nullptr;

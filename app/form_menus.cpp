@@ -46,6 +46,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuView = menu("mnuView", "&View");
     c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
     c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    c.mnuBands = item(c.mnuView, "mnuBands", "&Bands");
     c.mnuView->addSeparator();
     c.mnuAtAntenna = item(c.mnuView, "mnuAtAntenna", "At the &antenna");
     c.mnuAtMeter = item(c.mnuView, "mnuAtMeter", "At the m&eter");

@@ -95,6 +95,8 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuAtMeter, &QAction::triggered, this, &frmMain::mnuAtMeter_Click);
     connect(m_form.mnuSweepMyBands, &QAction::triggered, this, &frmMain::mnuSweepMyBands_Click);
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);
+    m_form.mnuBands->setEnabled(false);  // until a Sweep my bands has swept a band
     connectResultsMenu();
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,14 +17,17 @@
 #include "app/memory_shelf.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
+#include "dialogs/bands_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
 #include "feedline/transmission_line.h"
 #include "meter/meter_record.h"
+#include "results/band_report.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
 #include "station/station_file.h"
+#include "sweep/band_sweeps.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
 
@@ -83,13 +87,16 @@ public:
     // Band plans: Setup, Band plan chooses one, the Band menu lists its bands
     void mnuBandPlan_Click(const std::string& planKey);
     void mnuBand_Click(const Band& band);
-    void mnuSweepMyBands_Click();
 
     // Sweep run
     void cmdRun_Click();
     void RunSweep();
     void KeyTransmitter();
     void UnkeyTransmitter();
+
+    // Band, Sweep my bands...: the bands ticked, one sweep each, and View, Bands
+    void mnuSweepMyBands_Click();
+    void mnuBands_Click();
 
     // Files and printing
     void mnuOpen_Click();
@@ -111,8 +118,10 @@ public:
     void mnuSaveReport_Click();
     // Wires a chart-like window's two picture entries: Copy image puts its picture on the
     // clipboard as PNG; Save image... saves it as PNG or SVG, offering `fileName`.png
-    // where Save CSV's dialog last was. The picture must outlive the entries.
-    void offerPictures(const PictureActions& actions, ChartPicture& picture, std::string fileName);
+    // where Save CSV's dialog last was. The picture must outlive the entries. `title` gives
+    // the title line; without it, the sweep's (pictureTitle).
+    void offerPictures(const PictureActions& actions, ChartPicture& picture, std::string fileName,
+                       std::function<QString()> title = {});
     // Setup, Feedline... and View, At the antenna / At the meter
     void mnuFeedline_Click();
     void mnuAtAntenna_Click();
@@ -133,6 +142,7 @@ public:
     SmithWindow* smithWindow() const { return m_smithWindow; }
     MatchDialog* matchDialog() const { return m_matchDialog; }
     MemoriesDialog* memoriesDialog() const { return m_memoriesDialog; }
+    BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
@@ -181,7 +191,17 @@ private:
     void applyStep(const std::string& text);
     void showStepInForce();  // in the step field: no other step than the plan's
     void applyStartOrStop(QString text, double SweepPlan::*field);
+    // Run and Sweep my bands: one at a time, refused without a plot mode, polling at rest,
+    // and the run's message shown; `run` gives it.
+    void runSweeps(const std::function<std::string()>& run);
     std::string sweepSafely();
+    // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
+    // in the boxes again.
+    std::string sweepMyBands();
+    std::string sweepBands(const std::vector<BandSweep>& bands);
+    // The last sweep, when it measured anything; `notKept` gets why the disk refused the
+    // memory, unless it holds a reason already.
+    void keepBandSweep(const std::string& bandName, std::string& notKept);
     void claimRadio();
     std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
@@ -276,8 +296,8 @@ private:
     // The match window for a point of the chart or the Smith chart.
     void matchPoint(const TracePoint& point);
 
-    void copyPicture(ChartPicture& picture);
-    void savePicture(ChartPicture& picture, const std::string& fileName);
+    void copyPicture(ChartPicture& picture, const QString& title);
+    void savePicture(ChartPicture& picture, const std::string& fileName, const QString& title);
     // The pictures' title line: the sweep's band and span, when, the radio.
     QString pictureTitle();
     // The station's radio as Hamlib names it; empty without a model, or one Hamlib lacks.
@@ -333,6 +353,8 @@ private:
     QPointer<SmithWindow> m_smithWindow;         // made when first opened
     QPointer<MatchDialog> m_matchDialog;
     QPointer<MemoriesDialog> m_memoriesDialog;
+    std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
+    QPointer<BandsWindow> m_bandsWindow;
 
     std::unique_ptr<RigServer> FT100;
     std::shared_ptr<Transceiver> TRX;

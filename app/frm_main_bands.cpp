@@ -157,8 +157,6 @@ void frmMain::mnuBand_Click(const Band& band) {
     }
 }
 
-void frmMain::mnuSweepMyBands_Click() {}
-
 double frmMain::pointFrequencyMHz(int point) const {
     return (m_plan.StartFreq - m_plan.StepFreq) + point * m_plan.StepFreq;
 }

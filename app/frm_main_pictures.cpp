@@ -20,27 +20,32 @@ const SweepFileRequest kReportRequest{"Save report as PDF", "PDF files (*.pdf)",
 }  // namespace
 
 void frmMain::offerPictures(const PictureActions& actions, ChartPicture& picture,
-                            std::string fileName) {
+                            std::string fileName, std::function<QString()> title) {
+    if (!title) {
+        title = [this] { return pictureTitle(); };
+    }
     connect(actions.copyImage, &QAction::triggered, this,
-            [this, &picture] { copyPicture(picture); });
+            [this, &picture, title] { copyPicture(picture, title()); });
     connect(actions.saveImage, &QAction::triggered, this,
-            [this, &picture, fileName = std::move(fileName)] { savePicture(picture, fileName); });
+            [this, &picture, fileName = std::move(fileName), title] {
+                savePicture(picture, fileName, title());
+            });
 }
 
-void frmMain::copyPicture(ChartPicture& picture) {
-    m_devices.clipboard->setImage(pictureImage(picture, pictureTitle()));
+void frmMain::copyPicture(ChartPicture& picture, const QString& title) {
+    m_devices.clipboard->setImage(pictureImage(picture, title));
 }
 
 // The type typed or picked decides: SVG for a name ending in .svg, PNG otherwise. Polling
 // rests while the dialog and any message are up, as for the sweep's files.
-void frmMain::savePicture(ChartPicture& picture, const std::string& fileName) {
+void frmMain::savePicture(ChartPicture& picture, const std::string& fileName,
+                          const QString& title) {
     setTimer1Enabled(false);
     const SweepFileRequest request{"Save image", "PNG images (*.png);;SVG images (*.svg)", "png",
                                    fileName + ".png"};
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(request)) {
         const bool svg = QString::fromStdString(*path).endsWith(".svg", Qt::CaseInsensitive);
-        const QByteArray bytes =
-            svg ? pictureSvg(picture, pictureTitle()) : picturePng(picture, pictureTitle());
+        const QByteArray bytes = svg ? pictureSvg(picture, title) : picturePng(picture, title);
         saveFile(*path, bytes.toStdString(), "The image");
     }
     setTimer1Enabled(true);

@@ -38,6 +38,10 @@ constexpr std::string_view kStillKeyed =
 }  // namespace
 
 void frmMain::cmdRun_Click() {
+    runSweeps([this] { return sweepSafely(); });
+}
+
+void frmMain::runSweeps(const std::function<std::string()>& run) {
     if (m_sweep.running) {
         return;  // one sweep at a time, whatever calls
     }
@@ -48,7 +52,7 @@ void frmMain::cmdRun_Click() {
     } else if (m_form.Combo4->currentIndex() < 0) {
         // Without one the radio would transmit in whatever mode it was left in.
         m_devices.messages->show(kChooseCarrierMode);
-    } else if (const std::string message = sweepSafely(); !message.empty()) {
+    } else if (const std::string message = run(); !message.empty()) {
         m_devices.messages->show(message);
     }
     setTimer1Enabled(true);

@@ -73,6 +73,11 @@ std::string defaultMemoryName(const SweepRecord& record, std::string_view today)
     return (taken.starts_with(today) ? time : taken.substr(0, 11) + time) + bandText(record);
 }
 
+std::string bandMemoryName(std::string_view bandName, const SweepRecord& record) {
+    const std::string& taken = record.notes.takenAt;  // "2024-05-01 14:03:22"
+    return std::string(bandName) + (taken.size() < 16 ? "" : " " + taken.substr(11, 5));
+}
+
 std::string cleanMemoryName(std::string_view typed) {
     std::string name;
     for (const char c : typed) {

@@ -44,6 +44,9 @@ std::variant<Memory, FileError> readMemoryFile(std::string_view text,
 // time when that was not `today` ("2024-05-01"); the band alone for a sweep read from a file.
 std::string defaultMemoryName(const SweepRecord& record, std::string_view today);
 
+// "40m 14:03": a band's sweep of "Sweep my bands...", by its band and the time it began.
+std::string bandMemoryName(std::string_view bandName, const SweepRecord& record);
+
 // A name as typed, on one line and without blanks at either end; empty when nothing is left.
 std::string cleanMemoryName(std::string_view typed);
 

@@ -27,11 +27,6 @@ std::string interpolatedMHz(double hz) {
     return fixedNumber(hz / kHzPerMHz, 3);
 }
 
-// Q whole above 10, where the band's width is good to a few per cent at best.
-std::string qNumber(double q) {
-    return fixedNumber(q, q >= 10.0 ? 0 : 1);
-}
-
 constexpr int kMostResonanceCells = 3;
 
 // Where the 2:1 band lies: "14.088 – 14.262 MHz", "from 14.088 MHz up", "up to 14.262 MHz",
@@ -54,6 +49,11 @@ std::string bandText(const SweepFeatures& features) {
 }
 
 }  // namespace
+
+// Whole above 10, where the band's width is good to a few per cent at best.
+std::string loadedQText(double q) {
+    return fixedNumber(q, q >= 10.0 ? 0 : 1);
+}
 
 std::string pointValuesText(const SweepPoint& point, std::string_view traceName) {
     std::string text = std::string(traceName) + "\n" +
@@ -98,7 +98,7 @@ std::vector<std::string> swrMarkerLines(const SweepFeatures& features) {
     if (const auto widthKHz = features.bandwidthKHz()) {
         const auto q = features.loadedQ();
         lines.push_back("2:1 " + band + ", " + fixedNumber(*widthKHz, 0) + " kHz" +
-                        (q ? ", Q " + qNumber(*q) : ""));
+                        (q ? ", Q " + loadedQText(*q) : ""));
     } else if (!band.empty()) {
         lines.push_back("2:1 " + band);
     }
@@ -125,7 +125,7 @@ MarkerCells markerCells(const SweepFeatures& features) {
         cells.widthKHz = fixedNumber(*widthKHz, 0);
     }
     if (const auto q = features.loadedQ()) {
-        cells.q = qNumber(*q);
+        cells.q = loadedQText(*q);
     }
     const std::size_t count = features.resonances.size();
     for (std::size_t i = 0; i < count && i < kMostResonanceCells; ++i) {

@@ -35,6 +35,9 @@ std::string pointValuesText(const SweepPoint& point, std::string_view traceName)
 // Nothing for a sweep without a reading.
 std::vector<std::string> swrMarkerLines(const SweepFeatures& features);
 
+// The loaded Q of a 2:1 band as the markers show it: "58", "7.5".
+std::string loadedQText(double q);
+
 // "Resonance 14.175 MHz, R 57.0 Ω", one line a resonance.
 std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features);
 

@@ -143,7 +143,7 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
     endSection();
     // Without a feedline the file stays as earlier versions wrote it.
     const bool feedline = settings.feedline != FeedlineSettings{};
-    for (std::string_view name : {"rig", "sweep", "licence", "feedline"}) {
+    for (std::string_view name : {"rig", "sweep", "licence", "bands", "feedline"}) {
         if (name == "feedline" && !feedline) {
             continue;
         }

@@ -29,6 +29,11 @@ namespace zm {
 //
 //   [licence]
 //   plan=iaru1
+//
+//   [bands]
+//   sweep=80m,40m,20m
+//   points=20
+//
 //   [feedline]
 //   cable=RG-213
 //   length_m=20
@@ -83,6 +88,19 @@ struct LicenceSettings {
     bool operator==(const LicenceSettings&) const = default;
 };
 
+// "Sweep my bands...": the bands ticked, by their names in the band plan, and how many
+// points each band's sweep has.
+struct BandsSettings {
+    static constexpr int kDefaultPoints = 20;
+    static constexpr int kFewestPoints = 3;
+    static constexpr int kMostPoints = 500;
+
+    std::vector<std::string> sweep;
+    int points = kDefaultPoints;
+
+    bool operator==(const BandsSettings&) const = default;
+};
+
 // The cable between the meter and the antenna. `cable` names one of the program's cable
 // list, or is "custom" for a cable given by its velocity factor and its matched loss at one
 // or two frequencies (dB per 100 m at each of lossAtMHz, in the same order), or is empty for
@@ -105,6 +123,7 @@ struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
     LicenceSettings licence;
+    BandsSettings bands;
     FeedlineSettings feedline;
 
     bool operator==(const StationSettings&) const = default;

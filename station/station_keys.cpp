@@ -27,6 +27,27 @@ std::optional<long> wholeNumber(std::string_view text, long low, long high, int 
     return value;
 }
 
+// "80m, 40m,20m" -> {"80m", "40m", "20m"}; blanks around a name and empty names dropped.
+std::vector<std::string> bandNamesIn(std::string_view value) {
+    std::vector<std::string> names;
+    while (!value.empty()) {
+        const std::size_t comma = std::min(value.find(','), value.size());
+        if (const std::string_view name = trimmed(value.substr(0, comma)); !name.empty()) {
+            names.emplace_back(name);
+        }
+        value.remove_prefix(std::min(comma + 1, value.size()));
+    }
+    return names;
+}
+
+std::string bandNamesText(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ",") + name;
+    }
+    return text;
+}
+
 // A number above 0, e.g. "20" or "0.66"; none for anything else, also "inf".
 std::optional<double> positiveNumber(std::string_view text) {
     double value = 0;
@@ -87,7 +108,7 @@ constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
 
 }  // namespace
 
-const std::array<StationKey, 17> kStationKeys{{
+const std::array<StationKey, 19> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -228,6 +249,22 @@ const std::array<StationKey, 17> kStationKeys{{
          return isPlanKey(plan);
      },
      [](const StationSettings& s) { return s.licence.plan; }},
+    // Names the chosen plan does not have (one chosen under another plan) are kept, and
+    // ticked again when that plan is chosen again.
+    {"bands", "sweep", "",
+     [](std::string_view value, StationSettings& s) {
+         s.bands.sweep = bandNamesIn(value);
+         return true;
+     },
+     [](const StationSettings& s) { return bandNamesText(s.bands.sweep); }},
+    {"bands", "points", "must be the number of points in each band's sweep, from 3 to 500, e.g. 20",
+     [](std::string_view value, StationSettings& s) {
+         const auto points =
+             wholeNumber(value, BandsSettings::kFewestPoints, BandsSettings::kMostPoints);
+         s.bands.points = static_cast<int>(points.value_or(BandsSettings::kDefaultPoints));
+         return value.empty() || points.has_value();
+     },
+     [](const StationSettings& s) { return std::to_string(s.bands.points); }},
 }};
 
 const StationKey* stationKeyFor(std::string_view section, std::string_view key) {

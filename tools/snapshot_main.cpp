@@ -4,7 +4,7 @@
 //
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--plan START STOP STEP]
 //                  [--run] [--print OUT.pdf] [--rig PORT] [--memory FILE] [--hover POINT]
-//                  [--smith SMITH.png]
+//                  [--smith SMITH.png] [--bands BANDS.png]
 //
 // --mode picks a plot mode as the user would, --plan types the start and stop boxes and the
 // step field ("7.0 7.2 2" for 2 kHz steps), --run presses Run once start-up is done and
@@ -12,12 +12,14 @@
 // into a PDF file instead of the printer. --rig talks to rigctld on another port than 4532,
 // --memory loads FILE as the chart menu's "Load memory…" does (it is kept in memories/ as
 // any loaded memory), --hover puts the mouse on sweep point POINT (from 1) of the first
-// curve shown, to show its values, and --smith opens the Smith chart and writes a PNG of it
-// too.
+// curve shown, to show its values, --smith opens the Smith chart and writes a PNG of it
+// too, and --bands runs Band, Sweep my bands... with the bands and points station.ini's
+// [bands] holds, says how long the run took and writes a PNG of the Bands window.
 
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -48,6 +50,15 @@ private:
     std::string m_path;
 };
 
+// Sweep my bands, answered with the bands and points of station.ini as they are.
+class SavedBands : public zm::BandsDialog {
+public:
+    std::optional<zm::BandsSettings> ask(const zm::BandPlan&,
+                                         const zm::BandsSettings& current) override {
+        return current;
+    }
+};
+
 // The mouse resting on a point of the first solid curve shown, as the user would hover.
 void hoverOverPoint(QWidget* chartWidget, int point) {
     auto* view = qobject_cast<QChartView*>(chartWidget);
@@ -73,7 +84,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] "
                      "[--plan START STOP STEP] [--run] [--print OUT.pdf] [--rig PORT] "
-                     "[--memory FILE] [--hover POINT] [--smith SMITH.png]\n");
+                     "[--memory FILE] [--hover POINT] [--smith SMITH.png] [--bands BANDS.png]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -85,6 +96,7 @@ int main(int argc, char** argv) {
     int hoverPoint = 0;
     std::string memoryPath;
     QString smithPath;
+    QString bandsPath;
     QString pdfPath;
     QStringList plan;  // start, stop, step as typed
     for (int i = 2; i < argc; ++i) {
@@ -109,6 +121,8 @@ int main(int argc, char** argv) {
             memoryPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--smith") && i + 1 < argc) {
             smithPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--bands") && i + 1 < argc) {
+            bandsPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--hover") && i + 1 < argc) {
             hoverPoint = std::atoi(argv[++i]);
         }
@@ -120,6 +134,7 @@ int main(int argc, char** argv) {
     if (!memoryPath.empty()) {
         devices.sweepFileDialog = std::make_unique<ChosenFile>(memoryPath);
     }
+    devices.bandsDialog = std::make_unique<SavedBands>();
     zm::frmMain window(std::move(devices));
     QObject::connect(&stopSignals, &zm::StopSignals::stopRequested, &window, &QWidget::close);
     window.show();
@@ -148,6 +163,12 @@ int main(int argc, char** argv) {
         if (run) {
             window.cmdRun_Click();
         }
+        if (!bandsPath.isEmpty()) {
+            QElapsedTimer took;
+            took.start();
+            window.mnuSweepMyBands_Click();
+            std::printf("Sweep my bands took %.1f s\n", took.elapsed() / 1000.0);
+        }
         if (hoverPoint > 0) {
             hoverOverPoint(window.controls().MSChart1, hoverPoint);
         }
@@ -158,6 +179,11 @@ int main(int argc, char** argv) {
                 const bool smithSaved = window.smithWindow()->grab().save(smithPath);
                 std::printf(smithSaved ? "The Smith chart is in %s\n" : "Could not write %s\n",
                             qPrintable(smithPath));
+            }
+            if (window.bandsWindow()) {
+                const bool bandsSaved = window.bandsWindow()->grab().save(bandsPath);
+                std::printf(bandsSaved ? "The Bands window is in %s\n" : "Could not write %s\n",
+                            qPrintable(bandsPath));
             }
             if (!pdfPath.isEmpty()) {
                 std::string whyNot;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <thread>
 
 #include "app/qt_text_files.h"
@@ -32,11 +33,17 @@ namespace {
 class GenerousSleeper : public Sleeper {
 public:
     explicit GenerousSleeper(CallLog* log = nullptr) : m_log(log) {}
+    // Runs inside each wait, as the user would act while it lasts.
+    std::function<void(std::chrono::milliseconds)> during;
+
     void sleep(std::chrono::milliseconds duration) override {
         if (m_log) {
             m_log->push_back("Pause " + std::to_string(duration.count()));
         }
         std::this_thread::sleep_for(std::max(duration, std::chrono::milliseconds(500)));
+        if (during) {
+            during(duration);
+        }
     }
 
 private:
@@ -48,6 +55,7 @@ protected:
     RigctldProcess rigctld;
     std::unique_ptr<RunningSim> sim;
     QTemporaryDir files;
+    GenerousSleeper* generousSweepSleeper = nullptr;
 
     // False (the test is skipped) without Hamlib's utilities. station.ini holds
     // `stationIni` when it is not empty.
@@ -73,7 +81,9 @@ protected:
         Devices devices = fakeDevices();
         devices.comm = std::make_unique<QtSerialComm>(sim->configDir());
         devices.sleeper = std::make_unique<GenerousSleeper>();
-        devices.sweepSleeper = std::make_unique<GenerousSleeper>(&log);
+        auto sweepWaits = std::make_unique<GenerousSleeper>(&log);
+        generousSweepSleeper = sweepWaits.get();
+        devices.sweepSleeper = std::move(sweepWaits);
         devices.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigctld.port());
         devices.textFiles = std::make_unique<QtTextFiles>();
         devices.config = ConfigStore(sim->configDir());
@@ -196,6 +206,79 @@ TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
     EXPECT_EQ(chart->lastRecord.points, record.points);
     EXPECT_EQ(chart->notice, "Keyed " + std::to_string(keyDowns) + " of 21 points");
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+}
+
+// Sweep my bands under the US General class: each band a sweep of its own from edge to edge,
+// through the same band plan check as Run (the middle points, in the gaps of 40 m and 20 m,
+// are neither tuned nor keyed), kept as a memory; Escape ends the whole run and keeps what
+// is done; the Bands window sums it up and the boxes' plan is in force again.
+TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWhatIsDone) {
+    if (!startStation({"--antenna"}, "[licence]\nplan=us-general\n")) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    choosePlotMode(*window, 2);
+    bandsDialog->choice = BandsSettings{{"40m", "20m", "15m"}, 3};
+    int keyedWaits = 0;
+    generousSweepSleeper->during = [&](std::chrono::milliseconds wait) {
+        if (wait.count() == 1000 && ++keyedWaits == 4) {  // 20m's second point keyed
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+        }
+    };
+    window->mnuSweepMyBands_Click();
+
+    EXPECT_THAT(messages->shown, ::testing::IsEmpty());
+    ASSERT_EQ(bandsDialog->shown.size(), 1u);
+    EXPECT_EQ(bandsDialog->shown[0].key, "us-general");
+    const auto taken = [](const Memory& memory) {
+        std::vector<std::pair<std::int64_t, bool>> points;
+        for (const SweepPoint& point : memory.record.points) {
+            points.emplace_back(point.frequencyHz, point.reading.has_value());
+        }
+        return points;
+    };
+    const std::vector<Memory>& kept = window->memories();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_THAT(kept[0].name, ::testing::StartsWith("40m "));
+    EXPECT_THAT(taken(kept[0]),
+                ::testing::ElementsAre(std::pair{7025000, true}, std::pair{7162500, false},
+                                       std::pair{7300000, true}));
+    EXPECT_THAT(kept[1].name, ::testing::StartsWith("20m "));
+    EXPECT_THAT(taken(kept[1]),
+                ::testing::ElementsAre(std::pair{14025000, true}, std::pair{14187500, false}));
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+    EXPECT_EQ(window->plan().StartFreq, 14.0);
+    EXPECT_EQ(window->plan().StopFreq, 14.35);
+    EXPECT_EQ(window->plan().PointCount, 8);
+    QFile station(QDir(sim->configDir()).filePath("station.ini"));
+    ASSERT_TRUE(station.open(QIODevice::ReadOnly));
+    EXPECT_THAT(station.readAll().toStdString(),
+                ::testing::HasSubstr("[bands]\nsweep=40m,20m,15m\npoints=3\n"));
+
+    BandsWindow* bands = window->bandsWindow();
+    ASSERT_NE(bands, nullptr);
+    EXPECT_TRUE(bands->isVisible());
+    EXPECT_EQ(bands->panelCount(), 2);
+    QApplication::setActiveWindow(bands);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bands));
+    QTest::keySequence(bands, QKeySequence::Copy);
+    ASSERT_EQ(clipboard->copied.size(), 1u);
+    EXPECT_EQ(clipboard->copied[0], bands->text());
+    EXPECT_THAT(clipboard->copied[0], ::testing::StartsWith("Band  Lowest SWR  at "));
+    EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n40m "));
+    EXPECT_THAT(clipboard->copied[0], ::testing::HasSubstr("\n20m "));
+
+    // Its picture is drawn, not left white: the 20m panel's curve is there.
+    bands->pictureActions().copyImage->trigger();
+    ASSERT_EQ(clipboard->images.size(), 1u);
+    const QImage picture = clipboard->images[0];
+    EXPECT_EQ(picture.size(), kPictureSizePx);
+    int inked = 0;
+    for (int y = 0; y < picture.height(); y += 4) {
+        for (int x = 0; x < picture.width(); x += 4) {
+            inked += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 500);
 }
 
 // The simulated dipole behind 20 m of RG-58, and the same feedline set in the window: at the

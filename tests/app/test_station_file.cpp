@@ -31,7 +31,11 @@ const std::string kIc7300 =
     "points=refine\n"
     "\n"
     "[licence]\n"
-    "plan=iaru1\n";
+    "plan=iaru1\n"
+    "\n"
+    "[bands]\n"
+    "sweep=80m,40m,20m\n"
+    "points=20\n";
 
 TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     const StationFileRead read = readStationText(kIc7300);
@@ -48,6 +52,8 @@ TEST(StationFile, TheDocumentedExampleReadsAsWritten) {
     EXPECT_EQ(read.settings.sweep.maxPowerW, 50.0);
     EXPECT_EQ(read.settings.sweep.points, PlanPoints::Refine);
     EXPECT_EQ(read.settings.licence.plan, "iaru1");
+    EXPECT_EQ(read.settings.bands.sweep, (std::vector<std::string>{"80m", "40m", "20m"}));
+    EXPECT_EQ(read.settings.bands.points, 20);
     EXPECT_EQ(writeStationText(read.settings, kIc7300), kIc7300);
 }
 
@@ -78,7 +84,8 @@ TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     EXPECT_EQ(none.licence.plan, "any");
     EXPECT_EQ(writeStationText(none),
               "[rig]\nserver=external\nmodel=\ndevice=\nbaud=\ncivaddr=\nptt=RIG\nport=4532\n"
-              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
+              "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n"
+              "\n[bands]\nsweep=\npoints=20\n");
 }
 
 struct DamageCase {
@@ -124,6 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"PointsWord", "[sweep]\npoints=some\n",
                    "line 2: points=some must be every (each point of the plan, in order) or "
                    "refine (only the points the curve needs)"},
+        DamageCase{"PointsPerBandBeyondTheDialogsRange", "[bands]\nsweep=40m\npoints=501\n",
+                   "line 3: points=501 must be the number of points in each band's sweep, from "
+                   "3 to 500, e.g. 20"},
         DamageCase{"PlanWithABlank", "[licence]\nplan=iaru 1\n",
                    "line 2: plan=iaru 1 must be a band plan: any, iaru1, iaru2, iaru3, "
                    "us-extra, us-general or own (bands.ini)"},
@@ -139,13 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
 // What a user or a later version put in the file stays where it was.
 TEST(StationFile, WritingKeepsCommentsUnknownSectionsAndKeysInPlace) {
     const std::string before =
-        "# rig first\n[rig]\nport=4533\nfuture_key=1\n\n[memories]\nshown=a,b\n";
+        "# rig first\n[rig]\nport=4533\nfuture_key=1\n\n[memories]\nshown=a,b\n"
+        "[bands]\nsweep= 80m, ,4m \n";
     StationSettings settings = readStationText(before).settings;
     settings.rig.server = RigServerChoice::Own;
     settings.rig.civAddress = 0x5E;
     EXPECT_EQ(writeStationText(settings, before),
               "# rig first\n[rig]\nport=4533\nfuture_key=1\nserver=own\nmodel=\ndevice=\nbaud=\n"
               "civaddr=0x5E\nptt=RIG\n\n[memories]\nshown=a,b\n"
+              "[bands]\nsweep=80m,4m\npoints=20\n"
               "\n[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
 }
 

@@ -31,7 +31,9 @@ TEST_F(SweepSettingsTest, StartUpReadsThemAndTheMenuRewritesOnlyThem) {
                 ElementsAre(SweepSettings{SettleMode::Readings, 50.0, PlanPoints::Refine}));
     EXPECT_EQ(window->station().sweep, (SweepSettings{SettleMode::Fixed, std::nullopt}));
     EXPECT_EQ(readConfig("station.ini").toStdString(),
-              rig + "[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n");
+              rig +
+                  "[sweep]\nsettle=fixed\nmax_power_w=\npoints=every\n\n[licence]\nplan=any\n"
+                  "\n[bands]\nsweep=\npoints=20\n");
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "results/band_report.h"
 #include "results/result_texts.h"
 #include "results/sweep_features.h"
 
@@ -106,6 +107,63 @@ INSTANTIATE_TEST_SUITE_P(
         ResonanceCase{"JumpThroughOneEightyIsNoResonance", {170.0, -170.0}, {}},
         ResonanceCase{"PhaseKeepingItsSignHasNone", {-40.0, -5.0, -20.0}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct BandRowCase {
+    const char* name;
+    SweepRecord record;
+    BandReportRow row;
+    friend void PrintTo(const BandRowCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class BandReportTable : public ::testing::TestWithParam<BandRowCase> {};
+
+TEST_P(BandReportTable, SaysWhatTheMarkersFind) {
+    const BandRowCase& c = GetParam();
+    EXPECT_EQ(bandReportRow({"20m", c.record}), c.row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, BandReportTable,
+    ::testing::Values(BandRowCase{"BandInsideTheSweepWithItsQ",
+                                  sweepOf({4.0, 3.0, 1.5, 1.2, 2.8, 3.5},
+                                          {-40, -30, -20, 10, 30, 40}),
+                                  {"20m", "1.20", "14.300 MHz", "183 kHz", "14.267 MHz", "55"}},
+                      // Only the part inside the sweep is known: at least that much, and no Q.
+                      BandRowCase{"BandRunningPastTheEndIsAtLeastWhatWasMeasured",
+                                  sweepOf({3.0, 1.5, 1.1}, {-30, -20, -10}),
+                                  {"20m", "1.10", "14.200 MHz", "≥ 133 kHz", "none", "–"}},
+                      BandRowCase{"WholeSweepUnderTwo",
+                                  sweepOf({1.9, 1.5, 1.9}, {-10, -5, -1}),
+                                  {"20m", "1.50", "14.100 MHz", "whole band", "none", "–"}},
+                      // Of two resonances, the one by the dip that the row is about.
+                      BandRowCase{"NoBandUnderTwoAndTheResonanceNearestTheLowest",
+                                  sweepOf({3.0, 2.5, 2.2, 2.9, 4.0}, {-20, 20, 10, -10, -20}),
+                                  {"20m", "2.20", "14.200 MHz", "none", "14.250 MHz", "–"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Lined up for a monospaced reader: "≥" and "–" take one place each, as in the window.
+TEST(BandReportText, HeadingsThenABandALineInColumns) {
+    EXPECT_EQ(bandReportText({{"40m", "1.21", "7.085 MHz", "174 kHz", "7.081 MHz", "58"},
+                              {"160m", "1.10", "1.999 MHz", "≥ 33 kHz", "none", "–"}}),
+              "Band  Lowest SWR  at         2:1 width  Resonance  Q\n"
+              "40m   1.21        7.085 MHz  174 kHz    7.081 MHz  58\n"
+              "160m  1.10        1.999 MHz  ≥ 33 kHz   none       –\n");
+}
+
+TEST(BandReportText, OneScaleForEveryPanelShowsEachBandsDip) {
+    const auto topFor = [](std::vector<double> lowest) {
+        std::vector<BandResult> bands;
+        for (const double swr : lowest) {
+            bands.push_back({"b", sweepOf({swr + 1.0, swr, swr + 1.0})});
+        }
+        return sharedSwrTop(bands);
+    };
+    EXPECT_EQ(topFor({1.2, 1.9}), 3.0);
+    EXPECT_EQ(topFor({1.2, 2.6}), 5.0);
+    EXPECT_EQ(topFor({1.2, 4.8}), 10.0);
+    EXPECT_EQ(topFor({1.2, 99.9}), 3.0);  // a band the antenna is not made for
+    EXPECT_EQ(topFor({99.9}), 10.0);
+}
 
 TEST(PointValuesText, ShowsEveryValueWithTheSignOfXAndHowThePointWasTaken) {
     const SweepPoint point{14175000, PointReading{100.0, 50.0, -30.0, 1.5},

@@ -18,6 +18,7 @@
 #include "app/text_files.h"
 #include "chart/chart_control.h"
 #include "chart/chart_menu.h"
+#include "dialogs/bands_dialog.h"
 #include "dialogs/clipboard.h"
 #include "dialogs/common_dialog.h"
 #include "dialogs/message_box.h"
@@ -280,6 +281,18 @@ public:
 
     std::optional<SweepSettings> edit(const SweepSettings& current) override {
         shown.push_back(current);
+        return choice;
+    }
+};
+
+// Sweep my bands: answers with `choice` (none: Cancel) and keeps the plans it was shown.
+class ScriptedBandsDialog : public BandsDialog {
+public:
+    std::optional<BandsSettings> choice;
+    std::vector<BandPlan> shown;
+
+    std::optional<BandsSettings> ask(const BandPlan& plan, const BandsSettings&) override {
+        shown.push_back(plan);
         return choice;
     }
 };

@@ -35,6 +35,7 @@ protected:
     RecordingPrinter* printer = nullptr;
     ScriptedSweepFileDialog* sweepFileDialog = nullptr;
     ScriptedSweepSettingsDialog* sweepSettingsDialog = nullptr;
+    ScriptedBandsDialog* bandsDialog = nullptr;
     MemoryTextFiles* textFiles = nullptr;
     RecordingClipboard* clipboard = nullptr;
     ScriptedStationDialogs* stationDialogs = nullptr;
@@ -89,6 +90,9 @@ protected:
         auto fakeSweepSettings = std::make_unique<ScriptedSweepSettingsDialog>();
         sweepSettingsDialog = fakeSweepSettings.get();
         devices.sweepSettingsDialog = std::move(fakeSweepSettings);
+        auto fakeBandsDialog = std::make_unique<ScriptedBandsDialog>();
+        bandsDialog = fakeBandsDialog.get();
+        devices.bandsDialog = std::move(fakeBandsDialog);
         auto fakeTextFiles = std::make_unique<MemoryTextFiles>();
         textFiles = fakeTextFiles.get();
         devices.textFiles = std::move(fakeTextFiles);

@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "numbers/number_text.h"
+#include "sweep/band_sweeps.h"
 #include "sweep/carrier_mode.h"
+#include "sweep/rigctld_protocol.h"
 #include "sweep/sweep_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace zm {
 namespace {
@@ -162,6 +166,49 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepListTable,
                                            StepCase{"BlankEndsTypedStep", "1 0 kHz", 0.001},
                                            StepCase{"NoNumberIsZero", "kHz", 0.0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Tuned as the run tunes them, a band's points begin on its lower edge and end on its upper
+// edge to the hertz, whatever their number: a point one hertz past an edge is outside the
+// plan and would be skipped, a band plan's edges lie on odd hertz (60 m from 5351.5 kHz), and
+// a channel is one point.
+TEST(BandSweeps, EveryBandInAnyPointCountEndsOnItsEdgesToTheHertz) {
+    const BandPlan plan{"test",
+                        "Test",
+                        {{"160m", {{1810000, 2000000}}},
+                         {"60m", {{5351500, 5366500}}},
+                         {"20m", {{14025000, 14150000}, {14225000, 14350000}}},
+                         {"10m", {{28000000, 29700000}}},
+                         {"70cm", {{430000000, 440000000}}},
+                         {"channel", {{5332000, 5332000}}}}};
+    const std::vector<std::string> names{"160m", "60m", "20m", "10m", "70cm", "channel"};
+    for (const int points : {3, 7, 20, 333, 500}) {
+        const std::vector<BandSweep> sweeps = bandSweeps(plan, names, points);
+        ASSERT_EQ(sweeps.size(), plan.bands.size());
+        for (const BandSweep& sweep : sweeps) {
+            const Band& band =
+                *std::find_if(plan.bands.begin(), plan.bands.end(),
+                              [&](const Band& b) { return b.name == sweep.bandName; });
+            const int expected = band.lowestHz() == band.highestHz() ? 1 : points;
+            const auto count = pointCountFor(sweep.startMHz, sweep.stopMHz, sweep.stepMHz);
+            ASSERT_EQ(count, expected) << sweep.bandName << " in " << points;
+            const auto hzOf = [&sweep](int i) {
+                return rigFrequencyHz((sweep.startMHz - sweep.stepMHz) + i * sweep.stepMHz);
+            };
+            EXPECT_EQ(hzOf(1), band.lowestHz()) << sweep.bandName << " in " << points;
+            EXPECT_EQ(hzOf(*count), band.highestHz()) << sweep.bandName << " in " << points;
+        }
+    }
+}
+
+TEST(BandSweeps, LowestBandFirstWhateverTheOrderNamedAndNamesOfOtherPlansPassedOver) {
+    const BandPlan plan{
+        "test", "Test", {{"10m", {{28000000, 29700000}}}, {"160m", {{1810000, 2000000}}}}};
+    std::vector<std::string> order;
+    for (const BandSweep& sweep : bandSweeps(plan, {"10m", "4m", "160m"}, 20)) {
+        order.push_back(sweep.bandName);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"160m", "10m"}));
+}
 
 TEST(SweepPlan, CarrierModeCodesByListPosition) {
     EXPECT_EQ(carrierModeFor(0, 0), 2);  // CW

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Band, Sweep my bands...: the bands ticked swept one after the other in one run, each an
+// ordinary sweep of the whole band kept as a memory, and the Bands window that sums them up.
+
+#include <QDir>
+
+#include "app/frm_main.h"
+
+namespace zm {
+
+namespace {
+
+// "60m, 4m"
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
+// What the user is told at the end of a run; nothing when it ran through, or Escape
+// stopped it.
+struct BandsRunReport {
+    std::string stopped;                  // why a sweep stopped the run
+    std::vector<std::string> notSwept;    // the bands after it
+    std::vector<std::string> passedOver;  // with no point the plan lets be keyed
+    std::string whyPassedOver;            // for the first of them
+    std::string notKept;                  // the first memory the disk refused
+
+    std::string text() const {
+        std::string text = stopped;
+        const auto add = [&text](const std::string& part) {
+            text += (text.empty() || part.empty() ? "" : "\n\n") + part;
+        };
+        if (!stopped.empty() && !notSwept.empty()) {
+            text += " Not swept: " + joined(notSwept) + ".";
+        }
+        if (!passedOver.empty()) {
+            add("Passed over, with no point to key: " + joined(passedOver) + ". " + whyPassedOver);
+        }
+        add(notKept);
+        return text;
+    }
+};
+
+}  // namespace
+
+void frmMain::mnuSweepMyBands_Click() {
+    runSweeps([this] { return sweepMyBands(); });
+}
+
+std::string frmMain::sweepMyBands() {
+    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, m_station.bands);
+    if (!chosen) {
+        return {};
+    }
+    if (*chosen != m_station.bands) {
+        changeStationFile([&](StationSettings& settings) { settings.bands = *chosen; });
+    }
+    return sweepBands(bandSweeps(m_bandPlan, chosen->sweep, chosen->points));
+}
+
+// Each band goes through the same sweep as Run, with all its safeties and the band plan's
+// check; a band where the plan lets no point be keyed (a channel band in AM) is passed over
+// and named. Any other stop ends the whole run, and what was measured until then is kept.
+std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
+    const SweepPlan planned = m_plan;
+    const QString title = windowTitle();
+    m_bandResults.clear();
+    m_sweep = SweepRun{};  // an Escape that stopped the last Run does not stop this one
+    BandsRunReport report;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const BandSweep& band = bands[i];
+        if (!report.stopped.empty() || stopAsked()) {
+            report.notSwept.push_back(band.bandName);
+            continue;
+        }
+        // "ZM-480 Plot – 40m, band 3 of 10": which band the chart shows.
+        setWindowTitle(QStringLiteral("%1 – %2, band %3 of %4")
+                           .arg(title, QString::fromStdString(band.bandName))
+                           .arg(i + 1)
+                           .arg(bands.size()));
+        m_plan.StartFreq = band.startMHz;
+        m_plan.StopFreq = band.stopMHz;
+        m_plan.StepFreq = band.stepMHz;
+        PlanSweep();
+        if (std::string refusal = checkBandPlan(); !refusal.empty()) {
+            report.passedOver.push_back(band.bandName);
+            report.whyPassedOver = report.whyPassedOver.empty() ? refusal : report.whyPassedOver;
+            continue;
+        }
+        report.stopped = sweepSafely();
+        keepBandSweep(band.bandName, report.notKept);
+    }
+    setWindowTitle(title);
+    m_plan = planned;
+    PlanSweep();
+    memoriesChanged();
+    m_form.mnuBands->setEnabled(!m_bandResults.empty());
+    if (!m_bandResults.empty()) {
+        mnuBands_Click();
+    }
+    return report.text();
+}
+
+// The band's sweep as far as it went, at the plane the window shows (as Keep memory keeps
+// it), for the Bands window and as a memory.
+void frmMain::keepBandSweep(const std::string& bandName, std::string& notKept) {
+    if (!m_record.hasReadings()) {
+        return;
+    }
+    m_bandResults.push_back({bandName, m_shownRecord});
+    std::string whyNot;
+    if (!m_shelf.add({bandMemoryName(bandName, m_record), true, 0, m_shownRecord}, whyNot) &&
+        notKept.empty()) {
+        notKept = whyNot;
+    }
+}
+
+void frmMain::mnuBands_Click() {
+    if (!m_bandsWindow) {
+        m_bandsWindow =
+            new BandsWindow(QDir(m_devices.config.directory()).filePath("bands-window.ini"),
+                            *m_devices.clipboard, this);
+        // "Sweep my bands · Yaesu FT-817": the window's heading says when, and the scale.
+        offerPictures(m_bandsWindow->pictureActions(), *m_bandsWindow, "bands", [this] {
+            const std::string radio = radioName();
+            return QString::fromStdString("Sweep my bands" + (radio.empty() ? "" : " · " + radio));
+        });
+    }
+    m_bandsWindow->setBands(m_bandResults);
+    m_bandsWindow->show();
+    m_bandsWindow->raise();
+    m_bandsWindow->activateWindow();  // Ctrl+C copies its table at once
+}
+
+}  // namespace zm
