@@ -3,17 +3,17 @@
 // machines without a display (the demo script runs it on Qt's offscreen platform).
 //
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--plan START STOP STEP]
-//                  [--run] [--print OUT.pdf] [--rig PORT] [--memory FILE] [--hover POINT]
+//                  [--run] [--print OUT.pdf] [--memory FILE] [--hover POINT]
 //                  [--smith SMITH.png] [--bands BANDS.png]
 //
 // --mode picks a plot mode as the user would, --plan types the start and stop boxes and the
 // step field ("7.0 7.2 2" for 2 kHz steps), --run presses Run once start-up is done and
 // takes the picture after the sweep, --print also prints the window as File, Print does,
-// into a PDF file instead of the printer. --rig talks to rigctld on another port than 4532,
-// --memory loads FILE as the chart menu's "Load memory…" does (it is kept in memories/ as
-// any loaded memory), --hover puts the mouse on sweep point POINT (from 1) of the first
-// curve shown, to show its values, --smith opens the Smith chart and writes a PNG of it
-// too, and --bands runs Band, Sweep my bands... with the bands and points station.ini's
+// into a PDF file instead of the printer (rigctld is reached on the port station.ini's
+// [rig] names, as the program does), --memory loads FILE as the chart menu's "Load memory…" does
+// (it is kept in memories/ as any loaded memory), --hover puts the mouse on sweep point POINT (from
+// 1) of the first curve shown, to show its values, --smith opens the Smith chart and writes a PNG
+// of it too, and --bands runs Band, Sweep my bands... with the bands and points station.ini's
 // [bands] holds, says how long the run took and writes a PNG of the Bands window.
 
 #include <QApplication>
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] "
-                     "[--plan START STOP STEP] [--run] [--print OUT.pdf] [--rig PORT] "
+                     "[--plan START STOP STEP] [--run] [--print OUT.pdf] "
                      "[--memory FILE] [--hover POINT] [--smith SMITH.png] [--bands BANDS.png]\n");
         return 2;
     }
@@ -92,7 +92,6 @@ int main(int argc, char** argv) {
     bool diag = false;
     bool run = false;
     int mode = -1;
-    int rigPort = zm::RigctldServerFactory::kDefaultPort;
     int hoverPoint = 0;
     std::string memoryPath;
     QString smithPath;
@@ -115,8 +114,6 @@ int main(int argc, char** argv) {
             i += 3;
         } else if (!std::strcmp(argv[i], "--run")) {
             run = true;
-        } else if (!std::strcmp(argv[i], "--rig") && i + 1 < argc) {
-            rigPort = std::atoi(argv[++i]);
         } else if (!std::strcmp(argv[i], "--memory") && i + 1 < argc) {
             memoryPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--smith") && i + 1 < argc) {
@@ -130,7 +127,7 @@ int main(int argc, char** argv) {
 
     zm::StopSignals stopSignals;
     zm::Devices devices = zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag(),
-                                             static_cast<quint16>(rigPort));
+                                             zm::RigctldServerFactory::kDefaultPort);
     if (!memoryPath.empty()) {
         devices.sweepFileDialog = std::make_unique<ChosenFile>(memoryPath);
     }
