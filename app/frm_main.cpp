@@ -53,6 +53,9 @@ frmMain::frmMain(Devices devices, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    // Hiding the window as QWidget's destructor does takes the focus from the step field,
+    // whose editingFinished would then call into this window after its own part is gone.
+    m_form.Combo1->lineEdit()->disconnect(this);
     if (m_devices.rigctld) {
         m_devices.rigctld->onStateChange(nullptr);  // it ends after the window's parts
     }
