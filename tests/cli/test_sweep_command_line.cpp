@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zm480-sweep's command line: what it takes, what it refuses and what it says then.
+// zm480-sweep's command line: what it takes, what it refuses and what it says then, and
+// that its help and manual page name every option it takes.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <ostream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/sweep_command_line.h"
+#include "cli/sweep_usage.h"
 #include "numbers/number_text.h"
 
 namespace zm {
@@ -189,6 +196,40 @@ INSTANTIATE_TEST_SUITE_P(
                         {"--band", "40m", "20m"},
                         "\"20m\" is no option: zm480-sweep takes options only (see --help)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+std::string sourceFile(const std::string& path) {
+    const char* source = std::getenv("ZM_SOURCE_DIR");
+    std::ifstream file(std::string(source ? source : ".") + "/" + path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A user reads of an option in the help or the manual page: the command must take it, and
+// both must name it.
+TEST(SweepUsage, NamesEveryOptionTheCommandTakesInHelpAndManualPage) {
+    const std::string help(kSweepUsage);
+    const std::string manual = sourceFile("packaging/zm480-sweep.1.in");
+    ASSERT_FALSE(manual.empty());
+    std::set<std::string> options;
+    const std::regex option("--[a-z][a-z-]*");
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it) {
+        options.insert(it->str());
+    }
+    EXPECT_EQ(options.size(), 17u);
+    for (const std::string& name : options) {
+        const auto result = parsed({name});
+        const auto* error = std::get_if<UsageError>(&result);
+        EXPECT_FALSE(error && error->why.starts_with("there is no option")) << name;
+        EXPECT_NE(manual.find(std::regex_replace(name, std::regex("-"), "\\-")), std::string::npos)
+            << name << " is not in the manual page";
+    }
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 80u) << line;
+    }
+}
 
 }  // namespace
 }  // namespace zm
