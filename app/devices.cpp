@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 
-#include "app/band_plan_store.h"
-#include "app/qt_text_files.h"
+#include "settings/band_plan_store.h"
+#include "settings/qt_text_files.h"
 #include "chart/qt_chart_control.h"
 #include "dialogs/qt_bands_dialog.h"
 #include "dialogs/qt_clipboard.h"

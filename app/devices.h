@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/config_store.h"
-#include "app/text_files.h"
+#include "settings/config_store.h"
+#include "settings/text_files.h"
 #include "chart/chart_control.h"
 #include "dialogs/bands_dialog.h"
 #include "dialogs/clipboard.h"

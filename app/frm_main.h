@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/config_file.h"
+#include "settings/config_file.h"
 #include "app/devices.h"
 #include "app/form_layout.h"
-#include "app/memory_shelf.h"
+#include "settings/memory_shelf.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
 #include "dialogs/bands_window.h"

@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <cmath>
 
-#include "app/band_plan_store.h"
+#include "settings/band_plan_store.h"
 #include "app/frm_main.h"
 #include "bandplan/band_plan_file.h"
 #include "bandplan/carrier_rule.h"

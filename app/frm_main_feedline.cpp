@@ -9,7 +9,7 @@
 #include <QLineEdit>
 
 #include "app/frm_main.h"
-#include "app/station_store.h"
+#include "settings/station_store.h"
 #include "chart/trace_points.h"
 #include "feedline/feedline_choice.h"
 #include "feedline/reading_plane.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/frm_main.h"
-#include "app/station_store.h"
+#include "settings/station_store.h"
 #include "station/hamlib_catalog.h"
 #include "station/radio_answer.h"
 #include "station/rigctld_arguments.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
-#include "app/settings_folder_lock.h"
+#include "settings/settings_folder_lock.h"
 #include "app/stop_signals.h"
 #include "dialogs/qt_message_boxes.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config_file.h"
+#include "settings/config_file.h"
 #include "fuzz/fuzz_check.h"
 #include "meter/number_reading.h"
 

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <thread>
 
-#include "app/qt_text_files.h"
+#include "settings/qt_text_files.h"
 #include "chart/trace_points.h"
 #include "meter/qt_serial_comm.h"
 #include "results/sweep_csv.h"

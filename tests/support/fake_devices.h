@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_files.h"
+#include "settings/text_files.h"
 #include "chart/chart_control.h"
 #include "chart/chart_menu.h"
 #include "dialogs/bands_dialog.h"

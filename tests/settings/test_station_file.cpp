@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/station_store.h"
+#include "settings/station_store.h"
 #include "station/station_file.h"
 
 namespace zm {

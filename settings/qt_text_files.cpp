@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/qt_text_files.h"
+#include "settings/qt_text_files.h"
 
-#include "app/whole_file.h"
+#include "settings/whole_file.h"
 
 namespace zm {
 

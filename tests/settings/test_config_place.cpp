@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/config_store.h"
+#include "settings/config_store.h"
 
 namespace zm {
 namespace {

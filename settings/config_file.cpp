@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/config_file.h"
+#include "settings/config_file.h"
 
 #include <cmath>
 #include <cstdio>

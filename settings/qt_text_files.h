@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "app/text_files.h"
+#include "settings/text_files.h"
 
 namespace zm {
 

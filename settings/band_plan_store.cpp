@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/band_plan_store.h"
+#include "settings/band_plan_store.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/whole_file.h"
+#include "settings/whole_file.h"
 #include "bandplan/band_plan_file.h"
 #include "station/station_file.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settings_folder_lock.h"
+#include "settings/settings_folder_lock.h"
 
 #include <QFileInfo>
 #include <QSocketNotifier>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/memory_shelf.h"
+#include "settings/memory_shelf.h"
 
 #include <QDir>
 #include <QFile>
 
-#include "app/qt_text_files.h"
-#include "app/whole_file.h"
+#include "settings/qt_text_files.h"
+#include "settings/whole_file.h"
 
 namespace zm {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/config_store.h"
+#include "settings/config_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/whole_file.h"
+#include "settings/whole_file.h"
 
 namespace zm {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/station_store.h"
+#include "settings/station_store.h"
 
 #include <QDir>
 
-#include "app/whole_file.h"
+#include "settings/whole_file.h"
 
 namespace zm {
 

@@ -2,7 +2,7 @@
 // Sweep files on the disk through QtTextFiles. Replacing a file whole is the same code that
 // saves config.ini, whose failures test_config_save_failure covers.
 
-#include "app/qt_text_files.h"
+#include "settings/qt_text_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/whole_file.h"
+#include "settings/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/config_file.h"
+#include "settings/config_file.h"
 
 namespace zm {
 namespace {
