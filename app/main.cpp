@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
-#include "settings/settings_folder_lock.h"
 #include "app/stop_signals.h"
 #include "dialogs/qt_message_boxes.h"
+#include "settings/settings_folder_lock.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "settings/whole_file.h"
 #include "bandplan/band_plan_file.h"
+#include "settings/whole_file.h"
 #include "station/station_file.h"
 
 namespace zm {

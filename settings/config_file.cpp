@@ -50,6 +50,12 @@ std::optional<std::int16_t> readWhole16(std::string_view valueText) {
     return static_cast<std::int16_t>(rounded);
 }
 
+std::optional<int> comPortOf(const ConfigValues& slots) {
+    const auto port = slots[2] ? readWhole16(*slots[2]) : std::nullopt;
+    return port && *port >= 1 && *port <= kHighestComPort ? std::optional<int>(*port)
+                                                          : std::nullopt;
+}
+
 std::optional<bool> readCheckMark(std::string_view valueText) {
     const std::string_view word = trimmed(valueText);
     if (equalsIgnoringCase(word, "true")) {

@@ -40,6 +40,11 @@ std::optional<float> readSingle(std::string_view valueText);
 // Lines 3, 7 and 8: the leading number to the nearest whole number, halves to even
 // (2.5 -> 2, 3.5 -> 4); empty beyond the 16-bit signed range.
 std::optional<std::int16_t> readWhole16(std::string_view valueText);
+// The meter's port numbers that the port list offers: Com01 to Com16.
+inline constexpr int kHighestComPort = 16;
+// Line 3's port number, when it is one the port list offers.
+std::optional<int> comPortOf(const ConfigValues& slots);
+
 // Lines 5 and 6: True or False in any letter case, or a number (0 no mark, any other a
 // mark); empty for anything else.
 std::optional<bool> readCheckMark(std::string_view valueText);

@@ -12,11 +12,11 @@
 #include <QTest>
 #include <thread>
 
-#include "settings/qt_text_files.h"
 #include "chart/trace_points.h"
 #include "meter/qt_serial_comm.h"
 #include "results/sweep_csv.h"
 #include "results/sweep_features.h"
+#include "settings/qt_text_files.h"
 #include "sim/antenna_model.h"
 #include "sweep/rigctld_client.h"
 #include "tests/support/refine_grid.h"

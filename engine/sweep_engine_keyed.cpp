@@ -2,7 +2,8 @@
 // The keyed part of a sweep point: from key-down to the reading the point keeps, and the
 // power window on every reading taken while keyed.
 
-#include "app/frm_main.h"
+#include "engine/sweep_engine.h"
+#include "engine/sweep_stopped.h"
 #include "numbers/number_text.h"
 #include "sweep/rigctld_protocol.h"
 #include "sweep/settle_rule.h"
@@ -52,8 +53,8 @@ std::optional<SettleSample> settleSampleOf(const std::optional<PointReading>& re
 
 }  // namespace
 
-PointTaking frmMain::readKeyed(double frequencyMHz) {
-    if (m_station.sweep.settle == SettleMode::Readings) {
+PointTaking SweepEngine::readKeyed(double frequencyMHz) {
+    if (m_request.sweep.settle == SettleMode::Readings) {
         return readUntilSettled(frequencyMHz);
     }
     Pause(1.0f);
@@ -64,7 +65,7 @@ PointTaking frmMain::readKeyed(double frequencyMHz) {
 
 // The design's poll, again and again: the meter answers at the query, so the first reading
 // shows the meter at key-down and each later one the meter 0.2 s on.
-PointTaking frmMain::readUntilSettled(double frequencyMHz) {
+PointTaking SweepEngine::readUntilSettled(double frequencyMHz) {
     SettleRule rule;
     for (int polls = 1; polls <= kPollsInTheFixedTime; ++polls) {
         readMeterKeyed(frequencyMHz);
@@ -77,17 +78,17 @@ PointTaking frmMain::readUntilSettled(double frequencyMHz) {
 }
 
 // Every reading counts for the ceiling, not just the one the point keeps.
-void frmMain::readMeterKeyed(double frequencyMHz) {
+void SweepEngine::readMeterKeyed(double frequencyMHz) {
     ReadMeter();
-    const std::optional<double>& ceilingW = m_station.sweep.maxPowerW;
+    const std::optional<double>& ceilingW = m_request.sweep.maxPowerW;
     if (m_pollAccepted && ceilingW && m_reading.Power.value_or(0.0) > *ceilingW) {
-        stopSweep(tooMuchPowerMessage(frequencyMHz, *m_reading.Power, *ceilingW));
+        throw SweepStopped(tooMuchPowerMessage(frequencyMHz, *m_reading.Power, *ceilingW));
     }
 }
 
-// Each re-read keeps the point keyed 0.2 s longer; the PTT guard hears that the window is
+// Each re-read keeps the point keyed 0.2 s longer; the PTT guard hears that the program is
 // still at work, so its deadline runs from here.
-void frmMain::rereadRejected(PointTaking& taken, double frequencyMHz) {
+void SweepEngine::rereadRejected(PointTaking& taken, double frequencyMHz) {
     for (int reread = 0; !m_pollAccepted && reread < kRereadsOfARejectedPoll; ++reread) {
         stopIfRequested();
         tellGuardKeying();
@@ -98,12 +99,12 @@ void frmMain::rereadRejected(PointTaking& taken, double frequencyMHz) {
 
 // A radio in standby, on a band where it may not transmit or wired past the meter answers
 // the key-down as a working one does; only the meter tells.
-void frmMain::stopIfNoPower(double frequencyMHz) {
+void SweepEngine::stopIfNoPower(double frequencyMHz) {
     if (!m_pollAccepted) {
-        stopSweep(noReadingMessage(frequencyMHz));
+        throw SweepStopped(noReadingMessage(frequencyMHz));
     }
     if (m_reading.Power.value_or(0.0) < kNoPowerBelowW) {
-        stopSweep(noPowerMessage(frequencyMHz));
+        throw SweepStopped(noPowerMessage(frequencyMHz));
     }
 }
 
