@@ -11,7 +11,6 @@
 #include "feedline/feedline_choice.h"
 #include "feedline/reading_plane.h"
 #include "results/result_texts.h"
-#include "settings/station_store.h"
 
 namespace zm {
 
@@ -38,20 +37,9 @@ void frmMain::mnuAtMeter_Click() {
     keepFeedline(settings);
 }
 
-// Into station.ini as Sweep settings does: the file as it stands now, with this section new.
+// Into station.ini as Sweep settings does, and every reading moved to the plane chosen.
 void frmMain::keepFeedline(const FeedlineSettings& settings) {
-    const StationStore store(m_devices.config.directory());
-    std::string message;
-    StationSettings kept = store.load(message);
-    kept.feedline = settings;
-    std::string whyNot;
-    if (!store.save(kept, whyNot)) {
-        message += (message.empty() ? "" : "\n\n") + whyNot;
-    }
-    m_station.feedline = settings;  // for this session, also when it could not be kept
-    if (!message.empty()) {
-        m_devices.messages->show(message);
-    }
+    changeStationFile([&](StationSettings& station) { station.feedline = settings; });
     useFeedline();
 }
 
