@@ -77,6 +77,7 @@ QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
 
 void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
+    showNotice();
     for (SeriesData& data : m_data) {
         data.pending = true;  // its rows without values break the lines or not
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped cable list against its sources and its loss models, the files of each plane
-// read back, and the length finder on a sweep of an open or shorted cable.
+// read back, the readings that no antenna behind the feedline can give, and the length
+// finder on a sweep of an open or shorted cable.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "feedline/line_units.h"
 #include "feedline/reading_plane.h"
 #include "results/impedance.h"
+#include "results/refine_points.h"
+#include "results/sweep_features.h"
 #include "results/sweep_files.h"
 
 namespace zm {
@@ -283,6 +286,64 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaneFileCase{"AntennaTouchstoneWithFeedline", Plane::Antenna, true,
                                     "a.s1p"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A dipole for 20 m swept on 10 m straight on the meter, with station.ini saying 20 m of
+// RG-58 lie between: at 28.5 MHz the meter reads 2200 ohm, SWR 99, more reflection than
+// the cable's two-way loss of 2.5 dB lets come back from any antenna.
+SweepRecord tenMetreSweep() {
+    SweepRecord record;
+    record.notes = {"2024-05-01 14:03:22", 28.4, 28.6, 0.1, 2};
+    record.points = {{28400000, PointReading{100.0, 60.0, -20.0, 1.5}, PointTaking{}},
+                     {28500000, PointReading{100.0, 2200.0, 0.0, 99.0}, PointTaking{}},
+                     {28600000, PointReading{100.0, 45.0, 10.0, 1.3}, PointTaking{}}};
+    return record;
+}
+
+TEST(BeyondTheLoss, ThePointIsAGapAtTheAntennaAndAReadingAtTheMeter) {
+    const std::vector<Cable> cables = shippedCables();
+    const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
+    const SweepRecord shown = recordAtPlane(tenMetreSweep(), Plane::Antenna, &feedline);
+    const SweepPoint& beyond = shown.points[1];
+    EXPECT_EQ(beyond.frequencyHz, 28500000);
+    EXPECT_FALSE(beyond.reading);
+    EXPECT_FALSE(beyond.taken);
+    EXPECT_FALSE(beyond.lineLoss);
+    EXPECT_EQ(beyond.skipped, SkipReason::BeyondFeedlineLoss);
+    for (const std::size_t i : {0u, 2u}) {
+        ASSERT_TRUE(shown.points[i].reading) << i;
+        EXPECT_GT(shown.points[i].reading->impedance().real(), 0.0) << i;
+    }
+    EXPECT_EQ(findFeatures(shown).swrMinimum->frequencyHz, 28600000);
+    EXPECT_FALSE(refinePointsOf(shown)[1].keyable);
+    EXPECT_EQ(beyondLossNotice(shown),
+              "1 point reads more reflection than 20 m of RG-58 can return: check the cable and "
+              "length in Setup, Feedline");
+
+    const SweepRecord atMeter = recordAtPlane(tenMetreSweep(), Plane::Meter, &feedline);
+    EXPECT_EQ(atMeter.points[1].reading, tenMetreSweep().points[1].reading);
+    EXPECT_EQ(atMeter.points[1].skipped, std::nullopt);
+    EXPECT_EQ(beyondLossNotice(atMeter), "");
+}
+
+// Saved at the antenna, the point is a row without values saying why, or a Touchstone
+// comment; the CSV reads back as the same points.
+TEST(BeyondTheLoss, FilesKeepTheRowAndReadBack) {
+    const std::vector<Cable> cables = shippedCables();
+    const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
+    SweepRecord shown = recordAtPlane(tenMetreSweep(), Plane::Antenna, &feedline);
+    const std::string csv = sweepFileText(shown, SweepFileKind::Csv);
+    EXPECT_NE(csv.find("\n28500000,,,,,,,,,beyond the feedline's loss\n"), std::string::npos)
+        << csv;
+    EXPECT_NE(sweepFileText(shown, SweepFileKind::Touchstone)
+                  .find("\n! 28500000 Hz: beyond the feedline's loss\n"),
+              std::string::npos);
+    const auto back = readSweepFile("a.csv", csv);
+    ASSERT_TRUE(std::holds_alternative<SweepRecord>(back)) << std::get<FileError>(back).what;
+    for (SweepPoint& point : shown.points) {
+        point.lineLoss.reset();  // the files do not hold it
+    }
+    EXPECT_EQ(std::get<SweepRecord>(back).points, shown.points);
+}
 
 // The cable's own sweep, far end open or shorted, 1.8 to 30 MHz in 100 kHz steps.
 SweepRecord cableSweep(const Feedline& feedline, FarEnd end, double fromMHz, double toMHz) {
