@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped cable list against its sources and its loss models, the files of each plane
-// read back, the readings that no antenna behind the feedline can give, and the length
-// finder on a sweep of an open or shorted cable.
+// read back, and the readings that no antenna behind the feedline can give.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,6 @@
 #include <ostream>
 
 #include "feedline/cable_list.h"
-#include "feedline/length_finder.h"
 #include "feedline/line_units.h"
 #include "feedline/reading_plane.h"
 #include "results/impedance.h"
@@ -343,36 +341,6 @@ TEST(BeyondTheLoss, FilesKeepTheRowAndReadBack) {
         point.lineLoss.reset();  // the files do not hold it
     }
     EXPECT_EQ(std::get<SweepRecord>(back).points, shown.points);
-}
-
-// The cable's own sweep, far end open or shorted, 1.8 to 30 MHz in 100 kHz steps.
-SweepRecord cableSweep(const Feedline& feedline, FarEnd end, double fromMHz, double toMHz) {
-    SweepRecord record;
-    for (double mhz = fromMHz; mhz <= toMHz + 1e-9; mhz += 0.1) {
-        const std::complex<double> z =
-            meterImpedanceOf(end == FarEnd::Open ? 1e15 : 0.0, feedline, mhz * 1e6);
-        record.points.push_back({std::llround(mhz * 1e6),
-                                 PointReading{std::nullopt, std::abs(z), phaseDegreesOf(z), 1}});
-    }
-    return record;
-}
-
-TEST(LengthFinder, FindsTheLengthOfAnOpenOrShortedCable) {
-    const Feedline feedline{rg58(), 23.4};
-    for (const FarEnd end : {FarEnd::Open, FarEnd::Shorted}) {
-        const auto fit = findLength(cableSweep(feedline, end, 1.8, 30.0), feedline.cable, end);
-        ASSERT_TRUE(std::holds_alternative<LengthFit>(fit)) << std::get<std::string>(fit);
-        EXPECT_NEAR(std::get<LengthFit>(fit).lengthM, 23.4, 0.01);
-        EXPECT_NEAR(std::get<LengthFit>(fit).electricalLengthM, 23.4 / 0.66, 0.01);
-    }
-}
-
-TEST(LengthFinder, RefusesASweepTooNarrowToTellLengthsApart) {
-    const Feedline feedline{rg58(), 23.4};
-    const auto fit =
-        findLength(cableSweep(feedline, FarEnd::Open, 14.0, 14.1), feedline.cable, FarEnd::Open);
-    ASSERT_TRUE(std::holds_alternative<std::string>(fit));
-    EXPECT_NE(std::get<std::string>(fit).find("sweep a wider band"), std::string::npos);
 }
 
 }  // namespace
