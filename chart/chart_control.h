@@ -76,7 +76,8 @@ public:
     // Where the band plan lets a carrier go, in Hz, rising: the rest of the frequency axis
     // is shaded, so the band edges are seen.
     virtual void setInsideStretches(const std::vector<BandSegment>& insideHz) = 0;
-    // A line above the plot that needs no click to go away; empty for none.
+    // A line above the plot that needs no click to go away; empty for none. What the sweep
+    // record says of its points beyond the feedline's loss follows it there.
     virtual void setNotice(std::string_view notice) = 0;
     // The point that was hovered when the context menu opened; none when there was none.
     virtual std::optional<TracePoint> menuPoint() const = 0;

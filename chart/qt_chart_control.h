@@ -45,8 +45,8 @@ namespace zm {
 // series above kDecimateAbove points are drawn as min/max per bucket (the grid keeps every
 // point). An empty cell is no value: the line breaks there (see curveRuns), and a point
 // without a neighbour is a dot. What lies outside the band plan is shaded, and a notice
-// above the plot says what the sweep leaves out. Titles, ranges and visibility apply at
-// once.
+// above the plot says what the sweep leaves out, and how many of its points the antenna has
+// no value for (beyondLossNotice). Titles, ranges and visibility apply at once.
 //
 // The memories shown are drawn dashed in their own colours under the series that are shown
 // (X and the phase dash-dotted), at the positions their frequencies take between the grid's
@@ -220,6 +220,7 @@ private:
     void drawSeries(int index);
     void drawFrequencyLabels(int widthPx);
     void drawShading();
+    void showNotice();  // the window's notice, then what the sweep record says
 
     QPointer<QChartView> m_view;
     QChart* m_chart = nullptr;  // owned by the view, as are the axes and series
@@ -232,6 +233,7 @@ private:
     QStringList m_shownLabels;
     std::vector<int> m_shownPositions;
     std::vector<BandSegment> m_insideHz;
+    std::string m_notice;  // as the window handed it over
     bool m_shadingPending = false;
     std::vector<AxisStretch> m_shaded;
     std::vector<QGraphicsRectItem*> m_shades;  // items of the chart, owned by it

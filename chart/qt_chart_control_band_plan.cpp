@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The band plan side of QtChartControl: what lies outside the plan shaded, and the notice
-// above the plot.
+// above the plot, with what the sweep's record says of its points beyond the feedline's loss.
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsRectItem>
 #include <QLineSeries>
 
 #include "chart/qt_chart_control.h"
+#include "feedline/reading_plane.h"
 
 namespace zm {
 
@@ -26,7 +27,15 @@ void QtChartControl::setInsideStretches(const std::vector<BandSegment>& insideHz
 }
 
 void QtChartControl::setNotice(std::string_view notice) {
-    m_chart->setTitle(QString::fromUtf8(notice.data(), std::ssize(notice)));
+    m_notice = notice;
+    showNotice();
+}
+
+void QtChartControl::showNotice() {
+    const std::string beyond = beyondLossNotice(m_sweep.record);
+    const std::string both =
+        m_notice.empty() || beyond.empty() ? m_notice + beyond : m_notice + " " + beyond;
+    m_chart->setTitle(QString::fromStdString(both));
 }
 
 QString QtChartControl::notice() const {

@@ -77,6 +77,7 @@ QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
 
 void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
+    showNotice();
     for (SeriesData& data : m_data) {
         data.pending = true;  // its rows without values break the lines or not
     }
@@ -154,7 +155,8 @@ QtChartControl::SpanPoints QtChartControl::spanPointsOf(const SweepRecord& recor
     std::vector<CurvePoint> all;
     for (const SweepPoint& point : record.points) {
         const auto position = m_positions.positionOf(static_cast<double>(point.frequencyHz));
-        const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
+        const double value =
+            point.reading ? seriesValue(*point.reading, index + 1, record.plane) : NAN;
         if (position && (std::isfinite(value) || !point.reading)) {
             all.push_back({*position, value, curveRunsAcross(point.skipped)});
         }
@@ -212,7 +214,9 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
             }
         };
         if (swrShown && features.swrMinimum) {
-            mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+            if (!features.swrAboveScaleEverywhere()) {
+                mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+            }
             for (const auto& edge : {features.lowerEdgeHz, features.upperEdgeHz}) {
                 if (edge) {
                     mark(swrPoints, *edge, kBandEdgeSwr);

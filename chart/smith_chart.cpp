@@ -188,11 +188,12 @@ QString SmithChart::caption() const {
     return text;
 }
 
-SmithChart::Canvas SmithChart::canvasFor(QSizeF size) const {
+SmithChart::Canvas SmithChart::canvasFor(QSizeF size, double legendPx) const {
     Canvas canvas{m_view, QRectF(QPointF(0, 0), size)};
     const double chartHeight = size.height() - kCaptionPx;
-    canvas.view.resize(size.width(), chartHeight, kMarginPx,
-                       std::clamp(size.width() - chartHeight, 0.0, kLegendColumnPx));
+    const double column = std::max(std::clamp(size.width() - chartHeight, 0.0, kLegendColumnPx),
+                                   std::min(legendPx, size.width() / 2.0));
+    canvas.view.resize(size.width(), chartHeight, kMarginPx, column);
     return canvas;
 }
 

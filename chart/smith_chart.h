@@ -105,8 +105,11 @@ private:
     void refreshMarkers();
     void clearHover();
 
-    // The view laid out for a size: the chart above the caption, right of the legend.
-    Canvas canvasFor(QSizeF size) const;
+    // The view laid out for a size: the chart above the caption, right of the legend, which
+    // takes at least `legendPx` there while that leaves the chart half the width.
+    Canvas canvasFor(QSizeF size, double legendPx = 0.0) const;
+    // The markers' lines, then a line a memory shown, in its colour.
+    QList<std::pair<QString, QColor>> legendLines() const;
     void paintBackground(QPainter& painter, const Canvas& canvas) const;
     void paintForeground(QPainter& painter, const Canvas& canvas, bool withHover) const;
     void paintGrid(QPainter& painter, const Canvas& c) const;

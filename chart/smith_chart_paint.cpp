@@ -21,6 +21,8 @@ const QColor kPathInk(220, 0, 0);
 constexpr double kSwrCircles[] = {1.5, 2.0, 3.0};
 constexpr double kLabelOffsetPx = 13.0;  // of the reactance labels outside the rim
 constexpr qreal kBoxPaddingPx = 4.0;
+constexpr qreal kBoxCornerPx = 4.0;              // of the legend box, from the top left corner
+constexpr qreal kBoxGapPx = 2.0 * kBoxCornerPx;  // between the box and the chart's margin
 
 // "0.2", "25", "+j0.5": up to two decimals, none trailing.
 QString labelNumber(double value) {
@@ -100,6 +102,9 @@ void SmithChart::paintEvent(QPaintEvent*) {
 }
 
 // The same at the picture's size, the view keeping its zoom and middle, without the hover.
+// A picture is drawn once: the chart moves right of the legend box, however wide the box
+// and however narrow the picture (a report's, beside its marker table), so that the box
+// hides none of it.
 void SmithChart::paintPicture(QPainter& painter, const QRectF& area) {
     if (area.isEmpty()) {
         return;
@@ -107,7 +112,9 @@ void SmithChart::paintPicture(QPainter& painter, const QRectF& area) {
     painter.save();
     painter.translate(area.topLeft());
     painter.fillRect(QRectF(QPointF(0, 0), area.size()), Qt::white);
-    const Canvas canvas = canvasFor(area.size());
+    preparePainter(painter);
+    const double boxPx = boxSize(QFontMetricsF(painter.font()), legendLines()).width();
+    const Canvas canvas = canvasFor(area.size(), boxPx + kBoxGapPx);
     paintBackground(painter, canvas);
     paintForeground(painter, canvas, false);
     painter.restore();
@@ -299,7 +306,7 @@ void SmithChart::paintMatchPath(QPainter& painter, const Canvas& c) const {
     painter.drawEllipse(line.back(), 3.5, 3.5);
 }
 
-void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const {
+QList<std::pair<QString, QColor>> SmithChart::legendLines() const {
     TextLines legend;
     for (const std::string& line : m_markerLines) {
         legend.append({QString::fromStdString(line), Qt::black});
@@ -308,7 +315,11 @@ void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHov
         legend.append(
             {"– – " + QString::fromStdString(m_traces[trace].name), m_traces[trace].colour});
     }
-    paintBox(painter, QPointF(4.0, 4.0), legend);
+    return legend;
+}
+
+void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const {
+    paintBox(painter, QPointF(kBoxCornerPx, kBoxCornerPx), legendLines());
 
     const QFontMetricsF metrics(painter.font());
     painter.setPen(kLabelInk);
