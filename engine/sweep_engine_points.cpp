@@ -5,63 +5,32 @@
 
 #include <QDateTime>
 
-#include "bandplan/carrier_rule.h"
+#include "engine/band_plan_gate.h"
 #include "engine/sweep_engine.h"
 #include "engine/sweep_stopped.h"
 #include "feedline/reading_plane.h"
 #include "results/refine_points.h"
-#include "sweep/carrier_mode.h"
 #include "sweep/refine_rule.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
-namespace {
-
-constexpr std::string_view kNoBandPlan =
-    "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. Install "
-    "ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band plan.";
-
-}  // namespace
-
 double SweepEngine::pointFrequencyMHz(int point) const {
-    const SweepPlan& plan = m_request.plan;
-    return (plan.StartFreq - plan.StepFreq) + point * plan.StepFreq;
+    return zm::pointFrequencyMHz(m_request.plan, point);
 }
 
-// The radio is tuned to the whole hertz the rig client sends, not to the unrounded double;
-// in AM the sidebands must fit as well.
 bool SweepEngine::carrierAllowed(double frequencyMHz) const {
-    const std::optional<std::int64_t> hz = rigFrequencyHz(frequencyMHz);
-    return hz && carrierFits(m_request.bandPlan, *hz, sidebandHzOf(m_request.plan.CarrierMode));
+    return zm::carrierAllowed(m_request.bandPlan, m_request.plan.CarrierMode, frequencyMHz);
 }
 
 // Before anything is sent to the radio: a sweep with no point inside the band plan is
 // refused; else the front end hears how many points the sweep will skip, and why.
 void SweepEngine::checkBandPlan() {
-    const SweepPlan& plan = m_request.plan;
-    const BandPlan& bands = m_request.bandPlan;
-    if (bands.bands.empty()) {
-        throw SweepStopped(std::string(kNoBandPlan), SweepEnd::NothingToSweep);
+    const BandPlanGate gate = bandPlanGate(m_request.plan, m_request.bandPlan);
+    if (!gate.refusal.empty()) {
+        throw SweepStopped(gate.refusal, SweepEnd::NothingToSweep);
     }
-    int inside = 0;
-    for (int i = 1; i <= plan.PointCount; ++i) {
-        inside += carrierAllowed(pointFrequencyMHz(i)) ? 1 : 0;
-    }
-    if (inside == 0) {
-        const auto hzOf = [this](int point) {
-            return rigFrequencyHz(pointFrequencyMHz(point)).value_or(0);
-        };
-        throw SweepStopped(nothingToSweepMessage(bands, hzOf(1), hzOf(plan.PointCount),
-                                                 sidebandHzOf(plan.CarrierMode)),
-                           SweepEnd::NothingToSweep);
-    }
-    const int outside = plan.PointCount - inside;
-    m_planNotice = outside == 0
-                       ? std::string()
-                       : std::to_string(outside) + " of " + std::to_string(plan.PointCount) +
-                             " points lie outside the bands of " + bands.title +
-                             " (shaded): they are not keyed.";
+    m_planNotice = gate.notice;
     m_reports.bandPlanNotice(m_planNotice);
 }
 
