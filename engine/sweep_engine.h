@@ -38,6 +38,10 @@ struct SweepStation {
 // It reads no widget and writes none: whoever runs it hears of every step through the
 // reports. It keys only inside a RadioSession, so that whatever ends a run leaves the
 // transmitter unkeyed, the guard finished and the radio free for the next.
+//
+// It uses what it is lent on the thread that calls run(), during the run only, and reports
+// on that thread: a window that runs it on a thread of its own passes each report on to its
+// own thread, and a command line prints it. A stop may be asked from any thread.
 class SweepEngine {
 public:
     SweepEngine(SweepStation station, SweepReports& reports, const SweepStop& stop);
