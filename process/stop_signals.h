@@ -9,12 +9,11 @@ class QSocketNotifier;
 
 namespace zm {
 
-// SIGINT, SIGTERM and SIGHUP (Ctrl+C, kill, logging out) end the program through the
-// window's own close path, so the settings are saved. The handler only raises a flag and
+// SIGINT, SIGTERM and SIGHUP (Ctrl+C, kill, logging out, an SSH link that drops) end the
+// program in its own way, not in the middle of a step. The handler only raises a flag and
 // writes a byte to a pipe: a running sweep sees the flag at its next step and unkeys; the
-// event loop sees the byte, ends every modal dialog that is up (a message box, a file
-// dialog: the desktop holds a window's close behind its modal dialog) and emits
-// stopRequested().
+// event loop sees the byte and emits stopRequested(), on which a window ends its modal
+// dialogs (app/dialogs_on_stop.h) and closes. Qt Core only.
 class StopSignals : public QObject {
     Q_OBJECT
 

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/stop_signals.h"
+#include "process/stop_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <QApplication>
-#include <QDialog>
 #include <QSocketNotifier>
 #include <csignal>
 
@@ -15,20 +13,6 @@ namespace {
 
 std::atomic<bool> g_stopRequested{false};
 int g_pipe[2] = {-1, -1};
-
-// Innermost first: a box opened from a dialog holds that dialog's exec() until it ends.
-void endModalDialogs() {
-    while (QWidget* modal = QApplication::activeModalWidget()) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
-        } else {
-            modal->close();
-        }
-        if (QApplication::activeModalWidget() == modal) {
-            return;  // it would not go; the window's close is tried all the same
-        }
-    }
-}
 
 void onStopSignal(int) {
     g_stopRequested.store(true);
@@ -48,7 +32,6 @@ StopSignals::StopSignals() {
         char bytes[16];
         while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
         }
-        endModalDialogs();
         emit stopRequested();
     });
     struct sigaction action = {};
