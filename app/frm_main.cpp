@@ -109,7 +109,15 @@ void frmMain::showEvent(QShowEvent* event) {
     // back later runs nothing.
     if (!m_activated) {
         m_activated = true;
-        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+        // A stop signal as the window opens may close it first: then nothing starts.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_closed) {
+                    Form_Activate();
+                }
+            },
+            Qt::QueuedConnection);
         QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
     }
 }
@@ -124,6 +132,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     Form_Unload();
+    m_closed = true;
     event->accept();
 }
 

@@ -318,6 +318,10 @@ private:
     QTimer m_timer1;
 
     bool m_activated = false;
+    // Until start-up has put config.ini's values in force, the window shows the design's, and
+    // a close (a stop signal under a start-up message) must not save those over the user's.
+    bool m_configApplied = false;
+    bool m_closed = false;  // start-up goes no further once the window has closed
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
