@@ -167,8 +167,8 @@ void frmMain::applyConfigValues() {
 
 void frmMain::SaveConfig() {
     ConfigSettings settings;
-    settings.leftTwips = float(x() * kTwipsPerPixel);
-    settings.topTwips = float(y() * kTwipsPerPixel);
+    settings.leftTwips = float(pixelsToTwips(x()));  // on the screen, whatever the zoom
+    settings.topTwips = float(pixelsToTwips(y()));
     settings.comPort = std::int16_t(m_devices.comm->commPort());
     settings.heightTwips = heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();

@@ -4,11 +4,9 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -16,6 +14,7 @@
 #include <cmath>
 
 #include "chart/swr_panel.h"
+#include "zoom/application_zoom.h"
 
 namespace zm {
 
@@ -36,7 +35,10 @@ int panelsInARow(int bands) {
 }  // namespace
 
 BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_settingsPath(std::move(settingsPath)), m_clipboard(clipboard) {
+    : QWidget(parent, Qt::Window),
+      m_settingsPath(std::move(settingsPath)),
+      m_clipboard(clipboard),
+      m_zoom(applicationZoom()) {
     setWindowTitle("Bands – ZM-480 Plot");
     m_heading = new QLabel(this);
     m_heading->setTextFormat(Qt::PlainText);
@@ -52,7 +54,6 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     m_table->setHorizontalHeaderLabels(headings);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPaddingPx);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -75,8 +76,7 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     addActions({copyTable, m_pictureActions.copyImage, m_pictureActions.saveImage});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    resize(screen ? kFirstSize.boundedTo(screen->availableGeometry().size()) : kFirstSize);
+    resizeForZoom(*this, kFirstSize, m_zoom.factor());
     restoreSettings();
     setBands({});
 }
@@ -92,8 +92,8 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
     m_table->setRowCount(static_cast<int>(bands.size()));
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const int at = static_cast<int>(i);
-        m_panelGrid->addWidget(new SwrPanel(bands[i].bandName, bands[i].record, swrTop, m_panels),
-                               at / inARow, at % inARow);
+        auto* panel = new SwrPanel(bands[i].bandName, bands[i].record, swrTop, m_zoom, m_panels);
+        m_panelGrid->addWidget(panel, at / inARow, at % inARow);
         rows.push_back(bandReportRow(bands[i]));
         for (std::size_t column = 0; column < rows.back().size(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(rows.back()[column]));
@@ -103,15 +103,30 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
         }
     }
     m_text = bandReportText(rows);
-    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
-                            m_table->verticalHeader()->defaultSectionSize() * m_table->rowCount() +
-                            2 * m_table->frameWidth());
+    fitTable();
     const std::string& taken = bands.empty() ? std::string() : bands.front().record.notes.takenAt;
     m_heading->setText(bands.empty() ? QString()
                                      : QStringLiteral("Swept %1. SWR from 1 to %2 in every "
                                                       "panel, shaded where it is under 2.0.")
                                            .arg(QString::fromStdString(taken.substr(0, 16)))
                                            .arg(swrTop));
+}
+
+void BandsWindow::setZoom(Zoom zoom) {
+    resizeForZoom(*this, size(), zoom.factor() / m_zoom.factor());
+    m_zoom = zoom;
+    for (SwrPanel* panel : m_panels->findChildren<SwrPanel*>(Qt::FindDirectChildrenOnly)) {
+        panel->setZoom(zoom);
+    }
+    fitTable();
+}
+
+void BandsWindow::fitTable() {
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() +
+                                                     m_zoom.scaled(kRowPaddingPx));
+    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
+                            m_table->verticalHeader()->defaultSectionSize() * m_table->rowCount() +
+                            2 * m_table->frameWidth());
 }
 
 int BandsWindow::panelCount() const {

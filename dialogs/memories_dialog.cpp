@@ -12,16 +12,19 @@
 #include <QVBoxLayout>
 
 #include "chart/memory_colours.h"
+#include "zoom/application_zoom.h"
 
 namespace zm {
 
 namespace {
 
-// A dashed stroke in the memory's colour, as the charts draw it.
+// A dashed stroke in the memory's colour, as the charts draw it, at the program's zoom.
 QIcon colourSample(int colour) {
-    QPixmap sample(24, 12);
+    const Zoom zoom = applicationZoom();
+    QPixmap sample((QSizeF(24, 12) * zoom.factor()).toSize());
     sample.fill(Qt::transparent);
     QPainter painter(&sample);
+    painter.scale(zoom.factor(), zoom.factor());
     painter.setPen(QPen(memoryColour(colour), 2.0, Qt::DashLine));
     painter.drawLine(1, 6, 23, 6);
     return QIcon(sample);
@@ -38,7 +41,7 @@ MemoriesDialog::MemoriesDialog(Handlers handlers, QWidget* parent)
         this);
     hint->setWordWrap(true);
     m_list = new QListWidget(this);
-    m_list->setMinimumWidth(380);
+    m_list->setMinimumWidth(static_cast<int>(applicationZoom().scaled(380)));
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     m_rename = new QPushButton("Rename", this);
     m_delete = new QPushButton("Delete", this);
