@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/form_accessibility.h"
 #include "app/form_menus.h"
 #include "app/lamp_images.h"
 #include "app/line_sample.h"
@@ -352,6 +353,7 @@ FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget) {
     buildGraphicalControls(c.client, c);
     buildWindowedControls(c.client, chartWidget ? chartWidget : new QWidget, c);
     setTabOrder(c);
+    nameFormControls(c);
     return c;
 }
 

@@ -2,6 +2,7 @@
 
 #include "chart/qt_chart_control.h"
 
+#include <QAccessibleWidget>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -95,6 +96,15 @@ private:
     Zoom m_zoom;
 };
 
+// The view is the chart to a screen reader: the role Chart, the name its window gives it,
+// and what the markers say as its description.
+QAccessibleInterface* chartViewAccessible(const QString&, QObject* object) {
+    if (auto* view = dynamic_cast<ChartView*>(object)) {
+        return new QAccessibleWidget(view, QAccessible::Chart);
+    }
+    return nullptr;
+}
+
 std::string labelText(const Cell& cell) {
     if (const auto* text = std::get_if<std::string>(&cell)) {
         const auto first = text->find_first_not_of(' ');
@@ -141,6 +151,7 @@ void QtChartControl::buildChart() {
     m_chart->legend()->hide();  // the window draws its own legend strip
     m_chart->setBackgroundRoundness(0);
     m_chart->setMargins(QMargins(2, 2, 2, 2));
+    QAccessible::installFactory(chartViewAccessible);  // once: a factory installed is kept
     auto* view = new ChartView(m_chart);
     view->beforePaint = [this] { drawPendingData(); };
     view->afterResize = [this] { m_labelsPending = true; };

@@ -196,7 +196,7 @@ private:
     void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
-                          QList<ChartTextBox::Line>& lines, bool legendOnly);
+                          QList<ChartTextBox::Line>& lines, QStringList& spoken, bool legendOnly);
     void placeMarkerBox();
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);

@@ -26,6 +26,17 @@ constexpr QSize kFirstSize(1200, 700);
 constexpr int kMostPanelsInARow = 5;
 constexpr int kRowPaddingPx = 8;
 
+// A row of the table as a screen reader says it: "Lowest SWR 1.31, at 14.150, ...".
+QString spokenRow(const BandReportRow& row) {
+    QStringList cells;
+    for (std::size_t column = 1; column < row.size(); ++column) {
+        cells << QString::fromUtf8(kBandReportHeadings[column].data(),
+                                   static_cast<qsizetype>(kBandReportHeadings[column].size())) +
+                     ' ' + QString::fromStdString(row[column]);
+    }
+    return cells.join(QStringLiteral(", "));
+}
+
 // Rows as even as they come: 6 bands in two rows of 3, 7 in rows of 4 and 3.
 int panelsInARow(int bands) {
     const int rows = (bands + kMostPanelsInARow - 1) / kMostPanelsInARow;
@@ -59,7 +70,9 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setFocusPolicy(Qt::NoFocus);  // Ctrl+C copies the whole table, not a cell
+    // Tab reaches it, and the arrows walk its cells for a screen reader; Ctrl+C still copies
+    // the whole table, the window's shortcut, not the cell.
+    m_table->setAccessibleName(QStringLiteral("Bands"));
 
     // The panels take what the table, every row of it in sight, leaves.
     auto* layout = new QVBoxLayout(this);
@@ -95,6 +108,8 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
         auto* panel = new SwrPanel(bands[i].bandName, bands[i].record, swrTop, m_zoom, m_panels);
         m_panelGrid->addWidget(panel, at / inARow, at % inARow);
         rows.push_back(bandReportRow(bands[i]));
+        panel->setAccessibleName(QString::fromStdString(bands[i].bandName + " SWR"));
+        panel->setAccessibleDescription(spokenRow(rows.back()));
         for (std::size_t column = 0; column < rows.back().size(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(rows.back()[column]));
             item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter

@@ -109,7 +109,9 @@ TEST_F(FormLayout, EveryControlScalesWithTheZoom) {
     };
     std::vector<Designed> designed;
     for (QWidget* widget : m_controls.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        designed.push_back({widget, widget->geometry(), widget->font().pointSizeF()});
+        if (!widget->objectName().endsWith("Caption")) {  // a list's, for screen readers only
+            designed.push_back({widget, widget->geometry(), widget->font().pointSizeF()});
+        }
     }
     ASSERT_EQ(designed.size(), 38u);  // 32 controls and the legend's 6 samples
     const QSize clientSize = m_controls.client->size();
