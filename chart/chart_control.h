@@ -13,6 +13,7 @@
 #include "results/memory_file.h"
 #include "results/sweep_features.h"
 #include "results/sweep_record.h"
+#include "zoom/zoom.h"
 
 class QAction;
 class QWidget;
@@ -86,6 +87,11 @@ public:
     virtual std::vector<TraceFeatures> traceFeatures() const = 0;
 
     virtual const ChartMenuActions& menuActions() const = 0;
+
+    // Draws the chart at the window's zoom: its texts, lines and markers grow alike, and
+    // the frequency axis labels as many points as the larger text leaves room for. Its
+    // pictures keep sizes of their own.
+    virtual void setZoom(Zoom zoom) = 0;
 };
 
 }  // namespace zm

@@ -94,6 +94,7 @@ public:
     void setMemories(const std::vector<Memory>& memories) override;
     void setInsideStretches(const std::vector<BandSegment>& insideHz) override;
     void setNotice(std::string_view notice) override;
+    void setZoom(Zoom zoom) override;
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
     std::vector<TraceFeatures> traceFeatures() const override;
@@ -195,7 +196,7 @@ private:
     void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
-                          QList<ChartTextBox::Line>& lines, bool legendOnly);
+                          QList<ChartTextBox::Line>& lines, QStringList& spoken, bool legendOnly);
     void placeMarkerBox();
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);
@@ -219,6 +220,7 @@ private:
     void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
     void drawFrequencyLabels(int widthPx);
+    int shownWidthPx() const;  // of the chart on screen, in its own pixels at 100 %
     void drawShading();
     void showNotice();  // the window's notice, then what the sweep record says
 

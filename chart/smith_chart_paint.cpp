@@ -83,7 +83,8 @@ void paintBox(QPainter& painter, QPointF corner, const TextLines& lines) {
 // are drawn once into a picture, and a sweep point or a move of the mouse paints that
 // picture and the sweep over it.
 void SmithChart::paintEvent(QPaintEvent*) {
-    const Canvas canvas{m_view, QRectF(rect())};
+    const Canvas canvas{m_view, QRectF(QPointF(0, 0), drawnSize())};
+    const double zoom = m_windowZoom.factor();
     const qreal ratio = devicePixelRatioF();
     if (m_background.size() != size() * ratio) {
         m_background = QPixmap(size() * ratio);
@@ -93,11 +94,13 @@ void SmithChart::paintEvent(QPaintEvent*) {
     if (m_backgroundStale) {
         m_background.fill(Qt::white);
         QPainter painter(&m_background);
+        painter.scale(zoom, zoom);
         paintBackground(painter, canvas);
         m_backgroundStale = false;
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
+    painter.scale(zoom, zoom);
     paintForeground(painter, canvas, true);
 }
 

@@ -66,6 +66,8 @@ public:
     void setMemories(const std::vector<Memory>& shown) override { memories = shown; }
     void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
     void setNotice(std::string_view text) override { notice = text; }
+    Zoom zoom;
+    void setZoom(Zoom drawnAt) override { zoom = drawnAt; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
     std::vector<TraceFeatures> traceFeatures() const override {
         std::vector<TraceFeatures> traces;
