@@ -260,6 +260,7 @@ private:
     // Run waits, up to kRadioAnswerTime, for the program's rigctld to answer; what holds it
     // up when it does not, else nothing.
     std::string waitForRigctld();
+    void rigctldSweepEnded();  // the program's rigctld is asked about the radio again
     std::string whyRigctldHeldUp(int endingsBefore);
 
     // The shipped plans and the one station.ini chooses, read once at the first start-up.

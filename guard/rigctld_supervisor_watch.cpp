@@ -19,24 +19,73 @@ void RigctldSupervisor::probeListening() {
     }
     tell(kSupervisorListening);
     m_checkAsked = false;  // "listening" tells the window as much
+    m_radioSilent = false;
+    m_radioAnsweredBefore = false;
     m_phase = Phase::Listening;
     m_listeningSince = Clock::now();
-    m_due = m_listeningSince + kAnswerProbeInterval;
+    m_due = m_listeningSince;  // whether the radio answers too
 }
 
-// A question that waits already (its connection broke) is asked again and keeps its time.
+// While the window sweeps, the sweep's own questions show whether the radio answers; the
+// rigctld a sweep waits for must not be busy with the radio for another client. A question
+// that waits already (its connection broke) is asked again and keeps its time.
 void RigctldSupervisor::probeAnswering() {
-    m_probe.ask();
-    m_due = Clock::now() +
-            (m_probe.descriptor() < 0 ? kProbeRetry : kLongestSilence - m_probe.waitedFor());
+    using Question = RigctldProbe::Question;
+    m_probe.ask(m_sweeping ? Question::Rigctld : Question::Radio);
+    awaitAnswer();
 }
 
-void RigctldSupervisor::heardAnswer() {
+GuardClock::duration RigctldSupervisor::longestWait() const {
+    return m_probe.question() == RigctldProbe::Question::Radio
+               ? Clock::duration(kLongestRadioSilence)
+               : kLongestSilence;
+}
+
+// Looks again when the radio is to be said silent, or rigctld taken for stuck.
+void RigctldSupervisor::awaitAnswer() {
+    if (m_probe.descriptor() < 0) {
+        m_due = Clock::now() + kProbeRetry;
+        return;
+    }
+    const auto waited = m_probe.waitedFor();
+    const bool silentSoon = m_probe.question() == RigctldProbe::Question::Radio && !m_radioSilent &&
+                            waited < kRadioSilentAfter;
+    m_due =
+        Clock::now() + ((silentSoon ? Clock::duration(kRadioSilentAfter) : longestWait()) - waited);
+}
+
+void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
+    using Answer = RigctldProbe::Answer;
+    if (answer == Answer::RadioSilent) {
+        radioSilent();
+        m_radioAnsweredBefore = false;
+        m_due = Clock::now();  // asked again at once: the radio is heard as soon as it answers
+        return;
+    }
+    m_due = Clock::now() + kAnswerProbeInterval;
+    if (answer == Answer::Radio) {
+        const bool counts = m_radioAnsweredBefore;
+        m_radioAnsweredBefore = true;
+        if (!counts) {
+            m_due = Clock::now() + kHamlibCacheTime;
+            return;
+        }
+        if (m_radioSilent) {
+            m_radioSilent = false;
+            tell(kSupervisorRadioHeard);
+        }
+    }
     if (m_checkAsked) {
         tell(kSupervisorAnswered);
         m_checkAsked = false;
     }
-    m_due = Clock::now() + kAnswerProbeInterval;
+}
+
+void RigctldSupervisor::radioSilent() {
+    if (!m_radioSilent) {
+        m_radioSilent = true;
+        tell(kSupervisorRadioSilent);
+    }
 }
 
 // The device gone or made anew under the running rigctld, which never opens it again: the
@@ -88,11 +137,18 @@ void RigctldSupervisor::onTimer() {
             probeListening();
             break;
         case Phase::Listening:
-            if (m_probe.waitedFor() >= kLongestSilence) {
-                stopChild("it gave no answer for " + std::to_string(kLongestSilence.count()) +
+            if (!m_probe.waiting() || m_probe.descriptor() < 0) {
+                probeAnswering();
+            } else if (const auto waited = m_probe.waitedFor(); waited >= longestWait()) {
+                const auto seconds = std::chrono::floor<std::chrono::seconds>(longestWait());
+                stopChild("it gave no answer for " + std::to_string(seconds.count()) +
                           " s and was stopped");
             } else {
-                probeAnswering();
+                if (m_probe.question() == RigctldProbe::Question::Radio &&
+                    waited >= kRadioSilentAfter) {
+                    radioSilent();
+                }
+                awaitAnswer();
             }
             break;
         case Phase::Absent:
