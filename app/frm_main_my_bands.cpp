@@ -47,15 +47,15 @@ struct BandsRunReport {
 }  // namespace
 
 void frmMain::mnuSweepMyBands_Click() {
-    runSweeps([this] { return sweepMyBands(); });
+    runSweeps([this] { return sweepMyBands(m_station.bands, true); });
 }
 
-std::string frmMain::sweepMyBands() {
-    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, m_station.bands);
+std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice) {
+    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, offered);
     if (!chosen) {
         return {};
     }
-    if (*chosen != m_station.bands) {
+    if (keepChoice && *chosen != m_station.bands) {
         changeStationFile([&](StationSettings& settings) { settings.bands = *chosen; });
     }
     return sweepBands(bandSweeps(m_bandPlan, chosen->sweep, chosen->points));

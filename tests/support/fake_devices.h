@@ -290,9 +290,11 @@ class ScriptedBandsDialog : public BandsDialog {
 public:
     std::optional<BandsSettings> choice;
     std::vector<BandPlan> shown;
+    std::vector<BandsSettings> offered;  // what was ticked as it opened
 
-    std::optional<BandsSettings> ask(const BandPlan& plan, const BandsSettings&) override {
+    std::optional<BandsSettings> ask(const BandPlan& plan, const BandsSettings& current) override {
         shown.push_back(plan);
+        offered.push_back(current);
         return choice;
     }
 };
