@@ -94,6 +94,7 @@ public:
     void setMemories(const std::vector<Memory>& memories) override;
     void setInsideStretches(const std::vector<BandSegment>& insideHz) override;
     void setNotice(std::string_view notice) override;
+    std::string shownNotice() const override { return m_notice; }
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
     std::vector<TraceFeatures> traceFeatures() const override;
@@ -124,9 +125,9 @@ public:
     QList<QPointF> drawnMemoryPoints(std::size_t memory, int series) const;
     // The markers of the sweep (trace 0) or of a memory drawn (trace 1 on), in chart values.
     QList<QPointF> markerPoints(std::size_t trace) const;
-    QString markerLabels() const;  // the lines of the marker box, "\n" between them
-    QString shownValues() const;   // what hovering shows now; empty when nothing
-    QString notice() const;
+    QString markerLabels() const;   // the lines of the marker box, "\n" between them
+    QString shownValues() const;    // what hovering shows now; empty when nothing
+    QString noticeAsDrawn() const;  // rich text, its lines wrapped
     // The shaded stretches of the frequency axis, in chart values, as last drawn.
     std::vector<AxisStretch> shadedStretches() const { return m_shaded; }
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
@@ -197,6 +198,7 @@ private:
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
                           QList<ChartTextBox::Line>& lines, bool legendOnly);
     void placeMarkerBox();
+    void wrapNotice(qreal chartWidthPx);
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);
     std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
@@ -232,6 +234,7 @@ private:
     QStringList m_shownLabels;
     std::vector<int> m_shownPositions;
     std::vector<BandSegment> m_insideHz;
+    std::string m_notice;
     bool m_shadingPending = false;
     std::vector<AxisStretch> m_shaded;
     std::vector<QGraphicsRectItem*> m_shades;  // items of the chart, owned by it

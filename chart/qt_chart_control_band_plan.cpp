@@ -3,6 +3,7 @@
 // above the plot.
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsRectItem>
 #include <QLineSeries>
 
@@ -16,6 +17,8 @@ namespace {
 const QColor kShadeColour(128, 128, 128, 48);
 // Qt Charts stacks the plot area's background at 0 and its grid, axes and series from 2 up.
 constexpr qreal kShadeZ = 1.0;
+// The chart's margins and the title's own, either side.
+constexpr qreal kNoticeMarginPx = 24.0;
 
 }  // namespace
 
@@ -26,11 +29,34 @@ void QtChartControl::setInsideStretches(const std::vector<BandSegment>& insideHz
 }
 
 void QtChartControl::setNotice(std::string_view notice) {
-    m_chart->setTitle(QString::fromUtf8(notice.data(), std::ssize(notice)));
+    m_notice = notice;
+    wrapNotice(m_chart->size().width());
 }
 
-QString QtChartControl::notice() const {
+QString QtChartControl::noticeAsDrawn() const {
     return m_chart->title();
+}
+
+// Qt Charts cuts a title wider than the chart ("...they are not keyed. Keyed ..."), and reads
+// it as rich text: the notice's words go into lines that fit, each escaped, "<br>" between.
+void QtChartControl::wrapNotice(qreal chartWidthPx) {
+    const QFontMetricsF metrics(m_chart->titleFont());
+    const qreal widthPx = chartWidthPx - kNoticeMarginPx;
+    QStringList lines;
+    for (const QString& paragraph : QString::fromStdString(m_notice).split('\n')) {
+        QString line;
+        for (const QString& word : paragraph.split(' ', Qt::SkipEmptyParts)) {
+            const QString longer = line.isEmpty() ? word : line + ' ' + word;
+            if (!line.isEmpty() && widthPx > 0 && metrics.horizontalAdvance(longer) > widthPx) {
+                lines << line.toHtmlEscaped();
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        lines << line.toHtmlEscaped();
+    }
+    m_chart->setTitle(m_notice.empty() ? QString() : lines.join("<br>"));
 }
 
 // One rectangle a stretch, the plot area's height, placed anew whenever the axis or the

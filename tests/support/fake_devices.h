@@ -170,6 +170,7 @@ public:
     void setMemories(const std::vector<Memory>& shown) override { memories = shown; }
     void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
     void setNotice(std::string_view text) override { notice = text; }
+    std::string shownNotice() const override { return notice; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
     std::vector<TraceFeatures> traceFeatures() const override {
         std::vector<TraceFeatures> traces;
