@@ -74,8 +74,18 @@ void frmMain::buildBandPlanMenu() {
 std::optional<BandPlan> frmMain::findBandPlan(const std::string& planKey, std::string& report) {
     report.clear();
     if (planKey == LicenceSettings::kOwnPlan) {
-        // Read at every choice, so that a bands.ini just written or mended counts.
-        return BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory()).loadOwn(report);
+        // Read at every choice, so that a bands.ini just written or mended counts. Which of
+        // its plans is used goes above the chart once start-up, whose plan empties that
+        // line, is done.
+        std::string whichPlan;
+        std::optional<BandPlan> own =
+            BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory())
+                .loadOwn(report, whichPlan);
+        if (!whichPlan.empty()) {
+            QTimer::singleShot(0, this,
+                               [this, whichPlan] { m_devices.chart->setNotice(whichPlan); });
+        }
+        return own;
     }
     if (const BandPlan* shipped = planWithKey(m_shippedPlans, planKey)) {
         return *shipped;
