@@ -40,8 +40,11 @@ TEST_F(ReplugTest, MeterUnpluggedAndPluggedBackWhileIdle) {
 
     meter.reset();
     ASSERT_TRUE(processEventsUntil([&] { return rawLine().startsWith("Meter unplugged"); }));
-    EXPECT_EQ(rawLine().toStdString(),
+    const QLabel* line = window->controls().Label31;
+    EXPECT_EQ(line->toolTip().toStdString(),
               "Meter unplugged: " + device + " is gone; polling resumes when it is back");
+    EXPECT_LE(QFontMetrics(line->font()).horizontalAdvance(rawLine()), line->width())
+        << rawLine().toStdString();  // shown whole, not cut by the lamp
     EXPECT_FALSE(lampOn());
 
     meter = std::make_unique<RunningSim>(link, QStringList{"--z", "75", "--noise", "0"});
