@@ -116,6 +116,7 @@ private:
     bool m_sweeping = false;             // the window sweeps: the radio is asked nothing more
     bool m_radioSilent = false;          // said to the window
     bool m_radioAnsweredBefore = false;  // the last question to the radio was answered
+    RigctldProbe::Question m_nextQuestion = RigctldProbe::Question::Radio;  // after that
     bool m_windowGone = false;
     bool m_endAsked = false;
     std::string m_windowLine;

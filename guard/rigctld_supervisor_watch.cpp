@@ -2,6 +2,8 @@
 // The station's rigctld while it runs: whether it answers, and whether its device is still
 // the one it opened.
 
+#include <utility>
+
 #include "guard/rigctld_supervisor.h"
 #include "station/rigctld_supervisor_words.h"
 #include "station/station_checks.h"
@@ -27,11 +29,17 @@ void RigctldSupervisor::probeListening() {
 }
 
 // While the window sweeps, the sweep's own questions show whether the radio answers; the
-// rigctld a sweep waits for must not be busy with the radio for another client. A question
-// that waits already (its connection broke) is asked again and keeps its time.
+// rigctld a sweep waits for must not be busy with the radio for another client. Between
+// sweeps rigctld alone is asked only between two answers of the radio: after a start, a
+// sweep or a silence, anything may have failed, and rigctld then opens the radio again at
+// its next question, trying it as long as a question to the radio (10 s on the emulated
+// FT-817 switched off). A question that waits already (its connection broke) is asked again
+// and keeps its time.
 void RigctldSupervisor::probeAnswering() {
     using Question = RigctldProbe::Question;
-    m_probe.ask(m_sweeping ? Question::Rigctld : Question::Radio);
+    m_probe.ask(m_sweeping              ? Question::Rigctld
+                : m_radioAnsweredBefore ? m_nextQuestion
+                                        : Question::Radio);
     awaitAnswer();
 }
 
@@ -54,31 +62,45 @@ void RigctldSupervisor::awaitAnswer() {
         Clock::now() + ((silentSoon ? Clock::duration(kRadioSilentAfter) : longestWait()) - waited);
 }
 
+// Between sweeps each round asks rigctld, and once it has answered, the radio. A question
+// the radio left unanswered is followed by another to the radio at once, which it answers as
+// soon as it is switched on again.
 void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
     using Answer = RigctldProbe::Answer;
-    if (answer == Answer::RadioSilent) {
-        radioSilent();
-        m_radioAnsweredBefore = false;
-        m_due = Clock::now();  // asked again at once: the radio is heard as soon as it answers
-        return;
-    }
-    m_due = Clock::now() + kAnswerProbeInterval;
-    if (answer == Answer::Radio) {
-        const bool counts = m_radioAnsweredBefore;
-        m_radioAnsweredBefore = true;
-        if (!counts) {
-            m_due = Clock::now() + kHamlibCacheTime;
+    using Question = RigctldProbe::Question;
+    const auto now = Clock::now();
+    switch (answer) {
+        case Answer::None:
             return;
-        }
-        if (m_radioSilent) {
-            m_radioSilent = false;
-            tell(kSupervisorRadioHeard);
-        }
+        case Answer::RadioSilent:
+            radioSilent();
+            m_radioAnsweredBefore = false;
+            m_due = now;
+            return;
+        case Answer::Rigctld:
+            if (!m_sweeping) {
+                m_nextQuestion = Question::Radio;
+                m_due = now;
+                return;
+            }
+            break;
+        case Answer::Radio:
+            m_nextQuestion = Question::Rigctld;
+            if (!std::exchange(m_radioAnsweredBefore, true)) {
+                m_due = now + kHamlibCacheTime;
+                return;
+            }
+            if (m_radioSilent) {
+                m_radioSilent = false;
+                tell(kSupervisorRadioHeard);
+            }
+            break;
     }
     if (m_checkAsked) {
         tell(kSupervisorAnswered);
         m_checkAsked = false;
     }
+    m_due = now + kAnswerProbeInterval;
 }
 
 void RigctldSupervisor::radioSilent() {
@@ -137,15 +159,15 @@ void RigctldSupervisor::onTimer() {
             probeListening();
             break;
         case Phase::Listening:
-            if (!m_probe.waiting() || m_probe.descriptor() < 0) {
-                probeAnswering();
-            } else if (const auto waited = m_probe.waitedFor(); waited >= longestWait()) {
+            if (m_probe.waiting() && m_probe.waitedFor() >= longestWait()) {
                 const auto seconds = std::chrono::floor<std::chrono::seconds>(longestWait());
                 stopChild("it gave no answer for " + std::to_string(seconds.count()) +
                           " s and was stopped");
+            } else if (!m_probe.waiting() || m_probe.descriptor() < 0) {
+                probeAnswering();
             } else {
                 if (m_probe.question() == RigctldProbe::Question::Radio &&
-                    waited >= kRadioSilentAfter) {
+                    m_probe.waitedFor() >= kRadioSilentAfter) {
                     radioSilent();
                 }
                 awaitAnswer();

@@ -21,8 +21,8 @@
 //   guard:  restart 2
 //   guard:  shared 3073            a rigctld for this model already answers there: used as it is
 //
-// The radio's device is watched while rigctld runs, and every second rigctld is asked the
-// radio's frequency ("+f"), or during a sweep only whether it answers itself ("\chk_vfo").
+// The radio's device is watched while rigctld runs, and every second rigctld is asked whether
+// it answers ("\chk_vfo") and, between sweeps, the radio's frequency ("+f") after it.
 // The radio switched off, then on, and a rigctld that hangs:
 //
 //   guard:  absent The radio's device /dev/ttyUSB1 is not there: ...

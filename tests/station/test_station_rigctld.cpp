@@ -166,9 +166,10 @@ TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) 
     EXPECT_TRUE(rigctldsOnPort(m_port).empty());
 }
 
-// A rigctld that answers nothing during a sweep (SIGSTOP here; a backend that hangs on a
-// device node that is gone does the same) is stopped once it has been silent for 5 s, and
-// started again. Between sweeps its silence is first taken for the radio's.
+// A rigctld that answers nothing (SIGSTOP here; a backend that hangs on a device node that is
+// gone does the same) is stopped once it has been silent for 5 s, and started again. During
+// a sweep it is asked nothing else; between sweeps a stop that meets the question to the
+// radio is first taken for the radio's silence.
 TEST_F(StationRigctld, RestartsARigctldThatStopsAnswering) {
     auto rigctld = runner();
     rigctld->start(dummyRig(m_port), m_port);
