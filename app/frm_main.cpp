@@ -24,6 +24,7 @@ constexpr std::chrono::milliseconds kTimer1Interval{200};
 // Outer heights outside these bounds are taken for damage in config.ini, not a choice.
 constexpr float kSmallestHeightTwips = 1500;
 constexpr float kLargestHeightTwips = 4320 * kTwipsPerPixel;  // a window as tall as an 8K screen
+constexpr float kNonClientTwips = frmMain::kNonClientPixels * kTwipsPerPixel;
 // A restored position must leave at least this much of the window on some screen.
 constexpr int kVisiblePixels = 60;
 
@@ -49,6 +50,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
     }
     // The design's client area until start-up applies a saved height.
     applyOuterHeight(heightTwips());
+    loadZoom();
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
@@ -101,6 +103,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);
     m_form.mnuBands->setEnabled(false);  // until a Sweep my bands has swept a band
     connectResultsMenu();
+    connectZoomMenu();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -109,8 +112,17 @@ void frmMain::showEvent(QShowEvent* event) {
     // back later runs nothing.
     if (!m_activated) {
         m_activated = true;
-        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+        // A stop signal as the window opens may close it first: then nothing starts.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_closed) {
+                    Form_Activate();
+                }
+            },
+            Qt::QueuedConnection);
         QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &frmMain::reportDamagedWindowFile, Qt::QueuedConnection);
     }
 }
 
@@ -124,6 +136,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     Form_Unload();
+    m_closed = true;
     event->accept();
 }
 
@@ -153,8 +166,18 @@ int frmMain::clientHeightPixels() const {
     return m_form.client->height();
 }
 
+// Whole pixels at 125 % cannot show 6645 twips exactly: the height given is kept while the
+// window still has the pixels it gave, so that config.ini reads the same at any zoom.
 float frmMain::heightTwips() const {
-    return float((m_form.client->height() + kNonClientPixels) * kTwipsPerPixel);
+    const int clientHeight = m_form.client->height();
+    if (m_heightTwips && clientHeight == clientPixelsFor(*m_heightTwips)) {
+        return *m_heightTwips;
+    }
+    return float(pixelsToTwips(clientHeight, m_zoom) + kNonClientTwips);
+}
+
+int frmMain::clientPixelsFor(float heightTwips) const {
+    return twipsToPixels(heightTwips - kNonClientTwips, m_zoom);
 }
 
 // Only the height changes, the width stays as the user left it. Controls never move or
@@ -164,12 +187,15 @@ void frmMain::applyOuterHeight(float heightTwips) {
     if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {
         return;
     }
-    const int clientHeight = twipsToPixels(heightTwips) - kNonClientPixels;
+    m_heightTwips = heightTwips;
+    const int clientHeight = clientPixelsFor(heightTwips);
     const int width = m_form.client->width();
     m_form.client->resize(width, clientHeight);  // at once, also while the window is hidden
     resize(width, clientHeight + menuBar()->sizeHint().height());
 }
 
+// A place on the screen, not a part of the drawing: 15 twips to the pixel at any zoom, so a
+// zoom never moves the window, nor the saved position with it.
 void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips) {
     if (!leftTwips && !topTwips) {
         return;

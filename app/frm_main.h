@@ -127,6 +127,13 @@ public:
     void mnuAtAntenna_Click();
     void mnuAtMeter_Click();
 
+    // View, Zoom: the window, its other windows and its message boxes drawn at 100 to 200 %;
+    // a step up or down passes over one that would not fit the screen.
+    void mnuZoom_Click(Zoom zoom);
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    Zoom zoom() const { return m_zoom; }
+
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReading& meterReading() const { return m_reading; }
@@ -148,7 +155,7 @@ public:
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweep.running; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
-    float heightTwips() const;  // the outer height the window has now
+    float heightTwips() const;  // the outer height the window has now, whatever the zoom
     int clientHeightPixels() const;
 
 protected:
@@ -168,6 +175,16 @@ private:
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
     void placeFrameAt(QPoint corner);
     void applyOuterHeight(float heightTwips);
+    int clientPixelsFor(float heightTwips) const;  // at the zoom
+
+    // window.ini, read when the window is made; the largest zoom up to its own that fits.
+    void loadZoom();
+    void connectZoomMenu();
+    void applyZoom(Zoom zoom);
+    // Why the window would not fit the screen it is on at that zoom; empty when it fits.
+    QString whyZoomDoesNotFit(Zoom zoom) const;
+    void showZoomChoices();  // greys the steps that would not fit, with the reason
+    void reportDamagedWindowFile();
 
     // One poll in two halves: the query, and 0.2 s later the answer.
     enum class Query { PortClosed, Failed, Sent };
@@ -321,6 +338,15 @@ private:
     QTimer m_timer1;
 
     bool m_activated = false;
+    // Until start-up has put config.ini's values in force, the window shows the design's, and
+    // a close (a stop signal under a start-up message) must not save those over the user's.
+    bool m_configApplied = false;
+    bool m_closed = false;  // start-up goes no further once the window has closed
+    Zoom m_zoom;
+    // The outer height last applied, in twips: what the window keeps while its pixels still
+    // show that height, as a zoom rounds it to whole pixels.
+    std::optional<float> m_heightTwips;
+    std::string m_windowFileDamage;  // told once, at the first start-up
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 

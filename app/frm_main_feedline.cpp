@@ -159,7 +159,7 @@ void frmMain::showGrid() {
         for (int column = 2; column <= PlotGrid::kColumns; ++column) {
             if ((m_filledColumns[i] & (1u << column)) != 0) {
                 shown.at(int(i) + 1, column) =
-                    reading ? Cell(seriesValue(*reading, column - 1)) : Cell();
+                    reading ? Cell(seriesValue(*reading, column - 1, Plane::Antenna)) : Cell();
             }
         }
     }

@@ -127,7 +127,7 @@ void frmMain::memoriesChanged() {
 
 // Once, at the first start-up: the files stay where they are for the user to mend or remove.
 void frmMain::reportDamagedMemories() {
-    if (m_damagedMemories.empty()) {
+    if (m_damagedMemories.empty() || m_closed) {
         return;
     }
     std::string text = "These memories could not be read and are not shown:";

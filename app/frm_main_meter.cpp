@@ -101,9 +101,11 @@ void frmMain::showReadout() {
     showReadoutAtAntenna();
 }
 
-// Green while Picture5 shows above the red Picture2.
+// Green while Picture5 shows above the red Picture2, which is hidden beneath it meanwhile:
+// a screen reader (and the Tab key) finds one lamp, "meter answers" or "meter not answering".
 void frmMain::setLampOn(bool on) {
     m_form.Picture5->setVisible(on);
+    m_form.Picture2[0]->setVisible(!on);
 }
 
 void frmMain::meterOpened() {

@@ -77,6 +77,11 @@ std::string portNotAvailableMessage(int port, const PortRoute& route) {
 
 void frmMain::Form_Activate() {
     loadStation();  // the first run only
+    // Its messages (station.ini, bands.ini, the feedline) wait for a click, and a stop signal
+    // meanwhile closes the window: nothing more is started for a closed window.
+    if (m_closed) {
+        return;
+    }
     // Read config.ini line by line into the slots (a missing file leaves them as they are).
     // When the last save failed, the file is stale: what it should hold is read instead, so
     // a port choice is not undone by the file it could not write.
@@ -91,6 +96,7 @@ void frmMain::Form_Activate() {
     }
 
     applyConfigValues();
+    m_configApplied = true;
 
     m_plan.StepFreq = 0.05;
     m_plan.StartFreq = 14.0;
@@ -164,8 +170,8 @@ void frmMain::applyConfigValues() {
 
 void frmMain::SaveConfig() {
     ConfigSettings settings;
-    settings.leftTwips = float(x() * kTwipsPerPixel);
-    settings.topTwips = float(y() * kTwipsPerPixel);
+    settings.leftTwips = float(pixelsToTwips(x()));  // on the screen, whatever the zoom
+    settings.topTwips = float(pixelsToTwips(y()));
     settings.comPort = std::int16_t(m_devices.comm->commPort());
     settings.heightTwips = heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();
@@ -234,7 +240,9 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::Form_Unload() {
-    SaveConfig();
+    if (m_configApplied) {
+        SaveConfig();
+    }
     if (m_smithWindow && m_smithWindow->isVisible()) {
         m_smithWindow->saveSettings();  // beside config.ini, in a file of its own
     }

@@ -76,7 +76,7 @@ StationSweep sweepOnStation(const test::RunningSim& sim, quint16 rigPort,
         swept.failure = shown.back();
     }
     swept.record = window.sweepRecord();
-    swept.notice = drawn->shownNotice();
+    swept.notice = drawn->notice().toStdString();
     return swept;
 }
 

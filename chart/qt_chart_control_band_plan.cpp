@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The band plan side of QtChartControl: what lies outside the plan shaded, and the notice
-// above the plot.
+// above the plot, with what the sweep's record says of its points beyond the feedline's loss.
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
@@ -8,6 +8,7 @@
 #include <QLineSeries>
 
 #include "chart/qt_chart_control.h"
+#include "feedline/reading_plane.h"
 
 namespace zm {
 
@@ -30,7 +31,18 @@ void QtChartControl::setInsideStretches(const std::vector<BandSegment>& insideHz
 
 void QtChartControl::setNotice(std::string_view notice) {
     m_notice = notice;
+    showNotice();
+}
+
+void QtChartControl::showNotice() {
+    const std::string beyond = beyondLossNotice(m_sweep.record);
+    m_noticeText = QString::fromStdString(
+        m_notice.empty() || beyond.empty() ? m_notice + beyond : m_notice + " " + beyond);
     wrapNotice(m_chart->size().width());
+}
+
+QString QtChartControl::notice() const {
+    return m_noticeText;
 }
 
 QString QtChartControl::noticeAsDrawn() const {
@@ -43,7 +55,7 @@ void QtChartControl::wrapNotice(qreal chartWidthPx) {
     const QFontMetricsF metrics(m_chart->titleFont());
     const qreal widthPx = chartWidthPx - kNoticeMarginPx;
     QStringList lines;
-    for (const QString& paragraph : QString::fromStdString(m_notice).split('\n')) {
+    for (const QString& paragraph : m_noticeText.split('\n')) {
         QString line;
         for (const QString& word : paragraph.split(' ', Qt::SkipEmptyParts)) {
             const QString longer = line.isEmpty() ? word : line + ' ' + word;
@@ -56,7 +68,7 @@ void QtChartControl::wrapNotice(qreal chartWidthPx) {
         }
         lines << line.toHtmlEscaped();
     }
-    m_chart->setTitle(m_notice.empty() ? QString() : lines.join("<br>"));
+    m_chart->setTitle(m_noticeText.isEmpty() ? QString() : lines.join("<br>"));
 }
 
 // One rectangle a stretch, the plot area's height, placed anew whenever the axis or the

@@ -34,7 +34,7 @@ void QtChartControl::paintPicture(QPainter& painter, const QRectF& area) {
     layOut(area.size(), area.width());
     m_chart->scene()->render(&painter, area, QRectF(m_chart->scenePos(), area.size()),
                              Qt::IgnoreAspectRatio);
-    layOut(shownSize, m_view->width());
+    layOut(shownSize, shownWidthPx());
     m_valuesBox->setVisible(valuesShown);
     m_hoverDot->setVisible(dotShown);
 }

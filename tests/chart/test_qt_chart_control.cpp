@@ -108,6 +108,17 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
     EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
     EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
     EXPECT_EQ(chart.shadedStretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
+
+    // A point the antenna has no value for: the record's own notice follows the window's.
+    record.feedline = "20 m of RG-58";
+    record.points[1] = {.frequencyHz = 14'050'000,
+                        .reading = std::nullopt,
+                        .skipped = SkipReason::BeyondFeedlineLoss};
+    chart.setSweepRecord(record);
+    EXPECT_EQ(chart.notice().toStdString(),
+              "2 of 8 points lie outside the bands of US General class (shaded): they are not "
+              "keyed. 1 point reads more reflection than 20 m of RG-58 can return: check the "
+              "cable and length in Setup, Feedline");
 }
 
 // A notice wider than the chart is wrapped at its words rather than cut, each line on its own,

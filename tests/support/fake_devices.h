@@ -171,6 +171,8 @@ public:
     void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
     void setNotice(std::string_view text) override { notice = text; }
     std::string shownNotice() const override { return notice; }
+    Zoom zoom;
+    void setZoom(Zoom drawnAt) override { zoom = drawnAt; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
     std::vector<TraceFeatures> traceFeatures() const override {
         std::vector<TraceFeatures> traces;
