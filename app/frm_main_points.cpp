@@ -19,7 +19,7 @@ std::optional<int> frmMain::nextSweepPoint(std::optional<int> previous) const {
     return next <= m_plan.PointCount ? std::optional(next) : std::nullopt;
 }
 
-// "Keyed 14 of 101 points", after what the window says of the band plan.
+// "Keyed 14 of 101 points", on a line after what the window says of the band plan.
 void frmMain::finishRefinedSweep(bool completed) {
     int keyed = 0;
     for (SweepPoint& point : m_record.points) {
@@ -31,8 +31,8 @@ void frmMain::finishRefinedSweep(bool completed) {
     showSweepRecord();
     const std::string keyedPoints =
         "Keyed " + std::to_string(keyed) + " of " + std::to_string(m_plan.PointCount) + " points";
-    m_devices.chart->setNotice(m_sweep.planNotice.empty() ? keyedPoints
-                                                          : m_sweep.planNotice + " " + keyedPoints);
+    m_devices.chart->setNotice(
+        m_sweep.planNotice.empty() ? keyedPoints : m_sweep.planNotice + "\n" + keyedPoints);
 }
 
 }  // namespace zm

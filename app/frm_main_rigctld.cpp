@@ -27,6 +27,8 @@ std::string stateWords(RigctldRunner::State state) {
             return " - rigctld starting";
         case RigctldRunner::State::Answering:
             return " - rigctld answers";
+        case RigctldRunner::State::RadioSilent:
+            return " - the radio does not answer";
         case RigctldRunner::State::HeldUp:
             return " - rigctld held up (Setup, Station, Test says why)";
         case RigctldRunner::State::Stopped:
@@ -83,7 +85,14 @@ std::string frmMain::waitForRigctld() {
         }
     }
     m_sweep.rigctldEndings = rigctld->endings();  // its restarts in the wait end no sweep
+    rigctld->setSweeping(true);
     return {};
+}
+
+void frmMain::rigctldSweepEnded() {
+    if (RigctldRunner* rigctld = ownRigctld()) {
+        rigctld->setSweeping(false);
+    }
 }
 
 // What keeps the program's rigctld from answering now; endingsBefore: its endings when Run
@@ -102,6 +111,7 @@ std::string frmMain::whyRigctldHeldUp(int endingsBefore) {
             return "rigctld, which the program runs for your radio, does not answer now; the "
                    "program starts it again once it has been silent for 5 s: press Run again "
                    "in a few seconds";
+        case RigctldRunner::State::RadioSilent:
         case RigctldRunner::State::HeldUp:
         case RigctldRunner::State::Starting:
             break;

@@ -81,6 +81,7 @@ std::string frmMain::sweepSafely() {
         finishRefinedSweep(completed);
     }
     m_devices.pttGuard->finish();
+    rigctldSweepEnded();
     if (m_devices.radioClaims) {
         m_devices.radioClaims->release();
     }
