@@ -232,7 +232,9 @@ private:
     SweepRequest sweepRequest() const;
     // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
     // in the boxes again.
-    std::string sweepMyBands();
+    // `offered`: the bands ticked when the dialog opens; `keepChoice`: whether what the user
+    // ticks there is kept in station.ini (not for a band the Band menu offers alone).
+    std::string sweepMyBands(const BandsSettings& offered, bool keepChoice);
     std::string sweepBands(const std::vector<BandSweep>& bands);
     // The last sweep, when it measured anything; `notKept` gets why the disk refused the
     // memory, unless it holds a reason already.
@@ -268,7 +270,7 @@ private:
     // The same, or else the plan of all IARU regions, with a message.
     BandPlan bandPlanFor(const std::string& planKey);
     void useBandPlan(BandPlan plan);
-    void showBandPlanShading();
+    void showBandPlan();  // the Band menu's items and the shading, for the carrier mode
     // Changes one part of station.ini, and of the settings in force.
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 

@@ -7,13 +7,14 @@
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <cmath>
 
 #include "app/frm_main.h"
 #include "bandplan/band_plan_file.h"
 #include "bandplan/carrier_rule.h"
-#include "numbers/number_text.h"
 #include "settings/band_plan_store.h"
+#include "sweep/band_boxes.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {
@@ -69,8 +70,18 @@ void frmMain::buildBandPlanMenu() {
 std::optional<BandPlan> frmMain::findBandPlan(const std::string& planKey, std::string& report) {
     report.clear();
     if (planKey == LicenceSettings::kOwnPlan) {
-        // Read at every choice, so that a bands.ini just written or mended counts.
-        return BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory()).loadOwn(report);
+        // Read at every choice, so that a bands.ini just written or mended counts. Which of
+        // its plans is used goes above the chart once start-up, whose plan empties that
+        // line, is done.
+        std::string whichPlan;
+        std::optional<BandPlan> own =
+            BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory())
+                .loadOwn(report, whichPlan);
+        if (!whichPlan.empty()) {
+            QTimer::singleShot(0, this,
+                               [this, whichPlan] { m_devices.chart->setNotice(whichPlan); });
+        }
+        return own;
     }
     if (const BandPlan* shipped = planWithKey(m_shippedPlans, planKey)) {
         return *shipped;
@@ -113,42 +124,47 @@ void frmMain::useBandPlan(BandPlan plan) {
     for (QAction* item : m_form.mnuBandPlan->actions()) {
         item->setChecked(item->data().toString().toStdString() == m_bandPlan.key);
     }
+    showBandPlan();
+}
+
+// In AM the sidebands must fit as well, so the carrier has less room: the shading and the
+// Band menu's items follow the carrier mode.
+void frmMain::showBandPlan() {
+    const std::int64_t sidebandHz = sidebandHzOf(m_plan.CarrierMode);
     for (QAction* item : m_bandItems) {
         delete item;
     }
     m_bandItems.clear();
     QAction* before = m_form.mnuBand->actions().front();  // the separator above Sweep my bands
     for (const Band& band : m_bandPlan.bands) {
-        auto* item = new QAction(menuText(bandMenuText(band)), m_form.mnuBand);
+        auto* item = new QAction(menuText(bandMenuItemText(band, sidebandHz)), m_form.mnuBand);
         connect(item, &QAction::triggered, this, [this, band] { mnuBand_Click(band); });
         m_form.mnuBand->insertAction(before, item);
         m_bandItems.push_back(item);
     }
-    showBandPlanShading();
+    m_devices.chart->setInsideStretches(carrierStretches(m_bandPlan, sidebandHz));
 }
 
-// In AM the sidebands must fit as well, so the carrier has less room.
-void frmMain::showBandPlanShading() {
-    m_devices.chart->setInsideStretches(
-        carrierStretches(m_bandPlan, sidebandHzOf(m_plan.CarrierMode)));
-}
-
-// As typing the band's edges into the boxes would; the step stays. The box whose new
+// As typing the plan's values into the boxes would; the step stays. The box whose new
 // value lies nearer to the other box's old one goes first, so that the plan between the
-// two changes is never wider than either.
+// two changes is never wider than either. A band that the boxes cannot plan is offered to
+// Sweep my bands alone.
 void frmMain::mnuBand_Click(const Band& band) {
+    const BandBoxes boxes = bandBoxes(band, m_plan.StepFreq, sidebandHzOf(m_plan.CarrierMode));
+    if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
+        runSweeps([&] { return sweepMyBands({{band.name}, m_station.bands.points}, false); });
+        return;
+    }
     const auto megahertz = [](std::int64_t hz) { return static_cast<double>(hz) / 1e6; };
-    const auto boxText = [](std::int64_t hz) {
-        return QString::fromStdString(megahertzText(static_cast<double>(hz)));
-    };
-    const bool startFirst = std::fabs(megahertz(band.lowestHz()) - m_plan.StopFreq) <=
-                            std::fabs(m_plan.StartFreq - megahertz(band.highestHz()));
-    if (startFirst) {
-        m_form.Text2->setText(boxText(band.lowestHz()));
-        m_form.Text3->setText(boxText(band.highestHz()));
+    const QString start = QString::fromStdString(boxText(boxes.startHz));
+    const QString stop = QString::fromStdString(boxText(boxes.stopHz));
+    if (std::fabs(megahertz(boxes.startHz) - m_plan.StopFreq) <=
+        std::fabs(m_plan.StartFreq - megahertz(boxes.stopHz))) {
+        m_form.Text2->setText(start);
+        m_form.Text3->setText(stop);
     } else {
-        m_form.Text3->setText(boxText(band.highestHz()));
-        m_form.Text2->setText(boxText(band.lowestHz()));
+        m_form.Text3->setText(stop);
+        m_form.Text2->setText(start);
     }
 }
 

@@ -118,7 +118,16 @@ void frmMain::noticeMeterLoss(bool portOpen) {
     setLampOn(false);
     const QString text = QString::fromStdString("Meter unplugged: " + m_meter.name +
                                                 " is gone; polling resumes when it is back");
-    m_form.Label31->setText(text);
+    // The line has room for a meter record, not for a by-id name: the whole text is on
+    // hover, there and on the lamp.
+    const QFontMetrics metrics(m_form.Label31->font());
+    const int widthPx = m_form.Label31->width();
+    m_form.Label31->setText(metrics.horizontalAdvance(text) <= widthPx
+                                ? text
+                                : metrics.elidedText(QStringLiteral("Meter unplugged; polling "
+                                                                    "resumes when it is back"),
+                                                     Qt::ElideRight, widthPx));
+    m_form.Label31->setToolTip(text);
     m_form.Picture2[0]->setToolTip(text);
 }
 
@@ -132,6 +141,7 @@ void frmMain::openLostMeter() {
     }
     meterOpened();
     m_form.Label31->setText(fromMeterBytes(m_lastResponse));
+    m_form.Label31->setToolTip(QString());
 }
 
 }  // namespace zm

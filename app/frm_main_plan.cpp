@@ -187,7 +187,7 @@ void frmMain::Combo2_Click() {
 
 void frmMain::Combo4_Click() {
     m_plan.CarrierMode = carrierModeFor(m_form.Combo4->currentIndex(), m_plan.CarrierMode);
-    showBandPlanShading();
+    showBandPlan();
 }
 
 void frmMain::cmdClear_Click() {

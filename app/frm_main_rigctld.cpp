@@ -17,6 +17,8 @@ std::string stateWords(RigctldRunner::State state) {
             return " - rigctld starting";
         case RigctldRunner::State::Answering:
             return " - rigctld answers";
+        case RigctldRunner::State::RadioSilent:
+            return " - the radio does not answer";
         case RigctldRunner::State::HeldUp:
             return " - rigctld held up (Setup, Station, Test says why)";
         case RigctldRunner::State::Stopped:

@@ -102,6 +102,9 @@ void frmMain::applyConfigValues() {
     if (const auto index = filled(7) ? readWhole16(slot(7)) : std::nullopt) {
         setListIndex(m_form.Combo4, *index, &frmMain::Combo4_Click);
     }
+    if (m_form.Combo4->currentIndex() < 0) {
+        m_form.Combo4->setEditText(QString());  // the design's "CW" would read as chosen
+    }
 }
 
 void frmMain::SaveConfig() {

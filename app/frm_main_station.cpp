@@ -63,7 +63,8 @@ void frmMain::watchRigctld() {
     const bool silent = m_rigctldSince.elapsed() >= kRadioAnswerTime.count();
     // A Test in the dialog says it there; a radio that is switched off shows in the title.
     if (m_stationTest || rigctld.answering() || !rigctld.running() ||
-        rigctld.state() == RigctldRunner::State::WaitingForDevice) {
+        rigctld.state() == RigctldRunner::State::WaitingForDevice ||
+        rigctld.state() == RigctldRunner::State::RadioSilent) {
         m_rigctldWatch.stop();
     } else if (!trouble.empty() || silent) {
         m_rigctldWatch.stop();
@@ -110,7 +111,9 @@ void frmMain::mnuStation_Click() {
 void frmMain::testStation(const RigSettings& rig, std::function<void(std::string)> done) {
     const bool own = rig.server == RigServerChoice::Own && m_devices.rigctld;
     if (own) {
-        if (!m_devices.rigctld->answering()) {
+        // Started again, unless it answers: a silent radio is not woken by a new rigctld.
+        if (!m_devices.rigctld->answering() &&
+            m_devices.rigctld->state() != RigctldRunner::State::RadioSilent) {
             m_devices.rigctldFor.reset();
         }
         useStation(rig);

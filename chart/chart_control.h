@@ -77,9 +77,11 @@ public:
     // Where the band plan lets a carrier go, in Hz, rising: the rest of the frequency axis
     // is shaded, so the band edges are seen.
     virtual void setInsideStretches(const std::vector<BandSegment>& insideHz) = 0;
-    // A line above the plot that needs no click to go away; empty for none. What the sweep
-    // record says of its points beyond the feedline's loss follows it there.
+    // Lines above the plot that need no click to go away, "\n" between them; empty for none.
+    // Each is wrapped at the chart's width rather than cut. What the sweep record says of its
+    // points beyond the feedline's loss follows it there.
     virtual void setNotice(std::string_view notice) = 0;
+    virtual std::string shownNotice() const = 0;  // as it was set
     // The point that was hovered when the context menu opened; none when there was none.
     virtual std::optional<TracePoint> menuPoint() const = 0;
     // What the markers say, within the sweep's span: the sweep first when it has a reading,

@@ -154,7 +154,10 @@ void QtChartControl::buildChart() {
     QAccessible::installFactory(chartViewAccessible);  // once: a factory installed is kept
     auto* view = new ChartView(m_chart);
     view->beforePaint = [this] { drawPendingData(); };
-    view->afterResize = [this] { m_labelsPending = true; };
+    view->afterResize = [this] {
+        m_labelsPending = true;
+        wrapNotice(m_chart->size().width());
+    };
     view->hoverAt = [this](QPointF position) { hoverAt(position); };
     view->setMouseTracking(true);
     m_menu = makeChartMenuActions(view);

@@ -94,6 +94,7 @@ public:
     void setMemories(const std::vector<Memory>& memories) override;
     void setInsideStretches(const std::vector<BandSegment>& insideHz) override;
     void setNotice(std::string_view notice) override;
+    std::string shownNotice() const override { return m_notice; }
     void setZoom(Zoom zoom) override;
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
@@ -125,9 +126,10 @@ public:
     QList<QPointF> drawnMemoryPoints(std::size_t memory, int series) const;
     // The markers of the sweep (trace 0) or of a memory drawn (trace 1 on), in chart values.
     QList<QPointF> markerPoints(std::size_t trace) const;
-    QString markerLabels() const;  // the lines of the marker box, "\n" between them
-    QString shownValues() const;   // what hovering shows now; empty when nothing
-    QString notice() const;
+    QString markerLabels() const;   // the lines of the marker box, "\n" between them
+    QString shownValues() const;    // what hovering shows now; empty when nothing
+    QString notice() const;         // the window's and the record's, as one text
+    QString noticeAsDrawn() const;  // the same as rich text, its lines wrapped
     // The shaded stretches of the frequency axis, in chart values, as last drawn.
     std::vector<AxisStretch> shadedStretches() const { return m_shaded; }
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
@@ -198,6 +200,7 @@ private:
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
                           QList<ChartTextBox::Line>& lines, QStringList& spoken, bool legendOnly);
     void placeMarkerBox();
+    void wrapNotice(qreal chartWidthPx);
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);
     std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
@@ -236,6 +239,7 @@ private:
     std::vector<int> m_shownPositions;
     std::vector<BandSegment> m_insideHz;
     std::string m_notice;  // as the window handed it over
+    QString m_noticeText;  // with the record's, before it is wrapped
     bool m_shadingPending = false;
     std::vector<AxisStretch> m_shaded;
     std::vector<QGraphicsRectItem*> m_shades;  // items of the chart, owned by it

@@ -43,6 +43,7 @@ void QtChartControl::paintPicture(QPainter& painter, const QRectF& area) {
 // been laid out yet.
 void QtChartControl::layOut(QSizeF size, double labelWidthPx) {
     m_chart->resize(size);
+    wrapNotice(size.width());
     drawFrequencyLabels(static_cast<int>(labelWidthPx));
     if (QGraphicsLayout* layout = m_chart->layout()) {
         layout->activate();

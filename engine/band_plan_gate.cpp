@@ -17,7 +17,7 @@ constexpr std::string_view kNoBandPlan =
 }  // namespace
 
 double pointFrequencyMHz(const SweepPlan& plan, int point) {
-    return (plan.StartFreq - plan.StepFreq) + point * plan.StepFreq;
+    return sweepPointMHz(point, plan.StartFreq, plan.StepFreq);
 }
 
 bool carrierAllowed(const BandPlan& bands, std::int16_t carrierMode, double frequencyMHz) {

@@ -50,6 +50,7 @@ OwnRigctld::Wait OwnRigctld::waitForAnswer(const SweepStop& stop, std::string& h
         }
     }
     m_endingsAtSweep = m_runner.endings();
+    m_runner.setSweeping(true);  // the sweep's own questions show whether the radio answers
     return Wait::Answering;
 }
 
@@ -67,6 +68,7 @@ std::string OwnRigctld::whyHeldUp(int endingsBefore) {
             return "rigctld, which the program runs for your radio, does not answer now; the "
                    "program starts it again once it has been silent for 5 s: press Run again "
                    "in a few seconds";
+        case RigctldRunner::State::RadioSilent:
         case RigctldRunner::State::HeldUp:
         case RigctldRunner::State::Starting:
             break;
@@ -75,6 +77,10 @@ std::string OwnRigctld::whyHeldUp(int endingsBefore) {
         return trouble;
     }
     return withLastWords(std::string(kRadioSilent), m_runner.lastWords());
+}
+
+void OwnRigctld::sweepEnded() {
+    m_runner.setSweeping(false);
 }
 
 std::string OwnRigctld::whyNoAnswer(std::string clientWhyNot) {

@@ -21,8 +21,12 @@ public:
     enum class Wait { Answering, HeldUp, Stopped };
     // Waits, up to kRadioAnswerTime, for rigctld to answer, letting the event loop run (the
     // guard's words come in there); a stop asked meanwhile ends the wait. `heldUp` gets what
-    // holds rigctld up when the wait ends without an answer.
+    // holds rigctld up when the wait ends without an answer. Once it answers, rigctld is no
+    // longer asked the radio's frequency between the sweep's own questions.
     Wait waitForAnswer(const SweepStop& stop, std::string& heldUp);
+    // After every sweep, however it ended: rigctld is asked about the radio again, as between
+    // sweeps.
+    void sweepEnded();
     // Why the sweep reached no rigctld: the rig client's advice, to start rigctld on the
     // port, would mislead, so how rigctld stands is said instead.
     std::string whyNoAnswer(std::string clientWhyNot);

@@ -3,6 +3,8 @@
 
 #include "engine/sweep_engine.h"
 
+#include <QScopeGuard>
+
 #include "engine/sweep_stopped.h"
 #include "numbers/number_text.h"
 
@@ -31,6 +33,11 @@ SweepOutcome SweepEngine::run(const SweepRequest& request) {
     if (m_station.rigctld != nullptr) {
         m_rigctld.emplace(*m_station.rigctld, m_request.rig);
     }
+    const auto rigctldIdle = qScopeGuard([this] {
+        if (m_rigctld) {
+            m_rigctld->sweepEnded();
+        }
+    });
     m_reading = MeterReading{};
     m_pollAccepted = false;
     m_tunedMHz.reset();

@@ -96,8 +96,8 @@ void SweepEngine::recordPoint(int point, SweepPoint swept, bool keyed) {
                          gridRowOf(point, m_request.plotMode, keyed ? &m_reading : nullptr)});
 }
 
-// After a refined sweep: how many points were keyed, after what the band plan left out; a
-// stop leaves the points it did not key unreached, so that the curve breaks there.
+// After a refined sweep: how many points were keyed, on a line after what the band plan left
+// out; a stop leaves the points it did not key unreached, so that the curve breaks there.
 std::string SweepEngine::finishRefinedSweep(bool completed) {
     int keyed = 0;
     for (SweepPoint& point : m_record.points) {
@@ -108,7 +108,7 @@ std::string SweepEngine::finishRefinedSweep(bool completed) {
     }
     const std::string keyedPoints = "Keyed " + std::to_string(keyed) + " of " +
                                     std::to_string(m_request.plan.PointCount) + " points";
-    return m_planNotice.empty() ? keyedPoints : m_planNotice + " " + keyedPoints;
+    return m_planNotice.empty() ? keyedPoints : m_planNotice + "\n" + keyedPoints;
 }
 
 }  // namespace zm

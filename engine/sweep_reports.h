@@ -59,7 +59,8 @@ struct SweepOutcome {
     // As the sweep leaves it, once it began: a refined sweep that stopped leaves the points
     // it did not reach unmarked, so that the curve breaks there.
     std::optional<SweepRecord> record = std::nullopt;
-    // A refined sweep's count after the band plan's notice: "Keyed 14 of 101 points".
+    // A refined sweep's count on a line after the band plan's notice: "Keyed 14 of 101
+    // points".
     std::string keyedNotice = {};
     int keyDowns = 0;
     std::optional<double> tunedMHz = std::nullopt;  // where the sweep last tuned the radio

@@ -19,13 +19,13 @@ constexpr auto kInstalledShipped = "../share/zm480-plot/band-plans.ini";
 // The shipped file holds six plans in some 120 lines; a hand-written one is smaller still.
 constexpr qint64 kMaxReadBytes = 1 << 16;
 
-std::string damageOfOwn(std::string_view text) {
-    BandPlansRead read = readBandPlans(text);
-    if (read.damage.empty() && read.plans.size() != 1) {
-        return "it holds " + std::to_string(read.plans.size()) +
-               " plans where it should hold one [plan]";
-    }
-    return read.damage;
+std::string damageOfPlans(std::string_view text) {
+    return readBandPlans(text).damage;
+}
+
+// "[iaru1] \"IARU Region 1\""
+std::string named(const BandPlan& plan) {
+    return "[" + plan.key + "] \"" + plan.title + "\"";
 }
 
 }  // namespace
@@ -64,9 +64,11 @@ std::vector<BandPlan> BandPlanStore::loadShipped(std::string& failureReport) con
     return read.plans;
 }
 
-std::optional<BandPlan> BandPlanStore::loadOwn(std::string& failureReport) const {
-    const CheckedFile file = readCheckedFile(ownFilePath(), kMaxReadBytes, damageOfOwn);
+std::optional<BandPlan> BandPlanStore::loadOwn(std::string& failureReport,
+                                               std::string& whichPlan) const {
+    const CheckedFile file = readCheckedFile(ownFilePath(), kMaxReadBytes, damageOfPlans);
     failureReport.clear();
+    whichPlan.clear();
     if (!file.exists) {
         failureReport = "Your own band plan was chosen, but there is no " +
                         ownFilePath().toStdString() +
@@ -82,7 +84,19 @@ std::optional<BandPlan> BandPlanStore::loadOwn(std::string& failureReport) const
                         "choose it again in Setup, Band plan.";
         return std::nullopt;
     }
-    BandPlan own = readBandPlans(file.text).plans.front();
+    // A copy of band-plans.ini, say, still to be cut down to the user's plan.
+    const std::vector<BandPlan> plans = readBandPlans(file.text).plans;
+    const BandPlan* ownKey = planWithKey(plans, LicenceSettings::kOwnPlan);
+    BandPlan own = ownKey ? *ownKey : plans.front();
+    if (plans.size() > 1) {
+        const std::string count = std::to_string(plans.size());
+        whichPlan = ownKey ? "bands.ini holds " + count + " plans: the program keys within " +
+                                 named(own) + "."
+                           : "bands.ini holds " + count +
+                                 " plans and none named [own]: the "
+                                 "program keys within the first, " +
+                                 named(own) + ". Name yours [own], or delete the others.";
+    }
     if (own.title == own.key) {
         own.title = "your own band plan";  // the file gives it no title
     }

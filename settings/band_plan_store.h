@@ -29,7 +29,9 @@ public:
 
     // bands.ini as the plan "own"; none with the reason for the user when there is none or
     // it is damaged, in which case it is kept as bands.ini.bad, so that it is reported once.
-    std::optional<BandPlan> loadOwn(std::string& failureReport) const;
+    // Of several plans in it, the one named [own] is used, or else the first; whichPlan then
+    // says which, for the user, and is empty otherwise.
+    std::optional<BandPlan> loadOwn(std::string& failureReport, std::string& whichPlan) const;
 
 private:
     QString m_shippedFile;

@@ -213,12 +213,18 @@ TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
 // Sweep my bands under the US General class: each band a sweep of its own from edge to edge,
 // through the same band plan check as Run (the middle points, in the gaps of 40 m and 20 m,
 // are neither tuned nor keyed), kept as a memory; Escape ends the whole run and keeps what
-// is done; the Bands window sums it up and the boxes' plan is in force again.
+// is done; the Bands window sums it up, the boxes' plan is in force again and the chart shows
+// what it showed before, with the memories.
 TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWhatIsDone) {
     if (!startStation({"--antenna"}, "[licence]\nplan=us-general\n")) {
         GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
     }
     choosePlotMode(*window, 2);
+    window->cmdRun_Click();
+    const PlotGrid gridBefore = chart->lastData;
+    const SweepRecord recordBefore = chart->lastRecord;
+    const std::string noticeBefore = chart->notice;
+    ASSERT_TRUE(recordBefore.hasReadings());
     bandsDialog->choice = BandsSettings{{"40m", "20m", "15m"}, 3};
     int keyedWaits = 0;
     generousSweepSleeper->during = [&](std::chrono::milliseconds wait) {
@@ -251,6 +257,15 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_EQ(window->plan().StartFreq, 14.0);
     EXPECT_EQ(window->plan().StopFreq, 14.35);
     EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(chart->lastData.rows(), gridBefore.rows());
+    for (int row = 1; row <= gridBefore.rows(); ++row) {
+        for (int column = 1; column <= PlotGrid::kColumns; ++column) {
+            EXPECT_EQ(chart->lastData.at(row, column), gridBefore.at(row, column)) << row;
+        }
+    }
+    EXPECT_EQ(chart->lastRecord.points, recordBefore.points);
+    EXPECT_EQ(chart->notice, noticeBefore);
+    EXPECT_EQ(chart->memories.size(), 2u);
     QFile station(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(station.open(QIODevice::ReadOnly));
     EXPECT_THAT(station.readAll().toStdString(),

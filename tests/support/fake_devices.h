@@ -66,6 +66,7 @@ public:
     void setMemories(const std::vector<Memory>& shown) override { memories = shown; }
     void setInsideStretches(const std::vector<BandSegment>& inside) override { insideHz = inside; }
     void setNotice(std::string_view text) override { notice = text; }
+    std::string shownNotice() const override { return notice; }
     Zoom zoom;
     void setZoom(Zoom drawnAt) override { zoom = drawnAt; }
     std::optional<TracePoint> menuPoint() const override { return pointAtMenu; }
@@ -188,9 +189,11 @@ class ScriptedBandsDialog : public BandsDialog {
 public:
     std::optional<BandsSettings> choice;
     std::vector<BandPlan> shown;
+    std::vector<BandsSettings> offered;  // what was ticked as it opened
 
-    std::optional<BandsSettings> ask(const BandPlan& plan, const BandsSettings&) override {
+    std::optional<BandsSettings> ask(const BandPlan& plan, const BandsSettings& current) override {
         shown.push_back(plan);
+        offered.push_back(current);
         return choice;
     }
 };
