@@ -33,7 +33,8 @@ constexpr int kVisiblePixels = 60;
 frmMain::frmMain(Devices devices, QWidget* parent)
     : QMainWindow(parent),
       m_devices(std::move(devices)),
-      m_shelf(QDir(m_devices.config.directory()).filePath("memories")) {
+      m_shelf(QDir(m_devices.config.directory()).filePath("memories")),
+      m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested) {
     m_form = buildFormLayout(*this, m_devices.chart->widget());
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
@@ -61,10 +62,9 @@ frmMain::~frmMain() {
     if (m_devices.rigctld) {
         m_devices.rigctld->onStateChange(nullptr);  // it ends after the window's parts
     }
+    m_idlePoll.reset();
     m_timer1.stop();
     m_pollAnswer.stop();
-    TRX.reset();
-    FT100.reset();
     if (m_devices.comm->isOpen()) {
         m_devices.comm->close();
     }
@@ -72,7 +72,7 @@ frmMain::~frmMain() {
 
 void frmMain::connectHandlers() {
     connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
-    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { finishPoll(Query::Sent); });
+    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { endIdlePoll(MeterQuery::Sent); });
 
     connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
     connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
@@ -127,10 +127,10 @@ void frmMain::showEvent(QShowEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (m_sweep.running) {
+    if (m_sweepRunning) {
         // The close button, or a stop signal, during a sweep: it unkeys and ends first, and
         // Run then closes the window.
-        m_sweep.closeRequested = true;
+        m_closeRequested = true;
         requestSweepStop();
         event->ignore();
         return;
@@ -149,6 +149,14 @@ void frmMain::setTimer1Enabled(bool enabled) {
     } else if (!m_timer1.isActive()) {
         m_timer1.start();  // enabling restarts the 200 ms count
     }
+}
+
+frmMain::PollingPause::PollingPause(frmMain& window) : m_window(window) {
+    m_window.setTimer1Enabled(false);
+}
+
+frmMain::PollingPause::~PollingPause() {
+    m_window.setTimer1Enabled(true);
 }
 
 void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)()) {

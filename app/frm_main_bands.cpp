@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The band plan in force: Setup, Band plan chooses it and station.ini keeps it, the Band
-// menu lists its bands, the chart shades what lies outside it, and a sweep keys no point
-// outside it.
+// menu lists its bands, and the chart shades what lies outside it (where a sweep keys no
+// point).
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,22 +10,18 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/band_plan_store.h"
 #include "app/frm_main.h"
 #include "bandplan/band_plan_file.h"
 #include "bandplan/carrier_rule.h"
+#include "settings/band_plan_store.h"
 #include "sweep/band_boxes.h"
 #include "sweep/carrier_mode.h"
-#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
 namespace {
 
 constexpr auto kOwnPlanItem = "Own plan (bands.ini)";
-constexpr std::string_view kNoBandPlan =
-    "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. Install "
-    "ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band plan.";
 
 // A menu shows "&" as the mark of its access key.
 QString menuText(const std::string& text) {
@@ -112,7 +108,7 @@ BandPlan frmMain::bandPlanFor(const std::string& planKey) {
 
 // Polling rests while a message may be up, as for Setup's other entries.
 void frmMain::mnuBandPlan_Click(const std::string& planKey) {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     std::string report;
     if (std::optional<BandPlan> chosen = findBandPlan(planKey, report)) {
         changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
@@ -121,7 +117,6 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
         useBandPlan(m_bandPlan);  // the plan in force keeps its check mark
         m_devices.messages->show(report);
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::useBandPlan(BandPlan plan) {
@@ -171,49 +166,6 @@ void frmMain::mnuBand_Click(const Band& band) {
         m_form.Text3->setText(stop);
         m_form.Text2->setText(start);
     }
-}
-
-double frmMain::pointFrequencyMHz(int point) const {
-    return sweepPointMHz(point, m_plan.StartFreq, m_plan.StepFreq);
-}
-
-// The radio is tuned to the whole hertz the rig client sends, not to the unrounded double.
-bool frmMain::carrierAllowed(double frequencyMHz) const {
-    const std::optional<std::int64_t> hz = rigFrequencyHz(frequencyMHz);
-    return hz && carrierFits(m_bandPlan, *hz, sidebandHzOf(m_plan.CarrierMode));
-}
-
-std::string frmMain::checkBandPlan() {
-    if (m_bandPlan.bands.empty()) {
-        return std::string(kNoBandPlan);
-    }
-    int inside = 0;
-    for (int i = 1; i <= m_plan.PointCount; ++i) {
-        inside += carrierAllowed(pointFrequencyMHz(i)) ? 1 : 0;
-    }
-    if (inside == 0) {
-        const auto hzOf = [this](int point) {
-            return rigFrequencyHz(pointFrequencyMHz(point)).value_or(0);
-        };
-        return nothingToSweepMessage(m_bandPlan, hzOf(1), hzOf(m_plan.PointCount),
-                                     sidebandHzOf(m_plan.CarrierMode));
-    }
-    const int outside = m_plan.PointCount - inside;
-    m_sweep.planNotice = outside == 0 ? std::string()
-                                      : std::to_string(outside) + " of " +
-                                            std::to_string(m_plan.PointCount) +
-                                            " points lie outside the bands of " + m_bandPlan.title +
-                                            " (shaded): they are not keyed.";
-    m_devices.chart->setNotice(m_sweep.planNotice);
-    return {};
-}
-
-void frmMain::skipPoint(int point, double frequencyMHz) {
-    copyReadingToRow(point, false);
-    recordPoint(point, {.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
-                        .reading = std::nullopt,
-                        .skipped = SkipReason::OutsideBandPlan});
-    showGrid();
 }
 
 }  // namespace zm

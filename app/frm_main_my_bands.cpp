@@ -73,7 +73,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     const std::string notice = m_devices.chart->shownNotice();
     const QString title = windowTitle();
     m_bandResults.clear();
-    m_sweep = SweepRun{};  // an Escape that stopped the last Run does not stop this one
+    m_sweepStop.clear();  // an Escape that stopped the last Run does not stop this one
     BandsRunReport report;
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const BandSweep& band = bands[i];
@@ -90,12 +90,15 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         m_plan.StopFreq = band.stopMHz;
         m_plan.StepFreq = band.stepMHz;
         PlanSweep();
-        if (std::string refusal = checkBandPlan(); !refusal.empty()) {
+        const SweepOutcome outcome = sweepPlan();
+        if (outcome.end == SweepEnd::NothingToSweep) {
             report.passedOver.push_back(band.bandName);
-            report.whyPassedOver = report.whyPassedOver.empty() ? refusal : report.whyPassedOver;
+            if (report.whyPassedOver.empty()) {
+                report.whyPassedOver = outcome.message;
+            }
             continue;
         }
-        report.stopped = sweepSafely();
+        report.stopped = outcome.message;
         keepBandSweep(band.bandName, report.notKept);
     }
     showRigctldState();  // the title without the band, and as rigctld stands now

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "app/frm_main.h"
-#include "app/window_store.h"
+#include "settings/window_store.h"
 #include "zoom/application_zoom.h"
 
 namespace zm {

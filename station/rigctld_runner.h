@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zm {
+
+// How long a radio is given to answer through the program's rigctld: an IC-7300 answers
+// rigctld's first questions within a second.
+inline constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
 
 // The station's rigctld, run by the program for the radio of Setup, Station. Nothing here
 // waits on rigctld: start and stop return at once, and the window asks how things stand.

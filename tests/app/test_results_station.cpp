@@ -12,13 +12,13 @@
 #include <QTest>
 #include <thread>
 
-#include "app/qt_text_files.h"
 #include "chart/trace_points.h"
 #include "feedline/reading_plane.h"
 #include "meter/qt_serial_comm.h"
 #include "results/result_texts.h"
 #include "results/sweep_csv.h"
 #include "results/sweep_features.h"
+#include "settings/qt_text_files.h"
 #include "sim/antenna_model.h"
 #include "sweep/rigctld_client.h"
 #include "tests/support/refine_grid.h"

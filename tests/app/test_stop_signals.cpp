@@ -10,9 +10,10 @@
 #include <csignal>
 #include <functional>
 
-#include "app/stop_signals.h"
+#include "app/dialogs_on_stop.h"
 #include "dialogs/qt_common_dialog.h"
 #include "dialogs/qt_message_boxes.h"
+#include "process/stop_signals.h"
 #include "sweep/event_loop_sleeper.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"
@@ -52,6 +53,8 @@ private:
 
 class StopSignalTest : public WindowTest, public ::testing::WithParamInterface<int> {
 protected:
+    StopSignalTest() { endModalDialogsOnStop(stopSignals); }
+
     StopSignals stopSignals;
 
     void createConnectedWindow(Devices devices) {
