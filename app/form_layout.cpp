@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/form_accessibility.h"
 #include "app/form_menus.h"
 #include "app/lamp_images.h"
 #include "app/line_sample.h"
@@ -35,10 +36,14 @@ struct TwipsRect {
     int heightTwips;
 };
 
-QRect toPixels(TwipsRect r) {
-    return {twipsToPixels(r.leftTwips), twipsToPixels(r.topTwips), twipsToPixels(r.widthTwips),
-            twipsToPixels(r.heightTwips)};
+QRect toPixels(TwipsRect r, Zoom zoom = {}) {
+    return {twipsToPixels(r.leftTwips, zoom), twipsToPixels(r.topTwips, zoom),
+            twipsToPixels(r.widthTwips, zoom), twipsToPixels(r.heightTwips, zoom)};
 }
+
+// Each control keeps its design place and face, for a zoom to draw it anew.
+constexpr char kDesignTwips[] = "designTwips";
+constexpr char kDesignFace[] = "designFace";
 
 // The raw-response line's type is the design's MS Sans Serif 8.25 point, in which a whole
 // record fits the line. Where that face is missing, fontconfig hands out a wider sans
@@ -47,38 +52,58 @@ QRect toPixels(TwipsRect r) {
 // until a record at the meter's largest readings fits: digits are its widest characters.
 constexpr char kWidestRecord[] = ";88888.8,888.8,888.8, R888.8 X888.8 SW 8.88";
 
-QFont rawResponseFont(int widthPx) {
+QFont rawResponseFont(int widthPx, Zoom zoom) {
     const auto fits = [widthPx](const QFont& font) {
         return QFontMetricsF(font).horizontalAdvance(QLatin1String(kWidestRecord)) <= widthPx;
     };
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(zoom.scaled(8.25));
     if (!fits(font)) {
         font.setFamily(QStringLiteral("Arial"));
     }
-    while (!fits(font) && font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
+    while (!fits(font) && font.pointSizeF() > zoom.scaled(6)) {
+        font.setPointSizeF(font.pointSizeF() - zoom.scaled(0.25));
     }
     return font;
 }
 
-// Form: the window's Arial 9.75, inherited. The others are set on the control.
-enum class Face { Form, Arial9, RawResponse };
+QFont formFont(Zoom zoom) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(zoom.scaled(9.75));
+    return font;
+}
 
-void applyFace(QWidget* widget, Face face) {
+// The legend's font at a zoom, below with its caption.
+QFont legendFont(Zoom zoom);
+
+// Form: the window's Arial 9.75, inherited. The others are set on the control.
+enum class Face { Form, Arial9, RawResponse, Legend };
+
+void applyFace(QWidget* widget, Face face, Zoom zoom = {}) {
     if (face == Face::Arial9) {
-        widget->setFont(QFont(QStringLiteral("Arial"), 9));
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(zoom.scaled(9));
+        widget->setFont(font);
     } else if (face == Face::RawResponse) {
-        widget->setFont(rawResponseFont(widget->width()));
+        widget->setFont(rawResponseFont(widget->width(), zoom));
+    } else if (face == Face::Legend) {
+        widget->setFont(legendFont(zoom));
     }
+}
+
+void placeAtDesign(QWidget* widget, TwipsRect at, Face face) {
+    widget->setProperty(kDesignTwips,
+                        QRect(at.leftTwips, at.topTwips, at.widthTwips, at.heightTwips));
+    widget->setProperty(kDesignFace, static_cast<int>(face));
+    widget->setGeometry(toPixels(at));
+    applyFace(widget, face);
 }
 
 template <typename Widget>
 Widget* place(QWidget* client, const char* name, TwipsRect at, Face face) {
     auto* widget = new Widget(client);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(toPixels(at));
-    applyFace(widget, face);
+    placeAtDesign(widget, at, face);
     return widget;
 }
 
@@ -121,6 +146,25 @@ constexpr char kLegendCaption[] =
     " R                  X                   Z               Phase               SWR       "
     "         RHO";
 
+// The blanks were counted for whole-pixel glyph advances: a 13-pixel Arial blank is 4 pixels
+// there, 3.61 with unhinted advances, and by "RHO" the words would have slipped 33 pixels
+// onto the samples before them. At a zoom the hinted blank is rounded again (4 pixels still
+// at 125 %), so every character is spaced to make the caption as wide as the design's,
+// scaled: the words then stand before their samples, which the zoom moves alike.
+QFont legendFont(Zoom zoom) {
+    const auto widthOf = [](Zoom at) {
+        QFont font = formFont(at);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        return std::pair(font,
+                         QFontMetricsF(font).horizontalAdvance(QLatin1String(kLegendCaption)));
+    };
+    const double designWidth = widthOf(Zoom()).second;
+    auto [font, width] = widthOf(zoom);
+    font.setLetterSpacing(QFont::AbsoluteSpacing,
+                          (zoom.scaled(designWidth) - width) / qstrlen(kLegendCaption));
+    return font;
+}
+
 // Line2(k) samples series k+1; Line2(4) (phase, magenta) stands before Line2(3) (SWR,
 // black) because the legend lists phase first.
 struct LineSpec {
@@ -128,8 +172,9 @@ struct LineSpec {
     int toLeftTwips;
     QRgb colour;
 };
+// The design's 3-pixel pen, centred on the line's top coordinate.
 constexpr int kLegendLineTopTwips = 4725;
-constexpr int kLegendLineThicknessPx = 3;
+constexpr int kLegendLineThicknessTwips = 3 * kTwipsPerPixel;
 constexpr LineSpec kLegendLines[6] = {
     {480, 1200, qRgb(255, 0, 0)}, {1680, 2400, qRgb(0, 255, 0)},   {2880, 3600, qRgb(0, 0, 255)},
     {5640, 6360, qRgb(0, 0, 0)},  {4320, 5040, qRgb(255, 0, 255)}, {7080, 7800, qRgb(0, 255, 255)},
@@ -217,26 +262,20 @@ QPushButton* placeButton(QWidget* client, const char* name, TwipsRect at, const 
 // Labels and lines first: like the design's graphical controls they lie beneath every
 // windowed control (the chart, the check boxes) where the two overlap by a pixel.
 void buildGraphicalControls(QWidget* client, FormControls& c) {
-    c.Label1 = placeLabel(client, "Label1", {120, 4560, 7935, 375}, Face::Form, kLegendCaption);
+    c.Label1 = placeLabel(client, "Label1", {120, 4560, 7935, 375}, Face::Legend, kLegendCaption);
     QPalette legend = c.Label1->palette();
     legend.setColor(QPalette::Window, legend.color(QPalette::HighlightedText));
     c.Label1->setPalette(legend);
     c.Label1->setAutoFillBackground(true);
-    // The blanks between the words were counted for whole-pixel glyph advances: a 13-pixel
-    // Arial blank is 4 pixels there, 3.61 with unhinted advances, and by "RHO" the words
-    // would have slipped 33 pixels onto the samples before them.
-    QFont hinted;
-    hinted.setHintingPreference(QFont::PreferFullHinting);
-    c.Label1->setFont(hinted);
 
     for (int k = 0; k < 6; ++k) {
         const LineSpec& entry = kLegendLines[k];
-        const int leftPx = twipsToPixels(entry.fromLeftTwips);
         auto* line = new LineSample(QColor::fromRgb(entry.colour), client);
         line->setObjectName(QStringLiteral("Line2_%1").arg(k));
-        // The design's 3-pixel pen is centred on the line's top coordinate.
-        line->setGeometry(leftPx, twipsToPixels(kLegendLineTopTwips) - kLegendLineThicknessPx / 2,
-                          twipsToPixels(entry.toLeftTwips) - leftPx, kLegendLineThicknessPx);
+        placeAtDesign(line,
+                      {entry.fromLeftTwips, kLegendLineTopTwips - kLegendLineThicknessTwips / 2,
+                       entry.toLeftTwips - entry.fromLeftTwips, kLegendLineThicknessTwips},
+                      Face::Form);
         c.Line2[k] = line;
     }
     for (const LabelSpec& entry : kLabels) {
@@ -247,7 +286,7 @@ void buildGraphicalControls(QWidget* client, FormControls& c) {
 void buildWindowedControls(QWidget* client, QWidget* chart, FormControls& c) {
     chart->setParent(client);
     chart->setObjectName(QStringLiteral("MSChart1"));
-    chart->setGeometry(toPixels({120, 120, 7935, 4455}));
+    placeAtDesign(chart, {120, 120, 7935, 4455}, Face::Form);
     if (!(chart->focusPolicy() & Qt::TabFocus)) {
         chart->setFocusPolicy(Qt::StrongFocus);
     }
@@ -302,9 +341,7 @@ FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget) {
     FormControls c;
     window.setWindowTitle(QString::fromLatin1(kWindowTitle));
     window.setWindowIcon(QIcon(QPixmap::fromImage(windowIconImage())));
-    QFont formFont(QStringLiteral("Arial"));
-    formFont.setPointSizeF(9.75);
-    window.setFont(formFont);
+    window.setFont(formFont(Zoom()));
 
     buildMenus(window, c);
     c.client = new QWidget(&window);
@@ -316,7 +353,24 @@ FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget) {
     buildGraphicalControls(c.client, c);
     buildWindowedControls(c.client, chartWidget ? chartWidget : new QWidget, c);
     setTabOrder(c);
+    nameFormControls(c);
     return c;
+}
+
+void zoomFormLayout(QMainWindow& window, const FormControls& c, Zoom zoom) {
+    window.setFont(formFont(zoom));
+    c.client->resize(twipsToPixels(kClientWidthTwips, zoom), c.client->height());
+    for (QWidget* widget : c.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant at = widget->property(kDesignTwips);
+        if (at.isValid()) {
+            const QRect twips = at.toRect();
+            widget->setGeometry(
+                toPixels({twips.x(), twips.y(), twips.width(), twips.height()}, zoom));
+            applyFace(widget, static_cast<Face>(widget->property(kDesignFace).toInt()), zoom);
+        }
+    }
+    c.Picture2[0]->setPixmap(QPixmap::fromImage(lampImage(LampColour::Red, zoom.factor())));
+    c.Picture5->setPixmap(QPixmap::fromImage(lampImage(LampColour::Green, zoom.factor())));
 }
 
 }  // namespace zm

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "zoom/zoom.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -77,6 +79,10 @@ struct FormControls {
     QAction* mnuBands = nullptr;       // the last "Sweep my bands..." run
     QAction* mnuAtAntenna = nullptr;   // with mnuAtMeter: where the readings are shown
     QAction* mnuAtMeter = nullptr;
+    QMenu* mnuZoom = nullptr;                                  // View, Zoom
+    QAction* mnuZoomIn = nullptr;                              // Ctrl++ (also Ctrl+=)
+    QAction* mnuZoomOut = nullptr;                             // Ctrl+-
+    std::array<QAction*, Zoom::kPercents.size()> mnuZoomTo{};  // "100 %" (Ctrl+0) to "200 %"
     QMenu* mnuHelp = nullptr;
     QAction* mnuIndex = nullptr;
     QAction* mnuAbout = nullptr;
@@ -84,25 +90,15 @@ struct FormControls {
 
 inline constexpr char kWindowTitle[] = "ZM-480 Plot";
 
-// The design's client area, in pixels at 15 twips to the pixel: 8175 x 6600 twips.
-inline constexpr int kTwipsPerPixel = 15;
-// Saturates far outside any screen, so damaged settings cannot overflow a coordinate.
-constexpr int twipsToPixels(double twips) {
-    constexpr double kLimit = 1e8;
-    const double pixels = twips / kTwipsPerPixel;
-    if (!(pixels > -kLimit)) {
-        return -static_cast<int>(kLimit);
-    }
-    if (pixels > kLimit) {
-        return static_cast<int>(kLimit);
-    }
-    return static_cast<int>(pixels + (pixels >= 0 ? 0.5 : -0.5));
-}
-
 // Builds the whole design inside the window: the menu bar, a client widget set as the
 // central widget, and every control at its design place with its font, text, lists and
 // tab order. The chart widget is placed at MSChart1's band and re-parented. Lists have no
 // selection; editable combo boxes show their initial text. Nothing is connected.
 FormControls buildFormLayout(QMainWindow& window, QWidget* chartWidget);
+
+// Draws the form at a zoom: every control at its design place and size converted at the
+// zoom, the window's font and every control's own alike, the lamps and the legend's samples
+// too. The client area takes the design's width at the zoom and keeps its height.
+void zoomFormLayout(QMainWindow& window, const FormControls& controls, Zoom zoom);
 
 }  // namespace zm

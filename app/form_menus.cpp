@@ -11,6 +11,37 @@
 
 namespace zm {
 
+namespace {
+
+// View, Zoom: a step up or down, and each step by itself; a step that would not fit the
+// screen is greyed by the window, with its tooltip saying why.
+void buildZoomMenu(QMainWindow& window, FormControls& c) {
+    c.mnuZoom = c.mnuView->addMenu(QStringLiteral("&Zoom"));
+    c.mnuZoom->setObjectName(QStringLiteral("mnuZoom"));
+    c.mnuZoom->setToolTipsVisible(true);
+    c.mnuZoomIn = c.mnuZoom->addAction(QStringLiteral("Zoom &in"));
+    c.mnuZoomIn->setObjectName(QStringLiteral("mnuZoomIn"));
+    c.mnuZoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    c.mnuZoomOut = c.mnuZoom->addAction(QStringLiteral("Zoom &out"));
+    c.mnuZoomOut->setObjectName(QStringLiteral("mnuZoomOut"));
+    c.mnuZoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    c.mnuZoom->addSeparator();
+    auto* steps = new QActionGroup(&window);
+    for (std::size_t i = 0; i < Zoom::kPercents.size(); ++i) {
+        const int percent = Zoom::kPercents[i];
+        QAction* step = c.mnuZoom->addAction(QStringLiteral("%1 %").arg(percent));
+        step->setObjectName(QStringLiteral("mnuZoom%1").arg(percent));
+        step->setCheckable(true);
+        steps->addAction(step);
+        c.mnuZoomTo[i] = step;
+    }
+    c.mnuZoomTo[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    c.mnuZoomTo[0]->setChecked(true);
+}
+
+}  // namespace
+
 void buildMenus(QMainWindow& window, FormControls& c) {
     QMenuBar* bar = window.menuBar();
     const auto menu = [bar](const char* name, const char* title) {
@@ -56,6 +87,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
         choice->setEnabled(false);  // until a feedline is set
         plane->addAction(choice);
     }
+    buildZoomMenu(window, c);
     c.mnuHelp = menu("mnuHelp", "&Help");
     c.mnuIndex = item(c.mnuHelp, "mnuIndex", "&Index");
     c.mnuAbout = item(c.mnuHelp, "mnuAbout", "&About");

@@ -24,6 +24,7 @@ constexpr std::chrono::milliseconds kTimer1Interval{200};
 // Outer heights outside these bounds are taken for damage in config.ini, not a choice.
 constexpr float kSmallestHeightTwips = 1500;
 constexpr float kLargestHeightTwips = 4320 * kTwipsPerPixel;  // a window as tall as an 8K screen
+constexpr float kNonClientTwips = frmMain::kNonClientPixels * kTwipsPerPixel;
 // A restored position must leave at least this much of the window on some screen.
 constexpr int kVisiblePixels = 60;
 
@@ -32,7 +33,8 @@ constexpr int kVisiblePixels = 60;
 frmMain::frmMain(Devices devices, QWidget* parent)
     : QMainWindow(parent),
       m_devices(std::move(devices)),
-      m_shelf(QDir(m_devices.config.directory()).filePath("memories")) {
+      m_shelf(QDir(m_devices.config.directory()).filePath("memories")),
+      m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested) {
     m_form = buildFormLayout(*this, m_devices.chart->widget());
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
@@ -49,6 +51,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
     }
     // The design's client area until start-up applies a saved height.
     applyOuterHeight(heightTwips());
+    loadZoom();
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
@@ -59,10 +62,9 @@ frmMain::~frmMain() {
     if (m_devices.rigctld) {
         m_devices.rigctld->onStateChange(nullptr);  // it ends after the window's parts
     }
+    m_idlePoll.reset();
     m_timer1.stop();
     m_pollAnswer.stop();
-    TRX.reset();
-    FT100.reset();
     if (m_devices.comm->isOpen()) {
         m_devices.comm->close();
     }
@@ -70,7 +72,7 @@ frmMain::~frmMain() {
 
 void frmMain::connectHandlers() {
     connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
-    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { finishPoll(Query::Sent); });
+    connect(&m_pollAnswer, &QTimer::timeout, this, [this] { endIdlePoll(MeterQuery::Sent); });
 
     connect(m_form.Text2, &QLineEdit::textChanged, this, &frmMain::Text2_Change);
     connect(m_form.Text3, &QLineEdit::textChanged, this, &frmMain::Text3_Change);
@@ -101,6 +103,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);
     m_form.mnuBands->setEnabled(false);  // until a Sweep my bands has swept a band
     connectResultsMenu();
+    connectZoomMenu();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -109,21 +112,31 @@ void frmMain::showEvent(QShowEvent* event) {
     // back later runs nothing.
     if (!m_activated) {
         m_activated = true;
-        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+        // A stop signal as the window opens may close it first: then nothing starts.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_closed) {
+                    Form_Activate();
+                }
+            },
+            Qt::QueuedConnection);
         QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &frmMain::reportDamagedWindowFile, Qt::QueuedConnection);
     }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (m_sweep.running) {
+    if (m_sweepRunning) {
         // The close button, or a stop signal, during a sweep: it unkeys and ends first, and
         // Run then closes the window.
-        m_sweep.closeRequested = true;
+        m_closeRequested = true;
         requestSweepStop();
         event->ignore();
         return;
     }
     Form_Unload();
+    m_closed = true;
     event->accept();
 }
 
@@ -136,6 +149,14 @@ void frmMain::setTimer1Enabled(bool enabled) {
     } else if (!m_timer1.isActive()) {
         m_timer1.start();  // enabling restarts the 200 ms count
     }
+}
+
+frmMain::PollingPause::PollingPause(frmMain& window) : m_window(window) {
+    m_window.setTimer1Enabled(false);
+}
+
+frmMain::PollingPause::~PollingPause() {
+    m_window.setTimer1Enabled(true);
 }
 
 void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)()) {
@@ -153,8 +174,18 @@ int frmMain::clientHeightPixels() const {
     return m_form.client->height();
 }
 
+// Whole pixels at 125 % cannot show 6645 twips exactly: the height given is kept while the
+// window still has the pixels it gave, so that config.ini reads the same at any zoom.
 float frmMain::heightTwips() const {
-    return float((m_form.client->height() + kNonClientPixels) * kTwipsPerPixel);
+    const int clientHeight = m_form.client->height();
+    if (m_heightTwips && clientHeight == clientPixelsFor(*m_heightTwips)) {
+        return *m_heightTwips;
+    }
+    return float(pixelsToTwips(clientHeight, m_zoom) + kNonClientTwips);
+}
+
+int frmMain::clientPixelsFor(float heightTwips) const {
+    return twipsToPixels(heightTwips - kNonClientTwips, m_zoom);
 }
 
 // Only the height changes, the width stays as the user left it. Controls never move or
@@ -164,12 +195,15 @@ void frmMain::applyOuterHeight(float heightTwips) {
     if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {
         return;
     }
-    const int clientHeight = twipsToPixels(heightTwips) - kNonClientPixels;
+    m_heightTwips = heightTwips;
+    const int clientHeight = clientPixelsFor(heightTwips);
     const int width = m_form.client->width();
     m_form.client->resize(width, clientHeight);  // at once, also while the window is hidden
     resize(width, clientHeight + menuBar()->sizeHint().height());
 }
 
+// A place on the screen, not a part of the drawing: 15 twips to the pixel at any zoom, so a
+// zoom never moves the window, nor the saved position with it.
 void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips) {
     if (!leftTwips && !topTwips) {
         return;

@@ -11,21 +11,25 @@
 #include <string>
 #include <string_view>
 
-#include "app/config_file.h"
 #include "app/devices.h"
 #include "app/form_layout.h"
-#include "app/memory_shelf.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
 #include "dialogs/bands_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
+#include "engine/sweep_reports.h"
+#include "engine/sweep_request.h"
+#include "engine/sweep_stop.h"
 #include "feedline/transmission_line.h"
+#include "meter/meter_poll.h"
 #include "meter/meter_record.h"
 #include "results/band_report.h"
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
+#include "settings/config_file.h"
+#include "settings/memory_shelf.h"
 #include "station/station_file.h"
 #include "sweep/band_sweeps.h"
 #include "sweep/plot_grid.h"
@@ -37,10 +41,11 @@ namespace zm {
 
 class StationTest;
 
-// The program's one window. Its handlers carry the names of the controls and events that
-// run them and read like the algorithms they perform; parsing, planning and formatting
-// live in the core, the outside world behind the Devices.
-class frmMain : public QMainWindow {
+// The program's one window: the form, the readout, the menus and the dialogs. Its handlers
+// carry the names of the controls and events that run them and read like the algorithms
+// they perform; parsing, planning and formatting live in the core, the outside world behind
+// the Devices. Run hands the plan to the sweep engine and shows what it reports.
+class frmMain : public QMainWindow, private SweepReports {
     Q_OBJECT
 
 public:
@@ -88,11 +93,9 @@ public:
     void mnuBandPlan_Click(const std::string& planKey);
     void mnuBand_Click(const Band& band);
 
-    // Sweep run
+    // Sweep run, by the engine (engine/sweep_engine.h: RunSweep, KeyTransmitter,
+    // UnkeyTransmitter)
     void cmdRun_Click();
-    void RunSweep();
-    void KeyTransmitter();
-    void UnkeyTransmitter();
 
     // Band, Sweep my bands...: the bands ticked, one sweep each, and View, Bands
     void mnuSweepMyBands_Click();
@@ -127,6 +130,13 @@ public:
     void mnuAtAntenna_Click();
     void mnuAtMeter_Click();
 
+    // View, Zoom: the window, its other windows and its message boxes drawn at 100 to 200 %;
+    // a step up or down passes over one that would not fit the screen.
+    void mnuZoom_Click(Zoom zoom);
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    Zoom zoom() const { return m_zoom; }
+
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReading& meterReading() const { return m_reading; }
@@ -146,9 +156,9 @@ public:
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
-    bool sweepRunning() const { return m_sweep.running; }
+    bool sweepRunning() const { return m_sweepRunning; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
-    float heightTwips() const;  // the outer height the window has now
+    float heightTwips() const;  // the outer height the window has now, whatever the zoom
     int clientHeightPixels() const;
 
 protected:
@@ -156,6 +166,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Polling rests for the life of one of these: while a handler's dialog or message is up,
+    // from Run to the sweep's end, while a poll waits for its answer. However the scope ends,
+    // polling resumes.
+    class PollingPause {
+    public:
+        explicit PollingPause(frmMain& window);
+        ~PollingPause();
+        PollingPause(const PollingPause&) = delete;
+        PollingPause& operator=(const PollingPause&) = delete;
+
+    private:
+        frmMain& m_window;
+    };
+
     void connectHandlers();
     void setTimer1Enabled(bool enabled);
     // Selecting a list entry from code: the list's handler runs only when the selection
@@ -168,17 +192,26 @@ private:
     void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
     void placeFrameAt(QPoint corner);
     void applyOuterHeight(float heightTwips);
+    int clientPixelsFor(float heightTwips) const;  // at the zoom
+
+    // window.ini, read when the window is made; the largest zoom up to its own that fits.
+    void loadZoom();
+    void connectZoomMenu();
+    void applyZoom(Zoom zoom);
+    // Why the window would not fit the screen it is on at that zoom; empty when it fits.
+    QString whyZoomDoesNotFit(Zoom zoom) const;
+    void showZoomChoices();  // greys the steps that would not fit, with the reason
+    void reportDamagedWindowFile();
 
     // One poll in two halves: the query, and 0.2 s later the answer.
-    enum class Query { PortClosed, Failed, Sent };
-    Query beginPoll();
-    void finishPoll(Query query);
+    MeterQuery beginPoll();
+    void finishPoll(MeterQuery query);
+    void endIdlePoll(MeterQuery query);
+    void showMeterAnswer(const MeterAnswer& answer);  // an idle poll's or a sweep's
     void showReadout();
     void setLampOn(bool on);
-    // The meter's port opened as start-up opens it; false when it would not open.
-    bool openMeterPort();
     void meterOpened();
-    void noticeMeterLoss();
+    void noticeMeterLoss(bool portOpen);
     void openLostMeter();
 
     // A start, stop or step that would make a plan beyond the point counter is refused
@@ -194,49 +227,28 @@ private:
     // Run and Sweep my bands: one at a time, refused without a plot mode, polling at rest,
     // and the run's message shown; `run` gives it.
     void runSweeps(const std::function<std::string()>& run);
-    std::string sweepSafely();
+    // One sweep of the plan in force by the engine, which reports back to this window.
+    SweepOutcome sweepPlan();
+    SweepRequest sweepRequest() const;
     // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
     // in the boxes again.
-    std::string sweepMyBands();
+    // `offered`: the bands ticked when the dialog opens; `keepChoice`: whether what the user
+    // ticks there is kept in station.ini (not for a band the Band menu offers alone).
+    std::string sweepMyBands(const BandsSettings& offered, bool keepChoice);
     std::string sweepBands(const std::vector<BandSweep>& bands);
     // The last sweep, when it measured anything; `notKept` gets why the disk refused the
     // memory, unless it holds a reason already.
     void keepBandSweep(const std::string& bandName, std::string& notKept);
-    void claimRadio();
-    std::string unkeyAfterStop(std::string message);
     void requestSweepStop();
-    void tellGuardKeying();
-    // From key-down to the reading the point keeps: the fixed wait and one poll, or polls
-    // until the readings settle; each reading inside the power window.
-    PointTaking readKeyed(double frequencyMHz);
-    PointTaking readUntilSettled(double frequencyMHz);
-    void readMeterKeyed(double frequencyMHz);
-    void rereadRejected(PointTaking& taken, double frequencyMHz);
-    void stopIfNoPower(double frequencyMHz);
-    // Point i of the plan, as RunSweep tunes it.
-    double pointFrequencyMHz(int point) const;
-    // Whether the band plan lets the carrier, in the chosen mode, go where the radio is tuned
-    // for that frequency.
-    bool carrierAllowed(double frequencyMHz) const;
-    // Before anything is sent to the radio: the refusal of a sweep with no point inside the
-    // band plan; else nothing, and the window tells, without a box to click away, how many
-    // points the sweep will skip and why.
-    std::string checkBandPlan();
-    // A point outside the band plan: neither tuned nor keyed, its row without values.
-    void skipPoint(int point, double frequencyMHz);
-    // The plan's next point (from 1) to key after `previous`: every point in order, or the
-    // refine rule's choice from the readings so far; none when the sweep is done.
-    std::optional<int> nextSweepPoint(std::optional<int> previous) const;
-    // After a refined sweep: how many points were keyed; a stop leaves the points it did not
-    // key unreached, so that the curve breaks there.
-    void finishRefinedSweep(bool completed);
-    // Ends the sweep with a message for the user; the transmitter is unkeyed first.
-    [[noreturn]] void stopSweep(std::string message);
-    void stopIfRequested();
     bool stopAsked() const;  // Escape, the close button or a stop signal
-    // The meter reading's values of the plot mode into the row; none for a point not keyed.
-    void copyReadingToRow(int row, bool keyed);
-    void checkRigStatus(int status, std::string_view what);
+
+    // What the engine reports, shown as it comes.
+    void bandPlanNotice(const std::string& notice) override;
+    void sweepBegun(const SweepBegun& begun) override;
+    void meterRead(const MeterRead& read) override;
+    void pointDone(const PointDone& done) override;
+    void sweepEnded(const SweepOutcome& outcome) override;
+
     void showFileDialog(FileMenuEntry entry);
 
     // station.ini, read once at the first start-up; its damage is reported once.
@@ -248,19 +260,7 @@ private:
     void watchRigctld();
     void testStation(const RigSettings& rig, std::function<void(std::string)> done);
     void chooseMeterDevice(const std::string& device);
-    // The sweep's message when the program's rigctld ended under it, or the radio's device
-    // went; empty when neither happened.
-    std::string rigctldEndedMidSweep();
-    // Why Run reached no rigctld, given what the rig client said.
-    std::string whyNoRigctld(std::string clientWhyNot);
-    // The program's rigctld, when Setup, Station has the program run it; else null.
-    RigctldRunner* ownRigctld() const;
     void showRigctldState();
-    bool radioDeviceThere() const;
-    // Run waits, up to kRadioAnswerTime, for the program's rigctld to answer; what holds it
-    // up when it does not, else nothing.
-    std::string waitForRigctld();
-    std::string whyRigctldHeldUp(int endingsBefore);
 
     // The shipped plans and the one station.ini chooses, read once at the first start-up.
     void loadBandPlans();
@@ -270,14 +270,11 @@ private:
     // The same, or else the plan of all IARU regions, with a message.
     BandPlan bandPlanFor(const std::string& planKey);
     void useBandPlan(BandPlan plan);
-    void showBandPlanShading();
+    void showBandPlan();  // the Band menu's items and the shading, for the carrier mode
     // Changes one part of station.ini, and of the settings in force.
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 
     void connectResultsMenu();
-    // The record of a new sweep, before its first point. A refined sweep's holds every point
-    // of the plan in order from the start, each not needed until the refine rule keys it.
-    void beginSweepRecord();
     void recordPoint(int point, SweepPoint swept);
     void clearSweepRecord();
     void showSweepRecord();  // on the chart, the Smith chart and the menu
@@ -309,7 +306,7 @@ private:
     Plane shownPlane() const;
     SweepRecord atShownPlane(const SweepRecord& record) const;
     std::vector<Memory> shownMemories() const;
-    void noteFilledColumns(int row);
+    void applyGridRow(const GridRow& row);
     void showGrid();
     void showReadoutAtAntenna();
 
@@ -318,10 +315,20 @@ private:
     QTimer m_timer1;
 
     bool m_activated = false;
+    // Until start-up has put config.ini's values in force, the window shows the design's, and
+    // a close (a stop signal under a start-up message) must not save those over the user's.
+    bool m_configApplied = false;
+    bool m_closed = false;  // start-up goes no further once the window has closed
+    Zoom m_zoom;
+    // The outer height last applied, in twips: what the window keeps while its pixels still
+    // show that height, as a zoom rounds it to whole pixels.
+    std::optional<float> m_heightTwips;
+    std::string m_windowFileDamage;  // told once, at the first start-up
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
-    QTimer m_pollAnswer;  // the idle poll's 0.2 s between query and answer
+    QTimer m_pollAnswer;                     // the idle poll's 0.2 s between query and answer
+    std::optional<PollingPause> m_idlePoll;  // from an idle poll's query to its answer
     // The meter's device as it was last opened. Once it failed or vanished it is lost, and
     // each tick looks whether it is back.
     struct MeterDevice {
@@ -334,14 +341,13 @@ private:
     MeterReading m_reading;
     std::string m_rawResponse;
     std::string m_lastResponse;
-    bool m_pollAccepted = false;  // whether the last poll's answer was taken
 
     SweepPlan m_plan;
     PlotGrid m_grid;
     SweepRecord m_record;                       // the last sweep point by point, beside the grid
     SweepRecord m_shownRecord;                  // m_record at the plane shown
     std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
-    std::optional<double> m_tunedMHz;           // where the sweep last tuned the radio
+    std::optional<double> m_tunedMHz;           // where the last sweep tuned the radio
     std::optional<Feedline> m_feedline;         // none: the readings are the meter's
     std::optional<std::vector<Cable>> m_cables;
     std::string m_cableListProblem;
@@ -356,27 +362,14 @@ private:
     std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
     QPointer<BandsWindow> m_bandsWindow;
 
-    std::unique_ptr<RigServer> FT100;
-    std::shared_ptr<Transceiver> TRX;
-    bool m_transmitterKeyed = false;
     // The sweep in progress. Escape, the close button and the stop signals ask it to stop;
     // a close asked for meanwhile happens once it has unkeyed.
-    struct SweepRun {
-        bool running = false;
-        bool stopRequested = false;
-        bool closeRequested = false;
-        int rigctldEndings = 0;       // the program's rigctld's endings when the sweep began
-        bool refining = false;        // its record holds every point of the plan (points=refine)
-        std::string planNotice = {};  // what the window says of the band plan above the chart
-    };
-    SweepRun m_sweep;
+    bool m_sweepRunning = false;
+    bool m_closeRequested = false;
+    SweepStop m_sweepStop;
 
     StationSettings m_station;
     bool m_stationLoaded = false;
-    // How long a radio is given to answer through the program's rigctld: an IC-7300 answers
-    // rigctld's first questions within a second.
-    static constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
-    std::optional<RigSettings> m_rigctldFor;  // what the program's rigctld runs for
     QTimer m_rigctldWatch;
     QElapsedTimer m_rigctldSince;
     int m_rigctldEndingsAtStart = 0;

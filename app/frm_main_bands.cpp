@@ -1,30 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The band plan in force: Setup, Band plan chooses it and station.ini keeps it, the Band
-// menu lists its bands, the chart shades what lies outside it, and a sweep keys no point
-// outside it.
+// menu lists its bands, and the chart shades what lies outside it (where a sweep keys no
+// point).
 
 #include <QAction>
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <cmath>
 
-#include "app/band_plan_store.h"
 #include "app/frm_main.h"
 #include "bandplan/band_plan_file.h"
 #include "bandplan/carrier_rule.h"
-#include "numbers/number_text.h"
+#include "settings/band_plan_store.h"
+#include "sweep/band_boxes.h"
 #include "sweep/carrier_mode.h"
-#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
 namespace {
 
 constexpr auto kOwnPlanItem = "Own plan (bands.ini)";
-constexpr std::string_view kNoBandPlan =
-    "Nothing to sweep: no band plan could be read, so Run keys the transmitter nowhere. Install "
-    "ZM-480 Plot again, or choose your own band plan (bands.ini) in Setup, Band plan.";
 
 // A menu shows "&" as the mark of its access key.
 QString menuText(const std::string& text) {
@@ -73,8 +70,18 @@ void frmMain::buildBandPlanMenu() {
 std::optional<BandPlan> frmMain::findBandPlan(const std::string& planKey, std::string& report) {
     report.clear();
     if (planKey == LicenceSettings::kOwnPlan) {
-        // Read at every choice, so that a bands.ini just written or mended counts.
-        return BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory()).loadOwn(report);
+        // Read at every choice, so that a bands.ini just written or mended counts. Which of
+        // its plans is used goes above the chart once start-up, whose plan empties that
+        // line, is done.
+        std::string whichPlan;
+        std::optional<BandPlan> own =
+            BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory())
+                .loadOwn(report, whichPlan);
+        if (!whichPlan.empty()) {
+            QTimer::singleShot(0, this,
+                               [this, whichPlan] { m_devices.chart->setNotice(whichPlan); });
+        }
+        return own;
     }
     if (const BandPlan* shipped = planWithKey(m_shippedPlans, planKey)) {
         return *shipped;
@@ -101,7 +108,7 @@ BandPlan frmMain::bandPlanFor(const std::string& planKey) {
 
 // Polling rests while a message may be up, as for Setup's other entries.
 void frmMain::mnuBandPlan_Click(const std::string& planKey) {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     std::string report;
     if (std::optional<BandPlan> chosen = findBandPlan(planKey, report)) {
         changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
@@ -110,7 +117,6 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
         useBandPlan(m_bandPlan);  // the plan in force keeps its check mark
         m_devices.messages->show(report);
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::useBandPlan(BandPlan plan) {
@@ -118,86 +124,48 @@ void frmMain::useBandPlan(BandPlan plan) {
     for (QAction* item : m_form.mnuBandPlan->actions()) {
         item->setChecked(item->data().toString().toStdString() == m_bandPlan.key);
     }
+    showBandPlan();
+}
+
+// In AM the sidebands must fit as well, so the carrier has less room: the shading and the
+// Band menu's items follow the carrier mode.
+void frmMain::showBandPlan() {
+    const std::int64_t sidebandHz = sidebandHzOf(m_plan.CarrierMode);
     for (QAction* item : m_bandItems) {
         delete item;
     }
     m_bandItems.clear();
     QAction* before = m_form.mnuBand->actions().front();  // the separator above Sweep my bands
     for (const Band& band : m_bandPlan.bands) {
-        auto* item = new QAction(menuText(bandMenuText(band)), m_form.mnuBand);
+        auto* item = new QAction(menuText(bandMenuItemText(band, sidebandHz)), m_form.mnuBand);
         connect(item, &QAction::triggered, this, [this, band] { mnuBand_Click(band); });
         m_form.mnuBand->insertAction(before, item);
         m_bandItems.push_back(item);
     }
-    showBandPlanShading();
+    m_devices.chart->setInsideStretches(carrierStretches(m_bandPlan, sidebandHz));
 }
 
-// In AM the sidebands must fit as well, so the carrier has less room.
-void frmMain::showBandPlanShading() {
-    m_devices.chart->setInsideStretches(
-        carrierStretches(m_bandPlan, sidebandHzOf(m_plan.CarrierMode)));
-}
-
-// As typing the band's edges into the boxes would; the step stays. The box whose new
+// As typing the plan's values into the boxes would; the step stays. The box whose new
 // value lies nearer to the other box's old one goes first, so that the plan between the
-// two changes is never wider than either.
+// two changes is never wider than either. A band that the boxes cannot plan is offered to
+// Sweep my bands alone.
 void frmMain::mnuBand_Click(const Band& band) {
+    const BandBoxes boxes = bandBoxes(band, m_plan.StepFreq, sidebandHzOf(m_plan.CarrierMode));
+    if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
+        runSweeps([&] { return sweepMyBands({{band.name}, m_station.bands.points}, false); });
+        return;
+    }
     const auto megahertz = [](std::int64_t hz) { return static_cast<double>(hz) / 1e6; };
-    const auto boxText = [](std::int64_t hz) {
-        return QString::fromStdString(megahertzText(static_cast<double>(hz)));
-    };
-    const bool startFirst = std::fabs(megahertz(band.lowestHz()) - m_plan.StopFreq) <=
-                            std::fabs(m_plan.StartFreq - megahertz(band.highestHz()));
-    if (startFirst) {
-        m_form.Text2->setText(boxText(band.lowestHz()));
-        m_form.Text3->setText(boxText(band.highestHz()));
+    const QString start = QString::fromStdString(boxText(boxes.startHz));
+    const QString stop = QString::fromStdString(boxText(boxes.stopHz));
+    if (std::fabs(megahertz(boxes.startHz) - m_plan.StopFreq) <=
+        std::fabs(m_plan.StartFreq - megahertz(boxes.stopHz))) {
+        m_form.Text2->setText(start);
+        m_form.Text3->setText(stop);
     } else {
-        m_form.Text3->setText(boxText(band.highestHz()));
-        m_form.Text2->setText(boxText(band.lowestHz()));
+        m_form.Text3->setText(stop);
+        m_form.Text2->setText(start);
     }
-}
-
-double frmMain::pointFrequencyMHz(int point) const {
-    return (m_plan.StartFreq - m_plan.StepFreq) + point * m_plan.StepFreq;
-}
-
-// The radio is tuned to the whole hertz the rig client sends, not to the unrounded double.
-bool frmMain::carrierAllowed(double frequencyMHz) const {
-    const std::optional<std::int64_t> hz = rigFrequencyHz(frequencyMHz);
-    return hz && carrierFits(m_bandPlan, *hz, sidebandHzOf(m_plan.CarrierMode));
-}
-
-std::string frmMain::checkBandPlan() {
-    if (m_bandPlan.bands.empty()) {
-        return std::string(kNoBandPlan);
-    }
-    int inside = 0;
-    for (int i = 1; i <= m_plan.PointCount; ++i) {
-        inside += carrierAllowed(pointFrequencyMHz(i)) ? 1 : 0;
-    }
-    if (inside == 0) {
-        const auto hzOf = [this](int point) {
-            return rigFrequencyHz(pointFrequencyMHz(point)).value_or(0);
-        };
-        return nothingToSweepMessage(m_bandPlan, hzOf(1), hzOf(m_plan.PointCount),
-                                     sidebandHzOf(m_plan.CarrierMode));
-    }
-    const int outside = m_plan.PointCount - inside;
-    m_sweep.planNotice = outside == 0 ? std::string()
-                                      : std::to_string(outside) + " of " +
-                                            std::to_string(m_plan.PointCount) +
-                                            " points lie outside the bands of " + m_bandPlan.title +
-                                            " (shaded): they are not keyed.";
-    m_devices.chart->setNotice(m_sweep.planNotice);
-    return {};
-}
-
-void frmMain::skipPoint(int point, double frequencyMHz) {
-    copyReadingToRow(point, false);
-    recordPoint(point, {.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
-                        .reading = std::nullopt,
-                        .skipped = SkipReason::OutsideBandPlan});
-    showGrid();
 }
 
 }  // namespace zm

@@ -4,51 +4,25 @@
 // Smith chart, the markers and the match window draw them.
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 
 #include "app/frm_main.h"
-#include "app/station_store.h"
-#include "chart/trace_points.h"
 #include "feedline/feedline_choice.h"
 #include "feedline/reading_plane.h"
 #include "results/result_texts.h"
 
 namespace zm {
 
-namespace {
-
-// The plot grid's columns that a sweep fills in each plot mode (copyReadingToRow).
-std::uint8_t columnsOfMode(int plotMode) {
-    constexpr auto bit = [](int column) { return static_cast<std::uint8_t>(1u << column); };
-    switch (plotMode) {
-        case 0:
-            return bit(2) | bit(3);
-        case 1:
-            return bit(4) | bit(6);
-        case 2:
-        case 3:
-            return bit(5);
-        case 4:
-            return bit(7);
-        default:
-            return 0;
-    }
-}
-
-}  // namespace
-
 void frmMain::mnuFeedline_Click() {
     if (!m_devices.feedlineDialog) {
         return;
     }
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     const FeedlineDialogInput input{m_station.feedline, cables(), m_cableListProblem, m_record};
     if (const auto chosen = m_devices.feedlineDialog->edit(input)) {
         keepFeedline(*chosen);
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::mnuAtAntenna_Click() {
@@ -63,20 +37,9 @@ void frmMain::mnuAtMeter_Click() {
     keepFeedline(settings);
 }
 
-// Into station.ini as Sweep settings does: the file as it stands now, with this section new.
+// Into station.ini as Sweep settings does, and every reading moved to the plane chosen.
 void frmMain::keepFeedline(const FeedlineSettings& settings) {
-    const StationStore store(m_devices.config.directory());
-    std::string message;
-    StationSettings kept = store.load(message);
-    kept.feedline = settings;
-    std::string whyNot;
-    if (!store.save(kept, whyNot)) {
-        message += (message.empty() ? "" : "\n\n") + whyNot;
-    }
-    m_station.feedline = settings;  // for this session, also when it could not be kept
-    if (!message.empty()) {
-        m_devices.messages->show(message);
-    }
+    changeStationFile([&](StationSettings& station) { station.feedline = settings; });
     useFeedline();
 }
 
@@ -133,37 +96,6 @@ std::vector<Memory> frmMain::shownMemories() const {
         memory.record = atShownPlane(memory.record);
     }
     return shown;
-}
-
-// Row 1 begins a new sweep, whose rows fill afresh.
-void frmMain::noteFilledColumns(int row) {
-    if (row == 1) {
-        m_filledColumns.clear();
-    }
-    m_filledColumns.resize(std::max<std::size_t>(m_filledColumns.size(), std::size_t(row)));
-    m_filledColumns[std::size_t(row) - 1] |= columnsOfMode(m_form.Combo2->currentIndex());
-}
-
-// The grid keeps what the meter read; at the antenna each cell a sweep filled shows the
-// same series of the point's reading there.
-void frmMain::showGrid() {
-    if (shownPlane() == Plane::Meter) {
-        m_devices.chart->setChartData(m_grid);
-        return;
-    }
-    PlotGrid shown = m_grid;
-    const std::size_t rows = std::min({m_shownRecord.points.size(), m_filledColumns.size(),
-                                       std::size_t(std::max(0, m_grid.rows()))});
-    for (std::size_t i = 0; i < rows; ++i) {
-        const std::optional<PointReading>& reading = m_shownRecord.points[i].reading;
-        for (int column = 2; column <= PlotGrid::kColumns; ++column) {
-            if ((m_filledColumns[i] & (1u << column)) != 0) {
-                shown.at(int(i) + 1, column) =
-                    reading ? Cell(seriesValue(*reading, column - 1)) : Cell();
-            }
-        }
-    }
-    m_devices.chart->setChartData(shown);
 }
 
 // The readout stays the meter's, the live instrument; its tooltip tells the same reading at

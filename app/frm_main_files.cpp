@@ -18,13 +18,12 @@ void frmMain::MnuSaveAs_Click() {
 // or written. Polling rests while the dialog and the message are up, and resumes on
 // every path, Cancel included.
 void frmMain::showFileDialog(FileMenuEntry entry) {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     CommonDialog& CommonDialog1 = *m_devices.fileDialog;
     setUpFileDialog(CommonDialog1, entry);
     if (CommonDialog1.ShowOpen()) {
         m_devices.messages->show(CommonDialog1.FileName);
     }
-    setTimer1Enabled(true);
 }
 
 // Prints the client area as it shows now; polling goes on.

@@ -37,7 +37,7 @@ void frmMain::mnuKeepMemory_Click() {
 }
 
 void frmMain::mnuLoadMemory_Click() {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     if (const auto path = m_devices.sweepFileDialog->chooseOpenName(kLoadRequest)) {
         std::string whyNot;
         if (const auto text = m_devices.textFiles->read(*path, whyNot)) {
@@ -55,7 +55,6 @@ void frmMain::mnuLoadMemory_Click() {
                                      whyNot + ". The charts are left as they were.");
         }
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::mnuMemories_Click() {
@@ -105,13 +104,12 @@ void frmMain::deleteMemory(std::size_t index) {
 // As CSV, or as Touchstone when the name chosen ends in .s1p.
 void frmMain::saveMemory(std::size_t index) {
     const Memory memory = m_shelf.memories().at(index);  // the dialog runs the event loop
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     if (const auto path =
             m_devices.sweepFileDialog->chooseSaveName(saveMemoryRequest(memory.name))) {
         saveFile(*path, sweepFileText(memory.record, sweepFileKindOf(*path)),
                  "The memory \"" + memory.name + "\"");
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::memoriesChanged() {
@@ -127,7 +125,7 @@ void frmMain::memoriesChanged() {
 
 // Once, at the first start-up: the files stay where they are for the user to mend or remove.
 void frmMain::reportDamagedMemories() {
-    if (m_damagedMemories.empty()) {
+    if (m_damagedMemories.empty() || m_closed) {
         return;
     }
     std::string text = "These memories could not be read and are not shown:";

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 
 #include "app/frm_main.h"
+#include "engine/meter_port.h"
 #include "meter/display_pattern.h"
+#include "meter/meter_poll.h"
 #include "station/serial_devices.h"
 
 namespace zm {
@@ -27,68 +29,59 @@ QString shownAs(std::optional<double> value, std::string_view pattern) {
 // loop, so that the window answers the user and the desktop while the meter talks.
 void frmMain::Timer1_Timer() {
     openLostMeter();
-    const Query query = beginPoll();
-    if (query == Query::Sent) {
-        m_pollAnswer.start();  // finishPoll(Query::Sent) when it fires
+    m_idlePoll.emplace(*this);  // polling rests until the answer is taken
+    const MeterQuery query = beginPoll();
+    if (query == MeterQuery::Sent) {
+        m_pollAnswer.start();  // endIdlePoll(MeterQuery::Sent) when it fires
         return;
     }
-    finishPoll(query);
+    endIdlePoll(query);
 }
 
-// The sweep's poll, and the design's: the whole exchange in one call.
+void frmMain::endIdlePoll(MeterQuery query) {
+    finishPoll(query);
+    m_idlePoll.reset();
+}
+
+// The design's poll: the whole exchange in one call, the thread held meanwhile. A sweep's
+// polls are the engine's, which the readout hears of as meterRead.
 void frmMain::ReadMeter() {
-    const Query query = beginPoll();
-    if (query == Query::Sent) {
+    const PollingPause paused(*this);
+    const MeterQuery query = beginPoll();
+    if (query == MeterQuery::Sent) {
         Pause(0.2f);
     }
     finishPoll(query);
 }
 
-frmMain::Query frmMain::beginPoll() {
-    setTimer1Enabled(false);
-    noticeMeterLoss();
-    SerialComm& MSComm1 = *m_devices.comm;
-    const bool portOpen = MSComm1.isOpen();
-    m_pollAccepted = false;
-    MSComm1.clearOutBuffer();  // a late tail of the last answer must not pass for this one
-    MSComm1.clearInBuffer();
-    if (!portOpen) {
-        return Query::PortClosed;
-    }
-    m_rawResponse.clear();
-    // A port that fails here (unplugged, write error) closes itself.
-    return MSComm1.output(kMeterQuery) ? Query::Sent : Query::Failed;
+MeterQuery frmMain::beginPoll() {
+    noticeMeterLoss(m_devices.comm->isOpen());
+    return sendMeterQuery(*m_devices.comm);
 }
 
-void frmMain::finishPoll(Query query) {
-    if (query != Query::PortClosed) {
-        if (query == Query::Sent) {
-            m_rawResponse = m_devices.comm->input();
-        }
-        m_pollAccepted = query == Query::Sent && isAcceptedResponse(m_rawResponse);
-        if (!m_pollAccepted) {
+void frmMain::finishPoll(MeterQuery query) {
+    showMeterAnswer(takeMeterAnswer(*m_devices.comm, query));
+}
+
+// The readout, the lamp and the raw-answer line; a closed port leaves them as they are.
+void frmMain::showMeterAnswer(const MeterAnswer& answer) {
+    if (answer.query != MeterQuery::PortClosed) {
+        m_rawResponse = answer.raw;
+        if (!answer.accepted()) {
             setLampOn(false);
         } else {
             m_lastResponse = m_rawResponse;
             setLampOn(true);
             m_form.Label31->setText(fromMeterBytes(m_lastResponse));
-            m_reading = parseMeterRecord(m_lastResponse);
+            m_reading = *answer.reading;
             showReadout();
         }
     }
-    noticeMeterLoss();
-    // A sweep keeps Timer1 off from Run to its end: a tick served in one of its waits
-    // would poll in the middle of a point.
-    if (!m_sweep.running) {
-        setTimer1Enabled(true);
-    }
+    noticeMeterLoss(answer.portOpen);
 }
 
-// The sweep's waits let the window paint and answer the desktop; so does the idle poll's
-// own wait (Timer1_Timer). ReadMeter called outside a sweep holds the thread.
 void frmMain::Pause(float seconds) {
-    Sleeper& sleeper = m_sweep.running ? *m_devices.sweepSleeper : *m_devices.sleeper;
-    sleeper.sleep(pauseDuration(seconds));
+    m_devices.sleeper->sleep(pauseDuration(seconds));
 }
 
 void frmMain::showReadout() {
@@ -101,9 +94,11 @@ void frmMain::showReadout() {
     showReadoutAtAntenna();
 }
 
-// Green while Picture5 shows above the red Picture2.
+// Green while Picture5 shows above the red Picture2, which is hidden beneath it meanwhile:
+// a screen reader (and the Tab key) finds one lamp, "meter answers" or "meter not answering".
 void frmMain::setLampOn(bool on) {
     m_form.Picture5->setVisible(on);
+    m_form.Picture2[0]->setVisible(!on);
 }
 
 void frmMain::meterOpened() {
@@ -114,8 +109,8 @@ void frmMain::meterOpened() {
 
 // The port closed under the poll (a read or write error, the device gone): said where the
 // lamp is, without a box, and the device is watched for at each tick from now on.
-void frmMain::noticeMeterLoss() {
-    if (!m_meter.open || m_devices.comm->isOpen()) {
+void frmMain::noticeMeterLoss(bool portOpen) {
+    if (!m_meter.open || portOpen) {
         return;
     }
     m_meter.open = false;
@@ -123,7 +118,16 @@ void frmMain::noticeMeterLoss() {
     setLampOn(false);
     const QString text = QString::fromStdString("Meter unplugged: " + m_meter.name +
                                                 " is gone; polling resumes when it is back");
-    m_form.Label31->setText(text);
+    // The line has room for a meter record, not for a by-id name: the whole text is on
+    // hover, there and on the lamp.
+    const QFontMetrics metrics(m_form.Label31->font());
+    const int widthPx = m_form.Label31->width();
+    m_form.Label31->setText(metrics.horizontalAdvance(text) <= widthPx
+                                ? text
+                                : metrics.elidedText(QStringLiteral("Meter unplugged; polling "
+                                                                    "resumes when it is back"),
+                                                     Qt::ElideRight, widthPx));
+    m_form.Label31->setToolTip(text);
     m_form.Picture2[0]->setToolTip(text);
 }
 
@@ -132,11 +136,12 @@ void frmMain::noticeMeterLoss() {
 void frmMain::openLostMeter() {
     if (!m_meter.lost ||
         m_devices.comm->routeOf(m_devices.comm->commPort()).linked != m_meter.route.linked ||
-        !openMeterPort()) {
+        !openMeterPort(*m_devices.comm)) {
         return;
     }
     meterOpened();
     m_form.Label31->setText(fromMeterBytes(m_lastResponse));
+    m_form.Label31->setToolTip(QString());
 }
 
 }  // namespace zm

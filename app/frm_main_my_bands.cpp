@@ -47,15 +47,15 @@ struct BandsRunReport {
 }  // namespace
 
 void frmMain::mnuSweepMyBands_Click() {
-    runSweeps([this] { return sweepMyBands(); });
+    runSweeps([this] { return sweepMyBands(m_station.bands, true); });
 }
 
-std::string frmMain::sweepMyBands() {
-    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, m_station.bands);
+std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice) {
+    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, offered);
     if (!chosen) {
         return {};
     }
-    if (*chosen != m_station.bands) {
+    if (keepChoice && *chosen != m_station.bands) {
         changeStationFile([&](StationSettings& settings) { settings.bands = *chosen; });
     }
     return sweepBands(bandSweeps(m_bandPlan, chosen->sweep, chosen->points));
@@ -64,11 +64,16 @@ std::string frmMain::sweepMyBands() {
 // Each band goes through the same sweep as Run, with all its safeties and the band plan's
 // check; a band where the plan lets no point be keyed (a channel band in AM) is passed over
 // and named. Any other stop ends the whole run, and what was measured until then is kept.
+// The chart then shows what it showed before, the boxes' plan with its sweep.
 std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     const SweepPlan planned = m_plan;
+    PlotGrid grid = m_grid;
+    SweepRecord record = m_record;
+    std::vector<std::uint8_t> filledColumns = m_filledColumns;
+    const std::string notice = m_devices.chart->shownNotice();
     const QString title = windowTitle();
     m_bandResults.clear();
-    m_sweep = SweepRun{};  // an Escape that stopped the last Run does not stop this one
+    m_sweepStop.clear();  // an Escape that stopped the last Run does not stop this one
     BandsRunReport report;
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const BandSweep& band = bands[i];
@@ -85,17 +90,25 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         m_plan.StopFreq = band.stopMHz;
         m_plan.StepFreq = band.stepMHz;
         PlanSweep();
-        if (std::string refusal = checkBandPlan(); !refusal.empty()) {
+        const SweepOutcome outcome = sweepPlan();
+        if (outcome.end == SweepEnd::NothingToSweep) {
             report.passedOver.push_back(band.bandName);
-            report.whyPassedOver = report.whyPassedOver.empty() ? refusal : report.whyPassedOver;
+            if (report.whyPassedOver.empty()) {
+                report.whyPassedOver = outcome.message;
+            }
             continue;
         }
-        report.stopped = sweepSafely();
+        report.stopped = outcome.message;
         keepBandSweep(band.bandName, report.notKept);
     }
-    setWindowTitle(title);
+    showRigctldState();  // the title without the band, and as rigctld stands now
     m_plan = planned;
-    PlanSweep();
+    m_grid = std::move(grid);
+    m_record = std::move(record);
+    m_filledColumns = std::move(filledColumns);
+    showSweepRecord();
+    showGrid();
+    m_devices.chart->setNotice(notice);
     memoriesChanged();
     m_form.mnuBands->setEnabled(!m_bandResults.empty());
     if (!m_bandResults.empty()) {

@@ -40,7 +40,7 @@ void frmMain::copyPicture(ChartPicture& picture, const QString& title) {
 // rests while the dialog and any message are up, as for the sweep's files.
 void frmMain::savePicture(ChartPicture& picture, const std::string& fileName,
                           const QString& title) {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     const SweepFileRequest request{"Save image", "PNG images (*.png);;SVG images (*.svg)", "png",
                                    fileName + ".png"};
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(request)) {
@@ -48,11 +48,10 @@ void frmMain::savePicture(ChartPicture& picture, const std::string& fileName,
         const QByteArray bytes = svg ? pictureSvg(picture, title) : picturePng(picture, title);
         saveFile(*path, bytes.toStdString(), "The image");
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::mnuSaveReport_Click() {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     if (const auto choice = m_devices.sweepFileDialog->chooseReportName(kReportRequest)) {
         const ReportText text{
             pictureTitle(), QString::fromStdString(choice->comment),
@@ -65,7 +64,6 @@ void frmMain::mnuSaveReport_Click() {
         saveFile(choice->path, reportPdf(text, *m_devices.chart, smith).toStdString(),
                  "The report");
     }
-    setTimer1Enabled(true);
 }
 
 // Before the first sweep, or after Clear, the plan says what the chart spans. Values taken

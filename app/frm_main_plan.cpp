@@ -3,10 +3,12 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 #include "app/frm_main.h"
 #include "chart/plot_mode.h"
+#include "chart/trace_points.h"
 #include "meter/display_pattern.h"
 #include "meter/number_reading.h"
 #include "numbers/number_text.h"
@@ -54,6 +56,40 @@ void frmMain::ClearPlot() {
     showGrid();
 }
 
+// A sweep's point in its row; row 1 begins a new sweep, whose rows fill afresh.
+void frmMain::applyGridRow(const GridRow& row) {
+    for (const auto& [column, cell] : row.cells) {
+        m_grid.at(row.row, column) = cell;
+    }
+    if (row.row == 1) {
+        m_filledColumns.clear();
+    }
+    m_filledColumns.resize(std::max<std::size_t>(m_filledColumns.size(), std::size_t(row.row)));
+    m_filledColumns[std::size_t(row.row) - 1] |= row.columnBits();
+}
+
+// The grid keeps what the meter read; at the antenna each cell a sweep filled shows the
+// same series of the point's reading there.
+void frmMain::showGrid() {
+    if (shownPlane() == Plane::Meter) {
+        m_devices.chart->setChartData(m_grid);
+        return;
+    }
+    PlotGrid shown = m_grid;
+    const std::size_t rows = std::min({m_shownRecord.points.size(), m_filledColumns.size(),
+                                       std::size_t(std::max(0, m_grid.rows()))});
+    for (std::size_t i = 0; i < rows; ++i) {
+        const std::optional<PointReading>& reading = m_shownRecord.points[i].reading;
+        for (int column = 2; column <= PlotGrid::kColumns; ++column) {
+            if ((m_filledColumns[i] & (1u << column)) != 0) {
+                shown.at(int(i) + 1, column) =
+                    reading ? Cell(seriesValue(*reading, column - 1, Plane::Antenna)) : Cell();
+            }
+        }
+    }
+    m_devices.chart->setChartData(shown);
+}
+
 void frmMain::Text2_Change() {
     applyStartOrStop(m_form.Text2->text(), &SweepPlan::StartFreq);
 }
@@ -65,7 +101,7 @@ void frmMain::Text3_Change() {
 // Keystroke by keystroke: the box's number, to two decimals, re-plans the sweep. The
 // box keeps its text as typed.
 void frmMain::applyStartOrStop(QString text, double SweepPlan::*field) {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     const double frequencyMHz = roundAsTwoDecimals(leadingTypedNumber(text.toStdString()));
     SweepPlan next = m_plan;
     next.*field = frequencyMHz;
@@ -74,7 +110,6 @@ void frmMain::applyStartOrStop(QString text, double SweepPlan::*field) {
         PlanSweep();
         ClearPlot();
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::Combo1_Click() {
@@ -152,7 +187,7 @@ void frmMain::Combo2_Click() {
 
 void frmMain::Combo4_Click() {
     m_plan.CarrierMode = carrierModeFor(m_form.Combo4->currentIndex(), m_plan.CarrierMode);
-    showBandPlanShading();
+    showBandPlan();
 }
 
 void frmMain::cmdClear_Click() {

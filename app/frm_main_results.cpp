@@ -3,12 +3,10 @@
 // the other windows.
 
 #include <QAction>
-#include <QDateTime>
 #include <QDir>
 
 #include "app/frm_main.h"
 #include "results/sweep_csv.h"
-#include "sweep/rigctld_protocol.h"
 
 namespace zm {
 
@@ -39,32 +37,9 @@ void frmMain::connectResultsMenu() {
     enableResultsMenu();
 }
 
-void frmMain::beginSweepRecord() {
-    const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
-    m_record = SweepRecord{
-        {now.toStdString(), m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq, m_plan.CarrierMode},
-        {}};
-    m_sweep.refining = m_station.sweep.points == PlanPoints::Refine;
-    if (m_sweep.refining) {
-        for (int point = 1; point <= m_plan.PointCount; ++point) {
-            const double frequencyMHz = pointFrequencyMHz(point);
-            copyReadingToRow(point, false);  // no earlier sweep's value in the rows not keyed
-            m_record.points.push_back({.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
-                                       .reading = std::nullopt,
-                                       .skipped = carrierAllowed(frequencyMHz)
-                                                      ? SkipReason::NotNeeded
-                                                      : SkipReason::OutsideBandPlan});
-        }
-    }
-    showSweepRecord();
-}
-
+// A point of the sweep in progress, as the engine recorded it.
 void frmMain::recordPoint(int point, SweepPoint swept) {
-    if (m_sweep.refining) {
-        m_record.points.at(static_cast<std::size_t>(point - 1)) = std::move(swept);
-    } else {
-        m_record.points.push_back(std::move(swept));
-    }
+    placePoint(m_record, point, std::move(swept));
     showSweepRecord();
 }
 
@@ -110,11 +85,10 @@ void frmMain::saveSweepAs(SweepFileKind kind) {
     if (!m_record.hasReadings()) {
         return;
     }
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(saveRequest(kind))) {
         saveFile(*path, sweepFileText(m_shownRecord, kind), "The sweep");
     }
-    setTimer1Enabled(true);
 }
 
 void frmMain::saveFile(const std::string& path, const std::string& text, std::string_view what) {

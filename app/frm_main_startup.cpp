@@ -4,79 +4,36 @@
 #include <QAction>
 #include <QComboBox>
 #include <array>
-#include <cstdio>
-#include <filesystem>
 
 #include "app/frm_main.h"
 #include "app/version.h"
+#include "engine/meter_port.h"
 #include "meter/number_reading.h"
-#include "station/port_holders.h"
-#include "station/station_checks.h"
 
 namespace zm {
 
 namespace {
 
-constexpr std::string_view kPortSettings = "38400,n,8,1";
 // A first start, without config.ini, plots "SWR - 3:1" and keys in "CW", the carrier mode
 // the list shows: Run then sweeps at once, in the mode the user sees.
 constexpr std::array<std::pair<int, const char*>, 2> kFirstStartLists{{{6, "2"}, {7, "0"}}};
-constexpr std::string_view kPortNotAvailable = "COM port not available. Check Com Port setting.";
-constexpr int kHighestPort = 16;
-// What most USB serial adapters show up as.
-constexpr std::string_view kUsbAdapter = "/dev/ttyUSB0";
-
-// "Com01" .. "Com16".
-std::string portName(int port) {
-    char name[16];
-    std::snprintf(name, sizeof name, "Com%02d", port);
-    return name;
-}
-
-// One word of a shell command, whatever the path holds: '/home/op/O'\''Brien/ports'.
-std::string shellQuoted(std::string_view path) {
-    std::string quoted = "'";
-    for (const char c : path) {
-        quoted += c == '\'' ? std::string_view("'\\''") : std::string_view(&c, 1);
-    }
-    return quoted + "'";
-}
 
 // "Com01: /dev/ttyUSB0 (link ports/com1)" or "Com01: /dev/ttyS0, no link in ports/".
 QString portTooltip(int port, const PortRoute& route) {
     const std::string link = "ports/com" + std::to_string(port);
-    return QString::fromStdString(portName(port) + ": " + route.device +
+    return QString::fromStdString(meterPortName(port) + ": " + route.device +
                                   (route.linked ? " (link " + link + ")" : ", no link in ports/"));
-}
-
-// The first line as it always was; the second names the device tried and the link that
-// points the port at an adapter, as a command to copy.
-std::string portNotAvailableMessage(int port, const PortRoute& route) {
-    const std::string ln = "ln -sf " + std::string(kUsbAdapter) + " " + shellQuoted(route.linkPath);
-    std::string text(kPortNotAvailable);
-    text += "\nTried " + route.device + " for " + portName(port);
-    // Another copy of the program (with settings of its own), a terminal program, ModemManager
-    if (const auto holders = programsHolding(route.device); !holders.empty()) {
-        const RunningProgram& holder = holders.front();
-        return text + ": it is held by " + holder.name + ", process " + std::to_string(holder.pid) +
-               "; " + howToStop(holder) + ".";
-    }
-    if (route.linked) {
-        text += ", where the link " + route.linkPath +
-                " points. Check that the adapter is plugged in and that your user is in the "
-                "dialout group, or point the link elsewhere: ";
-    } else {
-        const std::string folder = std::filesystem::path(route.linkPath).parent_path().string();
-        text += ", as there is no link " + route.linkPath +
-                ". For a USB adapter, make one: mkdir -p " + shellQuoted(folder) + " && ";
-    }
-    return text + ln;
 }
 
 }  // namespace
 
 void frmMain::Form_Activate() {
     loadStation();  // the first run only
+    // Its messages (station.ini, bands.ini, the feedline) wait for a click, and a stop signal
+    // meanwhile closes the window: nothing more is started for a closed window.
+    if (m_closed) {
+        return;
+    }
     // Read config.ini line by line into the slots (a missing file leaves them as they are).
     // When the last save failed, the file is stale: what it should hold is read instead, so
     // a port choice is not undone by the file it could not write.
@@ -91,6 +48,7 @@ void frmMain::Form_Activate() {
     }
 
     applyConfigValues();
+    m_configApplied = true;
 
     m_plan.StepFreq = 0.05;
     m_plan.StartFreq = 14.0;
@@ -100,7 +58,7 @@ void frmMain::Form_Activate() {
 
     showPortRoutes();
     if (!m_devices.comm->isOpen()) {
-        if (!openMeterPort()) {
+        if (!openMeterPort(*m_devices.comm)) {
             const int port = m_devices.comm->commPort();
             m_devices.messages->show(portNotAvailableMessage(port, m_devices.comm->routeOf(port)));
             return;
@@ -115,16 +73,6 @@ void frmMain::Form_Activate() {
     setTimer1Enabled(true);
 }
 
-bool frmMain::openMeterPort() {
-    m_devices.comm->setSettings(kPortSettings);
-    m_devices.comm->setInputLen(0);
-    if (!m_devices.comm->open()) {
-        return false;
-    }
-    m_devices.comm->clearInBuffer();
-    return true;
-}
-
 // Each setting whose line is missing or unreadable keeps its current value.
 void frmMain::applyConfigValues() {
     const auto slot = [this](int i) -> std::string_view {
@@ -132,11 +80,8 @@ void frmMain::applyConfigValues() {
     };
     const auto filled = [this](int i) { return m_configValues[i].has_value(); };
 
-    if (filled(2)) {
-        const auto port = readWhole16(slot(2));
-        if (port && *port >= 1 && *port <= kHighestPort) {
-            m_devices.comm->setCommPort(*port);
-        }
+    if (const auto port = comPortOf(m_configValues)) {
+        m_devices.comm->setCommPort(*port);
     }
     if (const auto height = filled(3) ? readSingle(slot(3)) : std::nullopt) {
         applyOuterHeight(*height);
@@ -157,12 +102,15 @@ void frmMain::applyConfigValues() {
     if (const auto index = filled(7) ? readWhole16(slot(7)) : std::nullopt) {
         setListIndex(m_form.Combo4, *index, &frmMain::Combo4_Click);
     }
+    if (m_form.Combo4->currentIndex() < 0) {
+        m_form.Combo4->setEditText(QString());  // the design's "CW" would read as chosen
+    }
 }
 
 void frmMain::SaveConfig() {
     ConfigSettings settings;
-    settings.leftTwips = float(x() * kTwipsPerPixel);
-    settings.topTwips = float(y() * kTwipsPerPixel);
+    settings.leftTwips = float(pixelsToTwips(x()));  // on the screen, whatever the zoom
+    settings.topTwips = float(pixelsToTwips(y()));
     settings.comPort = std::int16_t(m_devices.comm->commPort());
     settings.heightTwips = heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();
@@ -196,7 +144,7 @@ void frmMain::Combo3_Click() {
     // "Com01" .. "Com16": the port number is the entry's last two characters.
     const QString entry = m_form.Combo3->itemText(m_form.Combo3->currentIndex());
     const int port = int(leadingNumber(entry.right(2).toStdString()));
-    if (port >= 1 && port <= kHighestPort) {
+    if (port >= 1 && port <= kHighestComPort) {
         m_devices.comm->setCommPort(port);
     }
     SaveConfig();
@@ -231,7 +179,9 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::Form_Unload() {
-    SaveConfig();
+    if (m_configApplied) {
+        SaveConfig();
+    }
     if (m_smithWindow && m_smithWindow->isVisible()) {
         m_smithWindow->saveSettings();  // beside config.ini, in a file of its own
     }

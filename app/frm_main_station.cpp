@@ -2,13 +2,11 @@
 // Setup, Station and Sweep settings: the meter's serial device, the radio, the rigctld the
 // program runs, and how long a point stays keyed.
 
-#include <filesystem>
-
 #include "app/frm_main.h"
-#include "app/station_store.h"
+#include "engine/meter_port.h"
+#include "settings/station_store.h"
 #include "station/hamlib_catalog.h"
 #include "station/radio_answer.h"
-#include "station/rigctld_arguments.h"
 #include "station/serial_devices.h"
 #include "station/station_test.h"
 
@@ -18,10 +16,6 @@ namespace {
 
 // How often the window looks how a starting rigctld stands.
 constexpr std::chrono::milliseconds kRigctldWatchInterval{250};
-
-std::string portName(int port) {
-    return "Com" + std::string(port < 10 ? "0" : "") + std::to_string(port);
-}
 
 }  // namespace
 
@@ -41,41 +35,27 @@ void frmMain::loadStation() {
 }
 
 void frmMain::useStation(const RigSettings& rig) {
-    if (m_devices.useRigPort) {
-        m_devices.useRigPort(m_devices, rig.port);
-    }
-    if (m_devices.rigServers) {
-        m_devices.rigServers->setRunByProgram(rig.server == RigServerChoice::Own &&
-                                              m_devices.rigctld);
-    }
-    if (!m_devices.rigctld) {
-        return;
-    }
     std::string whyNot;
-    const auto arguments =
-        rig.server == RigServerChoice::Own ? rigctldArguments(rig, whyNot) : std::nullopt;
-    if (!arguments) {
-        m_devices.rigctld->stop();
-        m_rigctldFor.reset();
-        if (!whyNot.empty()) {
+    switch (m_devices.useRig(rig, whyNot)) {
+        case StationDevices::RigctldUse::NotStarted:
             m_devices.messages->show("rigctld was not started. " + whyNot + ".");
-        }
-        return;
+            return;
+        case StationDevices::RigctldUse::Started:
+            m_rigctldEndingsAtStart = m_devices.rigctld->endings();
+            m_rigctldSince.start();
+            m_rigctldWatch.setInterval(kRigctldWatchInterval);
+            connect(&m_rigctldWatch, &QTimer::timeout, this, &frmMain::watchRigctld,
+                    Qt::UniqueConnection);
+            m_rigctldWatch.start();
+            return;
+        case StationDevices::RigctldUse::NotOurs:
+        case StationDevices::RigctldUse::Running:
+            return;
     }
-    if (m_rigctldFor == rig && m_devices.rigctld->running()) {
-        return;
-    }
-    m_devices.rigctld->start(*arguments, rig.port);
-    m_rigctldFor = rig;
-    m_rigctldEndingsAtStart = m_devices.rigctld->endings();
-    m_rigctldSince.start();
-    m_rigctldWatch.setInterval(kRigctldWatchInterval);
-    connect(&m_rigctldWatch, &QTimer::timeout, this, &frmMain::watchRigctld, Qt::UniqueConnection);
-    m_rigctldWatch.start();
 }
 
 void frmMain::watchRigctld() {
-    if (m_sweep.running) {
+    if (m_sweepRunning) {
         return;  // a sweep says itself what became of rigctld
     }
     RigctldRunner& rigctld = *m_devices.rigctld;
@@ -83,7 +63,8 @@ void frmMain::watchRigctld() {
     const bool silent = m_rigctldSince.elapsed() >= kRadioAnswerTime.count();
     // A Test in the dialog says it there; a radio that is switched off shows in the title.
     if (m_stationTest || rigctld.answering() || !rigctld.running() ||
-        rigctld.state() == RigctldRunner::State::WaitingForDevice) {
+        rigctld.state() == RigctldRunner::State::WaitingForDevice ||
+        rigctld.state() == RigctldRunner::State::RadioSilent) {
         m_rigctldWatch.stop();
     } else if (!trouble.empty() || silent) {
         m_rigctldWatch.stop();
@@ -100,7 +81,7 @@ void frmMain::mnuStation_Click() {
     }
     const int port = m_devices.comm->commPort();
     StationDialogInput input;
-    input.meterPortName = portName(port);
+    input.meterPortName = meterPortName(port);
     input.meterDevice = chosenDevice(m_devices.comm->routeOf(port));
     input.rig = m_station.rig;
     input.test = [this](const RigSettings& rig, std::function<void(std::string)> done) {
@@ -130,13 +111,15 @@ void frmMain::mnuStation_Click() {
 void frmMain::testStation(const RigSettings& rig, std::function<void(std::string)> done) {
     const bool own = rig.server == RigServerChoice::Own && m_devices.rigctld;
     if (own) {
-        if (!m_devices.rigctld->answering()) {
-            m_rigctldFor.reset();
+        // Started again, unless it answers: a silent radio is not woken by a new rigctld.
+        if (!m_devices.rigctld->answering() &&
+            m_devices.rigctld->state() != RigctldRunner::State::RadioSilent) {
+            m_devices.rigctldFor.reset();
         }
         useStation(rig);
     } else if (m_devices.rigctld) {
         m_devices.rigctld->stop();  // ours would answer in the place of the user's
-        m_rigctldFor.reset();
+        m_devices.rigctldFor.reset();
     }
     m_stationTest = std::make_unique<StationTest>(own ? m_devices.rigctld.get() : nullptr, rig.port,
                                                   installedRigModels(), std::move(done));
@@ -157,11 +140,10 @@ void frmMain::chooseMeterDevice(const std::string& device) {
 
 // Setup, Sweep settings changes only [sweep].
 void frmMain::mnuSweepSettings_Click() {
-    setTimer1Enabled(false);
+    const PollingPause paused(*this);
     if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_station.sweep)) {
         changeStationFile([&](StationSettings& settings) { settings.sweep = *chosen; });
     }
-    setTimer1Enabled(true);
 }
 
 // The file is read again first, so that whatever else it holds now (the rig, the user's

@@ -38,13 +38,15 @@ QPolygonF curve(Shape heightAt) {
 
 }  // namespace
 
-QImage lampImage(LampColour colour) {
-    QImage image(kLampSizePx, kLampSizePx, QImage::Format_ARGB32_Premultiplied);
+QImage lampImage(LampColour colour, double scale) {
+    const int sizePx = static_cast<int>(std::lround(kLampSizePx * scale));
+    QImage image(sizePx, sizePx, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     const LampShades shades = shadesOf(colour);
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(sizePx / double(kLampSizePx), sizePx / double(kLampSizePx));
     // Light from the upper left: the bright spot sits off centre, the rim stays dark.
     QRadialGradient gradient(QPointF(7.5, 7.5), 7.0, QPointF(5.5, 5.0));
     gradient.setColorAt(0.0, shades.highlight);

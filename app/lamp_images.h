@@ -7,10 +7,10 @@
 namespace zm {
 
 // The link lamp's two faces: a 15 x 15 pixel circular lamp, shaded, with transparent
-// corners so that the window shows through around it.
+// corners so that the window shows through around it; drawn larger by `scale` for a zoom.
 enum class LampColour { Green, Red };
 inline constexpr int kLampSizePx = 15;
-QImage lampImage(LampColour colour);
+QImage lampImage(LampColour colour, double scale = 1.0);
 
 // The program's picture: a small impedance chart (grid, an SWR dip, R and X curves) on a
 // framed panel, opaque, in full 24-bit colour. Drawn at any size; the window icon is the

@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/dialogs_on_stop.h"
 #include "app/frm_main.h"
-#include "app/settings_folder_lock.h"
-#include "app/stop_signals.h"
 #include "dialogs/qt_message_boxes.h"
+#include "process/stop_signals.h"
+#include "settings/settings_folder_lock.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void bringToFront(QWidget& window) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zm::StopSignals stopSignals;
+    zm::endModalDialogsOnStop(stopSignals);
     zm::ConfigStore store = zm::ConfigStore::forProgram();
     zm::SettingsFolderLock settingsLock(store.directory());
     if (!settingsLock.held()) {

@@ -13,12 +13,12 @@
 // lowest SWR and its grid neighbours, both points of every crossing. Then the dip hunt: a
 // loop's dip at 40 places across a plan, narrower and narrower, alone and as a second dip
 // beside a deeper one: where refine's answers differ from the full grid's. With --station,
-// the same plans through the real window on the simulated station (zm480-sim --antenna NAME
+// the same plans through the sweep engine on the simulated station (zm480-sim --antenna NAME
 // --noise 0 following Hamlib's dummy rig, settled by readings): key-downs and keyed seconds
 // as measured, from each key-down request to its unkey request. Not a test: the figures are
 // for people.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -187,7 +187,7 @@ void huntDips() {
 }
 
 // The plan on the simulated station, settled by readings, every point keyed and then
-// refined: what the window keyed, how long, and the answers of its two records.
+// refined: what the engine keyed, how long, and the answers of its two records.
 bool compareOnStation(const Plan& plan, quint16 rigPort) {
     const test::RunningSim sim({"--antenna", plan.antenna, "--noise", "0", "--rig",
                                 QStringLiteral("127.0.0.1:%1").arg(rigPort)});
@@ -260,8 +260,7 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::string_view(argv[1]) != "--station") {
         return 0;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (zm::test::buildDir().isEmpty()) {
         qputenv("ZM_BUILD_DIR", QCoreApplication::applicationDirPath().toLocal8Bit());
     }

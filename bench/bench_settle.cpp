@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // build/bench-settle: the fixed wait against settling by readings, on the simulated station
-// (zm480-sim --antenna following Hamlib's dummy rig under rigctld, the real window offscreen
-// with its real serial port, waits and PTT guard), for an 8-point and a 36-point plan, with
+// (zm480-sim --antenna following Hamlib's dummy rig under rigctld, the sweep engine without a
+// window, with the real serial port, waits and PTT guard), for an 8-point and a 36-point plan, with
 // the simulator's default settling model and a slow one:
 //
 //   stops
@@ -17,7 +17,7 @@
 // Keyed is from the key-down request to the unkey request, a point from one tuning request
 // to the next; both are medians over the points. Not a test: the figures are for people.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -199,8 +199,7 @@ int run() {
 }  // namespace zm
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (zm::test::buildDir().isEmpty()) {
         qputenv("ZM_BUILD_DIR", QCoreApplication::applicationDirPath().toLocal8Bit());
     }

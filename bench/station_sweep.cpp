@@ -2,25 +2,46 @@
 
 #include "bench/station_sweep.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <algorithm>
 #include <cmath>
 
-#include "app/frm_main.h"
-#include "chart/qt_chart_control.h"
+#include "engine/meter_port.h"
+#include "engine/sweep_engine.h"
 #include "meter/blocking_sleeper.h"
+#include "meter/display_pattern.h"
+#include "meter/number_reading.h"
 #include "meter/qt_serial_comm.h"
-#include "sweep/event_loop_sleeper.h"
+#include "settings/band_plan_store.h"
+#include "settings/station_store.h"
+#include "sweep/carrier_mode.h"
 #include "sweep/process_ptt_guard.h"
 #include "tests/support/every_frequency_plan.h"
-#include "tests/support/fake_devices.h"
-#include "tests/support/process_events_until.h"
+#include "tests/support/recording_reports.h"
 #include "tests/support/watched_rig.h"
 
 namespace zm::bench {
+
+namespace {
+
+// The plan as the window makes it from the boxes: each box's number to two decimals, the
+// step as the step field reads it.
+std::optional<SweepPlan> typedPlan(const StationPlan& plan) {
+    SweepPlan typed;
+    typed.StartFreq = roundAsTwoDecimals(leadingTypedNumber(plan.startMHz));
+    typed.StopFreq = roundAsTwoDecimals(leadingTypedNumber(plan.stopMHz));
+    typed.StepFreq = plan.step.empty() ? 0.05 : stepFromListText(plan.step);
+    const auto count = pointCountFor(typed.StartFreq, typed.StopFreq, typed.StepFreq);
+    if (!count) {
+        return std::nullopt;
+    }
+    typed.PointCount = std::int16_t(*count);
+    typed.CarrierMode = carrierModeFor(0, 0);  // CW, as a first start keys
+    return typed;
+}
+
+}  // namespace
 
 StationSweep sweepOnStation(const test::RunningSim& sim, quint16 rigPort,
                             const QByteArray& sweepSettings, const StationPlan& plan) {
@@ -29,54 +50,45 @@ StationSweep sweepOnStation(const test::RunningSim& sim, quint16 rigPort,
         return {.failure = "station.ini could not be written"};
     }
     station.close();
+    std::string report;
+    const StationSettings settings = StationStore(sim.configDir()).load(report);
+    const test::EveryFrequencyPlan everywhere;  // the plans run beyond the bands
+    const std::vector<BandPlan> plans =
+        BandPlanStore(everywhere.path(), sim.configDir()).loadShipped(report);
+    const std::optional<SweepPlan> typed = typedPlan(plan);
+    if (!report.empty() || plans.empty() || !typed) {
+        return {.failure = report.empty() ? "no plan" : report};
+    }
+
     StationSweep swept;
     RigTimes& times = swept.times;
-    Devices devices;
-    auto port = std::make_unique<QtSerialComm>(sim.configDir());
-    const QtSerialComm* meter = port.get();
-    devices.comm = std::move(port);
-    devices.sleeper = std::make_unique<BlockingSleeper>();
-    devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
-    devices.rigServers = std::make_unique<test::WatchedRigServers>(
+    QtSerialComm meter(sim.configDir());
+    if (!openMeterPort(meter)) {
+        return {.failure = "the simulated meter did not open"};
+    }
+    test::WatchedRigServers rig(
         rigPort,
         test::RigWatcher{.tuning = [&](double) { times.tuned.push_back(Clock::now()); },
                          .keying =
                              [&](int transmit) {
                                  (transmit ? times.keyed : times.unkeyed).push_back(Clock::now());
                              }});
-    devices.pttGuard = std::make_unique<ProcessPttGuard>(
-        QDir(test::buildDir()).filePath("zm480-ptt-guard").toStdString(), "127.0.0.1", rigPort);
-    auto messages = std::make_unique<test::RecordingMessageBoxes>();
-    const std::vector<std::string>& shown = messages->shown;
-    devices.messages = std::move(messages);
-    auto chart = std::make_unique<QtChartControl>();
-    const QtChartControl* drawn = chart.get();
-    devices.chart = std::move(chart);
-    devices.config = ConfigStore(sim.configDir());
-    const test::EveryFrequencyPlan everywhere;  // the plans run beyond the bands
-    devices.bandPlanFile = everywhere.path();
-
-    frmMain window(std::move(devices));
-    window.show();
-    if (!test::processEventsUntil([&] { return meter->isOpen(); })) {
-        return {.failure = "the window did not open the simulated meter"};
-    }
-    const FormControls& form = window.controls();
-    form.Text2->setText(plan.startMHz);
-    form.Text3->setText(plan.stopMHz);
-    if (!plan.step.empty()) {
-        form.Combo1->setEditText(QString::fromStdString(plan.step));
-        window.Combo1_Validate();
-    }
-    form.Combo2->setCurrentIndex(plan.plotMode);
-    window.Combo2_Click();
-    window.cmdRun_Click();
-
-    if (!shown.empty()) {
-        swept.failure = shown.back();
-    }
-    swept.record = window.sweepRecord();
-    swept.notice = drawn->notice().toStdString();
+    ProcessPttGuard guard(QDir(test::buildDir()).filePath("zm480-ptt-guard").toStdString(),
+                          "127.0.0.1", rigPort);
+    BlockingSleeper sleeper;
+    const SweepStop stop;
+    test::RecordingReports reports;
+    SweepEngine engine({meter, rig, guard, sleeper}, reports, stop);
+    const SweepOutcome outcome = engine.run({.plan = *typed,
+                                             .plotMode = plan.plotMode,
+                                             .bandPlan = plans.front(),
+                                             .sweep = settings.sweep,
+                                             .rig = settings.rig,
+                                             .feedline = std::nullopt,
+                                             .shownPlane = Plane::Meter});
+    swept.failure = outcome.message;
+    swept.record = outcome.record.value_or(SweepRecord{});
+    swept.notice = outcome.keyedNotice.empty() ? reports.notice : outcome.keyedNotice;
     return swept;
 }
 

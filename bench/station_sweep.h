@@ -2,9 +2,9 @@
 
 #pragma once
 
-// One sweep of the real window, offscreen with its real serial port, waits and PTT guard, on
-// the simulated station: zm480-sim following Hamlib's dummy rig under rigctld, every
-// frequency inside the band plan. For the benchmarks that time sweeps.
+// One sweep of the sweep engine, without a window, with the real serial port, waits and PTT
+// guard, on the simulated station: zm480-sim following Hamlib's dummy rig under rigctld,
+// every frequency inside the band plan. For the benchmarks that time sweeps.
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -24,8 +24,8 @@ struct RigTimes {
     std::vector<Clock::time_point> tuned, keyed, unkeyed;
 };
 
-// The plan as the user gives it: the start and stop boxes, the step field (empty: the
-// step the window starts with, 50 kHz) and the plot mode's index.
+// The plan as the user gives it in the window: the start and stop boxes, the step field
+// (empty: the step the window starts with, 50 kHz) and the plot mode's index.
 struct StationPlan {
     const char* startMHz;
     const char* stopMHz;
@@ -37,7 +37,7 @@ struct StationSweep {
     RigTimes times = {};
     SweepRecord record = {};
     std::string failure = {};  // the sweep's message, if it stopped with one
-    std::string notice = {};   // what the window says above the chart
+    std::string notice = {};   // what the window would say above the chart
 };
 
 // station.ini's [sweep] lines are `sweepSettings`.

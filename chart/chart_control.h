@@ -13,6 +13,7 @@
 #include "results/memory_file.h"
 #include "results/sweep_features.h"
 #include "results/sweep_record.h"
+#include "zoom/zoom.h"
 
 class QAction;
 class QWidget;
@@ -76,8 +77,11 @@ public:
     // Where the band plan lets a carrier go, in Hz, rising: the rest of the frequency axis
     // is shaded, so the band edges are seen.
     virtual void setInsideStretches(const std::vector<BandSegment>& insideHz) = 0;
-    // A line above the plot that needs no click to go away; empty for none.
+    // Lines above the plot that need no click to go away, "\n" between them; empty for none.
+    // Each is wrapped at the chart's width rather than cut. What the sweep record says of its
+    // points beyond the feedline's loss follows it there.
     virtual void setNotice(std::string_view notice) = 0;
+    virtual std::string shownNotice() const = 0;  // as it was set
     // The point that was hovered when the context menu opened; none when there was none.
     virtual std::optional<TracePoint> menuPoint() const = 0;
     // What the markers say, within the sweep's span: the sweep first when it has a reading,
@@ -85,6 +89,11 @@ public:
     virtual std::vector<TraceFeatures> traceFeatures() const = 0;
 
     virtual const ChartMenuActions& menuActions() const = 0;
+
+    // Draws the chart at the window's zoom: its texts, lines and markers grow alike, and
+    // the frequency axis labels as many points as the larger text leaves room for. Its
+    // pictures keep sizes of their own.
+    virtual void setZoom(Zoom zoom) = 0;
 };
 
 }  // namespace zm

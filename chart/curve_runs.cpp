@@ -65,6 +65,7 @@ bool curveRunsAcross(std::optional<SkipReason> skipped) {
     }
     switch (*skipped) {
         case SkipReason::OutsideBandPlan:
+        case SkipReason::BeyondFeedlineLoss:
             return false;
         case SkipReason::NotNeeded:  // a refined sweep's curve runs straight between its points
             return true;

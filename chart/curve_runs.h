@@ -35,8 +35,9 @@ std::vector<std::vector<DrawnPoint>> curveRuns(std::span<const CurvePoint> point
                                                std::size_t bucketCount);
 
 // Whether the curve runs on across a point of a sweep that has no value. It breaks where
-// the sweep never got to, at a point whose poll was rejected, and at the band plan's edges,
-// so that they are seen; it runs on across a point a refined sweep did not need.
+// the sweep never got to, at a point whose poll was rejected, at the band plan's edges and
+// at a point the antenna has no value for, so that they are seen; it runs on across a point
+// a refined sweep did not need.
 bool curveRunsAcross(std::optional<SkipReason> skipped);
 
 }  // namespace zm

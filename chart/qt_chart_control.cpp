@@ -2,6 +2,7 @@
 
 #include "chart/qt_chart_control.h"
 
+#include <QAccessibleWidget>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -35,10 +36,17 @@ constexpr int kLabelSpacingPx = 50;  // "1638.25" in the axis font, with a gap
 
 // Runs the control's pending drawing before each paint, so a grab or a print after a data
 // hand-over never shows the previous sweep, re-labels after a resize, and passes the mouse
-// and the context menu on.
+// and the context menu on. At a zoom the chart is laid out at the view's size shrunk by
+// the zoom and shown magnified: every text, line and marker grows alike, the mouse maps
+// through the same transform, and a picture rendered from the scene is unaffected.
 class ChartView : public QChartView {
 public:
     explicit ChartView(QChart* chart) : QChartView(chart) {}
+    void setZoom(Zoom zoom) {
+        m_zoom = zoom;
+        fitChart();
+    }
+    Zoom zoom() const { return m_zoom; }
     std::function<void()> beforePaint;
     std::function<void()> afterResize;
     std::function<void(QPointF)> hoverAt;  // an empty point: the mouse has left
@@ -53,6 +61,7 @@ protected:
     }
     void resizeEvent(QResizeEvent* event) override {
         QChartView::resizeEvent(event);
+        fitChart();
         if (afterResize) {
             afterResize();
         }
@@ -76,7 +85,25 @@ protected:
                                                                   : event->globalPos());
         }
     }
+
+private:
+    void fitChart() {
+        setTransform(QTransform::fromScale(m_zoom.factor(), m_zoom.factor()));
+        chart()->resize(QSizeF(size()) / m_zoom.factor());
+        setSceneRect(chart()->geometry());
+    }
+
+    Zoom m_zoom;
 };
+
+// The view is the chart to a screen reader: the role Chart, the name its window gives it,
+// and what the markers say as its description.
+QAccessibleInterface* chartViewAccessible(const QString&, QObject* object) {
+    if (auto* view = dynamic_cast<ChartView*>(object)) {
+        return new QAccessibleWidget(view, QAccessible::Chart);
+    }
+    return nullptr;
+}
 
 std::string labelText(const Cell& cell) {
     if (const auto* text = std::get_if<std::string>(&cell)) {
@@ -124,9 +151,13 @@ void QtChartControl::buildChart() {
     m_chart->legend()->hide();  // the window draws its own legend strip
     m_chart->setBackgroundRoundness(0);
     m_chart->setMargins(QMargins(2, 2, 2, 2));
+    QAccessible::installFactory(chartViewAccessible);  // once: a factory installed is kept
     auto* view = new ChartView(m_chart);
     view->beforePaint = [this] { drawPendingData(); };
-    view->afterResize = [this] { m_labelsPending = true; };
+    view->afterResize = [this] {
+        m_labelsPending = true;
+        wrapNotice(m_chart->size().width());
+    };
     view->hoverAt = [this](QPointF position) { hoverAt(position); };
     view->setMouseTracking(true);
     m_menu = makeChartMenuActions(view);
@@ -256,7 +287,7 @@ void QtChartControl::drawPendingData() {
         }
     }
     if (m_labelsPending) {
-        drawFrequencyLabels(m_view->width());
+        drawFrequencyLabels(shownWidthPx());
     }
     if (m_shadingPending) {
         drawShading();
@@ -280,6 +311,19 @@ void QtChartControl::drawSeries(int index) {
     m_series[static_cast<std::size_t>(index)]->draw(
         drawable(curveRuns(points, decimated ? kDecimateBuckets : 0), index));
     data.pending = false;
+}
+
+void QtChartControl::setZoom(Zoom zoom) {
+    if (auto* view = static_cast<ChartView*>(m_view.data())) {
+        view->setZoom(zoom);
+        m_labelsPending = true;
+        paintSoon();
+    }
+}
+
+int QtChartControl::shownWidthPx() const {
+    return static_cast<int>(m_view->width() /
+                            static_cast<ChartView*>(m_view.data())->zoom().factor());
 }
 
 // As many labels as the width has room for.

@@ -45,8 +45,8 @@ namespace zm {
 // series above kDecimateAbove points are drawn as min/max per bucket (the grid keeps every
 // point). An empty cell is no value: the line breaks there (see curveRuns), and a point
 // without a neighbour is a dot. What lies outside the band plan is shaded, and a notice
-// above the plot says what the sweep leaves out. Titles, ranges and visibility apply at
-// once.
+// above the plot says what the sweep leaves out, and how many of its points the antenna has
+// no value for (beyondLossNotice). Titles, ranges and visibility apply at once.
 //
 // The memories shown are drawn dashed in their own colours under the series that are shown
 // (X and the phase dash-dotted), at the positions their frequencies take between the grid's
@@ -94,6 +94,8 @@ public:
     void setMemories(const std::vector<Memory>& memories) override;
     void setInsideStretches(const std::vector<BandSegment>& insideHz) override;
     void setNotice(std::string_view notice) override;
+    std::string shownNotice() const override { return m_notice; }
+    void setZoom(Zoom zoom) override;
     std::optional<TracePoint> menuPoint() const override { return m_menuPoint; }
     const ChartMenuActions& menuActions() const override { return m_menu; }
     std::vector<TraceFeatures> traceFeatures() const override;
@@ -124,9 +126,10 @@ public:
     QList<QPointF> drawnMemoryPoints(std::size_t memory, int series) const;
     // The markers of the sweep (trace 0) or of a memory drawn (trace 1 on), in chart values.
     QList<QPointF> markerPoints(std::size_t trace) const;
-    QString markerLabels() const;  // the lines of the marker box, "\n" between them
-    QString shownValues() const;   // what hovering shows now; empty when nothing
-    QString notice() const;
+    QString markerLabels() const;   // the lines of the marker box, "\n" between them
+    QString shownValues() const;    // what hovering shows now; empty when nothing
+    QString notice() const;         // the window's and the record's, as one text
+    QString noticeAsDrawn() const;  // the same as rich text, its lines wrapped
     // The shaded stretches of the frequency axis, in chart values, as last drawn.
     std::vector<AxisStretch> shadedStretches() const { return m_shaded; }
     // Where a chart value of a series is drawn on the view, as the mouse would find it.
@@ -195,8 +198,9 @@ private:
     void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
     void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
-                          QList<ChartTextBox::Line>& lines, bool legendOnly);
+                          QList<ChartTextBox::Line>& lines, QStringList& spoken, bool legendOnly);
     void placeMarkerBox();
+    void wrapNotice(qreal chartWidthPx);
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);
     std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
@@ -219,7 +223,9 @@ private:
     void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
     void drawFrequencyLabels(int widthPx);
+    int shownWidthPx() const;  // of the chart on screen, in its own pixels at 100 %
     void drawShading();
+    void showNotice();  // the window's notice, then what the sweep record says
 
     QPointer<QChartView> m_view;
     QChart* m_chart = nullptr;  // owned by the view, as are the axes and series
@@ -232,6 +238,8 @@ private:
     QStringList m_shownLabels;
     std::vector<int> m_shownPositions;
     std::vector<BandSegment> m_insideHz;
+    std::string m_notice;  // as the window handed it over
+    QString m_noticeText;  // with the record's, before it is wrapped
     bool m_shadingPending = false;
     std::vector<AxisStretch> m_shaded;
     std::vector<QGraphicsRectItem*> m_shades;  // items of the chart, owned by it

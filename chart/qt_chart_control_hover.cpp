@@ -85,7 +85,8 @@ void QtChartControl::findNearestMemoryPoint(const MemoryLines& memory, QPointF c
             m_positions.positionOf(static_cast<double>(points[point].frequencyHz));
         for (int index = 0; position && index < kSeriesCount; ++index) {
             if (memory.series[static_cast<std::size_t>(index)]->isVisible()) {
-                const double value = seriesValue(*points[point].reading, index + 1);
+                const double value =
+                    seriesValue(*points[point].reading, index + 1, memory.trace.record.plane);
                 considerHit(memory.trace, point, index, QPointF(*position, value), chartPosition,
                             best);
             }

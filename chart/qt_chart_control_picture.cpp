@@ -34,7 +34,7 @@ void QtChartControl::paintPicture(QPainter& painter, const QRectF& area) {
     layOut(area.size(), area.width());
     m_chart->scene()->render(&painter, area, QRectF(m_chart->scenePos(), area.size()),
                              Qt::IgnoreAspectRatio);
-    layOut(shownSize, m_view->width());
+    layOut(shownSize, shownWidthPx());
     m_valuesBox->setVisible(valuesShown);
     m_hoverDot->setVisible(dotShown);
 }
@@ -43,6 +43,7 @@ void QtChartControl::paintPicture(QPainter& painter, const QRectF& area) {
 // been laid out yet.
 void QtChartControl::layOut(QSizeF size, double labelWidthPx) {
     m_chart->resize(size);
+    wrapNotice(size.width());
     drawFrequencyLabels(static_cast<int>(labelWidthPx));
     if (QGraphicsLayout* layout = m_chart->layout()) {
         layout->activate();

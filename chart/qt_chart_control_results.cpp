@@ -77,6 +77,7 @@ QtChartControl::MarkerSeries QtChartControl::addMarkers(const QColor& ink) {
 
 void QtChartControl::setSweepRecord(const SweepRecord& record) {
     m_sweep.record = record;
+    showNotice();
     for (SeriesData& data : m_data) {
         data.pending = true;  // its rows without values break the lines or not
     }
@@ -154,7 +155,8 @@ QtChartControl::SpanPoints QtChartControl::spanPointsOf(const SweepRecord& recor
     std::vector<CurvePoint> all;
     for (const SweepPoint& point : record.points) {
         const auto position = m_positions.positionOf(static_cast<double>(point.frequencyHz));
-        const double value = point.reading ? seriesValue(*point.reading, index + 1) : NAN;
+        const double value =
+            point.reading ? seriesValue(*point.reading, index + 1, record.plane) : NAN;
         if (position && (std::isfinite(value) || !point.reading)) {
             all.push_back({*position, value, curveRunsAcross(point.skipped)});
         }
@@ -184,20 +186,26 @@ void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {
     span.pending = false;
 }
 
+// What the marker box says is also the chart's description for a screen reader, read when
+// the chart has the focus: "SWR 1.31 at 14.150 MHz; 2:1 14.071 – 14.280 MHz, 209 kHz, Q 48".
 void QtChartControl::drawMarkers() {
     m_markersPending = false;
     QList<ChartTextBox::Line> lines;
-    drawTraceMarkers(m_sweep, m_sweepMarkers, kSweepInk, lines, false);
+    QStringList spoken;
+    drawTraceMarkers(m_sweep, m_sweepMarkers, kSweepInk, lines, spoken, false);
     for (const MemoryLines& memory : m_memories) {
-        drawTraceMarkers(memory.trace, memory.markers, memory.colour, lines, true);
+        drawTraceMarkers(memory.trace, memory.markers, memory.colour, lines, spoken, true);
     }
     m_markerBox->setLines(lines);
+    if (m_view) {
+        m_view->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
+    }
 }
 
 // The sweep gets every marker line; a memory one line, its legend: "– – name · first marker".
 void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& markers,
                                       const QColor& ink, QList<ChartTextBox::Line>& lines,
-                                      bool legendOnly) {
+                                      QStringList& spoken, bool legendOnly) {
     const bool swrShown = m_series[3]->isVisible();
     const bool reactanceShown = m_series[1]->isVisible() || m_series[4]->isVisible();
     QList<QPointF> swrPoints;
@@ -212,7 +220,9 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
             }
         };
         if (swrShown && features.swrMinimum) {
-            mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+            if (!features.swrAboveScaleEverywhere()) {
+                mark(swrPoints, features.swrMinimum->frequencyHz, features.swrMinimum->swr);
+            }
             for (const auto& edge : {features.lowerEdgeHz, features.upperEdgeHz}) {
                 if (edge) {
                     mark(swrPoints, *edge, kBandEdgeSwr);
@@ -239,12 +249,14 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
     markers.swr->replace(swrPoints);
     markers.resonance->replace(resonancePoints);
     if (legendOnly) {
-        const std::string legend = "– – " + trace.name + (texts.empty() ? "" : " · " + texts[0]);
-        lines.append({QString::fromStdString(legend), ink});
+        const std::string marker = texts.empty() ? "" : " · " + texts[0];
+        lines.append({QString::fromStdString("– – " + trace.name + marker), ink});
+        spoken.append(QString::fromStdString("memory " + trace.name + marker));
         return;
     }
     for (const std::string& text : texts) {
         lines.append({QString::fromStdString(text), ink});
+        spoken.append(QString::fromStdString(text));
     }
 }
 

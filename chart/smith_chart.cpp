@@ -89,7 +89,8 @@ void SmithChart::showWhole() {
 }
 
 void SmithChart::zoomAt(QPointF position, double factor) {
-    m_view.zoomAt({position.x(), position.y()}, factor);
+    const QPointF drawn = position / m_windowZoom.factor();
+    m_view.zoomAt({drawn.x(), drawn.y()}, factor);
     m_backgroundStale = true;
     hoverAt(position);
 }
@@ -118,14 +119,25 @@ void SmithChart::refreshMarkers() {
     }
 }
 
+void SmithChart::setWindowZoom(Zoom zoom) {
+    m_windowZoom = zoom;
+    m_view = canvasFor(drawnSize()).view;
+    m_backgroundStale = true;
+    clearHover();
+}
+
+QSizeF SmithChart::drawnSize() const {
+    return QSizeF(size()) / m_windowZoom.factor();
+}
+
 QPointF SmithChart::positionOf(std::complex<double> gamma) const {
     const WidgetPoint at = m_view.toWidget(gamma);
-    return {at.x, at.y};
+    return QPointF(at.x, at.y) * m_windowZoom.factor();
 }
 
 std::optional<SmithChart::Hit> SmithChart::nearest(QPointF position) const {
     std::optional<Hit> best;
-    double bestDistance = kSnapPx;
+    double bestDistance = m_windowZoom.scaled(kSnapPx);
     for (std::size_t trace = 0; trace < m_traces.size(); ++trace) {
         const auto& gammas = m_traces[trace].gammas;
         for (std::size_t point = 0; point < gammas.size(); ++point) {
@@ -188,11 +200,12 @@ QString SmithChart::caption() const {
     return text;
 }
 
-SmithChart::Canvas SmithChart::canvasFor(QSizeF size) const {
+SmithChart::Canvas SmithChart::canvasFor(QSizeF size, double legendPx) const {
     Canvas canvas{m_view, QRectF(QPointF(0, 0), size)};
     const double chartHeight = size.height() - kCaptionPx;
-    canvas.view.resize(size.width(), chartHeight, kMarginPx,
-                       std::clamp(size.width() - chartHeight, 0.0, kLegendColumnPx));
+    const double column = std::max(std::clamp(size.width() - chartHeight, 0.0, kLegendColumnPx),
+                                   std::min(legendPx, size.width() / 2.0));
+    canvas.view.resize(size.width(), chartHeight, kMarginPx, column);
     return canvas;
 }
 
@@ -210,7 +223,7 @@ QList<LegendEntry> SmithChart::legend() const {
 
 void SmithChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_view = canvasFor(size()).view;
+    m_view = canvasFor(drawnSize()).view;
     m_backgroundStale = true;
 }
 
@@ -251,7 +264,7 @@ void SmithChart::wheelEvent(QWheelEvent* event) {
 }
 
 void SmithChart::keyPressEvent(QKeyEvent* event) {
-    const QPointF middle(m_view.middle().x, m_view.middle().y);
+    const QPointF middle = QPointF(m_view.middle().x, m_view.middle().y) * m_windowZoom.factor();
     switch (event->key()) {
         case Qt::Key_Home:
             showWhole();

@@ -15,6 +15,7 @@
 #include "chart/smith_geometry.h"
 #include "results/memory_file.h"
 #include "results/sweep_record.h"
+#include "zoom/zoom.h"
 
 namespace zm {
 
@@ -48,6 +49,10 @@ public:
     Labels labels() const { return m_labels; }
     void showWhole();
     void zoomAt(QPointF position, double factor);
+    // Draws the chart at the program's zoom (View, Zoom), its texts, lines and markers grown
+    // alike: the chart is laid out at the widget's size shrunk by the zoom and painted
+    // magnified. Positions to and from the chart stay the widget's.
+    void setWindowZoom(Zoom zoom);
 
     // Runs with the point a click chose.
     std::function<void(const TracePoint&)> onPointChosen;
@@ -105,8 +110,12 @@ private:
     void refreshMarkers();
     void clearHover();
 
-    // The view laid out for a size: the chart above the caption, right of the legend.
-    Canvas canvasFor(QSizeF size) const;
+    // The view laid out for a size: the chart above the caption, right of the legend, which
+    // takes at least `legendPx` there while that leaves the chart half the width.
+    Canvas canvasFor(QSizeF size, double legendPx = 0.0) const;
+    // The markers' lines, then a line a memory shown, in its colour.
+    QList<std::pair<QString, QColor>> legendLines() const;
+    QSizeF drawnSize() const;  // the widget's size in the chart's pixels at 100 %
     void paintBackground(QPainter& painter, const Canvas& canvas) const;
     void paintForeground(QPainter& painter, const Canvas& canvas, bool withHover) const;
     void paintGrid(QPainter& painter, const Canvas& c) const;
@@ -120,7 +129,8 @@ private:
     void paintMatchPath(QPainter& painter, const Canvas& c) const;
     void paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const;
 
-    SmithView m_view;
+    SmithView m_view;  // in the chart's pixels at 100 %
+    Zoom m_windowZoom;
     Grid m_grid = Grid::Impedance;
     Labels m_labels = Labels::Normalised;
     std::vector<Trace> m_traces;  // the sweep first, then the memories shown

@@ -21,6 +21,8 @@ const QColor kPathInk(220, 0, 0);
 constexpr double kSwrCircles[] = {1.5, 2.0, 3.0};
 constexpr double kLabelOffsetPx = 13.0;  // of the reactance labels outside the rim
 constexpr qreal kBoxPaddingPx = 4.0;
+constexpr qreal kBoxCornerPx = 4.0;              // of the legend box, from the top left corner
+constexpr qreal kBoxGapPx = 2.0 * kBoxCornerPx;  // between the box and the chart's margin
 
 // "0.2", "25", "+j0.5": up to two decimals, none trailing.
 QString labelNumber(double value) {
@@ -81,7 +83,8 @@ void paintBox(QPainter& painter, QPointF corner, const TextLines& lines) {
 // are drawn once into a picture, and a sweep point or a move of the mouse paints that
 // picture and the sweep over it.
 void SmithChart::paintEvent(QPaintEvent*) {
-    const Canvas canvas{m_view, QRectF(rect())};
+    const Canvas canvas{m_view, QRectF(QPointF(0, 0), drawnSize())};
+    const double zoom = m_windowZoom.factor();
     const qreal ratio = devicePixelRatioF();
     if (m_background.size() != size() * ratio) {
         m_background = QPixmap(size() * ratio);
@@ -91,15 +94,20 @@ void SmithChart::paintEvent(QPaintEvent*) {
     if (m_backgroundStale) {
         m_background.fill(Qt::white);
         QPainter painter(&m_background);
+        painter.scale(zoom, zoom);
         paintBackground(painter, canvas);
         m_backgroundStale = false;
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
+    painter.scale(zoom, zoom);
     paintForeground(painter, canvas, true);
 }
 
 // The same at the picture's size, the view keeping its zoom and middle, without the hover.
+// A picture is drawn once: the chart moves right of the legend box, however wide the box
+// and however narrow the picture (a report's, beside its marker table), so that the box
+// hides none of it.
 void SmithChart::paintPicture(QPainter& painter, const QRectF& area) {
     if (area.isEmpty()) {
         return;
@@ -107,7 +115,9 @@ void SmithChart::paintPicture(QPainter& painter, const QRectF& area) {
     painter.save();
     painter.translate(area.topLeft());
     painter.fillRect(QRectF(QPointF(0, 0), area.size()), Qt::white);
-    const Canvas canvas = canvasFor(area.size());
+    preparePainter(painter);
+    const double boxPx = boxSize(QFontMetricsF(painter.font()), legendLines()).width();
+    const Canvas canvas = canvasFor(area.size(), boxPx + kBoxGapPx);
     paintBackground(painter, canvas);
     paintForeground(painter, canvas, false);
     painter.restore();
@@ -299,7 +309,7 @@ void SmithChart::paintMatchPath(QPainter& painter, const Canvas& c) const {
     painter.drawEllipse(line.back(), 3.5, 3.5);
 }
 
-void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const {
+QList<std::pair<QString, QColor>> SmithChart::legendLines() const {
     TextLines legend;
     for (const std::string& line : m_markerLines) {
         legend.append({QString::fromStdString(line), Qt::black});
@@ -308,7 +318,11 @@ void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHov
         legend.append(
             {"– – " + QString::fromStdString(m_traces[trace].name), m_traces[trace].colour});
     }
-    paintBox(painter, QPointF(4.0, 4.0), legend);
+    return legend;
+}
+
+void SmithChart::paintTextBoxes(QPainter& painter, const Canvas& c, bool withHover) const {
+    paintBox(painter, QPointF(kBoxCornerPx, kBoxCornerPx), legendLines());
 
     const QFontMetricsF metrics(painter.font());
     painter.setPen(kLabelInk);

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "zoom/application_zoom.h"
+
 namespace zm {
 
 namespace {
@@ -17,7 +19,9 @@ constexpr QSize kFirstSize(800, 640);  // wide enough for the legend beside the 
 }  // namespace
 
 SmithWindow::SmithWindow(QString settingsPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_settingsPath(std::move(settingsPath)) {
+    : QWidget(parent, Qt::Window),
+      m_settingsPath(std::move(settingsPath)),
+      m_zoom(applicationZoom()) {
     setWindowTitle("Smith chart – ZM-480 Plot");
     m_chart = new SmithChart(this);
     m_gridList = new QComboBox(this);
@@ -39,8 +43,15 @@ SmithWindow::SmithWindow(QString settingsPath, QWidget* parent)
     connect(m_labelList, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_chart->setLabels(static_cast<SmithChart::Labels>(index)); });
     connect(whole, &QPushButton::clicked, m_chart, &SmithChart::showWhole);
-    resize(kFirstSize);
+    m_chart->setWindowZoom(m_zoom);
+    resizeForZoom(*this, kFirstSize, m_zoom.factor());
     restoreSettings();
+}
+
+void SmithWindow::setZoom(Zoom zoom) {
+    resizeForZoom(*this, size(), zoom.factor() / m_zoom.factor());
+    m_zoom = zoom;
+    m_chart->setWindowZoom(zoom);
 }
 
 // A file that is missing or damaged leaves the first size and the impedance grid.

@@ -44,12 +44,14 @@ QString text(const std::string& s) {
 
 }  // namespace
 
-SwrPanel::SwrPanel(std::string bandName, SweepRecord record, double swrTop, QWidget* parent)
+SwrPanel::SwrPanel(std::string bandName, SweepRecord record, double swrTop, Zoom zoom,
+                   QWidget* parent)
     : QWidget(parent),
       m_bandName(std::move(bandName)),
       m_record(std::move(record)),
       m_features(findFeatures(m_record)),
       m_swrTop(swrTop),
+      m_zoom(zoom),
       m_lowHz(m_record.notes.startMHz * kHzPerMHz),
       m_highHz(m_record.notes.stopMHz * kHzPerMHz) {
     if (!(m_highHz > m_lowHz) && !m_record.empty()) {
@@ -65,20 +67,26 @@ SwrPanel::SwrPanel(std::string bandName, SweepRecord record, double swrTop, QWid
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void SwrPanel::setZoom(Zoom zoom) {
+    m_zoom = zoom;
+    updateGeometry();
+    update();
+}
+
 QSize SwrPanel::sizeHint() const {
-    return {260, 170};
+    return (QSizeF(260, 170) * m_zoom.factor()).toSize();
 }
 
 QSize SwrPanel::minimumSizeHint() const {
-    return {180, 110};
+    return (QSizeF(180, 110) * m_zoom.factor()).toSize();
 }
 
 QRectF SwrPanel::plotArea() const {
     const QFontMetricsF metrics(font());
-    const qreal left = metrics.horizontalAdvance(QStringLiteral("10")) + 2 * kGapPx;
-    const qreal top = metrics.height() + kGapPx;
-    const qreal bottom = metrics.height() + kGapPx;
-    return QRectF(rect()).adjusted(left, top, -kGapPx * 2, -bottom);
+    const qreal left = metrics.horizontalAdvance(QStringLiteral("10")) + 2 * px(kGapPx);
+    const qreal top = metrics.height() + px(kGapPx);
+    const qreal bottom = metrics.height() + px(kGapPx);
+    return QRectF(rect()).adjusted(left, top, -px(kGapPx) * 2, -bottom);
 }
 
 QPointF SwrPanel::placeOf(double frequencyHz, double swr) const {
@@ -96,12 +104,12 @@ void SwrPanel::paintEvent(QPaintEvent*) {
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(kGapPx, 0, width(), QFontMetricsF(title).height() + 2),
+    painter.drawText(QRectF(px(kGapPx), 0, width(), QFontMetricsF(title).height() + 2),
                      Qt::AlignLeft | Qt::AlignVCenter, text(m_bandName));
     painter.setFont(font());
     paintScale(painter);
     painter.save();
-    painter.setClipRect(plotArea().adjusted(-kLowestDotPx, -kLowestDotPx, 1, 1));
+    painter.setClipRect(plotArea().adjusted(-px(kLowestDotPx), -px(kLowestDotPx), 1, 1));
     paintCurve(painter);
     paintLowest(painter);
     painter.restore();
@@ -126,11 +134,11 @@ void SwrPanel::paintScale(QPainter& painter) const {
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
         painter.setPen(kLabelInk);
         painter.drawText(
-            QRectF(0, y - metrics.height() / 2, area.left() - kGapPx, metrics.height()),
+            QRectF(0, y - metrics.height() / 2, area.left() - px(kGapPx), metrics.height()),
             Qt::AlignRight | Qt::AlignVCenter, QString::number(swr));
     }
     const qreal twoToOne = placeOf(m_lowHz, kBandEdgeSwr).y();
-    painter.setPen(QPen(kTwoToOneInk, 1.0, Qt::DashLine));
+    painter.setPen(QPen(kTwoToOneInk, px(1.0), Qt::DashLine));
     painter.drawLine(QPointF(area.left(), twoToOne), QPointF(area.right(), twoToOne));
     painter.setPen(kFrameInk);
     painter.setBrush(Qt::NoBrush);
@@ -160,7 +168,7 @@ void SwrPanel::paintCurve(QPainter& painter) const {
         }
         drawing = true;
     }
-    painter.setPen(QPen(kCurveInk, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(kCurveInk, px(2.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }
@@ -174,14 +182,15 @@ void SwrPanel::paintLowest(QPainter& painter) const {
     const QPointF dot = placeOf(m_features.swrMinimum->frequencyHz, m_features.swrMinimum->swr);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kLowestInk);
-    painter.drawEllipse(dot, kLowestDotPx, kLowestDotPx);
+    painter.drawEllipse(dot, px(kLowestDotPx), px(kLowestDotPx));
     const QString value = text(fixedNumber(m_features.swrMinimum->swr, 2));
     const QFontMetricsF metrics(font());
     const QRectF area = plotArea();
     const qreal width = metrics.horizontalAdvance(value) + 2;
     const qreal left = std::clamp(dot.x() - width / 2, area.left() + 1, area.right() - width - 1);
-    const bool above = dot.y() - metrics.height() - kGapPx >= area.top();
-    const qreal top = above ? dot.y() - metrics.height() - kGapPx / 2 : dot.y() + kGapPx / 2;
+    const bool above = dot.y() - metrics.height() - px(kGapPx) >= area.top();
+    const qreal top =
+        above ? dot.y() - metrics.height() - px(kGapPx) / 2 : dot.y() + px(kGapPx) / 2;
     const QRectF box(left, top, width, metrics.height());
     painter.fillRect(box, kLabelBackground);  // readable where the curve runs behind it
     painter.setPen(kLowestInk);

@@ -54,12 +54,15 @@ std::optional<double> FrequencyPositions::frequencyAt(double position) const {
     return m_firstHz + position * m_stepHz;
 }
 
-double seriesValue(const PointReading& reading, int series) {
+double seriesValue(const PointReading& reading, int series, Plane plane) {
+    const auto shown = [plane](double part) {
+        return plane == Plane::Antenna ? part : std::fabs(part);
+    };
     switch (series) {
         case 1:
-            return std::fabs(reading.impedance().real());
+            return shown(reading.impedance().real());
         case 2:
-            return std::fabs(reading.impedance().imag());
+            return shown(reading.impedance().imag());
         case 3:
             return reading.zOhms;
         case 4:

@@ -35,7 +35,9 @@ private:
 };
 
 // What chart series 1..6 (R, X, Z, SWR, phase, RHO) shows of a reading, as the grid holds
-// it: R and X as magnitudes, the phase signed, RHO as |Gamma|.
-double seriesValue(const PointReading& reading, int series);
+// it: at the meter R and X as magnitudes, as the meter shows them, at the antenna R and X
+// with their signs, so that a capacitive antenna is seen as one; the phase signed, RHO as
+// |Gamma|.
+double seriesValue(const PointReading& reading, int series, Plane plane = Plane::Meter);
 
 }  // namespace zm

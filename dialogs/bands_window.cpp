@@ -4,11 +4,9 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -16,6 +14,7 @@
 #include <cmath>
 
 #include "chart/swr_panel.h"
+#include "zoom/application_zoom.h"
 
 namespace zm {
 
@@ -27,6 +26,17 @@ constexpr QSize kFirstSize(1200, 700);
 constexpr int kMostPanelsInARow = 5;
 constexpr int kRowPaddingPx = 8;
 
+// A row of the table as a screen reader says it: "Lowest SWR 1.31, at 14.150, ...".
+QString spokenRow(const BandReportRow& row) {
+    QStringList cells;
+    for (std::size_t column = 1; column < row.size(); ++column) {
+        cells << QString::fromUtf8(kBandReportHeadings[column].data(),
+                                   static_cast<qsizetype>(kBandReportHeadings[column].size())) +
+                     ' ' + QString::fromStdString(row[column]);
+    }
+    return cells.join(QStringLiteral(", "));
+}
+
 // Rows as even as they come: 6 bands in two rows of 3, 7 in rows of 4 and 3.
 int panelsInARow(int bands) {
     const int rows = (bands + kMostPanelsInARow - 1) / kMostPanelsInARow;
@@ -36,7 +46,10 @@ int panelsInARow(int bands) {
 }  // namespace
 
 BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_settingsPath(std::move(settingsPath)), m_clipboard(clipboard) {
+    : QWidget(parent, Qt::Window),
+      m_settingsPath(std::move(settingsPath)),
+      m_clipboard(clipboard),
+      m_zoom(applicationZoom()) {
     setWindowTitle("Bands – ZM-480 Plot");
     m_heading = new QLabel(this);
     m_heading->setTextFormat(Qt::PlainText);
@@ -52,13 +65,14 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     m_table->setHorizontalHeaderLabels(headings);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPaddingPx);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setFocusPolicy(Qt::NoFocus);  // Ctrl+C copies the whole table, not a cell
+    // Tab reaches it, and the arrows walk its cells for a screen reader; Ctrl+C still copies
+    // the whole table, the window's shortcut, not the cell.
+    m_table->setAccessibleName(QStringLiteral("Bands"));
 
     // The panels take what the table, every row of it in sight, leaves.
     auto* layout = new QVBoxLayout(this);
@@ -75,8 +89,7 @@ BandsWindow::BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* pa
     addActions({copyTable, m_pictureActions.copyImage, m_pictureActions.saveImage});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    resize(screen ? kFirstSize.boundedTo(screen->availableGeometry().size()) : kFirstSize);
+    resizeForZoom(*this, kFirstSize, m_zoom.factor());
     restoreSettings();
     setBands({});
 }
@@ -92,9 +105,11 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
     m_table->setRowCount(static_cast<int>(bands.size()));
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const int at = static_cast<int>(i);
-        m_panelGrid->addWidget(new SwrPanel(bands[i].bandName, bands[i].record, swrTop, m_panels),
-                               at / inARow, at % inARow);
+        auto* panel = new SwrPanel(bands[i].bandName, bands[i].record, swrTop, m_zoom, m_panels);
+        m_panelGrid->addWidget(panel, at / inARow, at % inARow);
         rows.push_back(bandReportRow(bands[i]));
+        panel->setAccessibleName(QString::fromStdString(bands[i].bandName + " SWR"));
+        panel->setAccessibleDescription(spokenRow(rows.back()));
         for (std::size_t column = 0; column < rows.back().size(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(rows.back()[column]));
             item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
@@ -103,15 +118,30 @@ void BandsWindow::setBands(const std::vector<BandResult>& bands) {
         }
     }
     m_text = bandReportText(rows);
-    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
-                            m_table->verticalHeader()->defaultSectionSize() * m_table->rowCount() +
-                            2 * m_table->frameWidth());
+    fitTable();
     const std::string& taken = bands.empty() ? std::string() : bands.front().record.notes.takenAt;
     m_heading->setText(bands.empty() ? QString()
                                      : QStringLiteral("Swept %1. SWR from 1 to %2 in every "
                                                       "panel, shaded where it is under 2.0.")
                                            .arg(QString::fromStdString(taken.substr(0, 16)))
                                            .arg(swrTop));
+}
+
+void BandsWindow::setZoom(Zoom zoom) {
+    resizeForZoom(*this, size(), zoom.factor() / m_zoom.factor());
+    m_zoom = zoom;
+    for (SwrPanel* panel : m_panels->findChildren<SwrPanel*>(Qt::FindDirectChildrenOnly)) {
+        panel->setZoom(zoom);
+    }
+    fitTable();
+}
+
+void BandsWindow::fitTable() {
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() +
+                                                     m_zoom.scaled(kRowPaddingPx));
+    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
+                            m_table->verticalHeader()->defaultSectionSize() * m_table->rowCount() +
+                            2 * m_table->frameWidth());
 }
 
 int BandsWindow::panelCount() const {

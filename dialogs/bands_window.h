@@ -10,6 +10,7 @@
 #include "chart/chart_picture.h"
 #include "dialogs/clipboard.h"
 #include "results/band_report.h"
+#include "zoom/zoom.h"
 
 class QGridLayout;
 class QLabel;
@@ -22,12 +23,15 @@ namespace zm {
 // resonance and Q. Ctrl+C (or "Copy table" in its context menu) puts the table on the
 // clipboard as text in the same layout; "Copy image" and "Save image..." follow it. Its size
 // and place are kept in an INI file of its own (bands-window.ini beside config.ini), read
-// when it is made and written when it is hidden or closed.
+// when it is made and written when it is hidden or closed. It is drawn at the program's zoom,
+// and grows or shrinks with it.
 class BandsWindow : public QWidget, public ChartPicture {
 public:
+    // At the zoom the application is drawn at.
     BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* parent);
 
     void setBands(const std::vector<BandResult>& bands);
+    void setZoom(Zoom zoom);
 
     // What Ctrl+C copies; the headings alone before any band.
     const std::string& text() const { return m_text; }
@@ -46,9 +50,11 @@ protected:
 
 private:
     void restoreSettings();
+    void fitTable();  // every row in sight, at the font's height
 
     QString m_settingsPath;
     Clipboard& m_clipboard;
+    Zoom m_zoom;
     QLabel* m_heading = nullptr;
     QWidget* m_panels = nullptr;
     QGridLayout* m_panelGrid = nullptr;

@@ -11,6 +11,7 @@
 
 #include "matching/match_text.h"
 #include "numbers/number_text.h"
+#include "zoom/application_zoom.h"
 
 namespace zm {
 
@@ -37,7 +38,7 @@ MatchDialog::MatchDialog(Clipboard& clipboard, QWidget* parent)
     m_orderLabel = new QLabel(kOrderAtMeter, this);
     m_orderLabel->setWordWrap(true);
     m_list = new QListWidget(this);
-    m_list->setMinimumWidth(520);
+    m_list->setMinimumWidth(static_cast<int>(applicationZoom().scaled(520)));  // a network a line
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* copyButton = buttons->addButton("Copy", QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);

@@ -12,19 +12,34 @@
 #include <QVBoxLayout>
 
 #include "chart/memory_colours.h"
+#include "results/result_texts.h"
+#include "results/sweep_features.h"
+#include "zoom/application_zoom.h"
 
 namespace zm {
 
 namespace {
 
-// A dashed stroke in the memory's colour, as the charts draw it.
+// A dashed stroke in the memory's colour, as the charts draw it, at the program's zoom.
 QIcon colourSample(int colour) {
-    QPixmap sample(24, 12);
+    const Zoom zoom = applicationZoom();
+    QPixmap sample((QSizeF(24, 12) * zoom.factor()).toSize());
     sample.fill(Qt::transparent);
     QPainter painter(&sample);
+    painter.scale(zoom.factor(), zoom.factor());
     painter.setPen(QPen(memoryColour(colour), 2.0, Qt::DashLine));
     painter.drawLine(1, 6, 23, 6);
     return QIcon(sample);
+}
+
+// The marker its legend line on the chart carries: the lowest SWR, or else a resonance.
+QString firstMarker(const SweepRecord& record) {
+    const SweepFeatures features = findFeatures(record);
+    std::vector<std::string> lines = swrMarkerLines(features);
+    if (lines.empty()) {
+        lines = resonanceMarkerLines(features);
+    }
+    return lines.empty() ? QStringLiteral("no marker") : QString::fromStdString(lines.front());
 }
 
 }  // namespace
@@ -38,7 +53,7 @@ MemoriesDialog::MemoriesDialog(Handlers handlers, QWidget* parent)
         this);
     hint->setWordWrap(true);
     m_list = new QListWidget(this);
-    m_list->setMinimumWidth(380);
+    m_list->setMinimumWidth(static_cast<int>(applicationZoom().scaled(380)));
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     m_rename = new QPushButton("Rename", this);
     m_delete = new QPushButton("Delete", this);
@@ -86,6 +101,8 @@ void MemoriesDialog::setMemories(const std::vector<Memory>& memories) {
         item->setCheckState(memory.shown ? Qt::Checked : Qt::Unchecked);
         const std::string& taken = memory.record.notes.takenAt;
         item->setToolTip(taken.empty() ? QString() : QString::fromStdString("Taken " + taken));
+        // A screen reader says the name, shown or not (the tick), and then this.
+        item->setData(Qt::AccessibleDescriptionRole, firstMarker(memory.record));
     }
     m_list->setCurrentRow(std::min(std::max(row, 0), m_list->count() - 1));
     m_filling = false;

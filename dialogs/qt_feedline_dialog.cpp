@@ -98,6 +98,17 @@ std::optional<FeedlineSettings> settingsOf(const Fields& f, FeedlineSettings set
     return settings;
 }
 
+// A wrapped line that gains a line does not make the dialog taller by itself: the datasheet's
+// name was cut off ("(Belden 8240") until the dialog was resized.
+void growToFit(QWidget* dialog) {
+    QLayout* layout = dialog->layout();
+    layout->activate();
+    const int neededPx = layout->totalHeightForWidth(dialog->width());
+    if (neededPx > dialog->height()) {
+        dialog->resize(dialog->width(), neededPx);
+    }
+}
+
 // What the list says of the chosen cable, or how to give a custom one.
 void showFigures(const Fields& f, const FeedlineDialogInput& input) {
     const bool custom = f.cable->currentIndex() == f.cable->count() - 1;
@@ -204,6 +215,7 @@ std::optional<FeedlineSettings> QtFeedlineDialog::edit(const FeedlineDialogInput
     f.useLength = named(new QPushButton("Use this length", &dialog), "useLength");
     f.useLength->setEnabled(false);
     f.refusal = named(new QLabel(&dialog), "refusal");
+    f.refusal->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
 
     const auto row = [](std::initializer_list<QWidget*> widgets) {
@@ -243,12 +255,17 @@ std::optional<FeedlineSettings> QtFeedlineDialog::edit(const FeedlineDialogInput
         }
         lossShown = unitOf(f.lossUnit);
         showFigures(f, input);
+        growToFit(&dialog);
     });
     double foundM = 0.0;
-    QObject::connect(f.cable, &QComboBox::currentIndexChanged, &dialog,
-                     [&] { showFigures(f, input); });
-    QObject::connect(find, &QPushButton::clicked, &dialog,
-                     [&] { findLengthInto(f, input, foundM); });
+    QObject::connect(f.cable, &QComboBox::currentIndexChanged, &dialog, [&] {
+        showFigures(f, input);
+        growToFit(&dialog);
+    });
+    QObject::connect(find, &QPushButton::clicked, &dialog, [&] {
+        findLengthInto(f, input, foundM);
+        growToFit(&dialog);
+    });
     QObject::connect(f.useLength, &QPushButton::clicked, &dialog, [&] {
         f.length->setText(numberText(lengthIn(foundM, unitOf(f.lengthUnit))));
     });
@@ -258,13 +275,15 @@ std::optional<FeedlineSettings> QtFeedlineDialog::edit(const FeedlineDialogInput
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         chosen = settingsOf(f, now);
-        if (!chosen) {
-            return;
+        if (chosen) {
+            const auto line = feedlineFrom(*chosen, input.cables);
+            if (const auto* why = std::get_if<std::string>(&line)) {
+                f.refusal->setText(QString::fromStdString("Not a feedline yet: " + *why + "."));
+                chosen.reset();
+            }
         }
-        const auto line = feedlineFrom(*chosen, input.cables);
-        if (const auto* why = std::get_if<std::string>(&line)) {
-            f.refusal->setText(QString::fromStdString("Not a feedline yet: " + *why + "."));
-            chosen.reset();
+        if (!chosen) {
+            growToFit(&dialog);
             return;
         }
         dialog.accept();

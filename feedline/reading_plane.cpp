@@ -2,6 +2,7 @@
 
 #include "feedline/reading_plane.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "results/impedance.h"
@@ -14,17 +15,24 @@ bool finite(std::complex<double> z) {
     return std::isfinite(z.real()) && std::isfinite(z.imag());
 }
 
+// An antenna takes power from the line; a resistance of 0 or below gives as much back, or
+// more, and is no antenna's.
+bool takesPower(std::complex<double> antennaOhms) {
+    return antennaOhms.real() > 0.0;
+}
+
 }  // namespace
 
 std::optional<PointReading> readingAtPlane(const PointReading& reading, Plane from, Plane to,
                                            const Feedline& line, double frequencyHz) {
     if (from == to) {
-        return reading;
+        return to == Plane::Meter || takesPower(reading.impedance()) ? std::optional(reading)
+                                                                     : std::nullopt;
     }
     const std::complex<double> z = to == Plane::Antenna
                                        ? antennaImpedanceOf(reading.impedance(), line, frequencyHz)
                                        : meterImpedanceOf(reading.impedance(), line, frequencyHz);
-    if (!finite(z)) {
+    if (!finite(z) || (to == Plane::Antenna && !takesPower(z))) {
         return std::nullopt;
     }
     return PointReading{reading.power, std::abs(z), phaseDegreesOf(z),
@@ -50,8 +58,25 @@ SweepRecord recordAtPlane(const SweepRecord& record, Plane wanted, const Feedlin
         point.reading = readingAtPlane(*point.reading, record.plane, wanted, *line, hz);
         point.lineLoss =
             atAntenna ? std::optional(lineLossAt(atAntenna->impedance(), *line, hz)) : std::nullopt;
+        if (!point.reading) {
+            point.taken.reset();
+            point.skipped = SkipReason::BeyondFeedlineLoss;
+        }
     }
     return shown;
+}
+
+std::string beyondLossNotice(const SweepRecord& shown) {
+    const auto count = std::count_if(
+        shown.points.begin(), shown.points.end(),
+        [](const SweepPoint& p) { return p.skipped == SkipReason::BeyondFeedlineLoss; });
+    if (count == 0) {
+        return {};
+    }
+    const std::string cable = shown.feedline.empty() ? "the feedline" : shown.feedline;
+    return std::to_string(count) + (count == 1 ? " point reads" : " points read") +
+           " more reflection than " + cable +
+           " can return: check the cable and length in Setup, Feedline";
 }
 
 }  // namespace zm

@@ -12,12 +12,25 @@ namespace zm {
 // the meter; one already at `wanted` is never turned again. Without a feedline the record
 // stays as it is. With a feedline every point also gets the line's loss for its antenna
 // impedance, and the record names the feedline.
+//
+// This is the one place where a reading can lose its value at the antenna: a point whose
+// reading has no antenna behind it (see readingAtPlane) keeps its frequency and is marked
+// SkipReason::BeyondFeedlineLoss, without a reading, how it was taken or a line loss, so
+// that the chart, the markers, the Smith chart, the refine rule and the files leave it out
+// alike. At the meter every reading stays.
 SweepRecord recordAtPlane(const SweepRecord& record, Plane wanted, const Feedline* line);
 
 // One reading moved through the line: to the antenna, or to the meter. The power stays the
 // meter's; the SWR is the one the impedance gives against 50 ohm. None when the impedance
-// has no finite value there.
+// has no finite value there, and at the antenna when its resistance is not above 0: the
+// meter then read more reflection than the line's two-way loss lets any antenna give back.
+// (Through 20 m of RG-58 at 28.5 MHz that is any SWR above about 6.6 at the meter.)
 std::optional<PointReading> readingAtPlane(const PointReading& reading, Plane from, Plane to,
                                            const Feedline& line, double frequencyHz);
+
+// What the window says above the chart when a record shown at the antenna has such points:
+// "3 points read more reflection than 20 m of RG-58 can return: check the cable and length
+// in Setup, Feedline"; empty when it has none.
+std::string beyondLossNotice(const SweepRecord& shown);
 
 }  // namespace zm

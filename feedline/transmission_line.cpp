@@ -2,6 +2,7 @@
 
 #include "feedline/transmission_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -15,6 +16,8 @@ namespace {
 constexpr double kSpeedOfLightMPerS = 299'792'458.0;
 constexpr double kDbPerNeper = 20.0 / std::numbers::ln10;  // 8.686 dB of power
 constexpr double kHzPerMHz = 1e6;
+// Far more than the two or three steps a cable of the list takes at 1.8 MHz.
+constexpr int kNewtonSteps = 30;
 
 double nepersPerM(double dbPer100m) {
     return dbPer100m / kDbPerNeper / 100.0;
@@ -33,27 +36,35 @@ std::string Feedline::description() const {
     return generalNumber(std::round(lengthM * 100.0) / 100.0) + " m of " + cable.name;
 }
 
+// With the per-metre series impedance R0 (2 s x + j beta0) and shunt admittance
+// (2 (1 - s) x + j beta0) / R0, x the loss in Np/m and s the conductors' share of it,
+// gamma^2 = (2 s x + j beta0)(2 (1 - s) x + j beta0): Re gamma is x less a term of order
+// x^3 / beta0^2. Newton's method finds the x whose Re gamma is the cable's loss, from that
+// loss itself, in two or three steps.
 LineConstants lineConstants(const Cable& cable, double frequencyHz) {
     const double mhz = frequencyHz / kHzPerMHz;
-    const double beta =
-        2.0 * std::numbers::pi * frequencyHz / (cable.velocityFactor * kSpeedOfLightMPerS);
-    const double conductor = nepersPerM(cable.loss.conductorDbPer100m(mhz));
-    const double dielectric = nepersPerM(cable.loss.dielectricDbPer100m(mhz));
-    const std::complex<double> z0 =
-        cable.impedanceOhms * std::complex<double>(1.0, -(conductor - dielectric) / beta);
-    return {z0, {conductor + dielectric, beta}};
-}
-
-LineConstants exactLineConstants(const Cable& cable, double frequencyHz) {
-    const double mhz = frequencyHz / kHzPerMHz;
     const double r0 = cable.impedanceOhms;
-    const double metresPerS = cable.velocityFactor * kSpeedOfLightMPerS;
-    const double omega = 2.0 * std::numbers::pi * frequencyHz;
-    const std::complex<double> series(2.0 * r0 * nepersPerM(cable.loss.conductorDbPer100m(mhz)),
-                                      omega * r0 / metresPerS);  // R + j omega L
-    const std::complex<double> shunt(2.0 * nepersPerM(cable.loss.dielectricDbPer100m(mhz)) / r0,
-                                     omega / (r0 * metresPerS));  // G + j omega C
-    return {std::sqrt(series / shunt), std::sqrt(series * shunt)};
+    const double beta0 =
+        2.0 * std::numbers::pi * frequencyHz / (cable.velocityFactor * kSpeedOfLightMPerS);
+    const double alpha = nepersPerM(cable.loss.dbPer100m(mhz));
+    if (!(beta0 > 0.0) || !(alpha > 0.0)) {
+        return {r0, {std::max(alpha, 0.0), std::max(beta0, 0.0)}};
+    }
+    const double share = nepersPerM(cable.loss.conductorDbPer100m(mhz)) / alpha;
+    const auto series = [&](double x) { return std::complex<double>(2.0 * share * x, beta0); };
+    const auto shunt = [&](double x) {
+        return std::complex<double>(2.0 * (1.0 - share) * x, beta0);
+    };
+    double x = alpha;
+    std::complex<double> gamma = std::sqrt(series(x) * shunt(x));
+    for (int step = 0; step < kNewtonSteps && std::fabs(gamma.real() - alpha) > 1e-13 * alpha;
+         ++step) {
+        const std::complex<double> slope =
+            (2.0 * share * shunt(x) + 2.0 * (1.0 - share) * series(x)) / (2.0 * gamma);
+        x -= (gamma.real() - alpha) / slope.real();
+        gamma = std::sqrt(series(x) * shunt(x));
+    }
+    return {r0 * std::sqrt(series(x) / shunt(x)), gamma};
 }
 
 std::complex<double> meterImpedanceOf(std::complex<double> antennaOhms, const Feedline& line,

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config_file.h"
 #include "fuzz/fuzz_check.h"
 #include "meter/number_reading.h"
+#include "settings/config_file.h"
 
 namespace {
 

@@ -4,12 +4,14 @@
 
 // What the sweep file targets share: a refusal names a line of the file, or none, and says
 // what is wrong; a file read holds points whose whole-Hz frequencies rise from the lowest
-// the format allows.
+// the format allows; and the record read, moved to the other plane, is one the program may
+// write too.
 
 #include <algorithm>
 #include <string>
 #include <variant>
 
+#include "feedline/reading_plane.h"
 #include "fuzz/fuzz_check.h"
 #include "results/sweep_record.h"
 #include "results/text_file.h"
@@ -35,6 +37,17 @@ inline const SweepRecord* checkedRead(const std::variant<SweepRecord, FileError>
         lowestNext = point.frequencyHz + 1;
     }
     return &record;
+}
+
+// The record at the other plane through a feedline of RG-58 as long as the input has bytes,
+// up to 64 m: a record at the meter turned to the antenna, with the points beyond the
+// line's loss marked, or one at the antenna turned to the meter.
+inline SweepRecord atTheOtherPlane(const SweepRecord& record, std::size_t inputSize) {
+    static const Cable rg58{
+        "RG-58", 50.0, 0.66, {}, fitLossModel({{1, 1.13}, {10, 3.67}, {100, 12.5}}), ""};
+    const Feedline line{rg58, 1.0 + static_cast<double>(inputSize % 64)};
+    return recordAtPlane(record, record.plane == Plane::Antenna ? Plane::Meter : Plane::Antenna,
+                         &line);
 }
 
 }  // namespace zm::fuzz

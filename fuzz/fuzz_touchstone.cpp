@@ -2,8 +2,9 @@
 // Any bytes as a Touchstone file loaded as a memory. Beyond crashes it checks that a file
 // read holds rising frequencies and readings a meter could show (|Z| and SWR not below their
 // floors, the phase within +-180 degrees, no power), that writing it as Touchstone and
-// reading that gives the same frequencies and S11 to the nine decimals written, and that a
-// refusal names a line of the file.
+// reading that gives the same frequencies and S11 to the nine decimals written, at its own
+// plane and moved to the other one through a feedline, and that a refusal names a line of
+// the file.
 
 #include <algorithm>
 #include <cmath>
@@ -86,5 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     checkRoundTrip(*record, text);
+    checkRoundTrip(zm::fuzz::atTheOtherPlane(*record, size), text);
     return 0;
 }

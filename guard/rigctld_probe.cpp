@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "station/radio_answer.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
@@ -11,20 +12,24 @@ namespace {
 
 // A connect on loopback completes at once, even to a stopped rigctld: the kernel takes it.
 constexpr std::chrono::milliseconds kConnectTime{500};
-// "0\n" or "CHKVFO 0\n"; more without a line's end is no answer of rigctld's.
-constexpr std::size_t kMaxAnswerChars = 32;
+// "0\n" or "CHKVFO 0\n"; "get_freq:\nFrequency: 1296000000\nRPRT 0\n". More without a
+// complete answer is no answer of rigctld's.
+constexpr std::size_t kMaxAnswerChars = 64;
 
 }  // namespace
 
-void RigctldProbe::ask() {
+void RigctldProbe::ask(Question question) {
     if (!m_waiting) {
         m_waiting = true;
+        m_question = question;
         m_askedAt = GuardClock::now();
     }
     if (m_socket < 0) {
         m_socket = connectWithin(m_rig, GuardClock::now() + kConnectTime);
     }
-    if (m_socket >= 0 && !sendAll(m_socket, kRigctldChkVfoRequest, GuardClock::now())) {
+    const std::string_view request =
+        m_question == Question::Radio ? kTestFrequencyRequest : kRigctldChkVfoRequest;
+    if (m_socket >= 0 && !sendAll(m_socket, request, GuardClock::now())) {
         disconnect();
     }
 }
@@ -33,27 +38,40 @@ GuardClock::duration RigctldProbe::waitedFor() const {
     return m_waiting ? GuardClock::now() - m_askedAt : GuardClock::duration::zero();
 }
 
-bool RigctldProbe::readAnswer() {
+RigctldProbe::Answer RigctldProbe::readAnswer() {
     if (m_socket < 0) {
-        return false;
+        return Answer::None;
     }
     if (receiveMore(m_socket, m_received, GuardClock::now()) == Received::Closed ||
         m_received.size() > kMaxAnswerChars) {
         disconnect();  // still waiting: asked again on a new connection
-        return false;
+        return Answer::None;
     }
-    const auto end = m_received.find('\n');
-    if (end == std::string::npos) {
-        return false;
+    Answer answer = Answer::None;
+    std::size_t used = 0;
+    if (m_question == Question::Rigctld) {
+        used = m_received.find('\n');
+        if (used == std::string::npos) {
+            return Answer::None;
+        }
+        answer = parseChkVfoAnswer(m_received.substr(0, used++)) ? Answer::Rigctld : Answer::None;
+    } else {
+        const RigctldAnswer parsed = parseRigctldAnswer(m_received, "get_freq");
+        if (parsed.state == RigctldAnswer::State::Incomplete) {
+            return Answer::None;
+        }
+        used = m_received.size();  // one question at a time: nothing can follow its answer
+        if (parsed.state == RigctldAnswer::State::Complete) {
+            answer = radioSilentStatus(parsed.status) ? Answer::RadioSilent : Answer::Radio;
+        }
     }
-    const bool answered = parseChkVfoAnswer(m_received.substr(0, end)).has_value();
-    m_received.erase(0, end + 1);
-    if (!answered) {
-        disconnect();
-        return false;
+    m_received.erase(0, used);
+    if (answer == Answer::None) {
+        disconnect();  // not rigctld's answer
+        return answer;
     }
     m_waiting = false;
-    return true;
+    return answer;
 }
 
 void RigctldProbe::disconnect() {

@@ -54,6 +54,9 @@ void RigctldSupervisor::readWindow() {
             m_endAsked = true;
         } else if (line == kSupervisorCheck && m_phase == Phase::Shared) {
             tell(kSupervisorAnswered);  // not ours to look after
+        } else if (line == kSupervisorSweep || line == kSupervisorIdle) {
+            m_sweeping = line == kSupervisorSweep;
+            m_radioAnsweredBefore = false;  // the sweep's own questions may have failed
         } else if (line == kSupervisorCheck) {
             m_checkAsked = true;  // answered by the next answer, or by "listening"
             if (m_phase == Phase::Listening && !m_probe.waiting()) {
@@ -185,8 +188,8 @@ int RigctldSupervisor::run(const sigset_t& waitMask, volatile const sig_atomic_t
             }
         }
         if (watched[3].revents != 0) {
-            if (m_probe.readAnswer()) {
-                heardAnswer();
+            if (const auto answer = m_probe.readAnswer(); answer != RigctldProbe::Answer::None) {
+                heardAnswer(answer);
             } else if (m_probe.descriptor() < 0) {
                 m_due = Clock::now() + kProbeRetry;  // rigctld closed it: asked again
             }

@@ -61,9 +61,20 @@ private:
     // what it sends cannot reach the radio, and Hamlib 4.5.4 hangs on it.
     static constexpr auto kUnkeyWithoutDevice = std::chrono::seconds{1};
     // How often a listening rigctld is asked whether it still answers, and how long an answer
-    // may take before rigctld is taken for stuck and started again.
+    // may take before rigctld is taken for stuck and started again. Hamlib answers from what
+    // it last read for 500 ms, so a question a second apart reaches the radio.
     static constexpr auto kAnswerProbeInterval = std::chrono::seconds{1};
     static constexpr auto kLongestSilence = std::chrono::seconds{5};
+    // A question to the radio: once it has waited this long the radio is said to be silent;
+    // a backend tries a silent radio for long (Hamlib 4.5.4's FT-817 backend 18 s, and 28 s
+    // when it opens the radio again first) before rigctld answers.
+    static constexpr auto kRadioSilentAfter = std::chrono::seconds{2};
+    static constexpr auto kLongestRadioSilence = std::chrono::seconds{90};
+    // rigctld opens the radio again after a question it could not answer, and Hamlib 4.5.4
+    // then answers the next one from what it held before, for its 500 ms, also while the
+    // radio is still switched off (measured on the emulated FT-817): only an answer that
+    // follows an answer counts, and the second is asked once that time has passed.
+    static constexpr auto kHamlibCacheTime = std::chrono::milliseconds{600};
     // A question whose connection broke is asked again after this.
     static constexpr auto kProbeRetry = std::chrono::milliseconds{100};
 
@@ -77,7 +88,10 @@ private:
     void scheduleRestart();
     void probeListening();
     void probeAnswering();
-    void heardAnswer();
+    void awaitAnswer();
+    GuardClock::duration longestWait() const;
+    void heardAnswer(RigctldProbe::Answer answer);
+    void radioSilent();
     void checkDevice();
     void stopChild(const std::string& how);
     void childEnded(const std::string& how);
@@ -97,8 +111,12 @@ private:
     Clock::time_point m_deviceDue = Clock::time_point::max();
     Clock::time_point m_listeningSince;
     std::chrono::seconds m_restartDelay = kFirstRestartDelay;
-    bool m_restarted = false;   // an earlier rigctld ended: the radio may be left keyed
-    bool m_checkAsked = false;  // the window waits to hear that rigctld answers
+    bool m_restarted = false;            // an earlier rigctld ended: the radio may be left keyed
+    bool m_checkAsked = false;           // the window waits to hear that rigctld answers
+    bool m_sweeping = false;             // the window sweeps: the radio is asked nothing more
+    bool m_radioSilent = false;          // said to the window
+    bool m_radioAnsweredBefore = false;  // the last question to the radio was answered
+    RigctldProbe::Question m_nextQuestion = RigctldProbe::Question::Radio;  // after that
     bool m_windowGone = false;
     bool m_endAsked = false;
     std::string m_windowLine;

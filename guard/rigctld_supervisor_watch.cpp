@@ -2,6 +2,8 @@
 // The station's rigctld while it runs: whether it answers, and whether its device is still
 // the one it opened.
 
+#include <utility>
+
 #include "guard/rigctld_supervisor.h"
 #include "station/rigctld_supervisor_words.h"
 #include "station/station_checks.h"
@@ -19,24 +21,93 @@ void RigctldSupervisor::probeListening() {
     }
     tell(kSupervisorListening);
     m_checkAsked = false;  // "listening" tells the window as much
+    m_radioSilent = false;
+    m_radioAnsweredBefore = false;
     m_phase = Phase::Listening;
     m_listeningSince = Clock::now();
-    m_due = m_listeningSince + kAnswerProbeInterval;
+    m_due = m_listeningSince;  // whether the radio answers too
 }
 
-// A question that waits already (its connection broke) is asked again and keeps its time.
+// While the window sweeps, the sweep's own questions show whether the radio answers; the
+// rigctld a sweep waits for must not be busy with the radio for another client. Between
+// sweeps rigctld alone is asked only between two answers of the radio: after a start, a
+// sweep or a silence, anything may have failed, and rigctld then opens the radio again at
+// its next question, trying it as long as a question to the radio (10 s on the emulated
+// FT-817 switched off). A question that waits already (its connection broke) is asked again
+// and keeps its time.
 void RigctldSupervisor::probeAnswering() {
-    m_probe.ask();
-    m_due = Clock::now() +
-            (m_probe.descriptor() < 0 ? kProbeRetry : kLongestSilence - m_probe.waitedFor());
+    using Question = RigctldProbe::Question;
+    m_probe.ask(m_sweeping              ? Question::Rigctld
+                : m_radioAnsweredBefore ? m_nextQuestion
+                                        : Question::Radio);
+    awaitAnswer();
 }
 
-void RigctldSupervisor::heardAnswer() {
+GuardClock::duration RigctldSupervisor::longestWait() const {
+    return m_probe.question() == RigctldProbe::Question::Radio
+               ? Clock::duration(kLongestRadioSilence)
+               : kLongestSilence;
+}
+
+// Looks again when the radio is to be said silent, or rigctld taken for stuck.
+void RigctldSupervisor::awaitAnswer() {
+    if (m_probe.descriptor() < 0) {
+        m_due = Clock::now() + kProbeRetry;
+        return;
+    }
+    const auto waited = m_probe.waitedFor();
+    const bool silentSoon = m_probe.question() == RigctldProbe::Question::Radio && !m_radioSilent &&
+                            waited < kRadioSilentAfter;
+    m_due =
+        Clock::now() + ((silentSoon ? Clock::duration(kRadioSilentAfter) : longestWait()) - waited);
+}
+
+// Between sweeps each round asks rigctld, and once it has answered, the radio. A question
+// the radio left unanswered is followed by another to the radio at once, which it answers as
+// soon as it is switched on again.
+void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
+    using Answer = RigctldProbe::Answer;
+    using Question = RigctldProbe::Question;
+    const auto now = Clock::now();
+    switch (answer) {
+        case Answer::None:
+            return;
+        case Answer::RadioSilent:
+            radioSilent();
+            m_radioAnsweredBefore = false;
+            m_due = now;
+            return;
+        case Answer::Rigctld:
+            if (!m_sweeping) {
+                m_nextQuestion = Question::Radio;
+                m_due = now;
+                return;
+            }
+            break;
+        case Answer::Radio:
+            m_nextQuestion = Question::Rigctld;
+            if (!std::exchange(m_radioAnsweredBefore, true)) {
+                m_due = now + kHamlibCacheTime;
+                return;
+            }
+            if (m_radioSilent) {
+                m_radioSilent = false;
+                tell(kSupervisorRadioHeard);
+            }
+            break;
+    }
     if (m_checkAsked) {
         tell(kSupervisorAnswered);
         m_checkAsked = false;
     }
-    m_due = Clock::now() + kAnswerProbeInterval;
+    m_due = now + kAnswerProbeInterval;
+}
+
+void RigctldSupervisor::radioSilent() {
+    if (!m_radioSilent) {
+        m_radioSilent = true;
+        tell(kSupervisorRadioSilent);
+    }
 }
 
 // The device gone or made anew under the running rigctld, which never opens it again: the
@@ -88,11 +159,18 @@ void RigctldSupervisor::onTimer() {
             probeListening();
             break;
         case Phase::Listening:
-            if (m_probe.waitedFor() >= kLongestSilence) {
-                stopChild("it gave no answer for " + std::to_string(kLongestSilence.count()) +
+            if (m_probe.waiting() && m_probe.waitedFor() >= longestWait()) {
+                const auto seconds = std::chrono::floor<std::chrono::seconds>(longestWait());
+                stopChild("it gave no answer for " + std::to_string(seconds.count()) +
                           " s and was stopped");
-            } else {
+            } else if (!m_probe.waiting() || m_probe.descriptor() < 0) {
                 probeAnswering();
+            } else {
+                if (m_probe.question() == RigctldProbe::Question::Radio &&
+                    m_probe.waitedFor() >= kRadioSilentAfter) {
+                    radioSilent();
+                }
+                awaitAnswer();
             }
             break;
         case Phase::Absent:

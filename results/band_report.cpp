@@ -77,6 +77,11 @@ BandReportRow bandReportRow(const BandResult& band) {
     if (!features.swrMinimum) {
         return row;
     }
+    if (features.swrAboveScaleEverywhere()) {
+        row[1] = swrAboveScaleCell();
+        row[2] = "–";
+        return row;
+    }
     row[1] = fixedNumber(features.swrMinimum->swr, 2);
     row[2] = megahertz(features.swrMinimum->frequencyHz);
     row[3] = widthText(features, band.record);

@@ -22,10 +22,11 @@ struct BandResult {
 //   Band  Lowest SWR  at         2:1 width  Resonance  Q
 //   40m   1.21        7.085 MHz  174 kHz    7.081 MHz  58
 //   15m   2.64        21.450 MHz none       none       –
+//   80m   above 10    –          none       none       –
 //
 // The 2:1 width is "≥ 120 kHz" when the band with SWR under 2.0 runs past an end of the
 // sweep and "whole band" when it runs past both. The resonance is the one nearest the lowest
-// SWR.
+// SWR. A band whose SWR lies above the scales everywhere says so, not where its first 99.9 is.
 inline constexpr std::array<std::string_view, 6> kBandReportHeadings{
     "Band", "Lowest SWR", "at", "2:1 width", "Resonance", "Q"};
 using BandReportRow = std::array<std::string, kBandReportHeadings.size()>;

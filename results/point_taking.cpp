@@ -18,9 +18,10 @@ constexpr std::array<std::pair<PointTaking::How, std::string_view>, 3> kFieldWor
     {PointTaking::How::Unsettled, "unsettled"},
 }};
 
-constexpr std::array<std::pair<SkipReason, std::string_view>, 2> kSkipReasonFields{{
+constexpr std::array<std::pair<SkipReason, std::string_view>, 3> kSkipReasonFields{{
     {SkipReason::OutsideBandPlan, "outside band plan"},
     {SkipReason::NotNeeded, "not needed"},
+    {SkipReason::BeyondFeedlineLoss, "beyond the feedline's loss"},
 }};
 
 std::string_view fieldWord(PointTaking::How how) {

@@ -21,16 +21,19 @@ struct PointTaking {
     friend bool operator==(const PointTaking&, const PointTaking&) = default;
 };
 
-// Why the sweep did not key a point, which therefore has no values: the band plan lets no
-// carrier go there, or a refined sweep did not need it for its curve.
-enum class SkipReason { OutsideBandPlan, NotNeeded };
+// Why a point of the plan has no values: the sweep did not key it, as the band plan lets no
+// carrier go there or a refined sweep did not need it for its curve; or it was keyed, but
+// at the antenna it has none, as the meter read more reflection there than the feedline's
+// loss lets come back from any antenna (its values at the meter are kept with the sweep).
+enum class SkipReason { OutsideBandPlan, NotNeeded, BeyondFeedlineLoss };
 
 // As a CSV field: "fixed 1", "settled 4", "unsettled 6".
 std::string takingField(const PointTaking& taking);
 // What takingField wrote; none for anything else.
 std::optional<PointTaking> readTakingField(std::string_view field);
 
-// The skipped point's field in the same column: "outside band plan", "not needed".
+// The skipped point's field in the same column: "outside band plan", "not needed",
+// "beyond the feedline's loss".
 std::string_view skipReasonField(SkipReason reason);
 // What skipReasonField wrote; none for anything else.
 std::optional<SkipReason> readSkipReasonField(std::string_view field);

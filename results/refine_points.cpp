@@ -11,8 +11,10 @@ std::vector<RefinePoint> refinePointsOf(const SweepRecord& record) {
         if (point.reading) {
             points.push_back({RefineReading{point.reading->swr, point.reading->impedance()}});
         } else {
-            points.push_back(
-                {std::nullopt, !point.taken && point.skipped != SkipReason::OutsideBandPlan});
+            // A point beyond the feedline's loss was keyed: its reading is the meter's.
+            const bool keyable = !point.taken && point.skipped != SkipReason::OutsideBandPlan &&
+                                 point.skipped != SkipReason::BeyondFeedlineLoss;
+            points.push_back({std::nullopt, keyable});
         }
     }
     return points;

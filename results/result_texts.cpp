@@ -50,6 +50,10 @@ std::string bandText(const SweepFeatures& features) {
 
 }  // namespace
 
+std::string swrAboveScaleCell() {
+    return "above " + fixedNumber(kHighestShownSwr, 0);
+}
+
 // Whole above 10, where the band's width is good to a few per cent at best.
 std::string loadedQText(double q) {
     return fixedNumber(q, q >= 10.0 ? 0 : 1);
@@ -92,6 +96,9 @@ std::vector<std::string> swrMarkerLines(const SweepFeatures& features) {
     if (!features.swrMinimum) {
         return lines;
     }
+    if (features.swrAboveScaleEverywhere()) {
+        return {"SWR " + swrAboveScaleCell() + " everywhere"};
+    }
     lines.push_back("SWR " + shown(features.swrMinimum->swr, 2) + " at " +
                     interpolatedMHz(features.swrMinimum->frequencyHz) + " MHz");
     const std::string band = bandText(features);
@@ -116,7 +123,9 @@ std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features) {
 
 MarkerCells markerCells(const SweepFeatures& features) {
     MarkerCells cells;
-    if (features.swrMinimum) {
+    if (features.swrAboveScaleEverywhere()) {
+        cells.lowestSwr = swrAboveScaleCell();
+    } else if (features.swrMinimum) {
         cells.lowestSwr = shown(features.swrMinimum->swr, 2);
         cells.atMHz = interpolatedMHz(features.swrMinimum->frequencyHz);
     }

@@ -32,8 +32,12 @@ std::string pointValuesText(const SweepPoint& point, std::string_view traceName)
 
 // The labels of the SWR markers: "SWR 1.14 at 14.175 MHz", "2:1 14.088 – 14.262 MHz,
 // 174 kHz, Q 58" with the loaded Q the band gives (or the one edge inside the sweep).
-// Nothing for a sweep without a reading.
+// Nothing for a sweep without a reading; for one whose every SWR lies above the scales,
+// "SWR above 10 everywhere" alone, not where its first 99.9 is.
 std::vector<std::string> swrMarkerLines(const SweepFeatures& features);
+
+// What a table's lowest-SWR cell says of such a sweep: "above 10".
+std::string swrAboveScaleCell();
 
 // The loaded Q of a 2:1 band as the markers show it: "58", "7.5".
 std::string loadedQText(double q);
@@ -43,9 +47,9 @@ std::vector<std::string> resonanceMarkerLines(const SweepFeatures& features);
 
 // One row of a report's marker table, the values written as the chart's markers write
 // them; a cell is empty where the trace has nothing to say:
-//   lowestSwr "1.14", atMHz "14.175", band "14.088 – 14.262 MHz" (or "from 14.088 MHz up",
-//   "up to 14.262 MHz", "across the whole sweep"), widthKHz "174", q "58",
-//   resonances "14.167 (R 49.6 Ω)", the first three, then "and 2 more resonances".
+//   lowestSwr "1.14" (or "above 10", atMHz then empty), atMHz "14.175", band "14.088 – 14.262 MHz"
+//   (or "from 14.088 MHz up", "up to 14.262 MHz", "across the whole sweep"), widthKHz "174", q
+//   "58", resonances "14.167 (R 49.6 Ω)", the first three, then "and 2 more resonances".
 struct MarkerCells {
     std::string lowestSwr;
     std::string atMHz;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "numbers/number_text.h"
@@ -93,13 +94,18 @@ struct RowReader {
     int line;
     std::optional<FileError> error;
 
-    double number(std::string_view field, std::string_view column) {
+    // A finite number; for the SWR also "inf", a total reflection's (a pure reactance at
+    // the antenna, an analyser's S11 of 1 or more).
+    double number(std::string_view field, std::string_view column, bool infinityToo = false) {
         const auto value = readDecimal(field);
-        if (!error && !(value && std::isfinite(*value))) {
+        const bool taken =
+            value && (std::isfinite(*value) ||
+                      (infinityToo && *value == std::numeric_limits<double>::infinity()));
+        if (!error && !taken) {
             error = FileError{
                 line, std::string(column) + " \"" + std::string(field) + "\" is not a number"};
         }
-        return value.value_or(0.0);
+        return taken ? *value : 0.0;
     }
 };
 
@@ -116,10 +122,14 @@ std::optional<FileError> readTaken(std::string_view field, int line, SweepPoint&
     point.skipped = readSkipReasonField(field);
     point.taken = point.skipped ? std::nullopt : readTakingField(field);
     if (!point.skipped && !point.taken) {
+        std::string reasons;
+        for (const SkipReason reason :
+             {SkipReason::OutsideBandPlan, SkipReason::NotNeeded, SkipReason::BeyondFeedlineLoss}) {
+            reasons += (reasons.empty() ? "" : ", ") + std::string(skipReasonField(reason));
+        }
         return FileError{line, std::string(kTakenColumn) + " \"" + std::string(field) +
                                    "\" is not fixed, settled or unsettled with a count, nor " +
-                                   std::string(skipReasonField(SkipReason::OutsideBandPlan)) +
-                                   " or " + std::string(skipReasonField(SkipReason::NotNeeded))};
+                                   reasons};
     }
     return std::nullopt;
 }
@@ -154,7 +164,8 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
         return std::nullopt;
     }
     if (point.skipped) {
-        return FileError{line, "a row of a point that was not keyed holds values"};
+        return FileError{
+            line, "a row marked " + std::string(skipReasonField(*point.skipped)) + " holds values"};
     }
     RowReader row{line, std::nullopt};
     PointReading reading;
@@ -163,7 +174,7 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
     }
     reading.zOhms = row.number(text[kZ], kNeededColumns[kZ]);
     reading.phaseDegrees = row.number(text[kPhase], kNeededColumns[kPhase]);
-    reading.swr = row.number(text[kSwr], kNeededColumns[kSwr]);
+    reading.swr = row.number(text[kSwr], kNeededColumns[kSwr], true);
     point.reading = reading;
     return row.error;
 }

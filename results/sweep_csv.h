@@ -29,7 +29,11 @@ namespace zm {
 //
 // The measured values (power, Z, phase, SWR) are written so that they read back exactly;
 // R, X, rho and the return loss are worked out from Z and phase. A matched load has an
-// infinite return loss, written "inf". The plane says where the values stand: at the meter
+// infinite return loss, a total reflection an infinite SWR, both written "inf". A point
+// that has no value at the antenna is a row without values, its taken column saying why:
+//
+//   28500000,,,,,,,,,beyond the feedline's loss
+// The plane says where the values stand: at the meter
 // as it read them, or at the antenna with the feedline taken out. The comments hold no comma, so a
 // spreadsheet keeps each in its first cell.
 std::string writeSweepCsv(const SweepRecord& record);
@@ -38,7 +42,8 @@ std::string writeSweepCsv(const SweepRecord& record);
 // (CRLF, a byte order mark, quoted fields, other columns in any order): the header must
 // name frequency_hz, power, z_ohm, phase_deg and swr; frequencies are whole Hz and rise
 // from row to row; a row with an empty z_ohm has no reading; a taken column is read where
-// there is one. R, X, rho and the return loss are not read: they follow from Z and phase.
+// there is one. R, X, rho and the return loss are not read: they follow from Z and phase;
+// the SWR may be "inf".
 // The notes come from the comment lines before the header row; those it lacks stay empty.
 std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text);
 

@@ -11,6 +11,10 @@ namespace zm {
 
 // The SWR that bounds the band a user calls matched.
 inline constexpr double kBandEdgeSwr = 2.0;
+// The top of the highest SWR scale the charts show. A sweep whose lowest SWR lies above it
+// has no dip to show: an antenna swept outside its band, where the meter reads its ceiling,
+// 99.9, at every point.
+inline constexpr double kHighestShownSwr = 10.0;
 
 struct SwrMinimum {
     double frequencyHz = 0.0;
@@ -37,6 +41,10 @@ struct SweepFeatures {
     std::vector<Resonance> resonances;
 
     std::optional<double> bandwidthKHz() const;
+    // Whether every reading's SWR lies above kHighestShownSwr.
+    bool swrAboveScaleEverywhere() const {
+        return swrMinimum && swrMinimum->swr > kHighestShownSwr;
+    }
     // The loaded Q of a single resonance matched at the middle f0 of the band, from the
     // band's width BW at SWR s = 2.0: Q = (s - 1) / sqrt(s) x f0 / BW. None without both
     // edges.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <iostream>
 
 #include "sim/cat_sim_options.h"
@@ -22,6 +23,20 @@ constexpr std::chrono::milliseconds kIdlePoll{200};
 // Answers nobody reads are dropped past this, so a stalled reader cannot grow memory.
 constexpr std::size_t kMaxUnsentBytes = 64 * 1024;
 
+volatile std::sig_atomic_t g_powerButtonPresses = 0;
+
+void onPowerButton(int) {
+    g_powerButtonPresses = g_powerButtonPresses + 1;
+}
+
+// SIGUSR1 interrupts the poll, so a press is seen at once.
+void installPowerButton() {
+    struct sigaction action {};
+    action.sa_handler = onPowerButton;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGUSR1, &action, nullptr);
+}
+
 // Writes what the pty takes now; keeps the rest for POLLOUT.
 void writeSome(int fd, std::string& unsent) {
     const ssize_t written = ::write(fd, unsent.data(), unsent.size());
@@ -34,6 +49,7 @@ void writeSome(int fd, std::string& unsent) {
 
 int run(const CatSimOptions& options) {
     installStopHandlers();  // before the banner: whoever reads it may stop us at once
+    installPowerButton();
     PseudoTerminal pty;
     const PtyLink link(options.linkPath, pty.slavePath());
     std::cout << "zm480-cat-sim: FT-817 on " << link.description() << std::endl;
@@ -41,7 +57,11 @@ int run(const CatSimOptions& options) {
     Ft817Cat radio(options.start);
     std::string unsent;
     char buffer[512];
+    std::sig_atomic_t pressesSeen = 0;
     while (!stopRequested()) {
+        for (; pressesSeen != g_powerButtonPresses; ++pressesSeen) {
+            std::cout << "- | " << radio.pressPowerButton() << " | -" << std::endl;
+        }
         pollfd entry{pty.masterFd(), static_cast<short>(POLLIN | (unsent.empty() ? 0 : POLLOUT)),
                      0};
         if (::poll(&entry, 1, static_cast<int>(kIdlePoll.count())) <= 0) {

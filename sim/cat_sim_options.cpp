@@ -100,6 +100,9 @@ then one line per command: the bytes, the command in words, the answer:
   00 00 00 00 85 | clarifier off (no change) | F0
   01 40 05 00 01 | frequency 14005000 | 00
   00 00 00 00 08 | ptt on 14005000 | 00          (the frequency it transmits on)
+SIGUSR1 presses the radio's power button (a radio switched off behind a CAT cable
+that stays plugged in, then on again):
+  - | power button: switched on | -
 On SIGINT or SIGTERM it prints the radio's state and ends:
   state: vfo a 14005000 CW, vfo b 7100000 USB, on a, ptt off, clarifier off 0, split off, lock off
 )";

@@ -210,6 +210,11 @@ Ft817Exchange Ft817Cat::execute(const std::string& command) {
     return exchange;
 }
 
+std::string Ft817Cat::pressPowerButton() {
+    m_state.powered = !m_state.powered;
+    return m_state.powered ? "power button: switched on" : "power button: switched off";
+}
+
 // Switches an on/off setting; the radio answers F0 when it already was in that state.
 std::string Ft817Cat::setFlag(bool& flag, bool on, std::string_view name, std::string& words) {
     words = std::string(name) + (on ? " on" : " off");

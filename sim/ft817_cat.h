@@ -62,6 +62,9 @@ public:
 
     const Ft817State& state() const { return m_state; }
 
+    // The front panel's power button, which needs no CAT: "power button: switched on".
+    std::string pressPowerButton();
+
 private:
     Ft817Exchange execute(const std::string& command);
     std::string setFlag(bool& flag, bool on, std::string_view name, std::string& words);

@@ -74,6 +74,13 @@ void ProcessRigctldRunner::recheck() {
     }
 }
 
+void ProcessRigctldRunner::setSweeping(bool sweeping) {
+    m_sweeping = sweeping;
+    if (m_child) {
+        say(sweeping ? kSupervisorSweep : kSupervisorIdle);
+    }
+}
+
 void ProcessRigctldRunner::say(std::string_view word) {
     const std::string line = std::string(word) + "\n";
     ::send(m_child->socket, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -103,6 +110,9 @@ void ProcessRigctldRunner::launch(const Start& start) {
     }
     m_notifier = new QSocketNotifier(m_child->socket, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &ProcessRigctldRunner::readGuard);
+    if (m_sweeping) {
+        say(kSupervisorSweep);  // a guard starts idle
+    }
 }
 
 void ProcessRigctldRunner::readGuard() {
@@ -147,6 +157,10 @@ void ProcessRigctldRunner::hear(const std::string& line) {
         enter(State::Answering);
     } else if (word == kSupervisorAnswered) {
         m_confirmed = true;
+    } else if (word == kSupervisorRadioSilent) {
+        enter(State::RadioSilent);
+    } else if (word == kSupervisorRadioHeard) {
+        enter(State::Answering);
     } else if (word == kSupervisorExited) {
         m_lastEnd = text;
         ++m_endings;

@@ -35,6 +35,7 @@ public:
     void onStateChange(std::function<void()> changed) override { m_changed = std::move(changed); }
     void recheck() override;
     bool confirmed() const override { return m_confirmed; }
+    void setSweeping(bool sweeping) override;
     std::string problem() const override { return m_problem; }
     std::vector<std::string> lastWords() const override;
     int endings() override;
@@ -65,6 +66,7 @@ private:
     State m_state = State::Stopped;
     std::function<void()> m_changed;
     bool m_confirmed = false;
+    bool m_sweeping = false;
     std::string m_problem;
     std::deque<std::string> m_lastWords;
     int m_endings = 0;

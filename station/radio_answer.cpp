@@ -31,6 +31,13 @@ int dumpStateModel(std::string_view received) {
     return error == std::errc{} && end == last && model > 0 ? model : -1;
 }
 
+bool radioSilentStatus(int status) {
+    constexpr int kTimedOut = -5;
+    constexpr int kInputOutput = -6;
+    constexpr int kNotPoweredOn = -20;
+    return status == kTimedOut || status == kInputOutput || status == kNotPoweredOn;
+}
+
 std::string withLastWords(std::string message, const std::vector<std::string>& lastWords) {
     if (lastWords.empty()) {
         return message;

@@ -34,6 +34,11 @@ inline constexpr std::string_view kRadioSilent =
     "plugged in, and that the baud rate and CI-V address in Setup, Station match the radio's "
     "own menu";
 
+// Whether rigctld's status for a question to the radio says that no answer came from it:
+// -5 timed out, -6 input/output error, -20 not powered on. Any other status came from a
+// radio that answered, or from a backend that cannot tell.
+bool radioSilentStatus(int status);
+
 // A message and rigctld's last lines: "... rigctld's last words: serial_open: Unable to open
 // /dev/ttyUSB9 - No such file or directory".
 std::string withLastWords(std::string message, const std::vector<std::string>& lastWords);

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zm {
+
+// How long a radio is given to answer through the program's rigctld: an IC-7300 answers
+// rigctld's first questions within a second.
+inline constexpr std::chrono::milliseconds kRadioAnswerTime{10000};
 
 // The station's rigctld, run by the program for the radio of Setup, Station. Nothing here
 // waits on rigctld: start and stop return at once, and the window asks how things stand.
@@ -30,6 +35,8 @@ public:
         Starting,          // started, or to be started again, and not answering yet
         Answering,         // rigctld answers on its port: the one started, or one that
                            // someone else runs there for the same radio
+        RadioSilent,       // the rigctld started answers, the radio behind it does not
+                           // (switched off, its CAT cable still plugged in)
         HeldUp,            // something stands in the way: problem() says what
     };
     virtual State state() const = 0;
@@ -40,6 +47,9 @@ public:
     // it has answered since.
     virtual void recheck() = 0;
     virtual bool confirmed() const = 0;
+    // While the window sweeps, rigctld is not asked the radio's frequency as it is between
+    // sweeps: the sweep's own questions show whether the radio answers.
+    virtual void setSweeping(bool sweeping) = 0;
     // Why the last start did not come about, for the user: the radio's device is missing or
     // held, the port is taken, rigctld is not installed. Empty when nothing stood in the way.
     virtual std::string problem() const = 0;

@@ -21,8 +21,9 @@
 //   guard:  restart 2
 //   guard:  shared 3073            a rigctld for this model already answers there: used as it is
 //
-// The radio's device is watched while rigctld runs, and rigctld is asked "\chk_vfo" every
-// second. The radio switched off, then on, and a rigctld that hangs:
+// The radio's device is watched while rigctld runs, and every second rigctld is asked whether
+// it answers ("\chk_vfo") and, between sweeps, the radio's frequency ("+f") after it.
+// The radio switched off, then on, and a rigctld that hangs:
 //
 //   guard:  absent The radio's device /dev/ttyUSB1 is not there: ...
 //                                  rigctld stopped; started again once the device is back
@@ -30,6 +31,12 @@
 //   guard:  listening
 //   window: check                  Run is pressed: does it answer now?
 //   guard:  answered
+//   window: sweep                  the sweep asks the radio enough; rigctld alone is asked
+//   window: idle                   the sweep has ended
+//   guard:  silent                 the radio does not answer rigctld: switched off behind a
+//                                  CAT cable that stays plugged in
+//   guard:  heard                  it answers again
+//   window: sweep
 //   guard:  exited it gave no answer for 5 s and was stopped
 //   guard:  restart 1
 //
@@ -53,5 +60,9 @@ inline constexpr std::string_view kSupervisorAbsent = "absent";
 inline constexpr std::string_view kSupervisorAnswered = "answered";
 inline constexpr std::string_view kSupervisorEnd = "end";
 inline constexpr std::string_view kSupervisorCheck = "check";
+inline constexpr std::string_view kSupervisorRadioSilent = "silent";
+inline constexpr std::string_view kSupervisorRadioHeard = "heard";
+inline constexpr std::string_view kSupervisorSweep = "sweep";
+inline constexpr std::string_view kSupervisorIdle = "idle";
 
 }  // namespace zm

@@ -25,6 +25,10 @@ std::optional<int> pointCountFor(double startMHz, double stopMHz, double stepMHz
     return static_cast<int>(count);
 }
 
+double sweepPointMHz(int point, double startMHz, double stepMHz) {
+    return (startMHz - stepMHz) + point * stepMHz;
+}
+
 std::string frequencyLabel(int row, double startMHz, double stepMHz) {
     const double frequencyMHz = static_cast<double>(row - 1) * stepMHz + startMHz;
     return generalNumber(frequencyMHz) + ' ';

@@ -25,6 +25,10 @@ struct SweepPlan {
 // Empty when that is not a number from 1 to kMaxPointCount.
 std::optional<int> pointCountFor(double startMHz, double stopMHz, double stepMHz);
 
+// Where the run tunes point i (from 1): (start - step) + i x step, in that order of
+// operations.
+double sweepPointMHz(int point, double startMHz, double stepMHz);
+
 // Column 1 of row i: (i - 1) x step + start in general number form, then one space:
 // "14 ", "14.05 ".
 std::string frequencyLabel(int row, double startMHz, double stepMHz);

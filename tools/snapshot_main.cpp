@@ -27,9 +27,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/dialogs_on_stop.h"
 #include "app/frm_main.h"
-#include "app/stop_signals.h"
 #include "dialogs/qt_window_printer.h"
+#include "process/stop_signals.h"
 #include "sweep/rigctld_client.h"
 
 namespace {
@@ -126,6 +127,7 @@ int main(int argc, char** argv) {
     }
 
     zm::StopSignals stopSignals;
+    zm::endModalDialogsOnStop(stopSignals);
     zm::Devices devices = zm::programDevices(zm::ConfigStore::forProgram(), stopSignals.flag(),
                                              zm::RigctldServerFactory::kDefaultPort);
     if (!memoryPath.empty()) {

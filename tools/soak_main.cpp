@@ -29,8 +29,8 @@
 #include <utility>
 
 #include "app/frm_main.h"
-#include "app/stop_signals.h"
 #include "meter/meter_record.h"
+#include "process/stop_signals.h"
 #include "sweep/rigctld_client.h"
 #include "sweep/settle_rule.h"
 

@@ -99,14 +99,89 @@ TEST_F(FormLayout, EveryPointerIsFilledWithTheNamedControl) {
     EXPECT_EQ(m_controls.MSChart1->parentWidget(), m_controls.client);
 }
 
+// At every zoom each control's rectangle is its 100 % rectangle scaled, within the pixel
+// that rounding takes, and its font is scaled alike; back at 100 % all is as designed.
+TEST_F(FormLayout, EveryControlScalesWithTheZoom) {
+    struct Designed {
+        QWidget* widget;
+        QRect pixels;
+        double pointSize;
+    };
+    std::vector<Designed> designed;
+    for (QWidget* widget : m_controls.client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!widget->objectName().endsWith("Caption")) {  // a list's, for screen readers only
+            designed.push_back({widget, widget->geometry(), widget->font().pointSizeF()});
+        }
+    }
+    ASSERT_EQ(designed.size(), 38u);  // 32 controls and the legend's 6 samples
+    const QSize clientSize = m_controls.client->size();
+    for (const int percent : {125, 150, 175, 200, 100}) {
+        const Zoom zoom = *Zoom::ofPercent(percent);
+        zoomFormLayout(m_window, m_controls, zoom);
+        const double f = zoom.factor();
+        for (const Designed& control : designed) {
+            SCOPED_TRACE(control.widget->objectName().toStdString() + " at " +
+                         std::to_string(percent) + " %");
+            const QRect at = control.widget->geometry();
+            const QRect& was = control.pixels;
+            EXPECT_NEAR(at.x(), was.x() * f, 1.0);
+            EXPECT_NEAR(at.y(), was.y() * f, 1.0);
+            EXPECT_NEAR(at.width(), was.width() * f, 1.0);
+            EXPECT_NEAR(at.height(), was.height() * f, 1.0);
+            if (control.widget != m_controls.Label31) {  // fitted to its line, below
+                EXPECT_DOUBLE_EQ(control.widget->font().pointSizeF(), control.pointSize * f);
+            }
+        }
+        EXPECT_EQ(m_controls.client->width(), qRound(clientSize.width() * f));
+        EXPECT_EQ(m_controls.client->height(), clientSize.height());  // the window's to set
+        EXPECT_EQ(m_controls.Picture5->pixmap().width(), qRound(kLampSizePx * f));
+    }
+    for (const Designed& control : designed) {
+        EXPECT_EQ(control.widget->geometry(), control.pixels)
+            << control.widget->objectName().toStdString();
+    }
+}
+
 // A record at the meter's largest readings fits the raw-response line whole, in whatever
-// face stands in for the design's MS Sans Serif 8.25 on this machine.
+// face stands in for the design's MS Sans Serif 8.25 on this machine, at every zoom.
 TEST_F(FormLayout, RawResponseLineHoldsAWholeRecord) {
     const QString widest = QStringLiteral(";88888.8,888.8,888.8, R888.8 X888.8 SW 8.88");
     ASSERT_EQ(widest.size(), 43);
-    const QFont font = m_controls.Label31->font();
-    EXPECT_LE(QFontMetricsF(font).horizontalAdvance(widest), m_controls.Label31->width());
-    EXPECT_GE(font.pointSizeF(), 7.0) << font.family().toStdString();  // still readable
+    for (const int percent : Zoom::kPercents) {
+        const Zoom zoom = *Zoom::ofPercent(percent);
+        zoomFormLayout(m_window, m_controls, zoom);
+        const QFont font = m_controls.Label31->font();
+        EXPECT_LE(QFontMetricsF(font).horizontalAdvance(widest), m_controls.Label31->width());
+        EXPECT_GE(font.pointSizeF(), zoom.scaled(7.0)) << font.family().toStdString();  // readable
+    }
+}
+
+// The legend's words stand before their colour samples at every zoom: each sample starts
+// after the end of its word and before the next word begins.
+TEST_F(FormLayout, LegendWordsStayBeforeTheirSamplesAtEveryZoom) {
+    const QString caption = m_controls.Label1->text();
+    const char* const words[] = {"R", "X", "Z", "Phase", "SWR", "RHO"};
+    const int sampleOfWord[] = {0, 1, 2, 4, 3, 5};  // phase's sample is Line2(4)
+    for (const int percent : Zoom::kPercents) {
+        SCOPED_TRACE(percent);
+        zoomFormLayout(m_window, m_controls, *Zoom::ofPercent(percent));
+        const QFontMetricsF metrics(m_controls.Label1->font());
+        qsizetype from = 0;
+        for (int k = 0; k < 6; ++k) {
+            const qsizetype at = caption.indexOf(QLatin1String(words[k]), from);
+            from = at + 1;
+            const double wordEnd = m_controls.Label1->x() +
+                                   metrics.horizontalAdvance(caption.left(at + qstrlen(words[k])));
+            const qsizetype next = k < 5 ? caption.indexOf(QLatin1String(words[k + 1]), from) : -1;
+            const QWidget* sample = m_controls.Line2[sampleOfWord[k]];
+            EXPECT_LT(wordEnd, sample->x()) << words[k];
+            if (next >= 0) {
+                const double nextStart =
+                    m_controls.Label1->x() + metrics.horizontalAdvance(caption.left(next));
+                EXPECT_GT(nextStart, sample->x() + sample->width()) << words[k];
+            }
+        }
+    }
 }
 
 TEST_F(FormLayout, TabSequenceFollowsTheDesign) {

@@ -127,11 +127,14 @@ TEST_P(MeterFaultTable, WindowCopesAndReadsTheNextGoodAnswer) {
         EXPECT_EQ(rawLine().size(), qsizetype(kMeterRecordLength));
     } else {
         EXPECT_THAT(readout(), ElementsAreArray(kBeforeShown));
-        // A device that went is said on the line; any other fault leaves the last answer there.
-        EXPECT_EQ(rawLine().toStdString(), row.portSurvives
-                                               ? good
-                                               : "Meter unplugged: " + meter.devicePath() +
-                                                     " is gone; polling resumes when it is back");
+        // A device that went is said on the line, in whole on hover; any other fault leaves
+        // the last answer there.
+        EXPECT_EQ(rawLine().toStdString(),
+                  row.portSurvives ? good : "Meter unplugged; polling resumes when it is back");
+        EXPECT_EQ(window->controls().Label31->toolTip().toStdString(),
+                  row.portSurvives ? ""
+                                   : "Meter unplugged: " + meter.devicePath() +
+                                         " is gone; polling resumes when it is back");
         EXPECT_EQ(window->lastResponse(), good);
         EXPECT_DOUBLE_EQ(window->meterReading().Z.value_or(0), 50.0);
     }

@@ -203,8 +203,8 @@ TEST_F(PlanTest, BandMenuListsThePlansBandsAndSetsStartAndStop) {
     f.Combo1->setCurrentIndex(1);  // 100 kHz
     window->Combo1_Click();
     f.mnuBand->actions().at(3)->trigger();
-    EXPECT_EQ(f.Text2->text(), "7.000");
-    EXPECT_EQ(f.Text3->text(), "7.200");
+    EXPECT_EQ(f.Text2->text(), "7.00");
+    EXPECT_EQ(f.Text3->text(), "7.20");
     EXPECT_EQ(window->plan().StartFreq, 7.0);
     EXPECT_EQ(window->plan().StopFreq, 7.2);
     EXPECT_EQ(window->plan().StepFreq, 0.1);
@@ -213,6 +213,36 @@ TEST_F(PlanTest, BandMenuListsThePlansBandsAndSetsStartAndStop) {
     window->controls().Combo4->setCurrentIndex(1);  // AM: the sidebands take 3 kHz each side
     window->Combo4_Click();
     EXPECT_EQ(chart->insideHz.front(), (BandSegment{1813000, 1997000}));
+}
+
+// The boxes read two decimals: a band's edges off that grid are planned inside the band, and
+// a band too narrow for two points says what it does instead.
+TEST_F(PlanTest, BandMenuPlansWhatTheBoxesShowAndOffersChannelsToSweepMyBands) {
+    const FormControls& f = window->controls();
+    const auto item = [&](const char* band) {
+        for (QAction* action : f.mnuBand->actions()) {
+            if (action->text().startsWith(QString::fromLatin1(band) + "  ")) {
+                return action;
+            }
+        }
+        ADD_FAILURE() << band;
+        return new QAction(f.mnuBand);
+    };
+    window->mnuBandPlan_Click("iaru2");
+    item("17m")->trigger();  // 18.068 to 18.168 MHz in 50 kHz steps
+    EXPECT_EQ(f.Text2->text(), "18.07");
+    EXPECT_EQ(f.Text3->text(), "18.12");
+    EXPECT_THAT(labels(), ElementsAre("18.07 ", "18.12 "));
+    EXPECT_EQ(item("60m")->text(), "60m  5.3515 – 5.3665 MHz (one point at 5.36)");
+    item("60m")->trigger();
+    EXPECT_THAT(labels(), ElementsAre("5.36 "));
+
+    window->mnuBandPlan_Click("us-general");
+    EXPECT_EQ(item("60m")->text(), "60m  5.332 – 5.405 MHz (Sweep my bands)");
+    item("60m")->trigger();  // cancelled in the dialog
+    ASSERT_EQ(bandsDialog->offered.size(), 1u);
+    EXPECT_EQ(bandsDialog->offered[0].sweep, std::vector<std::string>{"60m"});
+    EXPECT_THAT(labels(), ElementsAre("5.36 "));
 }
 
 }  // namespace

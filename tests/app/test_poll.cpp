@@ -80,7 +80,10 @@ TEST_F(PollTest, PortClosedUnderThePollSendsNothingAndSaysTheMeterIsGone) {
     window->ReadMeter();
     EXPECT_TRUE(log.empty());
     EXPECT_FALSE(lampOn());
+    // The line is as wide as a meter record; the whole text is on hover.
     EXPECT_EQ(window->controls().Label31->text(),
+              "Meter unplugged; polling resumes when it is back");
+    EXPECT_EQ(window->controls().Label31->toolTip(),
               "Meter unplugged: /dev/ttyS0 is gone; polling resumes when it is back");
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());

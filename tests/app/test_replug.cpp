@@ -40,8 +40,11 @@ TEST_F(ReplugTest, MeterUnpluggedAndPluggedBackWhileIdle) {
 
     meter.reset();
     ASSERT_TRUE(processEventsUntil([&] { return rawLine().startsWith("Meter unplugged"); }));
-    EXPECT_EQ(rawLine().toStdString(),
+    const QLabel* line = window->controls().Label31;
+    EXPECT_EQ(line->toolTip().toStdString(),
               "Meter unplugged: " + device + " is gone; polling resumes when it is back");
+    EXPECT_LE(QFontMetrics(line->font()).horizontalAdvance(rawLine()), line->width())
+        << rawLine().toStdString();  // shown whole, not cut by the lamp
     EXPECT_FALSE(lampOn());
 
     meter = std::make_unique<RunningSim>(link, QStringList{"--z", "75", "--noise", "0"});
@@ -80,6 +83,39 @@ TEST_F(ReplugTest, RadioSwitchedOffAndOnThenRunWaitsAndSweeps) {
     EXPECT_EQ(std::ranges::count_if(
                   said, [](const std::string& line) { return line.starts_with("ptt on"); }),
               window->plan().PointCount);
+    EXPECT_EQ(window->windowTitle(), "ZM-480 Plot - rigctld answers");
+}
+
+// The radio switched off while its CAT cable stays plugged in (the emulated FT-817 behind
+// Hamlib's FT-817 backend): the title names it, Run gives the cause and keys nothing, and the
+// radio switched on again is seen without a Run.
+TEST_F(ReplugTest, RadioOffBehindAPresentCableIsNamedAndSeenWhenOnAgain) {
+    const std::string link = folderPath("cat");
+    RunningCatSim radio({"--off", "--link", QString::fromStdString(link)});
+    ASSERT_TRUE(radio.started());
+    RigctldRunner* rigctld =
+        createWindowRunningRigctld("model=1020\ndevice=" + link + "\nbaud=38400\n", fakeDevices());
+    if (!rigctld) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    // Hamlib's backend tries the silent radio for some 6 s as rigctld opens it.
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld->state() == State::RadioSilent; },
+                                   std::chrono::seconds(60)))
+        << rigctld->problem();
+    EXPECT_EQ(window->windowTitle(), "ZM-480 Plot - the radio does not answer");
+
+    window->cmdRun_Click();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_THAT(messages->shown[0],
+                ::testing::StartsWith("The sweep stopped. The radio does not answer rigctld: "
+                                      "check that it is switched on"));
+    const auto said = radio.transcript();
+    EXPECT_EQ(std::ranges::count_if(
+                  said, [](const std::string& line) { return !line.starts_with("ignored"); }),
+              0);
+
+    radio.pressPowerButton();
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld->answering(); }, std::chrono::seconds(30)));
     EXPECT_EQ(window->windowTitle(), "ZM-480 Plot - rigctld answers");
 }
 

@@ -12,11 +12,13 @@
 #include <QTest>
 #include <thread>
 
-#include "app/qt_text_files.h"
 #include "chart/trace_points.h"
+#include "feedline/reading_plane.h"
 #include "meter/qt_serial_comm.h"
+#include "results/result_texts.h"
 #include "results/sweep_csv.h"
 #include "results/sweep_features.h"
+#include "settings/qt_text_files.h"
 #include "sim/antenna_model.h"
 #include "sweep/rigctld_client.h"
 #include "tests/support/refine_grid.h"
@@ -211,12 +213,18 @@ TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
 // Sweep my bands under the US General class: each band a sweep of its own from edge to edge,
 // through the same band plan check as Run (the middle points, in the gaps of 40 m and 20 m,
 // are neither tuned nor keyed), kept as a memory; Escape ends the whole run and keeps what
-// is done; the Bands window sums it up and the boxes' plan is in force again.
+// is done; the Bands window sums it up, the boxes' plan is in force again and the chart shows
+// what it showed before, with the memories.
 TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWhatIsDone) {
     if (!startStation({"--antenna"}, "[licence]\nplan=us-general\n")) {
         GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
     }
     choosePlotMode(*window, 2);
+    window->cmdRun_Click();
+    const PlotGrid gridBefore = chart->lastData;
+    const SweepRecord recordBefore = chart->lastRecord;
+    const std::string noticeBefore = chart->notice;
+    ASSERT_TRUE(recordBefore.hasReadings());
     bandsDialog->choice = BandsSettings{{"40m", "20m", "15m"}, 3};
     int keyedWaits = 0;
     generousSweepSleeper->during = [&](std::chrono::milliseconds wait) {
@@ -249,6 +257,15 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_EQ(window->plan().StartFreq, 14.0);
     EXPECT_EQ(window->plan().StopFreq, 14.35);
     EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(chart->lastData.rows(), gridBefore.rows());
+    for (int row = 1; row <= gridBefore.rows(); ++row) {
+        for (int column = 1; column <= PlotGrid::kColumns; ++column) {
+            EXPECT_EQ(chart->lastData.at(row, column), gridBefore.at(row, column)) << row;
+        }
+    }
+    EXPECT_EQ(chart->lastRecord.points, recordBefore.points);
+    EXPECT_EQ(chart->notice, noticeBefore);
+    EXPECT_EQ(chart->memories.size(), 2u);
     QFile station(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(station.open(QIODevice::ReadOnly));
     EXPECT_THAT(station.readAll().toStdString(),
@@ -335,6 +352,39 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
     QFile ini(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_THAT(ini.readAll().toStdString(), ::testing::HasSubstr("show=meter\n"));
+}
+
+// The same dipole straight on the meter and swept on 10 m, with station.ini still saying 20 m
+// of RG-58 lie between: the meter's SWR of 99 is more reflection than that cable returns from
+// any antenna. At the antenna every point is a gap that says why, in the record, the grid and
+// the CSV, and the window says so above the chart; the sweep keeps what the meter read.
+TEST_F(SimulatedStationTest, ReadingsBeyondTheFeedlinesLossAreGapsAtTheAntenna) {
+    if (!startStation({"--antenna", "--noise", "0"},
+                      "[feedline]\ncable=RG-58\nlength_m=20\nshow=antenna\n")) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    window->controls().Text2->setText("28.0");
+    window->controls().Combo1->setEditText("100");
+    window->Combo1_Validate();
+    sweepSwrUpTo("28.5");
+    ASSERT_THAT(messages->shown, ::testing::IsEmpty());
+    const SweepRecord& shown = chart->lastRecord;
+    ASSERT_EQ(shown.points.size(), 6u);
+    EXPECT_EQ(beyondLossNotice(shown),
+              "6 points read more reflection than 20 m of RG-58 can return: check the cable and "
+              "length in Setup, Feedline");
+    const std::string csv = writeSweepCsv(shown);
+    for (std::size_t i = 0; i < shown.points.size(); ++i) {
+        EXPECT_EQ(shown.points[i].skipped, SkipReason::BeyondFeedlineLoss) << i;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(chart->lastData.at(int(i) + 1, 5))) << i;
+        EXPECT_TRUE(window->sweepRecord().points[i].reading) << i;
+        EXPECT_NE(csv.find(std::to_string(shown.points[i].frequencyHz) +
+                           ",,,,,,,,,beyond the feedline's loss\n"),
+                  std::string::npos)
+            << csv;
+    }
+    EXPECT_EQ(swrMarkerLines(findFeatures(window->sweepRecord())),
+              std::vector<std::string>{"SWR above 10 everywhere"});
 }
 
 // A radio that sends nothing, or too much, from 14.1 MHz up: the sweep from 14.0 stops there.

@@ -47,6 +47,7 @@ TEST_F(StartupTest, ValuesAreReadByPositionNotByKey) {
     // Line 7 holds the plot mode and line 8 the carrier mode: 4 is not a carrier entry.
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 1);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), -1);
+    EXPECT_EQ(window->controls().Combo4->currentText(), "");  // not the design's "CW"
     EXPECT_EQ(readConfig(), configText("1215", "1170", "4", "7230", "True", "False", "1", "-1"));
 }
 

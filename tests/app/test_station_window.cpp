@@ -78,6 +78,31 @@ TEST_F(StationWindowTest, ADamagedOwnBandPlanIsReportedOnceKeptAsideAndAnyIsUsed
     EXPECT_EQ(window->bandPlan().title, "UK Full licence");
 }
 
+// A copy of the shipped plans may be the start of one's own: the plan named [own] is used, or
+// else the first, and the line above the chart says which, once.
+TEST_F(StationWindowTest, ACopyOfTheShippedPlansIsTakenAsYourOwn) {
+    QFile shipped(QString::fromLocal8Bit(qgetenv("ZM_BUILD_DIR")) + "/band-plans.ini");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray copy = shipped.readAll();
+    writeStation("[licence]\nplan=own\n");
+    writeConfig(copy, "bands.ini");
+    start();
+    EXPECT_THAT(messages->shown, ::testing::IsEmpty());
+    EXPECT_EQ(window->bandPlan().key, "own");
+    EXPECT_EQ(window->bandPlan().title, "all IARU regions");
+    processEventsUntil([&] { return !chart->notice.empty(); });
+    EXPECT_EQ(chart->notice,
+              "bands.ini holds 6 plans and none named [own]: the program keys within the first, "
+              "[any] \"all IARU regions\". Name yours [own], or delete the others.");
+
+    writeConfig(copy + "[own]\ntitle=Mine\n4m=70000000-70500000\n", "bands.ini");
+    window->mnuBandPlan_Click("own");
+    processEventsUntil([&] { return chart->notice.starts_with("bands.ini holds 7"); });
+    EXPECT_EQ(chart->notice, "bands.ini holds 7 plans: the program keys within [own] \"Mine\".");
+    EXPECT_EQ(window->bandPlan().title, "Mine");
+    EXPECT_FALSE(QFile::exists(configPath("bands.ini.bad")));
+}
+
 // Kills the window's rigctld in the keyed wait of the first point; the wait lets the event
 // loop run, as the sweep's real one does.
 class RigctldKillingSleeper : public Sleeper {

@@ -136,6 +136,27 @@ TEST_F(SweepTest, RefusalWhileKeyedUnkeysAndSaysWhatFailed) {
     EXPECT_EQ(guard->ownLog.back(), "Guard finish");
 }
 
+// A fault nobody foresaw, thrown from the rig client with the transmitter keyed: the sweep
+// unkeys and says so, polling resumes, and the next Run sweeps.
+TEST_F(SweepTest, ExceptionWhileKeyedUnkeysAndTheNextRunSweeps) {
+    window->controls().Text3->setText("14.05");
+    rig->throwAtCall(9, "bad_alloc");  // SetPTT 1 of the first point
+    window->cmdRun_Click();
+    EXPECT_EQ(log.back(), "SetPTT 0");
+    EXPECT_THAT(messages->shown,
+                ElementsAre("The sweep stopped on a fault of the program (bad_alloc). Press Run "
+                            "again; if it happens again, report it with what you did just "
+                            "before."));
+    EXPECT_EQ(guard->ownLog.back(), "Guard finish");
+    EXPECT_FALSE(window->sweepRunning());
+    EXPECT_TRUE(window->timer1Enabled());
+
+    log.clear();
+    window->cmdRun_Click();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 2);
+    EXPECT_EQ(messages->shown.size(), 1u);
+}
+
 TEST_F(SweepTest, FailedUnkeyIsTriedOnceMore) {
     rig->failCall(10);  // SetPTT 0 of the first point
     window->cmdRun_Click();

@@ -156,7 +156,8 @@ struct BandEdgeCase {
     int carrierIndex;  // 0 CW, 1 AM
     std::vector<std::int64_t> keyedHz;
     std::vector<std::int64_t> skippedHz;
-    std::string said;  // the notice above the chart, or the refusal
+    std::string said;            // the notice above the chart, or the refusal
+    const char* band = nullptr;  // chosen in the Band menu in place of the boxes' text
 };
 void PrintTo(const BandEdgeCase& row, std::ostream* out) {
     *out << row.name;
@@ -189,8 +190,16 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     window->mnuBandPlan_Click(c.plan);
     window->controls().Combo4->setCurrentIndex(c.carrierIndex);
     window->Combo4_Click();
-    window->controls().Text2->setText(c.startMHz);
-    window->controls().Text3->setText(c.stopMHz);
+    if (c.band) {
+        for (const Band& band : window->bandPlan().bands) {
+            if (band.name == c.band) {
+                window->mnuBand_Click(band);
+            }
+        }
+    } else {
+        window->controls().Text2->setText(c.startMHz);
+        window->controls().Text3->setText(c.stopMHz);
+    }
     window->cmdRun_Click();
 
     std::vector<std::int64_t> keyedHz;
@@ -266,6 +275,20 @@ INSTANTIATE_TEST_SUITE_P(
             {14000000, 14050000, 14100000, 14150000, 14200000, 14250000, 14300000, 14350000},
             {},
             ""},
+        // The Band menu plans on the boxes' two decimals, inside the band.
+        BandEdgeCase{
+            "BandMenuKeysEveryPointOf17m", "iaru1", "", "", 0, {18070000, 18120000}, {}, "", "17m"},
+        BandEdgeCase{"BandMenuKeysTheOnePointOf60m", "iaru2", "", "", 0, {5360000}, {}, "", "60m"},
+        BandEdgeCase{"BandMenuSkipsOnlyTheGapOfGeneralClass80m",
+                     "us-general",
+                     "",
+                     "",
+                     0,
+                     {3530000, 3580000, 3830000, 3880000, 3930000, 3980000},
+                     {3630000, 3680000, 3730000, 3780000},
+                     "4 of 10 points lie outside the bands of US General class (shaded): they "
+                     "are not keyed.",
+                     "80m"},
         BandEdgeCase{
             "Region1RefusesTheBroadcastersBand",
             "iaru1",

@@ -12,6 +12,9 @@
 
 #include "bandplan/band_plan_file.h"
 #include "bandplan/carrier_rule.h"
+#include "sweep/band_boxes.h"
+#include "sweep/rigctld_protocol.h"
+#include "sweep/sweep_plan.h"
 
 namespace zm {
 namespace {
@@ -140,6 +143,147 @@ TEST(CarrierRule, RefusalNamesTheNearestBandAndItsSegments) {
               "60m band of US General class (5.332, 5.348, 5.3585, 5.373 and 5.405 "
               "MHz). Choose a band in the Band menu, or the licence plan in Setup.");
     EXPECT_EQ(bandMenuText(shipped("us-general").bands.at(3)), "40m  7.025 – 7.300 MHz");
+}
+
+const Band& bandOf(const char* plan, const char* name) {
+    const BandPlan& shippedPlan = shipped(plan);
+    const auto band = std::find_if(shippedPlan.bands.begin(), shippedPlan.bands.end(),
+                                   [&](const Band& b) { return b.name == name; });
+    EXPECT_NE(band, shippedPlan.bands.end()) << plan << " " << name;
+    return band != shippedPlan.bands.end() ? *band : shippedPlan.bands.front();
+}
+
+// The Band menu's plan as the boxes read it, point by point as the run tunes it.
+std::vector<std::int64_t> plannedHz(const BandBoxes& boxes, double stepMHz) {
+    const double startMHz = boxes.startHz / 1e6;
+    std::vector<std::int64_t> points;
+    for (int i = 1; i <= pointCountFor(startMHz, boxes.stopHz / 1e6, stepMHz).value_or(0); ++i) {
+        points.push_back(rigFrequencyHz(sweepPointMHz(i, startMHz, stepMHz)).value_or(0));
+    }
+    return points;
+}
+
+struct BandMenuCase {
+    const char* plan;
+    const char* band;
+    double stepMHz;
+    std::string item;                   // the menu's text
+    std::vector<std::string> boxes;     // start and stop; none for Sweep my bands
+    std::vector<std::int64_t> keyedHz;  // the points planned inside the band
+    int outside;                        // the points planned in a gap of the band
+    friend void PrintTo(const BandMenuCase& c, std::ostream* os) {
+        *os << c.plan << " " << c.band << " " << c.stepMHz;
+    }
+};
+
+class BandMenuTable : public ::testing::TestWithParam<BandMenuCase> {};
+
+TEST_P(BandMenuTable, PlansOnTheBoxesGridInsideTheBand) {
+    const BandMenuCase& c = GetParam();
+    const Band& band = bandOf(c.plan, c.band);
+    EXPECT_EQ(bandMenuItemText(band, 0), c.item);
+    const BandBoxes boxes = bandBoxes(band, c.stepMHz, 0);
+    if (c.boxes.empty()) {
+        EXPECT_EQ(boxes.kind, BandBoxes::Kind::SweepMyBands);
+        return;
+    }
+    EXPECT_EQ((std::vector{boxText(boxes.startHz), boxText(boxes.stopHz)}), c.boxes);
+    std::vector<std::int64_t> keyed;
+    int outside = 0;
+    for (const std::int64_t hz : plannedHz(boxes, c.stepMHz)) {
+        (carrierFits(shipped(c.plan), hz, 0) ? keyed.push_back(hz) : void(++outside));
+    }
+    EXPECT_EQ(keyed, c.keyedHz);
+    EXPECT_EQ(outside, c.outside);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, BandMenuTable,
+    ::testing::Values(
+        BandMenuCase{
+            "iaru1",
+            "20m",
+            0.05,
+            "20m  14.000 – 14.350 MHz",
+            {"14.00", "14.35"},
+            {14000000, 14050000, 14100000, 14150000, 14200000, 14250000, 14300000, 14350000},
+            0},
+        // 18.16 would plan a third point, at 18.17.
+        BandMenuCase{"iaru1",
+                     "17m",
+                     0.05,
+                     "17m  18.068 – 18.168 MHz",
+                     {"18.07", "18.12"},
+                     {18070000, 18120000},
+                     0},
+        BandMenuCase{"iaru1",
+                     "17m",
+                     0.01,
+                     "17m  18.068 – 18.168 MHz",
+                     {"18.07", "18.16"},
+                     {18070000, 18080000, 18090000, 18100000, 18110000, 18120000, 18130000,
+                      18140000, 18150000, 18160000},
+                     0},
+        BandMenuCase{"iaru1",
+                     "160m",
+                     0.05,
+                     "160m  1.810 – 2.000 MHz",
+                     {"1.81", "1.96"},
+                     {1810000, 1860000, 1910000, 1960000},
+                     0},
+        BandMenuCase{"iaru2",
+                     "60m",
+                     0.05,
+                     "60m  5.3515 – 5.3665 MHz (one point at 5.36)",
+                     {"5.36", "5.36"},
+                     {5360000},
+                     0},
+        // The sub-bands' gap is shaded and its points skipped, as for any plan.
+        BandMenuCase{"us-general",
+                     "80m",
+                     0.05,
+                     "80m  3.525 – 4.000 MHz",
+                     {"3.53", "4.00"},
+                     {3530000, 3580000, 3830000, 3880000, 3930000, 3980000},
+                     4},
+        BandMenuCase{"us-general",
+                     "15m",
+                     0.1,
+                     "15m  21.025 – 21.450 MHz",
+                     {"21.03", "21.45"},
+                     {21030000, 21130000, 21330000, 21430000},
+                     1},
+        BandMenuCase{
+            "us-general", "60m", 0.05, "60m  5.332 – 5.405 MHz (Sweep my bands)", {}, {}, 0}));
+
+// Every band of every shipped plan, in every step the list offers and a typed one, in CW and
+// in AM: the boxes stand on their grid, the first point on the lower box and inside, and no
+// point beyond the band's top.
+TEST(BandMenu, NoPlannedPointLiesBeyondAnyShippedBand) {
+    for (const BandPlan& plan : shippedPlans()) {
+        for (const Band& band : plan.bands) {
+            for (const double stepMHz : {0.001, 0.003, 0.01, 0.025, 0.05, 0.1, 0.2, 0.25, 0.5}) {
+                for (const std::int64_t sidebandHz : {std::int64_t{0}, kAmSidebandHz}) {
+                    const BandBoxes boxes = bandBoxes(band, stepMHz, sidebandHz);
+                    if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
+                        EXPECT_EQ(band.segments.front().lowHz, band.segments.front().highHz)
+                            << plan.key << " " << band.name;  // only the channels
+                        continue;
+                    }
+                    const std::vector<std::int64_t> points = plannedHz(boxes, stepMHz);
+                    ASSERT_FALSE(points.empty()) << plan.key << " " << band.name;
+                    EXPECT_EQ(boxes.startHz % 10000, 0);
+                    EXPECT_EQ(boxes.stopHz % 10000, 0);
+                    EXPECT_EQ(points.front(), boxes.startHz);
+                    EXPECT_TRUE(carrierFits(plan, points.front(), sidebandHz));
+                    const std::int64_t topHz =
+                        carrierStretches(BandPlan{{}, {}, {band}}, sidebandHz).back().highHz;
+                    EXPECT_LE(points.back(), topHz)
+                        << plan.key << " " << band.name << " " << stepMHz << " " << sidebandHz;
+                }
+            }
+        }
+    }
 }
 
 struct DamageCase {

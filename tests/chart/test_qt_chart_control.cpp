@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QValueAxis>
 #include <memory>
 #include <ostream>
@@ -106,6 +108,38 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
     EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
     EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
     EXPECT_EQ(chart.shadedStretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
+
+    // A point the antenna has no value for: the record's own notice follows the window's.
+    record.feedline = "20 m of RG-58";
+    record.points[1] = {.frequencyHz = 14'050'000,
+                        .reading = std::nullopt,
+                        .skipped = SkipReason::BeyondFeedlineLoss};
+    chart.setSweepRecord(record);
+    EXPECT_EQ(chart.notice().toStdString(),
+              "2 of 8 points lie outside the bands of US General class (shaded): they are not "
+              "keyed. 1 point reads more reflection than 20 m of RG-58 can return: check the "
+              "cable and length in Setup, Feedline");
+}
+
+// A notice wider than the chart is wrapped at its words rather than cut, each line on its own,
+// and what looks like markup is shown as it is.
+TEST_F(QtChartControlTest, ALongNoticeIsWrappedWholeAndShownAsText) {
+    const QString notice =
+        "31 of 101 points lie outside the bands of <b>my licence</b> & the national 4 m band "
+        "of my country (shaded): they are not keyed.\nKeyed 14 of 101 points";
+    chart.setNotice(notice.toStdString());
+    grab("chart-notice.png");
+    const QFontMetricsF metrics(static_cast<QChartView*>(chart.widget())->chart()->titleFont());
+    QStringList shown;
+    for (const QString& line : chart.noticeAsDrawn().split("<br>")) {
+        shown << QTextDocumentFragment::fromHtml(line).toPlainText();
+        EXPECT_LT(metrics.horizontalAdvance(shown.back()), test::kChartWidthPx - 20)
+            << shown.back().toStdString();
+    }
+    EXPECT_GT(shown.size(), 2);
+    EXPECT_EQ(shown.back().toStdString(), "Keyed 14 of 101 points");
+    EXPECT_EQ(shown.join(' ').toStdString(), QString(notice).replace('\n', ' ').toStdString());
+    EXPECT_EQ(chart.shownNotice(), notice.toStdString());
 }
 
 // A refined sweep keyed 14.0, 14.15 and 14.25 and stopped before 14.2: its line runs

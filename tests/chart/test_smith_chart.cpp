@@ -9,9 +9,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineF>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "chart/smith_window.h"
 #include "matching/l_network.h"
@@ -132,6 +135,45 @@ TEST_F(SmithChartTest, WindowKeepsItsSizeAndGridInItsOwnFile) {
     SmithWindow again(QDir(settings.path()).filePath("smith-chart.ini"), nullptr);
     EXPECT_EQ(again.size(), QSize(700, 650));
     EXPECT_EQ(again.chart().grid(), SmithChart::Grid::Both);
+}
+
+// A report's Smith chart stands narrow beside its marker table: however many memories its
+// legend box names, the box keeps left of the chart's rim, the only black it draws here.
+TEST(SmithChartPicture, LegendBoxKeepsLeftOfTheChart) {
+    SmithChart chart;
+    std::vector<Memory> memories;
+    for (int i = 1; i <= 5; ++i) {
+        memories.push_back({"Dipole before trimming, take " + std::to_string(i), true, i,
+                            dipoleSweep(14.1e6 + i * 20e3)});
+    }
+    chart.setMemories(memories);
+    QImage image(380, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    chart.paintPicture(painter, QRectF(0, 0, 380, 300));
+    painter.end();
+    const QByteArray dir = qgetenv("ZM_BUILD_DIR");
+    if (!dir.isEmpty()) {
+        image.save(QString::fromLocal8Bit(dir) + "/smith-report-memories.png");
+    }
+    const auto grey = [](QColor c) { return std::abs(c.red() - 160) < 30 && c.red() == c.blue(); };
+    int boxRight = -1;  // the right end of the box's top border
+    for (int x = 0; x < image.width(); ++x) {
+        if (grey(image.pixelColor(x, 4))) {
+            boxRight = x;
+        }
+    }
+    int rimLeft = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < rimLeft; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 60 && c.green() < 60 && c.blue() < 60) {
+                rimLeft = x;
+            }
+        }
+    }
+    ASSERT_GT(boxRight, 100);
+    EXPECT_LT(boxRight, rimLeft);
 }
 
 }  // namespace

@@ -45,6 +45,17 @@ INSTANTIATE_TEST_SUITE_P(
         PositionCase{"UnlabelledGridPlacesNothing", "", "", 8, 14000000, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 50 ohm at -30 degrees is 43.30 - j25.00 ohm: at the meter R and X are magnitudes, as the
+// meter shows them; at the antenna X keeps its sign, so a capacitive antenna is seen so.
+TEST(SeriesValue, XHasItsSignAtTheAntennaOnly) {
+    const PointReading reading{100.0, 50.0, -30.0, 1.5};
+    EXPECT_NEAR(seriesValue(reading, 1), 43.301, 1e-3);
+    EXPECT_NEAR(seriesValue(reading, 2), 25.0, 1e-9);
+    EXPECT_NEAR(seriesValue(reading, 1, Plane::Antenna), 43.301, 1e-3);
+    EXPECT_NEAR(seriesValue(reading, 2, Plane::Antenna), -25.0, 1e-9);
+    EXPECT_EQ(seriesValue(reading, 5, Plane::Antenna), -30.0);
+}
+
 // A rising line through a 100 x 100 area, as an SWR arm from bottom left to top right.
 const std::vector<Polyline> kRisingArm{{{0, 100}, {100, 0}}};
 

@@ -131,5 +131,24 @@ TEST(FeedlineDialog, FindLengthOffersTheLengthOfTheLastSweep) {
     EXPECT_NEAR(*kept->lengthM, 23.4, 0.001);
 }
 
+// The cable's figures wrap onto more lines as it is chosen, and the dialog grows to show
+// them whole, the datasheet's name at their end too.
+TEST(FeedlineDialog, AChosenCablesFiguresAreShownWhole) {
+    Cable cable = rg58();
+    cable.source = "Belden 8240 RG-58/U, the maker's datasheet of its attenuation";
+    FeedlineDialogInput input{{}, {cable}, {}, {}};
+    int neededPx = 0;
+    int shownPx = 0;
+    filledIn(input, [&](QDialog* dialog) {
+        field<QComboBox>(dialog, "cable")->setCurrentIndex(1);
+        const QLabel* figures = field<QLabel>(dialog, "figures");
+        QApplication::processEvents();
+        neededPx = figures->heightForWidth(figures->width());
+        shownPx = figures->height();
+    });
+    EXPECT_GT(neededPx, 2 * QFontMetrics(QApplication::font()).lineSpacing());
+    EXPECT_GE(shownPx, neededPx);
+}
+
 }  // namespace
 }  // namespace zm

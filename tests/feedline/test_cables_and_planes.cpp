@@ -1,23 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shipped cable list and its fitted losses, the files of each plane read back, and the
-// length finder on a sweep of an open or shorted cable.
+// The shipped cable list against its sources and its loss models, the files of each plane
+// read back, and the readings that no antenna behind the feedline can give.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <numbers>
 #include <ostream>
 
 #include "feedline/cable_list.h"
-#include "feedline/length_finder.h"
+#include "feedline/line_units.h"
 #include "feedline/reading_plane.h"
 #include "results/impedance.h"
+#include "results/refine_points.h"
+#include "results/sweep_features.h"
 #include "results/sweep_files.h"
 
 namespace zm {
 namespace {
-
-// What the line's header states for the low-loss line against the exact one.
-constexpr double kLowLossBound = 3.5e-3;
 
 // The list as the program finds it beside itself in the build tree.
 std::vector<Cable> shippedCables() {
@@ -36,8 +38,104 @@ TEST(CableList, HoldsTheCommonCablesWithTheirOwnImpedance) {
         ASSERT_NE(cable, nullptr) << name;
         EXPECT_EQ(cable->impedanceOhms, 50.0) << name;
     }
-    EXPECT_EQ(cableNamed(cables, "450 OHM WINDOW LINE")->impedanceOhms, 450.0);
+    // Wireman 551 is a "450 ohm" window line measured at 400 ohm.
+    EXPECT_EQ(cableNamed(cables, "450 OHM WINDOW LINE")->impedanceOhms, 400.0);
     EXPECT_EQ(cableNamed(cables, "300 ohm twin lead")->impedanceOhms, 300.0);
+}
+
+// A line of the list as its source gives it: the figures of its table, or its coefficients
+// k1 sqrt(f) + k2 f worked out at the listed frequencies to `decimals`.
+struct SourceCase {
+    const char* name;
+    double ohms;
+    double velocityFactor;
+    LengthUnit per100;
+    std::vector<LossPoint> figures;  // in the source's unit; with coefficients, only f counts
+    double k1 = 0.0;
+    double k2 = 0.0;
+    int decimals = 0;
+    friend void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CableSource : public ::testing::TestWithParam<SourceCase> {};
+
+TEST_P(CableSource, ListHoldsTheFiguresOfItsSource) {
+    const SourceCase& c = GetParam();
+    const std::vector<Cable> cables = shippedCables();
+    const Cable* cable = cableNamed(cables, c.name);
+    ASSERT_NE(cable, nullptr);
+    EXPECT_EQ(cable->impedanceOhms, c.ohms);
+    EXPECT_EQ(cable->velocityFactor, c.velocityFactor);
+    ASSERT_EQ(cable->datasheet.size(), c.figures.size());
+    for (std::size_t i = 0; i < c.figures.size(); ++i) {
+        const double mhz = c.figures[i].frequencyMHz;
+        const double scale = std::pow(10.0, c.decimals);
+        const double figure = c.decimals > 0
+                                  ? std::round((c.k1 * std::sqrt(mhz) + c.k2 * mhz) * scale) / scale
+                                  : c.figures[i].dbPer100m;
+        EXPECT_EQ(cable->datasheet[i].frequencyMHz, mhz);
+        EXPECT_NEAR(cable->datasheet[i].dbPer100m, dbPer100mFrom(figure, c.per100), 1e-9)
+            << mhz << " MHz";
+    }
+}
+
+constexpr LengthUnit kFt = LengthUnit::Foot;
+constexpr LengthUnit kM = LengthUnit::Metre;
+
+// Where each line's figures come from, copied from the source (cables.list says which).
+const SourceCase kSources[] = {
+    {"RG-58", 50, 0.66, kFt, {{1}, {10}, {50}, {100}, {200}, {400}}, 0.34190, 0.00377, 2},
+    {"RG-8X",
+     50,
+     0.82,
+     kFt,
+     {{50, 2.1}, {100, 3.1}, {200, 4.5}, {400, 6.6}, {700, 9.1}, {900, 10.7}, {1000, 11.2}}},
+    {"RG-213", 50, 0.66, kFt, {{1}, {10}, {50}, {100}, {200}, {400}}, 0.18993, 0.00216, 2},
+    {"RG-174",
+     50,
+     0.66,
+     kFt,
+     {{1, 1.9}, {10, 3.3}, {50, 5.8}, {100, 8.4}, {200, 12.5}, {400, 19.0}}},
+    {"LMR-400",
+     50,
+     0.85,
+     kFt,
+     {{30, 0.7}, {50, 0.9}, {150, 1.5}, {220, 1.9}, {450, 2.7}, {900, 3.9}}},
+    {"LMR-240",
+     50,
+     0.84,
+     kFt,
+     {{30, 1.3}, {50, 1.7}, {150, 3.0}, {220, 3.7}, {450, 5.3}, {900, 7.6}}},
+    {"Aircell 7",
+     50,
+     0.83,
+     kM,
+     {{50, 4.52}, {100, 6.28}, {144, 7.6}, {200, 9.04}, {432, 13.6}, {1000, 21.52}, {1296, 24.84}}},
+    {"Ecoflex 10",
+     50,
+     0.85,
+     kM,
+     {{50, 2.8}, {100, 4.0}, {144, 4.9}, {200, 5.8}, {432, 8.9}, {1000, 14.2}, {1296, 16.5}}},
+    {"Ecoflex 15",
+     50,
+     0.86,
+     kM,
+     {{50, 1.96}, {100, 2.81}, {144, 3.4}, {200, 4.05}, {432, 6.1}, {1000, 9.8}, {1296, 11.4}}},
+    {"450 ohm window line", 400, 0.90, kFt, {{1}, {10}, {30}, {100}}, 0.04960, 0.00120, 3},
+    {"300 ohm twin lead", 300, 0.80, kFt, {{1}, {10}, {100}, {1000}}, 0.10181, 0.00068, 3},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Feedline, CableSource, ::testing::ValuesIn(kSources), [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
+
+TEST(CableList, HasASourceForEveryLine) {
+    EXPECT_EQ(shippedCables().size(), std::size(kSources));
 }
 
 // Times Microwave print their own fit for LMR-400, 0.12229 sqrt(f) + 0.00026 f dB per 100 ft:
@@ -61,20 +159,66 @@ TEST(CableList, RefusesALineThatDoesNotReadNamingIt) {
               "line 3: the velocity factor is not a number above 0 and up to 1");
 }
 
-// The low-loss line against the exact lossy line of the same R, L, G and C, for every cable
-// of the list from 1.8 to 54 MHz: the bound the line's header states.
-TEST(CableList, LowLossLineStaysNearTheExactLine) {
+// Within a cable's figures the loss is every figure as listed, from 1 to 60 MHz well within
+// 3 %, and from 1 to 60 MHz it rises smoothly, beyond the figures too; the line of R, L, G and
+// C built on it loses exactly that, its Z0 the nominal impedance as the loss grows small.
+TEST(LossModel, FollowsEveryFigureAndTheLineLosesIt) {
+    constexpr double kDbPerNeper = 20.0 / std::numbers::ln10;
     for (const Cable& cable : shippedCables()) {
-        for (double mhz = 1.8; mhz <= 54.0; mhz *= 1.05) {
-            const LineConstants low = lineConstants(cable, mhz * 1e6);
-            const LineConstants exact = exactLineConstants(cable, mhz * 1e6);
-            EXPECT_LT(std::abs(low.impedanceOhms / exact.impedanceOhms - 1.0), kLowLossBound)
-                << cable.name << " at " << mhz << " MHz";
-            EXPECT_LT(std::abs(low.gammaPerM / exact.gammaPerM - 1.0), kLowLossBound)
+        for (const LossPoint& figure : cable.datasheet) {
+            if (figure.frequencyMHz >= 1.0 && figure.frequencyMHz <= 60.0) {
+                EXPECT_NEAR(cable.loss.dbPer100m(figure.frequencyMHz) / figure.dbPer100m, 1.0, 0.03)
+                    << cable.name << " at " << figure.frequencyMHz << " MHz";
+            }
+        }
+        // From one frequency to the next, 2 % up, the loss grows, and by no more than f does.
+        double before = 0.0;
+        for (double mhz = 1.0; mhz <= 60.0; mhz *= 1.02) {
+            const double loss = cable.loss.dbPer100m(mhz);
+            EXPECT_GT(loss, before) << cable.name << " at " << mhz << " MHz";
+            if (before > 0.0) {
+                EXPECT_LE(loss, before * 1.0201) << cable.name << " at " << mhz << " MHz";
+            }
+            before = loss;
+            const LineConstants line = lineConstants(cable, mhz * 1e6);
+            EXPECT_NEAR(line.gammaPerM.real() * kDbPerNeper * 100.0 / loss, 1.0, 1e-9)
                 << cable.name << " at " << mhz << " MHz";
         }
+        const LineConstants high = lineConstants(cable, 1e9);
+        EXPECT_NEAR(std::abs(high.impedanceOhms) / cable.impedanceOhms, 1.0, 0.01) << cable.name;
     }
 }
+
+struct CustomLossCase {
+    const char* name;
+    std::vector<LossPoint> given;
+    std::vector<LossPoint> expected;  // the loss at these frequencies
+    friend void PrintTo(const CustomLossCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CustomLoss : public ::testing::TestWithParam<CustomLossCase> {};
+
+// A custom cable's one or two figures hold exactly; one goes on as sqrt(f) both ways.
+TEST_P(CustomLoss, HonoursTheFiguresGiven) {
+    const CustomLossCase& c = GetParam();
+    const LossModel model = fitLossModel(c.given);
+    for (const LossPoint& point : c.expected) {
+        EXPECT_NEAR(model.dbPer100m(point.frequencyMHz), point.dbPer100m, 1e-9)
+            << point.frequencyMHz << " MHz";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Feedline, CustomLoss,
+    ::testing::Values(
+        CustomLossCase{"OneFigureGoesOnAsRootF", {{14, 4.6}}, {{14, 4.6}, {3.5, 2.3}, {56, 9.2}}},
+        // Between the two the log-log line: at their geometric mean, the geometric mean.
+        CustomLossCase{"TwoFiguresInAnyOrder",
+                       {{28, 5.0}, {3.5, 2.0}},
+                       {{3.5, 2.0}, {28, 5.0}, {std::sqrt(3.5 * 28), std::sqrt(10.0)}}},
+        CustomLossCase{"TwoFiguresAtOneFrequency", {{14, 2.0}, {14, 8.0}}, {{14, 4.0}, {56, 8.0}}},
+        CustomLossCase{"NoFigureIsLossless", {{14, 0.0}}, {{14, 0.0}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 Cable rg58() {
     return Cable{"RG-58", 50.0, 0.66, {}, fitLossModel({{1, 1.31}, {10, 4.59}, {100, 16.1}}), ""};
@@ -141,34 +285,62 @@ INSTANTIATE_TEST_SUITE_P(
                                     "a.s1p"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The cable's own sweep, far end open or shorted, 1.8 to 30 MHz in 100 kHz steps.
-SweepRecord cableSweep(const Feedline& feedline, FarEnd end, double fromMHz, double toMHz) {
+// A dipole for 20 m swept on 10 m straight on the meter, with station.ini saying 20 m of
+// RG-58 lie between: at 28.5 MHz the meter reads 2200 ohm, SWR 99, more reflection than
+// the cable's two-way loss of 2.5 dB lets come back from any antenna.
+SweepRecord tenMetreSweep() {
     SweepRecord record;
-    for (double mhz = fromMHz; mhz <= toMHz + 1e-9; mhz += 0.1) {
-        const std::complex<double> z =
-            meterImpedanceOf(end == FarEnd::Open ? 1e15 : 0.0, feedline, mhz * 1e6);
-        record.points.push_back({std::llround(mhz * 1e6),
-                                 PointReading{std::nullopt, std::abs(z), phaseDegreesOf(z), 1}});
-    }
+    record.notes = {"2024-05-01 14:03:22", 28.4, 28.6, 0.1, 2};
+    record.points = {{28400000, PointReading{100.0, 60.0, -20.0, 1.5}, PointTaking{}},
+                     {28500000, PointReading{100.0, 2200.0, 0.0, 99.0}, PointTaking{}},
+                     {28600000, PointReading{100.0, 45.0, 10.0, 1.3}, PointTaking{}}};
     return record;
 }
 
-TEST(LengthFinder, FindsTheLengthOfAnOpenOrShortedCable) {
-    const Feedline feedline{rg58(), 23.4};
-    for (const FarEnd end : {FarEnd::Open, FarEnd::Shorted}) {
-        const auto fit = findLength(cableSweep(feedline, end, 1.8, 30.0), feedline.cable, end);
-        ASSERT_TRUE(std::holds_alternative<LengthFit>(fit)) << std::get<std::string>(fit);
-        EXPECT_NEAR(std::get<LengthFit>(fit).lengthM, 23.4, 0.01);
-        EXPECT_NEAR(std::get<LengthFit>(fit).electricalLengthM, 23.4 / 0.66, 0.01);
+TEST(BeyondTheLoss, ThePointIsAGapAtTheAntennaAndAReadingAtTheMeter) {
+    const std::vector<Cable> cables = shippedCables();
+    const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
+    const SweepRecord shown = recordAtPlane(tenMetreSweep(), Plane::Antenna, &feedline);
+    const SweepPoint& beyond = shown.points[1];
+    EXPECT_EQ(beyond.frequencyHz, 28500000);
+    EXPECT_FALSE(beyond.reading);
+    EXPECT_FALSE(beyond.taken);
+    EXPECT_FALSE(beyond.lineLoss);
+    EXPECT_EQ(beyond.skipped, SkipReason::BeyondFeedlineLoss);
+    for (const std::size_t i : {0u, 2u}) {
+        ASSERT_TRUE(shown.points[i].reading) << i;
+        EXPECT_GT(shown.points[i].reading->impedance().real(), 0.0) << i;
     }
+    EXPECT_EQ(findFeatures(shown).swrMinimum->frequencyHz, 28600000);
+    EXPECT_FALSE(refinePointsOf(shown)[1].keyable);
+    EXPECT_EQ(beyondLossNotice(shown),
+              "1 point reads more reflection than 20 m of RG-58 can return: check the cable and "
+              "length in Setup, Feedline");
+
+    const SweepRecord atMeter = recordAtPlane(tenMetreSweep(), Plane::Meter, &feedline);
+    EXPECT_EQ(atMeter.points[1].reading, tenMetreSweep().points[1].reading);
+    EXPECT_EQ(atMeter.points[1].skipped, std::nullopt);
+    EXPECT_EQ(beyondLossNotice(atMeter), "");
 }
 
-TEST(LengthFinder, RefusesASweepTooNarrowToTellLengthsApart) {
-    const Feedline feedline{rg58(), 23.4};
-    const auto fit =
-        findLength(cableSweep(feedline, FarEnd::Open, 14.0, 14.1), feedline.cable, FarEnd::Open);
-    ASSERT_TRUE(std::holds_alternative<std::string>(fit));
-    EXPECT_NE(std::get<std::string>(fit).find("sweep a wider band"), std::string::npos);
+// Saved at the antenna, the point is a row without values saying why, or a Touchstone
+// comment; the CSV reads back as the same points.
+TEST(BeyondTheLoss, FilesKeepTheRowAndReadBack) {
+    const std::vector<Cable> cables = shippedCables();
+    const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
+    SweepRecord shown = recordAtPlane(tenMetreSweep(), Plane::Antenna, &feedline);
+    const std::string csv = sweepFileText(shown, SweepFileKind::Csv);
+    EXPECT_NE(csv.find("\n28500000,,,,,,,,,beyond the feedline's loss\n"), std::string::npos)
+        << csv;
+    EXPECT_NE(sweepFileText(shown, SweepFileKind::Touchstone)
+                  .find("\n! 28500000 Hz: beyond the feedline's loss\n"),
+              std::string::npos);
+    const auto back = readSweepFile("a.csv", csv);
+    ASSERT_TRUE(std::holds_alternative<SweepRecord>(back)) << std::get<FileError>(back).what;
+    for (SweepPoint& point : shown.points) {
+        point.lineLoss.reset();  // the files do not hold it
+    }
+    EXPECT_EQ(std::get<SweepRecord>(back).points, shown.points);
 }
 
 }  // namespace

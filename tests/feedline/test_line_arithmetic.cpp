@@ -107,8 +107,8 @@ TEST(LossyLine, MatchesAPublishedWorkedExample) {
 // What the meter reads for the antenna, turned back, is the antenna again: for a lossy,
 // a long and a ladder line, from 1.8 to 54 MHz, near a short, a match and an open.
 TEST(LossyLine, AntennaThroughTheLineAndBackIsUnchanged) {
-    const Cable rg174{"RG-174", 50.0, 0.66, {}, {0.6, 0.01}, ""};
-    const Cable ladder{"450", 450.0, 0.91, {}, {0.01, 0.0005}, ""};
+    const Cable rg174{"RG-174", 50.0, 0.66, {}, {0.6, 0.01, {}}, ""};
+    const Cable ladder{"450", 450.0, 0.91, {}, {0.01, 0.0005, {}}, ""};
     for (const Feedline& feedline :
          {Feedline{rg174, 20.0}, Feedline{rg174, 50.0}, Feedline{ladder, 33.3}}) {
         for (const double hz : {1.8e6, 14.175e6, 54e6}) {

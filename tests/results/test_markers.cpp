@@ -74,7 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         SwrCase{"PointsWithoutReadingArePassedOver",
                 sweepOf({3.0, kNoReading, 1.0}),
                 {"SWR 1.00 at 14.200 MHz", "2:1 from 14.100 MHz up"}},
-        SwrCase{"NoReadingAtAllMarksNothing", sweepOf({kNoReading, kNoReading}), {}}),
+        SwrCase{"NoReadingAtAllMarksNothing", sweepOf({kNoReading, kNoReading}), {}},
+        // A dipole for 20 m swept on 40 m: the meter's ceiling at every point has no dip.
+        SwrCase{"MeterCeilingEverywhereSaysSo",
+                sweepOf({99.9, 99.9, 99.9}),
+                {"SWR above 10 everywhere"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ResonanceCase {
@@ -138,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // Of two resonances, the one by the dip that the row is about.
                       BandRowCase{"NoBandUnderTwoAndTheResonanceNearestTheLowest",
                                   sweepOf({3.0, 2.5, 2.2, 2.9, 4.0}, {-20, 20, 10, -10, -20}),
-                                  {"20m", "2.20", "14.200 MHz", "none", "14.250 MHz", "–"}}),
+                                  {"20m", "2.20", "14.200 MHz", "none", "14.250 MHz", "–"}},
+                      BandRowCase{"MeterCeilingEverywhereSaysSo",
+                                  sweepOf({99.9, 99.9, 99.9}, {80, 85, 88}),
+                                  {"20m", "above 10", "–", "none", "none", "–"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Lined up for a monospaced reader: "≥" and "–" take one place each, as in the window.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -20,7 +21,8 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
 }
 
 // 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way, a point
-// outside the band plan and one a refined sweep did not need.
+// outside the band plan, one a refined sweep did not need, a pure reactance (a total
+// reflection, SWR infinite) and a point the antenna has no value for.
 SweepRecord sweptPoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
@@ -29,7 +31,9 @@ SweepRecord sweptPoints() {
         {14050000, std::nullopt},
         {14100000, reading(50.0, 0.0, 1.0), PointTaking{PointTaking::How::Settled, 4}},
         {14150000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
-        {14200000, std::nullopt, std::nullopt, std::nullopt, SkipReason::NotNeeded}};
+        {14200000, std::nullopt, std::nullopt, std::nullopt, SkipReason::NotNeeded},
+        {14250000, reading(50.0, 90.0, std::numeric_limits<double>::infinity()), PointTaking{}},
+        {14300000, std::nullopt, std::nullopt, std::nullopt, SkipReason::BeyondFeedlineLoss}};
     return record;
 }
 
@@ -47,7 +51,9 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "14050000,,,,,,,,,\n"
               "14100000,100,50,0,50.000,0.000,1,0.00000,inf,settled 4\n"
               "14150000,,,,,,,,,outside band plan\n"
-              "14200000,,,,,,,,,not needed\n");
+              "14200000,,,,,,,,,not needed\n"
+              "14250000,100,50,90,0.000,50.000,inf,1.00000,0.00,fixed 1\n"
+              "14300000,,,,,,,,,beyond the feedline's loss\n");
 }
 
 TEST(SweepCsv, ReadsBackWhatItWroteExactly) {
@@ -119,8 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
                     kHeader + "14050000,100,50,0,1\n14000000,100,50,0,1\n", 3, "does not rise"},
         BadFileCase{"CsvWordForZ", false, kHeader + "14000000,100,fifty,0,1\n", 2,
                     "z_ohm \"fifty\" is not a number"},
-        BadFileCase{"CsvInfiniteSwr", false, kHeader + "14000000,100,50,0,inf\n", 2,
-                    "swr \"inf\" is not a number"},
+        BadFileCase{"CsvSwrNotANumber", false, kHeader + "14000000,100,50,0,nan\n", 2,
+                    "swr \"nan\" is not a number"},
+        BadFileCase{"CsvInfinitePhase", false, kHeader + "14000000,100,50,inf,inf\n", 2,
+                    "phase_deg \"inf\" is not a number"},
         BadFileCase{"CsvValuesWithoutZ", false, kHeader + "14000000,,,0,\n", 2,
                     "without z_ohm holds other values"},
         BadFileCase{"CsvTakenWithoutCount", false,
@@ -129,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"CsvSkippedPointWithValues", false,
                     "frequency_hz,power,z_ohm,phase_deg,swr,taken\n"
                     "14000000,100,50,0,1,outside band plan\n",
-                    2, "a point that was not keyed holds values"},
+                    2, "a row marked outside band plan holds values"},
         BadFileCase{"CsvHeaderOnly", false, kHeader, 0, "no sweep points"},
         BadFileCase{"TouchstoneTwoPort", true, "# MHz S RI R 50\n14 0.1 0 0.2 0 0.3 0 0.4 0\n", 2,
                     "not 9 numbers"},

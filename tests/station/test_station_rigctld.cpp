@@ -167,11 +167,16 @@ TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) 
 }
 
 // A rigctld that answers nothing (SIGSTOP here; a backend that hangs on a device node that is
-// gone does the same) is stopped once it has been silent for 5 s, and started again.
+// gone does the same) is stopped once it has been silent for 5 s, and started again. During
+// a sweep it is asked nothing else; between sweeps a stop that meets the question to the
+// radio is first taken for the radio's silence.
 TEST_F(StationRigctld, RestartsARigctldThatStopsAnswering) {
     auto rigctld = runner();
     rigctld->start(dummyRig(m_port), m_port);
     ASSERT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
+    rigctld->setSweeping(true);
+    rigctld->recheck();  // answered by the radio's question in flight, if one is
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld->confirmed(); }));
     const auto stuck = rigctldsOnPort(m_port);
     ASSERT_EQ(stuck.size(), 1U);
 

@@ -56,6 +56,9 @@ public:
     // The pty to hand rigctld as its -r device.
     const std::string& device() const { return m_device; }
 
+    // The radio's power button, which no CAT command presses: off when on, on when off.
+    void pressPowerButton() { ::kill(static_cast<pid_t>(m_process.processId()), SIGUSR1); }
+
     // Ends it (SIGTERM); it writes the radio's state as its last line first.
     void stop() {
         if (m_process.state() != QProcess::NotRunning) {

@@ -8,10 +8,11 @@
 //   "SetFrequency 14.05", "SetMode 2", "SetPTT 1", "SetPTT 0", ...
 // The frequency is shown in MHz to the whole hertz a radio would be tuned to; the exact
 // doubles are kept in frequenciesMHz. Any one call, counted from 1 over all of them, can be
-// made to fail.
+// made to fail, or to throw.
 
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,16 @@ struct RecordingRigState {
     int failingCall = 0;     // 0: every call succeeds
     int failureStatus = -9;  // Hamlib's "command rejected by the rig"
     std::string failureText = "The radio rejected the command";
+    bool failureThrows = false;  // the failing call throws failureText instead
     std::string lastError;
 
     // Logs the call and answers it: 0, or the failure when it is the failing one.
     int answer(std::string call) {
         log->push_back(std::move(call));
-        if (++calls == failingCall) {
+        if (++calls == failingCall && failureThrows) {
+            throw std::runtime_error(failureText);
+        }
+        if (calls == failingCall) {
             lastError = failureText;
             return failureStatus;
         }
@@ -117,6 +122,12 @@ public:
         m_state->failingCall = k;
         m_state->failureStatus = status;
         m_state->failureText = std::move(text);
+        m_state->failureThrows = false;
+    }
+    // Makes call k throw, as a client with a fault of its own would.
+    void throwAtCall(int k, std::string text) {
+        failCall(k, 0, std::move(text));
+        m_state->failureThrows = true;
     }
 
     const CallLog& calls() const { return *m_state->log; }

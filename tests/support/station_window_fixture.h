@@ -34,7 +34,7 @@ protected:
             std::string(std::getenv("ZM_BUILD_DIR")) + "/zm480-ptt-guard", "rigctld");
         RigctldRunner* rigctld = runner.get();
         devices.rigctld = std::move(runner);
-        devices.useRigPort = [](Devices& rig, quint16 rigPort) {
+        devices.useRigPort = [](StationDevices& rig, quint16 rigPort) {
             rig.rigServers = std::make_unique<RigctldServerFactory>("127.0.0.1", rigPort);
         };
         createWindow(std::move(devices));

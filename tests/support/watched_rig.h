@@ -3,8 +3,9 @@
 #pragma once
 
 // A rig client that passes every call on to rigctld and tells a watcher, as each request
-// goes out, that the window tunes the rig (to the frequency it asks for) or keys or unkeys
-// it: for a test to see where the radio was keyed, for a benchmark to time the points.
+// goes out, that the program tunes the rig (to the frequency it asks for) or keys or unkeys
+// it: for a test to see where the radio was keyed, for a benchmark to time the points; and
+// once each call has come back, for a test to fail the client after the radio has acted.
 
 #include <QtGlobal>
 #include <functional>
@@ -20,6 +21,8 @@ namespace zm::test {
 struct RigWatcher {
     std::function<void(double frequencyMHz)> tuning = [](double) {};
     std::function<void(int transmit)> keying = [](int) {};
+    // "SetPTT 1", "SetFrequency", "SetMode", ...: the call, answered.
+    std::function<void(const std::string& call)> answered = [](const std::string&) {};
 };
 
 class WatchedTransceiver : public Transceiver {
@@ -28,19 +31,23 @@ public:
         : m_rig(std::move(rig)), m_watcher(watcher) {}
     int SetPTT(int transmit) override {
         m_watcher.keying(transmit);
-        return m_rig->SetPTT(transmit);
+        return answered("SetPTT " + std::to_string(transmit), m_rig->SetPTT(transmit));
     }
-    int SetOptionA(int value) override { return m_rig->SetOptionA(value); }
-    int SetOptionB(int value) override { return m_rig->SetOptionB(value); }
-    int SetSplit(int split) override { return m_rig->SetSplit(split); }
-    int SetMode(int mode) override { return m_rig->SetMode(mode); }
+    int SetOptionA(int value) override { return answered("SetOptionA", m_rig->SetOptionA(value)); }
+    int SetOptionB(int value) override { return answered("SetOptionB", m_rig->SetOptionB(value)); }
+    int SetSplit(int split) override { return answered("SetSplit", m_rig->SetSplit(split)); }
+    int SetMode(int mode) override { return answered("SetMode", m_rig->SetMode(mode)); }
     int SetFrequency(double frequencyMHz) override {
         m_watcher.tuning(frequencyMHz);
-        return m_rig->SetFrequency(frequencyMHz);
+        return answered("SetFrequency", m_rig->SetFrequency(frequencyMHz));
     }
     std::string lastError() const override { return m_rig->lastError(); }
 
 private:
+    int answered(const std::string& call, int status) {
+        m_watcher.answered(call);
+        return status;
+    }
     std::shared_ptr<Transceiver> m_rig;
     RigWatcher& m_watcher;
 };

@@ -200,6 +200,28 @@ TEST(BandSweeps, EveryBandInAnyPointCountEndsOnItsEdgesToTheHertz) {
     }
 }
 
+// Every channel is a point of the plan, to the hertz, however few points are asked for.
+TEST(BandSweeps, ChannelsAreEachAPoint) {
+    const Band channels{"60m",
+                        {{5332000, 5332000},
+                         {5348000, 5348000},
+                         {5358500, 5358500},
+                         {5373000, 5373000},
+                         {5405000, 5405000}}};
+    const std::vector<BandSweep> sweeps = bandSweeps({"us", "US", {channels}}, {"60m"}, 3);
+    ASSERT_EQ(sweeps.size(), 1u);
+    const BandSweep& sweep = sweeps.front();
+    ASSERT_EQ(pointCountFor(sweep.startMHz, sweep.stopMHz, sweep.stepMHz), 147);
+    std::vector<std::int64_t> tunedHz;
+    for (int i = 1; i <= 147; ++i) {
+        tunedHz.push_back(rigFrequencyHz(sweepPointMHz(i, sweep.startMHz, sweep.stepMHz)).value());
+    }
+    for (const BandSegment& channel : channels.segments) {
+        EXPECT_NE(std::find(tunedHz.begin(), tunedHz.end(), channel.lowHz), tunedHz.end())
+            << channel.lowHz;
+    }
+}
+
 TEST(BandSweeps, LowestBandFirstWhateverTheOrderNamedAndNamesOfOtherPlansPassedOver) {
     const BandPlan plan{
         "test", "Test", {{"10m", {{28000000, 29700000}}}, {"160m", {{1810000, 2000000}}}}};

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "meter/serial_comm.h"
+
+namespace zm {
+
+// The meter's serial settings: 38400 baud, no parity, 8 data bits, 1 stop bit.
+inline constexpr std::string_view kMeterPortSettings = "38400,n,8,1";
+
+// The port list's name of port N: "Com01" .. "Com16".
+std::string meterPortName(int port);
+
+// Opens the meter's port as start-up does, in its settings, every byte come so far handed
+// out at each read and nothing left over from before. False when it would not open.
+bool openMeterPort(SerialComm& port);
+
+// "COM port not available. Check Com Port setting.", the line it always was, and under it
+// the device tried and what to do: the program that holds it and how to stop that, or the
+// link that points the port at a USB adapter, as a command to copy.
+std::string portNotAvailableMessage(int port, const PortRoute& route);
+
+}  // namespace zm
