@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "bandplan/band_plan_file.h"
 #include "cli/frequency_argument.h"
+#include "meter/display_pattern.h"
 #include "numbers/number_text.h"
 #include "sweep/carrier_mode.h"
 #include "sweep/sweep_plan.h"
@@ -173,6 +175,23 @@ std::optional<std::string> apply(int option, std::string_view value, Reading& re
     return std::nullopt;
 }
 
+std::string roundingNote(const TypedFrequency& start, const TypedFrequency& stop,
+                         const FrequencySpan& span) {
+    std::string changed;
+    for (const auto& [name, typed, planned] :
+         {std::tuple{"--start ", &start, span.startMHz}, {"--stop ", &stop, span.stopMHz}}) {
+        if (typed->megahertz != planned) {
+            changed += (changed.empty() ? "" : " and ") + (name + typed->text);
+        }
+    }
+    if (changed.empty()) {
+        return {};
+    }
+    return changed + (changed.find(" and ") == std::string::npos ? " is" : " are") +
+           " planned as the window plans its boxes, to two decimals: " +
+           fixedNumber(span.startMHz, 2) + " to " + fixedNumber(span.stopMHz, 2) + " MHz";
+}
+
 // The options that only make sense together, once all are read.
 std::optional<std::string> conflict(Reading& reading) {
     SweepCommandLine& line = reading.commandLine;
@@ -199,7 +218,8 @@ std::optional<std::string> conflict(Reading& reading) {
                "14.35 --step 50k";
     }
     if (anyFrequency) {
-        const FrequencySpan span{reading.start->megahertz, reading.stop->megahertz,
+        const FrequencySpan span{roundAsTwoDecimals(reading.start->megahertz),
+                                 roundAsTwoDecimals(reading.stop->megahertz),
                                  reading.step->megahertz};
         if (span.startMHz > span.stopMHz) {
             return "--start " + reading.start->text + " lies above --stop " + reading.stop->text +
@@ -216,6 +236,7 @@ std::optional<std::string> conflict(Reading& reading) {
                    ": take a larger step or a narrower span";
         }
         line.span = span;
+        line.spanRounded = roundingNote(*reading.start, *reading.stop, span);
     }
     if (reading.refine || reading.every) {
         line.planPoints = reading.refine ? PlanPoints::Refine : PlanPoints::Every;

@@ -35,7 +35,12 @@ struct SweepCommandLine {
     // frequencies; never both, never neither, for a sweep.
     std::vector<std::string> bands;
     std::optional<int> pointsPerBand;
+    // As the window plans its boxes: start and stop to two decimals, the step as typed.
     std::optional<FrequencySpan> span;
+    // When that changed a typed start or stop, one line that says so: "--start 7.0123 and
+    // --stop 7.2049 are planned as the window plans its boxes, to two decimals: 7.01 to 7.20
+    // MHz". Empty otherwise.
+    std::string spanRounded;
 
     std::optional<std::int16_t> carrierMode;  // the rig's code: 2 CW, 4 AM, 9 FSK
     std::optional<std::string> planKey;       // a band plan's key, "iaru1"
