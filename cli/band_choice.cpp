@@ -8,6 +8,14 @@
 
 namespace zm {
 
+std::string commaList(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 std::variant<std::vector<std::string>, std::string> bandsOfPlan(
     const BandPlan& plan, const std::vector<std::string>& typed) {
     std::vector<std::string> names;
@@ -25,17 +33,12 @@ std::variant<std::vector<std::string>, std::string> bandsOfPlan(
     if (missing.empty()) {
         return names;
     }
-    const auto listed = [](const auto& items, const auto& nameOf) {
-        std::string text;
-        for (const auto& item : items) {
-            text += (text.empty() ? "" : ", ") + nameOf(item);
-        }
-        return text;
-    };
-    const auto itself = [](const std::string& name) { return name; };
-    return plan.title + " has no band " + listed(missing, itself) + ": its bands are " +
-           listed(plan.bands, [](const Band& band) { return band.name; }) +
-           "; choose among them, or another plan with --plan";
+    std::vector<std::string> bands;
+    for (const Band& band : plan.bands) {
+        bands.push_back(band.name);
+    }
+    return plan.title + " has no band " + commaList(missing) + ": its bands are " +
+           commaList(bands) + "; choose among them, or another plan with --plan";
 }
 
 }  // namespace zm

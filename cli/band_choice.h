@@ -14,6 +14,9 @@ namespace zm {
 // the order given; or, when the plan lacks one, what to say, without the program's name:
 // "IARU Region 1 has no band 17mm: its bands are 2200m, 630m, ... 70cm; choose among
 // them, or another plan with --plan".
+// "40m, 20m, 15m": names as the command's messages list them.
+std::string commaList(const std::vector<std::string>& names);
+
 std::variant<std::vector<std::string>, std::string> bandsOfPlan(
     const BandPlan& plan, const std::vector<std::string>& typed);
 
