@@ -2,9 +2,11 @@
 
 #include "cli/command_plans.h"
 
+#include "bandplan/carrier_rule.h"
 #include "cli/band_choice.h"
 #include "engine/band_plan_gate.h"
 #include "sweep/band_sweeps.h"
+#include "sweep/carrier_mode.h"
 #include "sweep/rigctld_protocol.h"
 
 namespace zm {
@@ -44,6 +46,22 @@ std::variant<std::vector<CommandSweep>, UsageError> commandSweeps(const SweepCom
             sweepOf(band.bandName, band.startMHz, band.stopMHz, band.stepMHz, carrierMode));
     }
     return sweeps;
+}
+
+std::string nothingToSweep(const CommandSweep& sweep, const BandPlan& bandPlan) {
+    const std::string refusal = bandPlanGate(sweep.plan, bandPlan).refusal;
+    if (refusal.empty() || bandPlan.bands.empty()) {
+        return refusal;  // without a plan, the gate's own advice: install it, or write one
+    }
+    const auto hzOf = [&](int point) {
+        return rigFrequencyHz(pointFrequencyMHz(sweep.plan, point)).value_or(0);
+    };
+    std::string reason = nothingToSweepReason(bandPlan, hzOf(1), hzOf(sweep.plan.PointCount),
+                                              sidebandHzOf(sweep.plan.CarrierMode));
+    if (reason.ends_with('.')) {
+        reason.pop_back();
+    }
+    return reason + "; sweep a band of the plan with --band, or choose another plan with --plan";
 }
 
 PlannedSweep plannedSweep(const CommandSweep& sweep, const BandPlan& bandPlan) {

@@ -30,6 +30,12 @@ std::variant<std::vector<CommandSweep>, UsageError> commandSweeps(const SweepCom
                                                                   std::int16_t carrierMode,
                                                                   int bandPoints);
 
+// Why the band plan lets the sweep key no point, with what to do about it on the command
+// line: "Nothing to sweep: 7.250 to 7.600 MHz lies outside the 40m band of IARU Region 1
+// (7.000 to 7.200 MHz); sweep a band of the plan with --band, or choose another with --plan".
+// Empty when it may key a point.
+std::string nothingToSweep(const CommandSweep& sweep, const BandPlan& bandPlan);
+
 // Each point of the sweep where the sweep would tune it, and whether the band plan lets it
 // be keyed, for the dry run.
 PlannedSweep plannedSweep(const CommandSweep& sweep, const BandPlan& bandPlan);

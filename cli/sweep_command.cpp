@@ -12,7 +12,6 @@
 #include "cli/dry_run_listing.h"
 #include "cli/progress_line.h"
 #include "cli/sweep_delivery.h"
-#include "engine/band_plan_gate.h"
 #include "engine/meter_port.h"
 #include "engine/station_devices.h"
 #include "engine/sweep_engine.h"
@@ -144,7 +143,7 @@ std::optional<ExitStatus> CommandRun::refuseBeforeOpening() {
     bool anyToKey = false;
     std::vector<std::string> refusals;
     for (const CommandSweep& sweep : m_sweeps) {
-        const std::string refusal = bandPlanGate(sweep.plan, m_settings.bandPlan).refusal;
+        const std::string refusal = nothingToSweep(sweep, m_settings.bandPlan);
         anyToKey = anyToKey || refusal.empty();
         refusals.push_back(refusal);
     }
@@ -168,9 +167,7 @@ std::optional<ExitStatus> CommandRun::openStation(StationDevices& devices) {
     }
     std::string whyNot;
     if (devices.useRig(m_settings.station.rig, whyNot) == StationDevices::RigctldUse::NotStarted) {
-        say("rigctld was not started. " + whyNot +
-            ": set the radio in the window's Setup, "
-            "Station.");
+        say("rigctld was not started. " + whyNot + ".");
         return ExitStatus::StationNotReady;
     }
     devices.rigServers = std::make_unique<WatchedRigServers>(
