@@ -11,7 +11,9 @@
 #include "sweep/rigctld_client.h"
 #include "sweep/rigctld_protocol.h"
 #include "tests/support/cat_sim_process.h"
+#include "tests/support/rig_proxy.h"
 #include "tests/support/rigctld_process.h"
+#include "tests/support/sweep_command_process.h"
 #include "tests/support/watched_rig.h"
 #include "tests/support/window_fixture.h"
 
@@ -233,6 +235,43 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
         }
     }
     EXPECT_EQ(skippedHz, c.skippedHz);
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+}
+
+// zm480-sweep, given the boxes' text and the step list's as the window shows them, keys the
+// same points, through a rigctld of its own finding (the settings folder's), on the meter of
+// zm480-sim; a plan with nothing to key ends it with status 4.
+TEST_P(BandPlanSweepTest, TheCommandKeysWhatTheWindowKeys) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    const BandEdgeCase& c = GetParam();
+    RigctldProcess rigctld;
+    std::string whyNot;
+    ASSERT_TRUE(rigctld.start({}, whyNot)) << whyNot;
+    RecordingRigProxy proxy(rigctld.port());
+    RunningSim meter(QStringList{});
+    ASSERT_TRUE(meter.started());
+    writeCommandSettings(meter.configDir(), "[rig]\nport=" + std::to_string(proxy.port()) + "\n");
+    createWindow(fakeDevices());
+    start();
+    window->mnuBandPlan_Click(c.plan);
+    if (c.band) {
+        for (const Band& band : window->bandPlan().bands) {
+            if (band.name == c.band) {
+                window->mnuBand_Click(band);
+            }
+        }
+    } else {
+        window->controls().Text2->setText(c.startMHz);
+        window->controls().Text3->setText(c.stopMHz);
+    }
+    const SweepCommandResult swept = runSweepCommand(
+        {"--settings", meter.configDir(), "--plan", c.plan, "--mode", c.carrierIndex ? "AM" : "CW",
+         "--start", window->controls().Text2->text(), "--stop", window->controls().Text3->text(),
+         "--step", window->controls().Combo1->currentText(), "-o", "-"});
+    EXPECT_EQ(proxy.keyedHz(), c.keyedHz) << swept.err;
+    EXPECT_EQ(swept.exitCode, c.keyedHz.empty() ? 4 : 0) << swept.err;
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
 }
 
