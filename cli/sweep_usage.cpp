@@ -21,7 +21,8 @@ What to sweep:
                              [bands] points, else 20)
       --start F --stop F --step S
                              frequencies in MHz, or with a unit: 14.0, 14000k,
-                             14.35M; a step of 50k or 0.05
+                             14.35M; a step of 50k or 0.05. Start and stop are
+                             taken to two decimals, as in the window's boxes
 
 How to sweep (each one defaults to the settings folder's choice):
   -m, --mode CW|AM|FSK       the carrier mode (config.ini's, else CW)
