@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <span>
 
-#include "app/version.h"
 #include "cli/sweep_command.h"
 #include "cli/sweep_usage.h"
 #include "process/stop_signals.h"
@@ -27,7 +26,7 @@ int main(int argc, char** argv) {
             std::fwrite(zm::kSweepUsage.data(), 1, zm::kSweepUsage.size(), stdout);
             return zm::exitCode(ExitStatus::Swept);
         case zm::SweepCommandLine::Action::Version:
-            std::fputs(zm::sweepVersionText(zm::kVersion).c_str(), stdout);
+            std::fputs(zm::sweepVersionText(ZM_VERSION).c_str(), stdout);
             return zm::exitCode(ExitStatus::Swept);
         case zm::SweepCommandLine::Action::Sweep:
             break;
