@@ -11,7 +11,6 @@
 #include "sweep/rigctld_client.h"
 #include "sweep/rigctld_protocol.h"
 #include "tests/support/cat_sim_process.h"
-#include "tests/support/rig_proxy.h"
 #include "tests/support/rigctld_process.h"
 #include "tests/support/sweep_command_process.h"
 #include "tests/support/watched_rig.h"
@@ -165,7 +164,25 @@ void PrintTo(const BandEdgeCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class BandPlanSweepTest : public WindowTest, public ::testing::WithParamInterface<BandEdgeCase> {};
+class BandPlanSweepTest : public WindowTest, public ::testing::WithParamInterface<BandEdgeCase> {
+protected:
+    // The row's band plan, carrier mode, and band or boxes, chosen in the window.
+    void planInWindow(const BandEdgeCase& c) {
+        window->mnuBandPlan_Click(c.plan);
+        window->controls().Combo4->setCurrentIndex(c.carrierIndex);
+        window->Combo4_Click();
+        if (c.band) {
+            for (const Band& band : window->bandPlan().bands) {
+                if (band.name == c.band) {
+                    window->mnuBand_Click(band);
+                }
+            }
+        } else {
+            window->controls().Text2->setText(c.startMHz);
+            window->controls().Text3->setText(c.stopMHz);
+        }
+    }
+};
 
 TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues) {
     if (RigctldProcess::executable().empty()) {
@@ -189,19 +206,7 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     createWindow(std::move(devices));
     start();
     comm->answers = {kRecord};
-    window->mnuBandPlan_Click(c.plan);
-    window->controls().Combo4->setCurrentIndex(c.carrierIndex);
-    window->Combo4_Click();
-    if (c.band) {
-        for (const Band& band : window->bandPlan().bands) {
-            if (band.name == c.band) {
-                window->mnuBand_Click(band);
-            }
-        }
-    } else {
-        window->controls().Text2->setText(c.startMHz);
-        window->controls().Text3->setText(c.stopMHz);
-    }
+    planInWindow(c);
     window->cmdRun_Click();
 
     std::vector<std::int64_t> keyedHz;
@@ -246,33 +251,20 @@ TEST_P(BandPlanSweepTest, TheCommandKeysWhatTheWindowKeys) {
         GTEST_SKIP() << "rigctld is not installed";
     }
     const BandEdgeCase& c = GetParam();
-    RigctldProcess rigctld;
+    CommandStation station;
     std::string whyNot;
-    ASSERT_TRUE(rigctld.start({}, whyNot)) << whyNot;
-    RecordingRigProxy proxy(rigctld.port());
-    RunningSim meter(QStringList{});
-    ASSERT_TRUE(meter.started());
-    writeCommandSettings(meter.configDir(), "[rig]\nport=" + std::to_string(proxy.port()) + "\n");
+    ASSERT_TRUE(station.start(whyNot)) << whyNot;
+    writeCommandSettings(station.folder(), station.rigAtProxy());
     createWindow(fakeDevices());
     start();
-    window->mnuBandPlan_Click(c.plan);
-    if (c.band) {
-        for (const Band& band : window->bandPlan().bands) {
-            if (band.name == c.band) {
-                window->mnuBand_Click(band);
-            }
-        }
-    } else {
-        window->controls().Text2->setText(c.startMHz);
-        window->controls().Text3->setText(c.stopMHz);
-    }
+    planInWindow(c);
     const SweepCommandResult swept = runSweepCommand(
-        {"--settings", meter.configDir(), "--plan", c.plan, "--mode", c.carrierIndex ? "AM" : "CW",
+        {"--settings", station.folder(), "--plan", c.plan, "--mode", c.carrierIndex ? "AM" : "CW",
          "--start", window->controls().Text2->text(), "--stop", window->controls().Text3->text(),
          "--step", window->controls().Combo1->currentText(), "-o", "-"});
-    EXPECT_EQ(proxy.keyedHz(), c.keyedHz) << swept.err;
+    EXPECT_EQ(station.proxy->keyedHz(), c.keyedHz) << swept.err;
     EXPECT_EQ(swept.exitCode, c.keyedHz.empty() ? 4 : 0) << swept.err;
-    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+    EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -13,8 +13,6 @@
 #include <csignal>
 
 #include "settings/settings_folder_lock.h"
-#include "tests/support/rig_proxy.h"
-#include "tests/support/rigctld_process.h"
 #include "tests/support/sweep_command_process.h"
 
 namespace zm::test {
@@ -56,20 +54,18 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
         GTEST_SKIP() << "rigctld is not installed";
     }
     const CommandCase& c = GetParam();
-    RigctldProcess rigctld;
+    CommandStation station;
     std::string whyNot;
-    ASSERT_TRUE(rigctld.start({}, whyNot)) << whyNot;
-    RecordingRigProxy proxy(rigctld.port());
-    RunningSim meter(QStringList{});
-    ASSERT_TRUE(meter.started());
-    const QString folder = meter.configDir();
+    ASSERT_TRUE(station.start(whyNot)) << whyNot;
+    const RecordingRigProxy& proxy = *station.proxy;
+    const QString folder = station.folder();
     const quint16 ownPort = c.ownRigctld ? freeLoopbackPort() : 0;
     // The program's own rigctld reaches the dummy rig as a radio, through Hamlib's NET rigctl.
     const std::string proxied = std::to_string(proxy.port());
     writeCommandSettings(folder,
                          c.ownRigctld ? "[rig]\nserver=own\nmodel=2\ndevice=127.0.0.1:" + proxied +
                                             "\nptt=RIG\nport=" + std::to_string(ownPort) + "\n"
-                                      : "[rig]\nport=" + proxied + "\n",
+                                      : station.rigAtProxy(),
                          c.comPort);
     std::optional<SettingsFolderLock> window;
     bool windowKnocked = false;
@@ -95,7 +91,7 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
     EXPECT_EQ(ran.exitCode, c.exitStatus) << ran.err;
     EXPECT_THAT(ran.err, HasSubstr(c.said));
     EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
-    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+    EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
     if (c.ownRigctld) {
         EXPECT_THAT(rigctldsOnPort(ownPort), ::testing::IsEmpty());
     }

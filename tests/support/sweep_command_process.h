@@ -10,9 +10,12 @@
 #include <QFile>
 #include <QProcess>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "tests/support/process_events_until.h"
+#include "tests/support/rig_proxy.h"
+#include "tests/support/rigctld_process.h"
 #include "tests/support/sim_process.h"
 
 namespace zm::test {
@@ -35,6 +38,28 @@ inline void writeCommandSettings(const QString& folder, const std::string& stati
     station.open(QIODevice::WriteOnly);
     station.write(stationIni.c_str());
 }
+
+// The simulated station a command sweeps: Hamlib's dummy rig under rigctld, behind a proxy
+// that keeps what the command asks of it, and zm480-sim's meter at ports/com1 of the
+// settings folder.
+struct CommandStation {
+    RigctldProcess rigctld;
+    std::optional<RecordingRigProxy> proxy;
+    RunningSim meter{QStringList{}};
+
+    // False, with why, when rigctld or the meter did not start.
+    bool start(std::string& whyNot) {
+        if (!rigctld.start({}, whyNot)) {
+            return false;
+        }
+        proxy.emplace(rigctld.port());
+        whyNot = "zm480-sim did not start";
+        return meter.started();
+    }
+    QString folder() const { return meter.configDir(); }
+    // station.ini with the rig at the proxy.
+    std::string rigAtProxy() const { return "[rig]\nport=" + std::to_string(proxy->port()) + "\n"; }
+};
 
 // Runs zm480-sweep with `arguments` to its end; `whileRunning` is called as it runs, with the
 // process and what it has said on standard error so far, until it returns true.
