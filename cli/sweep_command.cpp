@@ -215,7 +215,9 @@ ExitStatus CommandRun::sweepAll(StationDevices& devices) {
             say((sweep.bandName.empty() ? "" : sweep.bandName + ": ") + outcome.message);
         }
         if (outcome.end == SweepEnd::Asked) {
-            say(sweepName(sweep) + " was stopped by a signal; the transmitter is unkeyed");
+            // A transmitter that would not unkey is the message's, said above.
+            say(sweepName(sweep) + " was stopped by a signal" +
+                (outcome.message.empty() ? "; the transmitter is unkeyed" : ""));
         }
         if (outcome.end != SweepEnd::Completed) {
             status = outcome.end == SweepEnd::NotReady && !anyKeyed ? ExitStatus::StationNotReady

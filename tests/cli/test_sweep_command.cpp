@@ -24,12 +24,12 @@ struct CommandCase {
     const char* name;
     QStringList arguments;  // after --settings
     int exitStatus;
-    std::string said;  // on standard error
-    std::size_t keyDowns = 0;
-    int comPort = 1;          // 2: config.ini's port has no meter
-    bool windowOpen = false;  // the window holds the settings folder
-    bool hangUp = false;      // SIGHUP once the second point is taken
-    bool ownRigctld = false;  // station.ini has the program run rigctld for the dummy rig
+    std::string said;          // on standard error
+    std::size_t keyDowns = 0;  // with hangUp: those the file holds, and one more at most
+    int comPort = 1;           // 2: config.ini's port has no meter
+    bool windowOpen = false;   // the window holds the settings folder
+    bool hangUp = false;       // SIGHUP once the second point is taken
+    bool ownRigctld = false;   // station.ini has the program run rigctld for the dummy rig
 };
 void PrintTo(const CommandCase& row, std::ostream* out) {
     *out << row.name;
@@ -90,7 +90,9 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
 
     EXPECT_EQ(ran.exitCode, c.exitStatus) << ran.err;
     EXPECT_THAT(ran.err, HasSubstr(c.said));
-    EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
+    if (!c.hangUp) {
+        EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
+    }
     EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
     if (c.ownRigctld) {
         EXPECT_THAT(rigctldsOnPort(ownPort), ::testing::IsEmpty());
@@ -110,7 +112,11 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
         EXPECT_THAT(windowStarted, HasSubstr("(process " + pid + ")"));
         QFile written(output);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(csvPoints(written.readAll().toStdString()), proxy.keyedHz().size());
+        // The signal may come while the next point is keyed: it is unkeyed without a reading.
+        const std::size_t points = csvPoints(written.readAll().toStdString());
+        EXPECT_GE(points, c.keyDowns);
+        EXPECT_THAT(proxy.keyedHz().size(),
+                    ::testing::AllOf(::testing::Ge(points), ::testing::Le(points + 1)));
     }
 }
 
