@@ -178,7 +178,9 @@ std::optional<ExitStatus> CommandRun::openStation(StationDevices& devices) {
 
 ExitStatus CommandRun::sweepAll(StationDevices& devices) {
     SweepStop stop(devices.sweepSleeper.get(), m_signals.flag());
-    QObject::connect(&m_signals, &StopSignals::stopRequested, [&stop] { stop.request(); });
+    const QObject stopping;  // ends the connection before the stop it reaches
+    QObject::connect(&m_signals, &StopSignals::stopRequested, &stopping,
+                     [&stop] { stop.request(); });
     ProgressWriter progress = ProgressWriter::onStandardError();
     ExitStatus status = ExitStatus::Swept;
     bool anyKeyed = false, anySwept = false, undelivered = false;
