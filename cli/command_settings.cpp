@@ -17,17 +17,10 @@ namespace zm {
 
 namespace {
 
-// config.ini's lists by their lines: the plot mode's, then the carrier mode's.
-constexpr int kPlotModeSlot = 6;
-constexpr int kCarrierModeSlot = 7;
 // As a first start, without config.ini: "SWR - 3:1" plotted, keyed in CW.
 constexpr int kFirstPlotMode = 2;
 constexpr int kFirstCarrierModeIndex = 0;
 constexpr int kPlotModes = 5;
-
-std::optional<std::int16_t> slotNumber(const ConfigValues& values, int slot) {
-    return values[slot] ? readWhole16(*values[slot]) : std::nullopt;
-}
 
 // "any, iaru1, iaru2, ..., own"
 std::string planKeys(const std::vector<BandPlan>& shipped) {
@@ -111,13 +104,13 @@ std::variant<CommandSettings, UsageError> readCommandSettings(const SweepCommand
         readConfigText(*text, config);
     }
     settings.comPort = comPortOf(config);
-    const auto carrierIndex = slotNumber(config, kCarrierModeSlot);
+    const auto carrierIndex = carrierModeIndexOf(config);
     settings.carrierMode =
         line.carrierMode.value_or(carrierModeFor(carrierIndex.value_or(kFirstCarrierModeIndex), 0));
     if (settings.carrierMode == 0) {  // no mode chosen in the window's list
         settings.carrierMode = carrierModeFor(kFirstCarrierModeIndex, 0);
     }
-    const auto plotMode = slotNumber(config, kPlotModeSlot);
+    const auto plotMode = plotModeIndexOf(config);
     settings.plotMode =
         plotMode && *plotMode >= 0 && *plotMode < kPlotModes ? *plotMode : kFirstPlotMode;
 

@@ -30,6 +30,7 @@ struct CommandCase {
     bool windowOpen = false;   // the window holds the settings folder
     bool hangUp = false;       // SIGHUP once the second point is taken
     bool ownRigctld = false;   // station.ini has the program run rigctld for the dummy rig
+    int carrierIndex = 0;      // config.ini's carrier mode: 0 CW, 1 AM
 };
 void PrintTo(const CommandCase& row, std::ostream* out) {
     *out << row.name;
@@ -66,7 +67,7 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
                          c.ownRigctld ? "[rig]\nserver=own\nmodel=2\ndevice=127.0.0.1:" + proxied +
                                             "\nptt=RIG\nport=" + std::to_string(ownPort) + "\n"
                                       : station.rigAtProxy(),
-                         c.comPort);
+                         c.comPort, c.carrierIndex);
     std::optional<SettingsFolderLock> window;
     bool windowKnocked = false;
     if (c.windowOpen) {
@@ -134,6 +135,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "--start 14.004 is planned as the window plans its boxes, to two decimals: "
                     "14.00 to 14.10 MHz",
                     3},
+        // AM's sidebands keep the carrier off the band's upper edge.
+        CommandCase{"KeysInTheWindowsCarrierMode",
+                    {"--plan", "iaru1", "--start", "7.1", "--stop", "7.2", "--step", "50k"},
+                    0,
+                    "point 3 of 3  7.200 MHz  not keyed: outside band plan",
+                    2,
+                    1,
+                    false,
+                    false,
+                    false,
+                    1},
         CommandCase{"UsageOpensNothing",
                     {"--band", "40m", "--start", "14"},
                     2,

@@ -25,14 +25,17 @@ struct SweepCommandResult {
     std::string out, err;
 };
 
-// A settings folder for the command: config.ini's port list on Com01 (or `comPort`), and
-// station.ini as given.
+// A settings folder for the command: config.ini's port list on Com01 (or `comPort`), its
+// plot mode SWR and its carrier mode CW (or the list's `carrierIndex`), and station.ini as
+// given.
 inline void writeCommandSettings(const QString& folder, const std::string& stationIni,
-                                 int comPort = 1) {
+                                 int comPort = 1, int carrierIndex = 0) {
     QFile config(QDir(folder).filePath("config.ini"));
     config.open(QIODevice::WriteOnly);
     config.write(("Position-Left=1215\r\nPosition-Top=1170\r\nComPort=" + std::to_string(comPort) +
-                  "\r\nHeight=6645\r\n")
+                  "\r\nHeight=6645\r\nmnuNormal=True\r\nmnuDiag=False\r\nListIndex=2\r\n"
+                  "ListIndex=" +
+                  std::to_string(carrierIndex) + "\r\n")
                      .c_str());
     QFile station(QDir(folder).filePath("station.ini"));
     station.open(QIODevice::WriteOnly);
