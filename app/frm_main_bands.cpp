@@ -67,31 +67,17 @@ void frmMain::buildBandPlanMenu() {
     addItem(kOwnPlanItem, std::string(LicenceSettings::kOwnPlan));
 }
 
+// Which of bands.ini's plans is used goes above the chart once start-up, whose plan empties
+// that line, is done.
 std::optional<BandPlan> frmMain::findBandPlan(const std::string& planKey, std::string& report) {
-    report.clear();
-    if (planKey == LicenceSettings::kOwnPlan) {
-        // Read at every choice, so that a bands.ini just written or mended counts. Which of
-        // its plans is used goes above the chart once start-up, whose plan empties that
-        // line, is done.
-        std::string whichPlan;
-        std::optional<BandPlan> own =
-            BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory())
-                .loadOwn(report, whichPlan);
-        if (!whichPlan.empty()) {
-            QTimer::singleShot(0, this,
-                               [this, whichPlan] { m_devices.chart->setNotice(whichPlan); });
-        }
-        return own;
+    std::string whichPlan;
+    std::optional<BandPlan> plan =
+        BandPlanStore(m_devices.bandPlanFile, m_devices.config.directory())
+            .find(m_shippedPlans, planKey, report, whichPlan);
+    if (!whichPlan.empty()) {
+        QTimer::singleShot(0, this, [this, whichPlan] { m_devices.chart->setNotice(whichPlan); });
     }
-    if (const BandPlan* shipped = planWithKey(m_shippedPlans, planKey)) {
-        return *shipped;
-    }
-    if (!m_shippedPlans.empty()) {  // else the shipped file's damage has been told
-        report = "station.ini names the band plan \"" + planKey +
-                 "\", which this version does not know; the program uses the plan of all IARU "
-                 "regions until you choose one in Setup, Band plan.";
-    }
-    return std::nullopt;
+    return plan;
 }
 
 BandPlan frmMain::bandPlanFor(const std::string& planKey) {
@@ -102,8 +88,7 @@ BandPlan frmMain::bandPlanFor(const std::string& planKey) {
     if (!report.empty()) {
         m_devices.messages->show(report);
     }
-    const BandPlan* any = planWithKey(m_shippedPlans, LicenceSettings::kAnyPlan);
-    return any ? *any : BandPlan{};
+    return BandPlanStore::anyPlan(m_shippedPlans);
 }
 
 // Polling rests while a message may be up, as for Setup's other entries.

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     zm::ConfigStore store = zm::ConfigStore::forProgram();
     zm::SettingsFolderLock settingsLock(store.directory());
     if (!settingsLock.held()) {
-        // The first window heard this start and comes to the front; nothing else is touched.
+        // A first window heard this start and comes to the front; zm480-sweep, sweeping with
+        // these settings, keeps the meter and the radio until it ends. Nothing is touched.
         const std::string message = settingsLock.alreadyRunningMessage();
         std::fprintf(stderr, "zm480-plot: %s\n", message.c_str());
         zm::QtMessageBoxes().show(message);

@@ -77,8 +77,8 @@ std::string bandMenuText(const Band& band) {
     return band.name + "  " + mhz(band.lowestHz()) + " – " + mhz(band.highestHz()) + " MHz";
 }
 
-std::string nothingToSweepMessage(const BandPlan& plan, std::int64_t lowHz, std::int64_t highHz,
-                                  std::int64_t sidebandHz) {
+std::string nothingToSweepReason(const BandPlan& plan, std::int64_t lowHz, std::int64_t highHz,
+                                 std::int64_t sidebandHz) {
     std::string span = mhz(lowHz) + (highHz != lowHz ? " to " + mhz(highHz) : "") + " MHz";
     if (sidebandHz > 0) {
         span += ", with sidebands " + generalNumber(static_cast<double>(sidebandHz) / 1000.0) +
@@ -86,8 +86,13 @@ std::string nothingToSweepMessage(const BandPlan& plan, std::int64_t lowHz, std:
     }
     const Band* band = nearestBand(plan, lowHz, highHz);
     return "Nothing to sweep: " + span + " lies outside the " + (band ? band->name : "") +
-           " band of " + plan.title + " (" + (band ? segmentsText(*band) : "") +
-           "). Choose a band in the Band menu, or the licence plan in Setup.";
+           " band of " + plan.title + " (" + (band ? segmentsText(*band) : "") + ").";
+}
+
+std::string nothingToSweepMessage(const BandPlan& plan, std::int64_t lowHz, std::int64_t highHz,
+                                  std::int64_t sidebandHz) {
+    return nothingToSweepReason(plan, lowHz, highHz, sidebandHz) +
+           " Choose a band in the Band menu, or the licence plan in Setup.";
 }
 
 }  // namespace zm

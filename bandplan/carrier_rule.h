@@ -33,7 +33,12 @@ std::string bandMenuText(const Band& band);
 
 // Why a sweep of lowHz to highHz has no point the plan lets it key, for a plan with bands:
 // "Nothing to sweep: 7.250 to 7.600 MHz lies outside the 40m band of IARU Region 1 (7.000 to
-// 7.200 MHz). Choose a band in the Band menu, or the licence plan in Setup."
+// 7.200 MHz)."
+std::string nothingToSweepReason(const BandPlan& plan, std::int64_t lowHz, std::int64_t highHz,
+                                 std::int64_t sidebandHz);
+
+// The reason and what the window's user can do: "... (7.000 to 7.200 MHz). Choose a band in
+// the Band menu, or the licence plan in Setup."
 std::string nothingToSweepMessage(const BandPlan& plan, std::int64_t lowHz, std::int64_t highHz,
                                   std::int64_t sidebandHz);
 

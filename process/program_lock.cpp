@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <utility>
 
 namespace zm {
@@ -54,9 +58,59 @@ pid_t listenerAt(const sockaddr_un& address, socklen_t length) {
     return pid;
 }
 
+// The inode of the socket listening at the abstract name, from /proc/net/unix, whose lines
+// end in the inode and "@name": "... 01 12345 @zm480-plot/settings/9f86d081884c7d65".
+std::optional<unsigned long> listeningInode(const std::string& name) {
+    std::ifstream table("/proc/net/unix");
+    std::string line;
+    const std::string path = " @" + name;
+    while (std::getline(table, line)) {
+        if (line.size() > path.size() && line.ends_with(path)) {
+            std::istringstream fields(line.substr(0, line.size() - path.size()));
+            std::string field, last;
+            while (fields >> field) {
+                last = field;
+            }
+            char* end = nullptr;
+            const unsigned long inode = std::strtoul(last.c_str(), &end, 10);
+            if (end != last.c_str() && *end == '\0') {
+                return inode;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The process that holds the socket open: the one among ours with a descriptor on it.
+pid_t holderOfInode(unsigned long inode) {
+    namespace fs = std::filesystem;
+    const std::string socket = "socket:[" + std::to_string(inode) + "]";
+    std::error_code error;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
+        const std::string pid = process.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::error_code unreadable;  // another user's, or ended meanwhile
+        for (const fs::directory_entry& fd :
+             fs::directory_iterator(process.path() / "fd", unreadable)) {
+            std::error_code gone;
+            if (fs::read_symlink(fd.path(), gone).string() == socket) {
+                return static_cast<pid_t>(std::stol(pid));
+            }
+        }
+    }
+    return 0;
+}
+
+pid_t listenerByProc(const std::string& name) {
+    const std::optional<unsigned long> inode = listeningInode(name);
+    return inode ? holderOfInode(*inode) : 0;
+}
+
 }  // namespace
 
-ProgramLock::ProgramLock(const std::string& name) {
+ProgramLock::ProgramLock(const std::string& name, Look look) {
     sockaddr_un address;
     const socklen_t length = abstractAddress(name, address);
     for (int attempt = 0; attempt < kAttempts && m_holder == 0; ++attempt) {
@@ -74,7 +128,7 @@ ProgramLock::ProgramLock(const std::string& name) {
         if (!taken) {
             return;
         }
-        m_holder = listenerAt(address, length);
+        m_holder = look == Look::Quietly ? listenerByProc(name) : listenerAt(address, length);
     }
 }
 

@@ -15,7 +15,11 @@ namespace zm {
 // holder, which may answer it: the first window comes to the front.
 class ProgramLock {
 public:
-    explicit ProgramLock(const std::string& name);
+    // Knock: learn the holder through a connection, which the holder hears. Quietly: learn
+    // it from /proc without a connection (0 when it belongs to another user), for a program
+    // that must not bring a window to the front only to find out that it is there.
+    enum class Look { Knock, Quietly };
+    explicit ProgramLock(const std::string& name, Look look = Look::Knock);
     ~ProgramLock();
     ProgramLock(ProgramLock&& other) noexcept;
     ProgramLock& operator=(ProgramLock&&) = delete;

@@ -104,4 +104,28 @@ std::optional<BandPlan> BandPlanStore::loadOwn(std::string& failureReport,
     return own;
 }
 
+std::optional<BandPlan> BandPlanStore::find(const std::vector<BandPlan>& shipped,
+                                            const std::string& planKey, std::string& report,
+                                            std::string& whichPlan) const {
+    report.clear();
+    whichPlan.clear();
+    if (planKey == LicenceSettings::kOwnPlan) {
+        return loadOwn(report, whichPlan);
+    }
+    if (const BandPlan* plan = planWithKey(shipped, planKey)) {
+        return *plan;
+    }
+    if (!shipped.empty()) {
+        report = "station.ini names the band plan \"" + planKey +
+                 "\", which this version does not know; the program uses the plan of all IARU "
+                 "regions until you choose one in Setup, Band plan.";
+    }
+    return std::nullopt;
+}
+
+BandPlan BandPlanStore::anyPlan(const std::vector<BandPlan>& shipped) {
+    const BandPlan* any = planWithKey(shipped, LicenceSettings::kAnyPlan);
+    return any ? *any : BandPlan{};
+}
+
 }  // namespace zm

@@ -33,6 +33,17 @@ public:
     // says which, for the user, and is empty otherwise.
     std::optional<BandPlan> loadOwn(std::string& failureReport, std::string& whichPlan) const;
 
+    // The plan of a key among the shipped plans, or "own": bands.ini, read at every call so
+    // that a bands.ini just written or mended counts (whichPlan as loadOwn gives it). None,
+    // with the reason for the user, when bands.ini cannot serve or the key is unknown (no
+    // reason then if the shipped plans could not be read, which loadShipped told).
+    std::optional<BandPlan> find(const std::vector<BandPlan>& shipped, const std::string& planKey,
+                                 std::string& report, std::string& whichPlan) const;
+
+    // The plan of all IARU regions, which stands in for a plan that could not be had; a plan
+    // without bands, which keys nothing, when the shipped plans could not be read either.
+    static BandPlan anyPlan(const std::vector<BandPlan>& shipped);
+
 private:
     QString m_shippedFile;
     QString m_configDirectory;

@@ -56,6 +56,14 @@ std::optional<int> comPortOf(const ConfigValues& slots) {
                                                           : std::nullopt;
 }
 
+std::optional<std::int16_t> plotModeIndexOf(const ConfigValues& slots) {
+    return slots[6] ? readWhole16(*slots[6]) : std::nullopt;
+}
+
+std::optional<std::int16_t> carrierModeIndexOf(const ConfigValues& slots) {
+    return slots[7] ? readWhole16(*slots[7]) : std::nullopt;
+}
+
 std::optional<bool> readCheckMark(std::string_view valueText) {
     const std::string_view word = trimmed(valueText);
     if (equalsIgnoringCase(word, "true")) {

@@ -44,6 +44,10 @@ std::optional<std::int16_t> readWhole16(std::string_view valueText);
 inline constexpr int kHighestComPort = 16;
 // Line 3's port number, when it is one the port list offers.
 std::optional<int> comPortOf(const ConfigValues& slots);
+// Lines 7 and 8: the plot mode's and the carrier mode's list index, when the line holds one
+// (-1: nothing was selected).
+std::optional<std::int16_t> plotModeIndexOf(const ConfigValues& slots);
+std::optional<std::int16_t> carrierModeIndexOf(const ConfigValues& slots);
 
 // Lines 5 and 6: True or False in any letter case, or a number (0 no mark, any other a
 // mark); empty for anything else.

@@ -14,11 +14,25 @@ QString realFolder(const QString& folder) {
     return real.isEmpty() ? folder : real;
 }
 
+std::string commandLockName(const QString& folder) {
+    return lockName("sweep-command", folder.toStdString());
+}
+
+std::string processText(pid_t pid) {
+    return pid > 0 ? " (process " + std::to_string(pid) + ")" : "";
+}
+
 }  // namespace
 
-SettingsFolderLock::SettingsFolderLock(const QString& folder)
-    : m_folder(realFolder(folder)), m_lock(lockName("settings", m_folder.toStdString())) {
-    if (m_lock.held()) {
+SettingsFolderLock::SettingsFolderLock(const QString& folder, Holder holder)
+    : m_folder(realFolder(folder)),
+      m_command(holder == Holder::Command
+                    ? std::make_optional<ProgramLock>(commandLockName(m_folder),
+                                                      ProgramLock::Look::Quietly)
+                    : std::nullopt),
+      m_lock(lockName("settings", m_folder.toStdString()),
+             holder == Holder::Command ? ProgramLock::Look::Quietly : ProgramLock::Look::Knock) {
+    if (m_lock.held() && holder == Holder::Window) {
         m_knocks = new QSocketNotifier(m_lock.knocks(), QSocketNotifier::Read, this);
         connect(m_knocks, &QSocketNotifier::activated, this, [this] {
             m_lock.takeKnock();
@@ -28,10 +42,26 @@ SettingsFolderLock::SettingsFolderLock(const QString& folder)
 }
 
 std::string SettingsFolderLock::alreadyRunningMessage() const {
-    const std::string process =
-        m_lock.holder() > 0 ? " (process " + std::to_string(m_lock.holder()) + ")" : "";
-    return "ZM-480 Plot is already running" + process + " with the settings in " +
-           m_folder.toStdString() + "; its window is brought to the front.";
+    const std::string folder = m_folder.toStdString();
+    if (m_command) {  // the command's own refusal
+        if (!m_command->held()) {
+            return "zm480-sweep is already sweeping with the settings in " + folder +
+                   processText(m_command->holder()) + ": run it again when that sweep has ended";
+        }
+        return "ZM-480 Plot is open with the settings in " + folder + processText(m_lock.holder()) +
+               ", and the meter and the radio are its window's: nothing was keyed; close the "
+               "window, or sweep from it";
+    }
+    // A look only: what keeps the folder may have ended since, leaving the name free.
+    if (const ProgramLock command(commandLockName(m_folder), ProgramLock::Look::Quietly);
+        !command.held()) {
+        return "zm480-sweep is sweeping with the settings in " + folder +
+               processText(command.holder()) +
+               ", and the meter and the radio are its until it ends: start ZM-480 Plot again "
+               "then.";
+    }
+    return "ZM-480 Plot is already running" + processText(m_lock.holder()) +
+           " with the settings in " + folder + "; its window is brought to the front.";
 }
 
 }  // namespace zm

@@ -12,6 +12,7 @@
 #include "sweep/rigctld_protocol.h"
 #include "tests/support/cat_sim_process.h"
 #include "tests/support/rigctld_process.h"
+#include "tests/support/sweep_command_process.h"
 #include "tests/support/watched_rig.h"
 #include "tests/support/window_fixture.h"
 
@@ -163,7 +164,25 @@ void PrintTo(const BandEdgeCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class BandPlanSweepTest : public WindowTest, public ::testing::WithParamInterface<BandEdgeCase> {};
+class BandPlanSweepTest : public WindowTest, public ::testing::WithParamInterface<BandEdgeCase> {
+protected:
+    // The row's band plan, carrier mode, and band or boxes, chosen in the window.
+    void planInWindow(const BandEdgeCase& c) {
+        window->mnuBandPlan_Click(c.plan);
+        window->controls().Combo4->setCurrentIndex(c.carrierIndex);
+        window->Combo4_Click();
+        if (c.band) {
+            for (const Band& band : window->bandPlan().bands) {
+                if (band.name == c.band) {
+                    window->mnuBand_Click(band);
+                }
+            }
+        } else {
+            window->controls().Text2->setText(c.startMHz);
+            window->controls().Text3->setText(c.stopMHz);
+        }
+    }
+};
 
 TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues) {
     if (RigctldProcess::executable().empty()) {
@@ -187,19 +206,7 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     createWindow(std::move(devices));
     start();
     comm->answers = {kRecord};
-    window->mnuBandPlan_Click(c.plan);
-    window->controls().Combo4->setCurrentIndex(c.carrierIndex);
-    window->Combo4_Click();
-    if (c.band) {
-        for (const Band& band : window->bandPlan().bands) {
-            if (band.name == c.band) {
-                window->mnuBand_Click(band);
-            }
-        }
-    } else {
-        window->controls().Text2->setText(c.startMHz);
-        window->controls().Text3->setText(c.stopMHz);
-    }
+    planInWindow(c);
     window->cmdRun_Click();
 
     std::vector<std::int64_t> keyedHz;
@@ -234,6 +241,30 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     }
     EXPECT_EQ(skippedHz, c.skippedHz);
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
+}
+
+// zm480-sweep, given the boxes' text and the step list's as the window shows them, keys the
+// same points, through a rigctld of its own finding (the settings folder's), on the meter of
+// zm480-sim; a plan with nothing to key ends it with status 4.
+TEST_P(BandPlanSweepTest, TheCommandKeysWhatTheWindowKeys) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    const BandEdgeCase& c = GetParam();
+    CommandStation station;
+    std::string whyNot;
+    ASSERT_TRUE(station.start(whyNot)) << whyNot;
+    writeCommandSettings(station.folder(), station.rigAtProxy());
+    createWindow(fakeDevices());
+    start();
+    planInWindow(c);
+    const SweepCommandResult swept = runSweepCommand(
+        {"--settings", station.folder(), "--plan", c.plan, "--mode", c.carrierIndex ? "AM" : "CW",
+         "--start", window->controls().Text2->text(), "--stop", window->controls().Text3->text(),
+         "--step", window->controls().Combo1->currentText(), "-o", "-"});
+    EXPECT_EQ(station.proxy->keyedHz(), c.keyedHz) << swept.err;
+    EXPECT_EQ(swept.exitCode, c.keyedHz.empty() ? 4 : 0) << swept.err;
+    EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "results/sweep_record.h"
+
+namespace zm {
+
+// One finished sweep as the summary tells of it: the record at the plane it was asked at
+// (the markers' plane), and what the record itself does not hold.
+struct FinishedSweep {
+    std::string bandName;  // empty for a sweep of --start, --stop and --step
+    SweepRecord record;
+    int plannedPoints = 0;                  // every point of the plan, keyed or not
+    std::chrono::duration<double> keyed{};  // how long the transmitter was keyed in all
+};
+
+// What the chart's markers say of the sweep, for a person, one line each after a heading:
+//
+//   40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22
+//     SWR 1.21 at 7.085 MHz
+//     2:1 7.012 – 7.186 MHz, 174 kHz, Q 58
+//     Resonance 7.081 MHz, R 48.2 Ω
+//     Keyed 20 of 20 points, 26.4 s
+//
+// "2:1 none" and "Resonance none" where there is none; a sweep without a reading says only
+// that, and how many points were keyed.
+std::string summaryText(const FinishedSweep& sweep);
+
+// The same for a script: one JSON object on one line, the numbers rounded as the markers
+// show them, null for what the sweep does not have:
+//
+//   {"band":"40m","start_mhz":7.000,"stop_mhz":7.200,"taken":"2024-05-01 14:03:22",
+//    "lowest_swr":1.21,"lowest_swr_mhz":7.085,"swr2_band":"7.012 – 7.186 MHz",
+//    "swr2_low_mhz":7.012,"swr2_high_mhz":7.186,"swr2_width_khz":174,"q":58,
+//    "resonances":[{"mhz":7.081,"r_ohm":48.2}],"keyed_points":20,"points":20,
+//    "keyed_s":26.4}
+//
+// swr2_band is the markers' text of the 2:1 band ("from 7.012 MHz up", "across the whole
+// sweep"); an edge past an end of the sweep is null, as the width and Q are then.
+std::string summaryJson(const FinishedSweep& sweep);
+
+}  // namespace zm

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zm480-sweep as a user runs it over SSH, without a display, on zm480-sim's meter and
+// Hamlib's dummy rig: each exit status, what was keyed (through a proxy in front of
+// rigctld), the window's folder kept apart from the command's, a hang-up mid-sweep, and the
+// radio unkeyed whatever ended the command.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <csignal>
+
+#include "settings/settings_folder_lock.h"
+#include "tests/support/sweep_command_process.h"
+
+namespace zm::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct CommandCase {
+    const char* name;
+    QStringList arguments;  // after --settings
+    int exitStatus;
+    std::string said;          // on standard error
+    std::size_t keyDowns = 0;  // with hangUp: those the file holds, and one more at most
+    int comPort = 1;           // 2: config.ini's port has no meter
+    bool windowOpen = false;   // the window holds the settings folder
+    bool hangUp = false;       // SIGHUP once the second point is taken
+    bool ownRigctld = false;   // station.ini has the program run rigctld for the dummy rig
+    int carrierIndex = 0;      // config.ini's carrier mode: 0 CW, 1 AM
+};
+void PrintTo(const CommandCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// Data lines of a CSV: the frequency's digits first.
+std::size_t csvPoints(const std::string& text) {
+    std::size_t points = 0;
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+        points += std::isdigit(static_cast<unsigned char>(text[at])) ? 1 : 0;
+        if (text.find('\n', at) == std::string::npos) {
+            break;
+        }
+    }
+    return points;
+}
+
+class SweepCommandTest : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
+    if (RigctldProcess::executable().empty()) {
+        GTEST_SKIP() << "rigctld is not installed";
+    }
+    const CommandCase& c = GetParam();
+    CommandStation station;
+    std::string whyNot;
+    ASSERT_TRUE(station.start(whyNot)) << whyNot;
+    const RecordingRigProxy& proxy = *station.proxy;
+    const QString folder = station.folder();
+    const quint16 ownPort = c.ownRigctld ? freeLoopbackPort() : 0;
+    // The program's own rigctld reaches the dummy rig as a radio, through Hamlib's NET rigctl.
+    const std::string proxied = std::to_string(proxy.port());
+    writeCommandSettings(folder,
+                         c.ownRigctld ? "[rig]\nserver=own\nmodel=2\ndevice=127.0.0.1:" + proxied +
+                                            "\nptt=RIG\nport=" + std::to_string(ownPort) + "\n"
+                                      : station.rigAtProxy(),
+                         c.comPort, c.carrierIndex);
+    std::optional<SettingsFolderLock> window;
+    bool windowKnocked = false;
+    if (c.windowOpen) {
+        window.emplace(folder);
+        QObject::connect(&*window, &SettingsFolderLock::anotherStart,
+                         [&windowKnocked] { windowKnocked = true; });
+    }
+    const QString output = QDir(folder).filePath("sweep.csv");
+    std::string windowStarted;  // what a window started mid-sweep says
+    const SweepCommandResult ran =
+        runSweepCommand(QStringList{"--settings", folder, "-o", output} + c.arguments,
+                        [&](QProcess& command, const std::string& err) {
+                            if (!c.hangUp || err.find("point 2 of") == std::string::npos) {
+                                return false;
+                            }
+                            windowStarted = SettingsFolderLock(folder).alreadyRunningMessage();
+                            windowStarted += " / " + std::to_string(command.processId());
+                            ::kill(static_cast<pid_t>(command.processId()), SIGHUP);
+                            return true;
+                        });
+
+    EXPECT_EQ(ran.exitCode, c.exitStatus) << ran.err;
+    EXPECT_THAT(ran.err, HasSubstr(c.said));
+    if (!c.hangUp) {
+        EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
+    }
+    EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
+    if (c.ownRigctld) {
+        EXPECT_THAT(rigctldsOnPort(ownPort), ::testing::IsEmpty());
+    }
+    if (c.exitStatus >= 2 || c.arguments.contains("--dry-run")) {
+        EXPECT_FALSE(proxy.reached()) << "the radio was reached";
+        EXPECT_FALSE(QFile::exists(output));
+    }
+    if (c.windowOpen) {
+        EXPECT_THAT(ran.err, HasSubstr("(process " + std::to_string(::getpid()) + ")"));
+        EXPECT_FALSE(windowKnocked) << "the window was brought to the front";
+    }
+    if (c.hangUp) {
+        // A window started meanwhile kept off; the file holds the points taken until then.
+        EXPECT_THAT(windowStarted, HasSubstr("zm480-sweep is sweeping with the settings"));
+        const std::string pid = windowStarted.substr(windowStarted.rfind(' ') + 1);
+        EXPECT_THAT(windowStarted, HasSubstr("(process " + pid + ")"));
+        QFile written(output);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        // The signal may come while the next point is keyed: it is unkeyed without a reading.
+        const std::size_t points = csvPoints(written.readAll().toStdString());
+        EXPECT_GE(points, c.keyDowns);
+        EXPECT_THAT(proxy.keyedHz().size(),
+                    ::testing::AllOf(::testing::Ge(points), ::testing::Le(points + 1)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Command, SweepCommandTest,
+    ::testing::Values(
+        CommandCase{"SweepsEveryPoint",
+                    {"--start", "14.0", "--stop", "14.1", "--step", "50k"},
+                    0,
+                    "point 3 of 3  14.100 MHz",
+                    3},
+        CommandCase{"PlansTypedFrequenciesAsTheWindowsBoxes",
+                    {"--start", "14.004", "--stop", "14100k", "--step", "0.05"},
+                    0,
+                    "--start 14.004 is planned as the window plans its boxes, to two decimals: "
+                    "14.00 to 14.10 MHz",
+                    3},
+        // AM's sidebands keep the carrier off the band's upper edge.
+        CommandCase{"KeysInTheWindowsCarrierMode",
+                    {"--plan", "iaru1", "--start", "7.1", "--stop", "7.2", "--step", "50k"},
+                    0,
+                    "point 3 of 3  7.200 MHz  not keyed: outside band plan",
+                    2,
+                    1,
+                    false,
+                    false,
+                    false,
+                    1},
+        CommandCase{"UsageOpensNothing",
+                    {"--band", "40m", "--start", "14"},
+                    2,
+                    "--band and --start/--stop/--step each say what to sweep"},
+        CommandCase{"NothingToSweepKeysNothing",
+                    {"--plan", "iaru1", "--start", "7.25", "--stop", "7.3", "--step", "50k"},
+                    4,
+                    "Nothing to sweep: 7.250 to 7.300 MHz lies outside the 40m band"},
+        CommandCase{"NoMeterKeysNothing",
+                    {"--band", "20m", "--points", "3"},
+                    3,
+                    "COM port not available",
+                    0,
+                    2},
+        CommandCase{"WindowOpenKeysNothing",
+                    {"--band", "20m", "--points", "3"},
+                    3,
+                    "ZM-480 Plot is open with the settings in",
+                    0,
+                    1,
+                    true},
+        CommandCase{"DryRunOpensNothing",
+                    {"--dry-run", "--plan", "iaru1", "--band", "40m", "--points", "3"},
+                    0,
+                    "",  // the listing goes to standard output
+                    0,
+                    2},
+        CommandCase{"HangUpUnkeysAndWritesWhatWasMeasured",
+                    {"--start", "14.0", "--stop", "14.35", "--step", "50k"},
+                    1,
+                    "stopped by a signal; the transmitter is unkeyed",
+                    2,
+                    1,
+                    false,
+                    true},
+        CommandCase{"RunsItsOwnRigctldAndLeavesNone",
+                    {"--start", "14.0", "--stop", "14.05", "--step", "50k"},
+                    0,
+                    "point 2 of 2",
+                    2,
+                    1,
+                    false,
+                    false,
+                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zm::test

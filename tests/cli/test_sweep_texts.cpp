@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What zm480-sweep writes besides the sweep: the files' names, the progress, the dry-run
+// listing and the summary of each sweep.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bandplan/carrier_rule.h"
+#include "cli/band_choice.h"
+#include "cli/dry_run_listing.h"
+#include "cli/output_name.h"
+#include "cli/progress_line.h"
+#include "cli/sweep_summary.h"
+#include "sweep/carrier_mode.h"
+
+namespace zm {
+namespace {
+
+struct OutputCase {
+    const char* name;
+    const char* given;
+    const char* band;
+    std::size_t bands;
+    std::string path;
+    SweepFileKind kind;
+    friend void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class OutputTable : public ::testing::TestWithParam<OutputCase> {};
+
+TEST_P(OutputTable, NamesOneFileABand) {
+    const OutputCase& c = GetParam();
+    std::string whyNot;
+    const auto output = readOutputName(c.given, whyNot);
+    ASSERT_TRUE(output) << whyNot;
+    const SweepOutput band = outputForBand(*output, c.band, c.bands);
+    EXPECT_EQ(band.path, c.path);
+    EXPECT_EQ(band.kind, c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, OutputTable,
+    ::testing::Values(
+        OutputCase{"SeveralBandsOneFileEach", "sweep.csv", "40m", 2, "sweep-40m.csv",
+                   SweepFileKind::Csv},
+        OutputCase{"OneBandTheNameAsGiven", "sweep.csv", "40m", 1, "sweep.csv", SweepFileKind::Csv},
+        OutputCase{"TouchstoneInCapitalsInAFolderWithAPoint", "/tmp/a.b/Sweep.S1P", "20m", 3,
+                   "/tmp/a.b/Sweep-20m.S1P", SweepFileKind::Touchstone},
+        OutputCase{"StandardOutputForEveryBand", "-", "40m", 2, "-", SweepFileKind::Csv},
+        // A band of the user's own plan names no other folder.
+        OutputCase{"BandNameCannotLeaveTheFolder", "out.csv", "../x/y", 2, "out-.._x_y.csv",
+                   SweepFileKind::Csv}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BandChoice, TakesThePlansSpellingAndNamesWhatItLacks) {
+    const BandPlan plan{
+        "test", "Test Region", {{"40m", {{7000000, 7200000}}}, {"20m", {{14000000, 14350000}}}}};
+    const auto chosen = bandsOfPlan(plan, {"20M", "40m", "20m"});
+    EXPECT_EQ(std::get<std::vector<std::string>>(chosen), (std::vector<std::string>{"20m", "40m"}));
+    EXPECT_EQ(std::get<std::string>(bandsOfPlan(plan, {"40m", "17mm", "11m"})),
+              "Test Region has no band 17mm, 11m: its bands are 40m, 20m; choose among them, or "
+              "another plan with --plan");
+}
+
+TEST(ProgressWriter, WritesOverOneLineOnATerminalAndALineAPointElsewhere) {
+    const SweepProgress keyed{"40m", 1, 2, 1, 20, 7000000, 1.5};
+    const SweepProgress skipped{
+        "40m", 1, 2, 2, 20, 7205000, std::nullopt, SkipReason::OutsideBandPlan};
+    const SweepProgress unread{"", 1, 1, 3, 20, 7010000, std::nullopt};
+    for (const bool terminal : {true, false}) {
+        std::ostringstream out;
+        ProgressWriter writer(out, terminal);
+        writer.show(keyed);
+        writer.show(skipped);
+        writer.say("Power dropped");
+        writer.show(unread);
+        writer.finish();
+        const std::string lines[] = {
+            "40m (band 1 of 2)  point 1 of 20  7.000 MHz  SWR 1.50",
+            "40m (band 1 of 2)  point 2 of 20  7.205 MHz  not keyed: outside band plan",
+            "point 3 of 20  7.010 MHz  no reading"};
+        EXPECT_EQ(out.str(),
+                  terminal ? "\r" + lines[0] + "\x1b[K\r" + lines[1] + "\x1b[K\nPower dropped\n\r" +
+                                 lines[2] + "\x1b[K\n"
+                           : lines[0] + "\n" + lines[1] + "\nPower dropped\n" + lines[2] + "\n");
+    }
+}
+
+struct DryRunCase {
+    const char* name;
+    std::int16_t carrierMode;
+    PlanPoints planPoints;
+    std::vector<std::int64_t> firstHz;  // a sweep each, of five points 5 kHz apart
+    std::string listing;
+    friend void PrintTo(const DryRunCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class DryRunTable : public ::testing::TestWithParam<DryRunCase> {};
+
+// The verdicts are the band plan's carrier rule, as the sweep's gate asks it.
+TEST_P(DryRunTable, ListsEveryPointAndTheMostKeyDowns) {
+    const DryRunCase& c = GetParam();
+    const BandPlan plan{"test", "Test Region", {{"40m", {{7000000, 7200000}}}}};
+    std::vector<PlannedSweep> sweeps;
+    for (const std::int64_t firstHz : c.firstHz) {
+        PlannedSweep& sweep = sweeps.emplace_back();
+        sweep.bandName = firstHz < 7200000 ? "40m" : "";
+        for (std::int64_t hz = firstHz; hz < firstHz + 25000; hz += 5000) {
+            const bool fits = carrierFits(plan, hz, sidebandHzOf(c.carrierMode));
+            sweep.points.push_back(
+                {hz, fits ? std::nullopt : std::optional(SkipReason::OutsideBandPlan)});
+        }
+    }
+    EXPECT_EQ(dryRunListing(sweeps, plan, c.carrierMode, c.planPoints), c.listing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, DryRunTable,
+    ::testing::Values(
+        DryRunCase{"CarrierUpToTheBandEdge",
+                   carrierModeCode("CW"),
+                   PlanPoints::Every,
+                   {7190000},
+                   "Band plan Test Region, CW, every point in turn.\n"
+                   "40m: 7.190 to 7.210 MHz in 5 points\n"
+                   "key   7.190 MHz\nkey   7.195 MHz\nkey   7.200 MHz\n"
+                   "skip  7.205 MHz  outside band plan\nskip  7.210 MHz  outside band plan\n"
+                   "At most 3 key-downs.\n"},
+        DryRunCase{"AmSidebandsInsideTheBand",
+                   carrierModeCode("AM"),
+                   PlanPoints::Refine,
+                   {7190000},
+                   "Band plan Test Region, AM with its sidebands 3 kHz either side, refined: "
+                   "only the points its curve needs.\n"
+                   "40m: 7.190 to 7.210 MHz in 5 points\n"
+                   "key   7.190 MHz\nkey   7.195 MHz\nskip  7.200 MHz  outside band plan\n"
+                   "skip  7.205 MHz  outside band plan\nskip  7.210 MHz  outside band plan\n"
+                   "At most 2 key-downs, fewer where the curve needs fewer points.\n"},
+        DryRunCase{"NothingInTheBandPlan",
+                   carrierModeCode("CW"),
+                   PlanPoints::Every,
+                   {7250000},
+                   "Band plan Test Region, CW, every point in turn.\n"
+                   "7.250 to 7.270 MHz in 5 points\n"
+                   "skip  7.250 MHz  outside band plan\nskip  7.255 MHz  outside band plan\n"
+                   "skip  7.260 MHz  outside band plan\nskip  7.265 MHz  outside band plan\n"
+                   "skip  7.270 MHz  outside band plan\n"
+                   "Nothing to sweep: 7.250 to 7.270 MHz lies outside the 40m band of Test "
+                   "Region (7.000 to 7.200 MHz).\n"
+                   "No key-downs: the band plan lets no point be keyed.\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// 7.00, 7.05 ... 7.20 MHz, each point keyed: SWR and phase as given, 50 ohm throughout.
+SweepRecord sweepOf(const std::vector<double>& swr, const std::vector<double>& phase) {
+    SweepRecord record{{"2024-05-01 14:03:22", 7.0, 7.2, 0.05, 2}, {}};
+    for (std::size_t i = 0; i < swr.size(); ++i) {
+        record.points.push_back({7000000 + static_cast<std::int64_t>(i) * 50000,
+                                 PointReading{100.0, 50.0, phase[i], swr[i]}, PointTaking{}});
+    }
+    return record;
+}
+
+struct SummaryCase {
+    const char* name;
+    FinishedSweep sweep;
+    std::string text;
+    std::string json;
+    friend void PrintTo(const SummaryCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SummaryTable : public ::testing::TestWithParam<SummaryCase> {};
+
+TEST_P(SummaryTable, SaysWhatTheMarkersSay) {
+    const SummaryCase& c = GetParam();
+    EXPECT_EQ(summaryText(c.sweep), c.text);
+    EXPECT_EQ(summaryJson(c.sweep), c.json);
+}
+
+using std::chrono::duration;
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, SummaryTable,
+    ::testing::Values(
+        // The 2:1 edges lie a third of the way out from the points of SWR 1.5.
+        SummaryCase{"MatchedBandAndResonance",
+                    {"40m", sweepOf({3.0, 1.5, 1.2, 1.5, 3.0}, {-30, -10, 10, 20, 30}), 5,
+                     duration<double>(6.24)},
+                    "40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+                    "  SWR 1.20 at 7.100 MHz\n"
+                    "  2:1 7.033 – 7.167 MHz, 133 kHz, Q 38\n"
+                    "  Resonance 7.075 MHz, R 49.2 Ω\n"
+                    "  Keyed 5 of 5 points, 6.2 s\n",
+                    "{\"band\":\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+                    "14:03:22\",\"lowest_swr\":1.20,\"lowest_swr_mhz\":7.100,\"swr2_band\":\"7.033 "
+                    "– 7.167 MHz\",\"swr2_low_mhz\":7.033,\"swr2_high_mhz\":7.167,"
+                    "\"swr2_width_khz\":133,\"q\":38,\"resonances\":[{\"mhz\":7.075,\"r_ohm\":"
+                    "49.2}],\"keyed_points\":5,\"points\":5,\"keyed_s\":6.2}\n"},
+        // Stopped after two points; a band's name of the user's own plan may hold a quote.
+        SummaryCase{"StoppedAboveTwoWithoutResonance",
+                    {"my\"40m", sweepOf({3.0, 2.5}, {10, 20}), 5, duration<double>(2.5)},
+                    "my\"40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+                    "  SWR 2.50 at 7.050 MHz\n"
+                    "  2:1 none\n"
+                    "  Resonance none\n"
+                    "  Keyed 2 of 5 points, 2.5 s\n",
+                    "{\"band\":\"my\\\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":"
+                    "\"2024-05-01 14:03:22\",\"lowest_swr\":2.50,\"lowest_swr_mhz\":7.050,"
+                    "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+                    "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":2,"
+                    "\"points\":5,\"keyed_s\":2.5}\n"},
+        SummaryCase{"StoppedBeforeAReading",
+                    {"", sweepOf({}, {}), 5, {}},
+                    "7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+                    "  No point has a reading\n"
+                    "  Keyed 0 of 5 points\n",
+                    "{\"band\":null,\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+                    "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"swr2_band\":null,"
+                    "\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,\"swr2_width_khz\":null,"
+                    "\"q\":null,\"resonances\":[],\"keyed_points\":0,\"points\":5,\"keyed_s\":"
+                    "0.0}\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zm
