@@ -44,7 +44,7 @@ public:
         }
         std::this_thread::sleep_for(std::max(duration, std::chrono::milliseconds(500)));
         if (during) {
-            during(duration);
+            onTestThread([&] { during(duration); });
         }
     }
 
