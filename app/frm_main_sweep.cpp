@@ -116,9 +116,8 @@ void frmMain::pointDone(const PointDone& done) {
     applyGridRow(done.row);
     recordPoint(done.point, done.swept);
     showGrid();
-    const auto pointTime = std::chrono::milliseconds(m_sweepShown.sinceLastPoint.restart());
-    m_sweepShown.progress->pointDone(done.swept.taken.has_value(),
-                                     std::chrono::duration<double>(pointTime).count());
+    const double pointSeconds = double(m_sweepShown.sinceLastPoint.restart()) / 1000.0;
+    m_sweepShown.progress->pointDone(done.swept.taken.has_value(), pointSeconds);
     showProgress();
 }
 
