@@ -2,6 +2,7 @@
 
 #include "engine/sweep_thread.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <memory>
@@ -33,10 +34,14 @@ SweepOutcome sweepOnThreadOfItsOwn(const SweepStation& station, SweepReports& re
         SweepEngine engine(away, shown, stop);
         outcome = engine.run(request);
     }));
-    QEventLoop sweeping;
-    QObject::connect(thread.get(), &QThread::finished, &sweeping, &QEventLoop::quit);
+    bool ended = false;
+    QObject::connect(thread.get(), &QThread::finished, &home, [&ended] { ended = true; });
     thread->start();
-    sweeping.exec();
+    // Not an event loop, which the application's quit() would end: the sweep's calls to this
+    // thread are served until it has ended, or the two threads would wait for each other.
+    while (!ended) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     thread->wait();
     return outcome;
 }
