@@ -20,6 +20,7 @@ Devices programDevices(ConfigStore store, const std::atomic<bool>* stopRequested
     Devices devices;
     static_cast<StationDevices&>(devices) =
         programStation(std::move(store), stopRequested, rigPort);
+    devices.sweepSleeper.reset();  // the window sweeps on a thread of its own: see frmMain
     devices.stationDialogs = std::make_unique<QtStationDialogs>();
     devices.messages = std::make_unique<QtMessageBoxes>();
     devices.chart = std::make_unique<QtChartControl>();

@@ -34,6 +34,7 @@
 #include "sweep/band_sweeps.h"
 #include "sweep/plot_grid.h"
 #include "sweep/sweep_plan.h"
+#include "sweep/sweep_progress.h"
 
 class QComboBox;
 
@@ -227,8 +228,9 @@ private:
     // Run and Sweep my bands: one at a time, refused without a plot mode, polling at rest,
     // and the run's message shown; `run` gives it.
     void runSweeps(const std::function<std::string()>& run);
-    // One sweep of the plan in force by the engine, which reports back to this window.
-    SweepOutcome sweepPlan();
+    // One sweep of the plan in force by the engine, which reports back to this window; the
+    // run's `progress` follows it.
+    SweepOutcome sweepPlan(SweepProgress& progress);
     SweepRequest sweepRequest() const;
     // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
     // in the boxes again.
@@ -248,6 +250,8 @@ private:
     void meterRead(const MeterRead& read) override;
     void pointDone(const PointDone& done) override;
     void sweepEnded(const SweepOutcome& outcome) override;
+    // Under the sweep's notice, and as the window's description for screen readers.
+    void showProgress();
 
     void showFileDialog(FileMenuEntry entry);
 
@@ -367,6 +371,12 @@ private:
     bool m_sweepRunning = false;
     bool m_closeRequested = false;
     SweepStop m_sweepStop;
+    struct SweepShown {
+        SweepProgress* progress = nullptr;  // of the run, while a sweep is on
+        QElapsedTimer sinceLastPoint;
+        std::string notice;  // the sweep's own, under which its progress shows
+    };
+    SweepShown m_sweepShown;
 
     StationSettings m_station;
     bool m_stationLoaded = false;

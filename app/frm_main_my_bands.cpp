@@ -75,6 +75,12 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     m_bandResults.clear();
     m_sweepStop.clear();  // an Escape that stopped the last Run does not stop this one
     BandsRunReport report;
+    std::vector<SweepProgress::Band> progressBands;
+    for (const BandSweep& band : bands) {
+        progressBands.push_back(
+            {band.bandName, pointCountFor(band.startMHz, band.stopMHz, band.stepMHz).value_or(0)});
+    }
+    SweepProgress progress(std::move(progressBands));
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const BandSweep& band = bands[i];
         if (!report.stopped.empty() || stopAsked()) {
@@ -90,7 +96,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         m_plan.StopFreq = band.stopMHz;
         m_plan.StepFreq = band.stepMHz;
         PlanSweep();
-        const SweepOutcome outcome = sweepPlan();
+        const SweepOutcome outcome = sweepPlan(progress);
         if (outcome.end == SweepEnd::NothingToSweep) {
             report.passedOver.push_back(band.bandName);
             if (report.whyPassedOver.empty()) {

@@ -7,7 +7,7 @@
 
 #include "app/frm_main.h"
 #include "app/sweep_input_filter.h"
-#include "engine/sweep_engine.h"
+#include "engine/sweep_thread.h"
 
 namespace zm {
 
@@ -23,7 +23,10 @@ constexpr std::string_view kChooseCarrierMode =
 }  // namespace
 
 void frmMain::cmdRun_Click() {
-    runSweeps([this] { return sweepPlan().message; });
+    runSweeps([this] {
+        SweepProgress progress({{.name = {}, .points = m_plan.PointCount}});
+        return sweepPlan(progress).message;
+    });
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -47,15 +50,24 @@ void frmMain::runSweeps(const std::function<std::string()>& run) {
     }
 }
 
-// One sweep of the plan in force, by the engine, which keeps the station safe around it;
-// the user's input is dropped while it runs (Escape stops it).
-SweepOutcome frmMain::sweepPlan() {
+// One sweep of the plan in force, by the engine on a thread of its own, which keeps the
+// station safe around it: the window paints and answers the desktop meanwhile, and shows
+// each report as it comes. The user's input is dropped while it runs (Escape stops it).
+SweepOutcome frmMain::sweepPlan(SweepProgress& progress) {
     const SweepInputFilter inputFilter([this] { requestSweepStop(); });
     m_sweepStop.clear();
     m_sweepRunning = true;
-    const auto ended = qScopeGuard([this] { m_sweepRunning = false; });
-    SweepEngine engine(m_devices.sweepStation(m_station.rig), *this, m_sweepStop);
-    return engine.run(sweepRequest());
+    m_sweepShown.progress = &progress;
+    m_sweepShown.notice = m_devices.chart->shownNotice();
+    progress.sweepBegun();
+    const auto ended = qScopeGuard([this] {
+        m_sweepRunning = false;
+        m_sweepShown.progress = nullptr;
+        setAccessibleDescription({});
+    });
+    StopWaits waits(m_sweepStop);
+    return sweepOnThreadOfItsOwn(m_devices.sweepStation(m_station.rig, &waits), *this, m_sweepStop,
+                                 sweepRequest());
 }
 
 // What the window holds at Run, copied: nothing the user does meanwhile reaches the sweep.
@@ -79,6 +91,7 @@ bool frmMain::stopAsked() const {
 
 // Said above the chart, without a box to click away.
 void frmMain::bandPlanNotice(const std::string& notice) {
+    m_sweepShown.notice = notice;
     m_devices.chart->setNotice(notice);
 }
 
@@ -89,6 +102,9 @@ void frmMain::sweepBegun(const SweepBegun& begun) {
     }
     m_record = begun.record;
     showSweepRecord();
+    m_sweepShown.progress->keysAtMost(begun.pointsToKey);
+    m_sweepShown.sinceLastPoint.start();
+    showProgress();
 }
 
 void frmMain::meterRead(const MeterRead& read) {
@@ -99,10 +115,26 @@ void frmMain::meterRead(const MeterRead& read) {
 void frmMain::pointDone(const PointDone& done) {
     applyGridRow(done.row);
     recordPoint(done.point, done.swept);
-    showGrid();  // painted in the next wait
+    showGrid();
+    const double pointSeconds = double(m_sweepShown.sinceLastPoint.restart()) / 1000.0;
+    m_sweepShown.progress->pointDone(done.swept.taken.has_value(), pointSeconds);
+    showProgress();
+}
+
+// "40m, band 2 of 4 · point 12 of 20 · about 1 min 10 s left" on a line of its own under
+// what the band plan leaves out.
+void frmMain::showProgress() {
+    const SweepProgress& progress = *m_sweepShown.progress;
+    if (!progress.worthShowing()) {
+        return;
+    }
+    const std::string& notice = m_sweepShown.notice;
+    m_devices.chart->setNotice(notice + (notice.empty() ? "" : "\n") + progress.text());
+    setAccessibleDescription(QString::fromStdString(progress.text()));
 }
 
 void frmMain::sweepEnded(const SweepOutcome& outcome) {
+    m_devices.chart->setNotice(m_sweepShown.notice);  // without the progress
     if (outcome.rigctldEnded) {
         m_rigctldWatch.stop();  // the sweep's message said it
     }

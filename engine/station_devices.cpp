@@ -51,8 +51,13 @@ StationDevices::RigctldUse StationDevices::useRig(const RigSettings& rig, std::s
     return RigctldUse::Started;
 }
 
-SweepStation StationDevices::sweepStation(const RigSettings& rig) {
-    return {*comm, *rigServers, *pttGuard, *sweepSleeper, radioClaims.get(), ownRigctld(rig)};
+SweepStation StationDevices::sweepStation(const RigSettings& rig, Sleeper* stopWaits) {
+    return {*comm,
+            *rigServers,
+            *pttGuard,
+            sweepSleeper ? *sweepSleeper : *stopWaits,
+            radioClaims.get(),
+            ownRigctld(rig)};
 }
 
 StationDevices programStation(ConfigStore store, const std::atomic<bool>* stopRequested,

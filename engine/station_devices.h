@@ -27,9 +27,11 @@ namespace zm {
 // off the radio, and the waits. The window adds what only a window has (app/devices.h); a
 // program without a display needs these alone. Tests pass fakes and local peers.
 struct StationDevices {
-    std::unique_ptr<SerialComm> comm;       // MSComm1, the meter's port
-    std::unique_ptr<Sleeper> sleeper;       // ReadMeter's wait outside a sweep: blocking
-    std::unique_ptr<Sleeper> sweepSleeper;  // the sweep's waits: the event loop goes on
+    std::unique_ptr<SerialComm> comm;  // MSComm1, the meter's port
+    std::unique_ptr<Sleeper> sleeper;  // ReadMeter's wait outside a sweep: blocking
+    // The sweep's waits: the event loop goes on. Empty for a sweep on a thread of its own,
+    // which waits on its stop.
+    std::unique_ptr<Sleeper> sweepSleeper;
     std::unique_ptr<RigServerFactory> rigServers;
     std::unique_ptr<PttGuard> pttGuard;  // unkeys the radio if the program cannot
     // The rig client and the PTT guard for rigctld at 127.0.0.1:port, made afresh when
@@ -59,8 +61,9 @@ struct StationDevices {
     // whyNot, when the settings make no sound command.
     RigctldUse useRig(const RigSettings& rig, std::string& whyNot);
 
-    // What a sweep with these settings drives.
-    SweepStation sweepStation(const RigSettings& rig);
+    // What a sweep with these settings drives; `stopWaits`: its waits when sweepSleeper is
+    // empty.
+    SweepStation sweepStation(const RigSettings& rig, Sleeper* stopWaits = nullptr);
 };
 
 // The real devices of a settings folder (the store's): config.ini and ports/ there, rigctld

@@ -58,15 +58,16 @@ void SweepEngine::beginSweepRecord() {
         {now.toStdString(), plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode}, {}};
     m_refining = m_request.sweep.points == PlanPoints::Refine;
     SweepBegun begun;
-    if (m_refining) {
-        for (int point = 1; point <= plan.PointCount; ++point) {
-            const double frequencyMHz = pointFrequencyMHz(point);
+    for (int point = 1; point <= plan.PointCount; ++point) {
+        const double frequencyMHz = pointFrequencyMHz(point);
+        const bool allowed = carrierAllowed(frequencyMHz);
+        begun.pointsToKey += allowed ? 1 : 0;
+        if (m_refining) {
             begun.rows.push_back(gridRowOf(point, m_request.plotMode, nullptr));
-            m_record.points.push_back({.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
-                                       .reading = std::nullopt,
-                                       .skipped = carrierAllowed(frequencyMHz)
-                                                      ? SkipReason::NotNeeded
-                                                      : SkipReason::OutsideBandPlan});
+            m_record.points.push_back(
+                {.frequencyHz = rigFrequencyHz(frequencyMHz).value_or(0),
+                 .reading = std::nullopt,
+                 .skipped = allowed ? SkipReason::NotNeeded : SkipReason::OutsideBandPlan});
         }
     }
     m_began = true;

@@ -31,6 +31,7 @@ enum class SweepEnd {
 struct SweepBegun {
     SweepRecord record;
     std::vector<GridRow> rows;
+    int pointsToKey = 0;  // of the plan, inside the band plan: the most the sweep keys
 };
 
 // Each answer of the meter while keyed, as the live readout shows it, and where the radio

@@ -13,9 +13,9 @@
 
 namespace zm {
 
-// One TCP connection to rigctld, used with Qt's blocking calls: the sweep runs on the UI
-// thread and never returns to the event loop, so every exchange waits for its own answer,
-// bounded by its own timeout. A timeout or a garbled answer leaves the byte stream out of
+// One TCP connection to rigctld, used with Qt's blocking calls on the thread that made it:
+// the sweep's, which has no event loop of its own, so every exchange waits for its own
+// answer, bounded by its own timeout. A timeout or a garbled answer leaves the byte stream out of
 // step with the requests, so either closes the connection; later commands then fail at once
 // instead of reading a stale answer.
 class RigctldConnection {

@@ -4,7 +4,7 @@
 //
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--plan START STOP STEP]
 //                  [--run] [--print OUT.pdf] [--memory FILE] [--hover POINT]
-//                  [--smith SMITH.png] [--bands BANDS.png]
+//                  [--smith SMITH.png] [--bands BANDS.png] [--during SECONDS DURING.png]
 //
 // --mode picks a plot mode as the user would, --plan types the start and stop boxes and the
 // step field ("7.0 7.2 2" for 2 kHz steps), --run presses Run once start-up is done and
@@ -14,7 +14,8 @@
 // (it is kept in memories/ as any loaded memory), --hover puts the mouse on sweep point POINT (from
 // 1) of the first curve shown, to show its values, --smith opens the Smith chart and writes a PNG
 // of it too, and --bands runs Band, Sweep my bands... with the bands and points station.ini's
-// [bands] holds, says how long the run took and writes a PNG of the Bands window.
+// [bands] holds, says how long the run took and writes a PNG of the Bands window, and
+// --during writes a PNG of the window that many seconds into --run or --bands, mid-sweep.
 
 #include <QApplication>
 #include <QChartView>
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] "
                      "[--plan START STOP STEP] [--run] [--print OUT.pdf] "
-                     "[--memory FILE] [--hover POINT] [--smith SMITH.png] [--bands BANDS.png]\n");
+                     "[--memory FILE] [--hover POINT] [--smith SMITH.png] [--bands BANDS.png] "
+                     "[--during SECONDS DURING.png]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
     QString smithPath;
     QString bandsPath;
     QString pdfPath;
+    double duringSeconds = 0;
+    QString duringPath;
     QStringList plan;  // start, stop, step as typed
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) {
@@ -121,6 +125,9 @@ int main(int argc, char** argv) {
             smithPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--bands") && i + 1 < argc) {
             bandsPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--during") && i + 2 < argc) {
+            duringSeconds = std::atof(argv[++i]);
+            duringPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--hover") && i + 1 < argc) {
             hoverPoint = std::atoi(argv[++i]);
         }
@@ -158,6 +165,13 @@ int main(int argc, char** argv) {
         }
         if (!smithPath.isEmpty()) {
             window.mnuSmithChart_Click();
+        }
+        if (!duringPath.isEmpty()) {  // the sweep runs on, the window's events with it
+            QTimer::singleShot(int(duringSeconds * 1000), &window, [&] {
+                const bool saved = window.grab().save(duringPath);
+                std::printf(saved ? "Mid-sweep, the window is in %s\n" : "Could not write %s\n",
+                            qPrintable(duringPath));
+            });
         }
         if (run) {
             window.cmdRun_Click();

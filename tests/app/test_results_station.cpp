@@ -44,7 +44,7 @@ public:
         }
         std::this_thread::sleep_for(std::max(duration, std::chrono::milliseconds(500)));
         if (during) {
-            during(duration);
+            onTestThread([&] { during(duration); });
         }
     }
 
@@ -227,12 +227,19 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     ASSERT_TRUE(recordBefore.hasReadings());
     bandsDialog->choice = BandsSettings{{"40m", "20m", "15m"}, 3};
     int keyedWaits = 0;
+    std::string progressAt20m;
     generousSweepSleeper->during = [&](std::chrono::milliseconds wait) {
-        if (wait.count() == 1000 && ++keyedWaits == 4) {  // 20m's second point keyed
+        if (wait.count() == 1000 && ++keyedWaits == 3) {  // 20m's first point keyed
+            progressAt20m = window->accessibleDescription().toStdString();
+            EXPECT_THAT(chart->notice, ::testing::EndsWith("\n" + progressAt20m));
+        }
+        if (wait.count() == 1000 && keyedWaits == 4) {  // 20m's second point keyed
             QTest::keyClick(window.get(), Qt::Key_Escape);
         }
     };
     window->mnuSweepMyBands_Click();
+    EXPECT_THAT(progressAt20m, ::testing::StartsWith("20m, band 2 of 3 · point 0 of 3 · about "));
+    EXPECT_TRUE(window->accessibleDescription().isEmpty());
 
     EXPECT_THAT(messages->shown, ::testing::IsEmpty());
     ASSERT_EQ(bandsDialog->shown.size(), 1u);
@@ -266,6 +273,13 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_EQ(chart->lastRecord.points, recordBefore.points);
     EXPECT_EQ(chart->notice, noticeBefore);
     EXPECT_EQ(chart->memories.size(), 2u);
+    generousSweepSleeper->during = nullptr;  // a Run after the stopped run sweeps again
+    log.clear();
+    window->cmdRun_Click();
+    EXPECT_THAT(messages->shown, ::testing::IsEmpty());
+    // Keyed all 8 points but 14.0 and 14.2 MHz, outside the General class's 20 m.
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Pause 1000"), 6);
+    EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
     QFile station(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(station.open(QIODevice::ReadOnly));
     EXPECT_THAT(station.readAll().toStdString(),

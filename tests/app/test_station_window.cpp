@@ -111,9 +111,11 @@ public:
         if (++m_pauses != 2) {
             return;
         }
-        const int endings = rigctld->endings();
-        ::kill(rigctldPid, SIGKILL);
-        processEventsUntil([&] { return rigctld->endings() != endings; });
+        onTestThread([this] {
+            const int endings = rigctld->endings();
+            ::kill(rigctldPid, SIGKILL);
+            processEventsUntil([&] { return rigctld->endings() != endings; });
+        });
     }
     RigctldRunner* rigctld = nullptr;
     pid_t rigctldPid = 0;

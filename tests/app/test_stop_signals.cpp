@@ -14,7 +14,6 @@
 #include "dialogs/qt_common_dialog.h"
 #include "dialogs/qt_message_boxes.h"
 #include "process/stop_signals.h"
-#include "sweep/event_loop_sleeper.h"
 #include "tests/support/recording_transceiver.h"
 #include "tests/support/window_fixture.h"
 
@@ -87,7 +86,7 @@ TEST_P(StopSignalTest, SweepUnkeysStopsAndTheWindowCloses) {
     Devices devices = fakeDevices();
     auto rig = std::make_unique<RecordingRigServerFactory>(log);
     devices.rigServers = std::move(rig);
-    devices.sweepSleeper = std::make_unique<EventLoopSleeper>();
+    devices.sweepSleeper.reset();  // the window's own: its sweep waits on its stop
     createConnectedWindow(std::move(devices));
     comm->answers = {";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50"};
     choosePlotMode(*window, 2);

@@ -30,7 +30,7 @@ public:
         : m_rigctld(rigctld), m_killAt(killAtPause) {}
     void sleep(std::chrono::milliseconds) override {
         if (++m_pauses == m_killAt) {
-            m_rigctld.kill();
+            onTestThread([this] { m_rigctld.kill(); });
         }
     }
 

@@ -77,11 +77,15 @@ TEST_P(UntrustedMessageText, RealMessageBoxShowsItAsPlainText) {
     start();
 
     ShownBox shown;
-    QTimer::singleShot(0, [&shown] {
+    // Looked for until it is up: a sweep's box comes once the sweep has ended, and the event
+    // loop runs meanwhile.
+    QTimer lookForBox;
+    QObject::connect(&lookForBox, &QTimer::timeout, [&shown, &lookForBox] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) {
             return;
         }
+        lookForBox.stop();
         shown.seen = true;
         shown.title = box->windowTitle();
         shown.text = box->text();
@@ -94,6 +98,7 @@ TEST_P(UntrustedMessageText, RealMessageBoxShowsItAsPlainText) {
         shown.buttons = box->standardButtons();
         box->done(QMessageBox::Ok);
     });
+    lookForBox.start(std::chrono::milliseconds(10));
     row.act(*window);
 
     ASSERT_TRUE(shown.seen) << "no message box came up";

@@ -40,7 +40,9 @@ struct TimerNote {
 class TimerNotingSleeper : public Sleeper {
 public:
     explicit TimerNotingSleeper(TimerNote note) : m_note(std::move(note)) {}
-    void sleep(std::chrono::milliseconds) override { m_note("Pause"); }
+    void sleep(std::chrono::milliseconds) override {
+        onTestThread([this] { m_note("Pause"); });
+    }
 
 private:
     TimerNote m_note;

@@ -6,11 +6,13 @@
 // window: each remembers what it was asked, in order, and answers from a script the test
 // sets up.
 
+#include <QCoreApplication>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/thread_hop.h"
 #include "meter/pause.h"
 #include "meter/serial_comm.h"
 #include "sweep/ptt_guard.h"
@@ -19,6 +21,18 @@ namespace zm::test {
 
 // One shared log, so that calls to different devices can be checked in one order.
 using CallLog = std::vector<std::string>;
+
+// What a fake does as the user or the desktop would (a key, a click, a process killed) runs on
+// the test's own thread, where the window and the test's processes live, also when a sweep
+// on a thread of its own calls the fake.
+template <typename Call>
+void onTestThread(Call&& call) {
+    if (QCoreApplication::instance() == nullptr) {
+        call();
+    } else {
+        onThreadOf(*QCoreApplication::instance(), std::forward<Call>(call));
+    }
+}
 
 class FakeSerialComm : public SerialComm {
 public:
@@ -84,7 +98,7 @@ public:
     void sleep(std::chrono::milliseconds duration) override {
         m_log.push_back("Pause " + std::to_string(duration.count()));
         if (during) {
-            during(duration);
+            onTestThread([&] { during(duration); });
         }
     }
 
