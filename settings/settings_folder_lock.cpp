@@ -41,6 +41,11 @@ SettingsFolderLock::SettingsFolderLock(const QString& folder, Holder holder)
     }
 }
 
+bool SettingsFolderLock::commandSweeps() const {
+    // A look only: what keeps the folder may have ended since, leaving the name free.
+    return !ProgramLock(commandLockName(m_folder), ProgramLock::Look::Quietly).held();
+}
+
 std::string SettingsFolderLock::alreadyRunningMessage() const {
     const std::string folder = m_folder.toStdString();
     if (m_command) {  // the command's own refusal
@@ -52,13 +57,11 @@ std::string SettingsFolderLock::alreadyRunningMessage() const {
                ", and the meter and the radio are its window's: nothing was keyed; close the "
                "window, or sweep from it";
     }
-    // A look only: what keeps the folder may have ended since, leaving the name free.
     if (const ProgramLock command(commandLockName(m_folder), ProgramLock::Look::Quietly);
         !command.held()) {
         return "zm480-sweep is sweeping with the settings in " + folder +
                processText(command.holder()) +
-               ", and the meter and the radio are its until it ends: start ZM-480 Plot again "
-               "then.";
+               ", and the meter and the radio are its until it ends: the window opens then.";
     }
     return "ZM-480 Plot is already running" + processText(m_lock.holder()) +
            " with the settings in " + folder + "; its window is brought to the front.";

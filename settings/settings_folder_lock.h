@@ -27,9 +27,12 @@ public:
     explicit SettingsFolderLock(const QString& folder, Holder holder = Holder::Window);
 
     bool held() const { return m_lock.held(); }
+    // For a window that did not get the folder: zm480-sweep sweeps with it, and the folder is
+    // free again once it ends.
+    bool commandSweeps() const;
     // For the second start, by what holds the folder: "ZM-480 Plot is already running
     // (process 4711) with the settings in /home/op/.config/zm480-plot; its window is brought
-    // to the front.", or that zm480-sweep sweeps with them and when to start the window.
+    // to the front.", or that zm480-sweep sweeps with them and that the window opens then.
     std::string alreadyRunningMessage() const;
 
 signals:

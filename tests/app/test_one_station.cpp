@@ -4,6 +4,7 @@
 // folder of its own with its band plans, config.ini and the meter's link beside it. And a Run
 // while another copy, with settings of its own, sweeps with the same radio.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,7 +13,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <optional>
 
+#include <unistd.h>
+
+#include "settings/settings_folder_lock.h"
 #include "station/port_holders.h"
 #include "station/radio_claims.h"
 #include "tests/support/process_events_until.h"
@@ -100,6 +105,41 @@ TEST(SecondStart, SaysTheFirstRunsAndLeavesItAlone) {
     EXPECT_EQ(QFileInfo(copy.path("config.ini")).lastModified(), written);
     first.terminate();
     EXPECT_TRUE(first.waitForFinished(10000));
+}
+
+// zm480-sweep sweeps with these settings: a window started meanwhile says so, leaves the
+// meter alone, and opens when the command has ended.
+TEST(SecondStart, WaitsForTheCommandsSweepAndOpensThen) {
+    Copy copy;
+    RunningSim meter(copy.path("ports/com1"), {});
+    ASSERT_TRUE(meter.started());
+    const std::string device =
+        std::filesystem::canonical(copy.path("ports/com1").toStdString()).string();
+    std::optional<SettingsFolderLock> command(std::in_place, copy.path(""),
+                                              SettingsFolderLock::Holder::Command);
+    ASSERT_TRUE(command->held());
+
+    QProcess window;
+    window.setReadChannel(QProcess::StandardError);
+    copy.start(window);
+    const QByteArray expected = "zm480-sweep is sweeping with the settings in " +
+                                QFileInfo(copy.path("")).canonicalFilePath().toUtf8() +
+                                " (process " + QByteArray::number(::getpid()) + ")";
+    QByteArray said;
+    ASSERT_TRUE(processEventsUntil([&] {
+        window.waitForReadyRead(20);
+        said += window.readAllStandardError();
+        return said.contains("the window opens then") || window.state() == QProcess::NotRunning;
+    })) << said.toStdString();
+    EXPECT_TRUE(said.contains(expected)) << said.toStdString();
+    EXPECT_EQ(window.state(), QProcess::Running);
+    EXPECT_THAT(holders(device), ::testing::IsEmpty());  // the meter stays the command's
+
+    command.reset();  // the sweep has ended
+    EXPECT_TRUE(processEventsUntil(
+        [&] { return holders(device) == std::vector<int>{static_cast<int>(window.processId())}; }));
+    window.terminate();
+    EXPECT_TRUE(window.waitForFinished(10000));
 }
 
 // The other copy's sweep holds the radio at rigctld's port: this Run says so and keys nothing.
