@@ -76,7 +76,9 @@ void frmMain::watchRigctld() {
 }
 
 void frmMain::mnuStation_Click() {
-    if (!m_devices.stationDialogs) {
+    // The station's devices are the sweep's while it runs: a screen reader's action reaches
+    // the menu, which the sweep's input filter does not see.
+    if (!m_devices.stationDialogs || m_sweepRunning) {
         return;
     }
     const int port = m_devices.comm->commPort();

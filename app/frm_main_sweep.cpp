@@ -42,7 +42,12 @@ void frmMain::runSweeps(const std::function<std::string()>& run) {
             // Without one the radio would transmit in whatever mode it was left in.
             m_devices.messages->show(kChooseCarrierMode);
         } else if (const std::string message = run(); !message.empty()) {
-            m_devices.messages->show(message);
+            if (m_devices.stopRequested && m_devices.stopRequested->load()) {
+                // The desktop is ending the window: a box now would hold the close up.
+                std::fprintf(stderr, "zm480-plot: %s\n", message.c_str());
+            } else {
+                m_devices.messages->show(message);
+            }
         }
     }
     if (m_closeRequested) {

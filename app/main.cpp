@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     zm::ConfigStore store = zm::ConfigStore::forProgram();
     std::optional<zm::SettingsFolderLock> settingsLock(std::in_place, store.directory());
     if (!settingsLock->held() && settingsLock->commandSweeps()) {
-        if (!waitForTheCommand(*settingsLock)) {
+        // A stop signal as the command ends finds no box left to end: it is looked at here.
+        if (!waitForTheCommand(*settingsLock) || stopSignals.flag()->load()) {
             return 0;
         }
         settingsLock.reset();

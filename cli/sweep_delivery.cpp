@@ -55,15 +55,26 @@ bool SweepDelivery::deliver(const std::string& bandName, const SweepRecord& reco
                             std::string& whyNot) {
     const SweepRecord shown = recordAtPlane(record, m_plane, m_feedline ? &*m_feedline : nullptr);
     const SweepOutput output = outputOf(bandName);
-    std::string notWritten, notKept;
+    std::string notWritten;
+    std::string notKept;
     const bool written = writeFile(output, shown, notWritten);
     const bool kept = !m_shelf || !shown.hasReadings() || keep(bandName, shown, notKept);
     const FinishedSweep finished{bandName, shown, plannedPoints, keyed};
-    summaryStream() << (m_line.summary == SummaryFormat::Json ? summaryJson(finished)
-                                                              : summaryText(finished))
-                    << std::flush;
-    whyNot = notWritten + (notWritten.empty() || notKept.empty() ? "" : "; ") + notKept;
-    return written && kept;
+    std::ostream& summary = summaryStream();
+    summary << (m_line.summary == SummaryFormat::Json ? summaryJson(finished)
+                                                      : summaryText(finished))
+            << std::flush;
+    // A script reads the summary as data: one lost to a closed pipe or a full disk is a
+    // failure, not a sweep that went well.
+    const bool summarised = static_cast<bool>(summary);
+    const std::string notSummarised = summarised ? "" : "the summary could not be written";
+    whyNot.clear();
+    for (const std::string& why : {notWritten, notKept, notSummarised}) {
+        if (!why.empty()) {
+            whyNot += (whyNot.empty() ? "" : "; ") + why;
+        }
+    }
+    return written && kept && summarised;
 }
 
 bool SweepDelivery::writeFile(const SweepOutput& output, const SweepRecord& shown,

@@ -148,6 +148,14 @@ void ProgramLock::takeKnock() {
 }
 
 // FNV-1a, 64 bits: the same on every build, unlike std::hash.
+std::optional<pid_t> holderOf(const std::string& name) {
+    const std::optional<unsigned long> inode = listeningInode(name);
+    if (!inode) {
+        return std::nullopt;
+    }
+    return holderOfInode(*inode);
+}
+
 std::string lockName(std::string_view kind, std::string_view what) {
     std::uint64_t hash = 14695981039346656037ULL;
     for (const char c : what) {

@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ private:
     int m_socket = -1;
     pid_t m_holder = 0;
 };
+
+// Who holds the name, looked up in /proc without taking it even for a moment: none when it
+// is free, 0 when its holder is unknown (another user's process).
+std::optional<pid_t> holderOf(const std::string& name);
 
 // "zm480-plot/settings/9f86d081884c7d65": a lock name for anything of any length, such as a
 // folder or a device path (an abstract socket's name holds 107 bytes at most).

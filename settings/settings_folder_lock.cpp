@@ -42,8 +42,8 @@ SettingsFolderLock::SettingsFolderLock(const QString& folder, Holder holder)
 }
 
 bool SettingsFolderLock::commandSweeps() const {
-    // A look only: what keeps the folder may have ended since, leaving the name free.
-    return !ProgramLock(commandLockName(m_folder), ProgramLock::Look::Quietly).held();
+    // A look only, never taking the command's name: a zm480-sweep starting meanwhile gets it.
+    return holderOf(commandLockName(m_folder)).has_value();
 }
 
 std::string SettingsFolderLock::alreadyRunningMessage() const {
@@ -57,10 +57,8 @@ std::string SettingsFolderLock::alreadyRunningMessage() const {
                ", and the meter and the radio are its window's: nothing was keyed; close the "
                "window, or sweep from it";
     }
-    if (const ProgramLock command(commandLockName(m_folder), ProgramLock::Look::Quietly);
-        !command.held()) {
-        return "zm480-sweep is sweeping with the settings in " + folder +
-               processText(command.holder()) +
+    if (const std::optional<pid_t> command = holderOf(commandLockName(m_folder))) {
+        return "zm480-sweep is sweeping with the settings in " + folder + processText(*command) +
                ", and the meter and the radio are its until it ends: the window opens then.";
     }
     return "ZM-480 Plot is already running" + processText(m_lock.holder()) +

@@ -247,8 +247,9 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
     EXPECT_TRUE(messages->shown.empty());
 }
 
-// Clicks and keys mid-sweep would start a second sweep, clear the points measured so far
-// or re-plan the grid under the running sweep: all are dropped, and no poll interleaves.
+// Clicks and keys mid-sweep would start a second sweep, clear the points measured so far,
+// re-plan the grid or replace the station's devices under the running sweep: all are
+// dropped, and no poll interleaves.
 TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {
     const FormControls& form = window->controls();
     int waits = 0;
@@ -260,11 +261,13 @@ TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {
             QTest::mouseClick(form.cmdClear, Qt::LeftButton);
             QTest::keyClicks(form.Text2, "1");
             QTest::keyClick(form.Combo2, Qt::Key_Down);
+            window->mnuStation_Click();  // as a screen reader's action reaches the menu
         }
     };
     window->cmdRun_Click();
     EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 8);
     EXPECT_FALSE(timerRan);
+    EXPECT_TRUE(stationDialogs->shown.empty());  // the station's devices stay the sweep's
     EXPECT_EQ(form.Text2->text(), "14.0");
     EXPECT_EQ(window->plan().StartFreq, 14.0);
     EXPECT_EQ(form.Combo2->currentIndex(), 2);
