@@ -8,16 +8,16 @@ namespace zm {
 
 namespace {
 
-const OptionSpec* optionNamed(std::span<const OptionSpec> table, std::string_view longName,
-                              char shortName) {
-    const auto found = std::find_if(table.begin(), table.end(), [&](const OptionSpec& o) {
+const KnownOption* optionNamed(std::span<const KnownOption> table, std::string_view longName,
+                               char shortName) {
+    const auto found = std::find_if(table.begin(), table.end(), [&](const KnownOption& o) {
         return longName.empty() ? o.shortName == shortName : o.longName == longName;
     });
     return found == table.end() ? nullptr : &*found;
 }
 
-bool takesValue(const OptionSpec& spec) {
-    return !spec.valueExample.empty();
+bool takesValue(const KnownOption& known) {
+    return !known.valueExample.empty();
 }
 
 UsageError notAnOption(std::string_view argument) {
@@ -27,7 +27,7 @@ UsageError notAnOption(std::string_view argument) {
 
 // The options of one argument: one long option, or short ones bunched, of which only the
 // last may take a value.
-std::vector<GivenOption> optionsIn(std::string_view argument, std::span<const OptionSpec> table) {
+std::vector<GivenOption> optionsIn(std::string_view argument, std::span<const KnownOption> table) {
     std::vector<GivenOption> options;
     if (argument.starts_with("--")) {
         const std::size_t equals = argument.find('=');
@@ -39,9 +39,9 @@ std::vector<GivenOption> optionsIn(std::string_view argument, std::span<const Op
         return options;
     }
     for (std::size_t at = 1; at < argument.size(); ++at) {
-        const OptionSpec* spec = optionNamed(table, {}, argument[at]);
-        options.push_back({spec, std::string{'-', argument[at]}, std::nullopt});
-        if (spec && takesValue(*spec) && at + 1 < argument.size()) {
+        const KnownOption* known = optionNamed(table, {}, argument[at]);
+        options.push_back({known, std::string{'-', argument[at]}, std::nullopt});
+        if (known && takesValue(*known) && at + 1 < argument.size()) {
             options.back().value = argument.substr(at + 1);
             break;
         }
@@ -52,7 +52,7 @@ std::vector<GivenOption> optionsIn(std::string_view argument, std::span<const Op
 }  // namespace
 
 std::variant<std::vector<GivenOption>, UsageError> givenOptions(
-    std::span<const char* const> arguments, std::span<const OptionSpec> table) {
+    std::span<const char* const> arguments, std::span<const KnownOption> table) {
     std::vector<GivenOption> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
@@ -66,17 +66,17 @@ std::variant<std::vector<GivenOption>, UsageError> givenOptions(
             return notAnOption(argument);
         }
         for (GivenOption& option : optionsIn(argument, table)) {
-            if (!option.spec) {
+            if (!option.known) {
                 return UsageError{"there is no option " + option.name + " (see --help)"};
             }
-            if (!takesValue(*option.spec) && option.value) {
+            if (!takesValue(*option.known) && option.value) {
                 return UsageError{option.name + " takes no value"};
             }
-            if (takesValue(*option.spec) && !option.value) {
+            if (takesValue(*option.known) && !option.value) {
                 if (i + 1 == arguments.size()) {
                     return UsageError{option.name + " needs a value, e.g. " +
-                                      std::string(option.spec->longName) + " " +
-                                      std::string(option.spec->valueExample)};
+                                      std::string(option.known->longName) + " " +
+                                      std::string(option.known->valueExample)};
                 }
                 option.value = arguments[++i];
             }

@@ -18,7 +18,7 @@ struct UsageError {
 };
 
 // One option a command takes.
-struct OptionSpec {
+struct KnownOption {
     int id = 0;                     // the command's own name for it
     std::string_view longName;      // "--band"
     char shortName = '\0';          // 'b'; '\0' for none
@@ -27,7 +27,7 @@ struct OptionSpec {
 
 // An option as the command line gives it.
 struct GivenOption {
-    const OptionSpec* spec = nullptr;
+    const KnownOption* known = nullptr;
     std::string name;  // as written: "--band" or "-b"
     std::optional<std::string_view> value;
 };
@@ -38,6 +38,6 @@ struct GivenOption {
 // a value bunched ("-nk"); "--" ends the options. The command takes options only: any other
 // argument is refused, as is an option it does not have or a value missing or too many.
 std::variant<std::vector<GivenOption>, UsageError> givenOptions(
-    std::span<const char* const> arguments, std::span<const OptionSpec> table);
+    std::span<const char* const> arguments, std::span<const KnownOption> table);
 
 }  // namespace zm

@@ -40,7 +40,7 @@ enum Option {
 
 // Short names as common tools have them: -n for a dry run (make, rsync), -o for the output,
 // -V for the version.
-constexpr std::array<OptionSpec, 17> kOptions{{
+constexpr std::array<KnownOption, 17> kOptions{{
     {kBand, "--band", 'b', "40m,20m"},
     {kPoints, "--points", '\0', "20"},
     {kStart, "--start", '\0', "14.0"},
@@ -279,7 +279,7 @@ std::variant<SweepCommandLine, UsageError> parseSweepCommandLine(
     }
     Reading reading;
     for (const GivenOption& option : std::get<std::vector<GivenOption>>(given)) {
-        if (const auto why = apply(option.spec->id, option.value.value_or(""), reading)) {
+        if (const auto why = apply(option.known->id, option.value.value_or(""), reading)) {
             return UsageError{option.name + (option.value ? " " + std::string(*option.value) : "") +
                               ": " + *why};
         }
