@@ -96,8 +96,9 @@ HistoryStore::Recorded HistoryStore::record(const SweepEntry& entry) noexcept {
     attempt(true, recorded.said, "The sweep is not in the history: ", [&](SqliteConnection& db) {
         WriteTransaction transaction(db);
         recorded.alreadyAs.reset();
-        recorded.id = insertSweep(db, entry, recorded.alreadyAs);
+        const auto id = insertSweep(db, entry, recorded.alreadyAs);
         transaction.commit();
+        recorded.id = id;  // once it is on the disk
     });
     return recorded;
 }
