@@ -19,7 +19,8 @@ constexpr std::string_view kSweepColumns =
     "s.plan_points, s.band_points, s.carrier_mode, s.band_plan, s.feedline_cable, s.feedline_m, "
     "s.feedline_ohm, s.feedline_vf, s.feedline_loss, s.feedline_source, s.readings_plane, "
     "s.shown_plane, s.ended, s.ended_why, s.read_points, s.keyed_points, s.keyed_s, "
-    "s.reference, s.imported_from, s.lowest_swr, s.lowest_swr_hz, s.swr2_low_hz, s.swr2_high_hz";
+    "s.reference, s.imported_from, s.lowest_swr, s.lowest_swr_hz, s.swr2_low_hz, s.swr2_high_hz, "
+    "s.read_from_hz, s.read_to_hz";
 enum Column {
     kId,
     kAntenna,
@@ -51,7 +52,9 @@ enum Column {
     kLowestSwr,
     kLowestSwrHz,
     kSwr2Low,
-    kSwr2High
+    kSwr2High,
+    kReadFrom,
+    kReadTo
 };
 
 constexpr std::array<std::pair<SweepEnding::How, std::string_view>, 4> kEndings{{
@@ -195,6 +198,9 @@ StoredSweep sweepOfRow(const SqliteStatement& row) {
     }
     features.lowerEdgeHz = row.optionalReal(kSwr2Low);
     features.upperEdgeHz = row.optionalReal(kSwr2High);
+    if (!row.isNull(kReadFrom)) {
+        sweep.shownSpan = ReadSpan{row.real(kReadFrom), row.real(kReadTo)};
+    }
     return sweep;
 }
 
@@ -205,10 +211,11 @@ std::string selectFromSweeps(std::string_view what, std::string_view where, std:
            " " + std::string(then);
 }
 
-// The rows, their resonances in their markers; `readPoints` gets each one's count.
-std::vector<StoredSweep> sweepRows(SqliteConnection& db, std::string_view where,
-                                   const std::function<void(SqliteStatement&)>& bind,
-                                   std::vector<int>* readPoints) {
+}  // namespace
+
+std::vector<StoredSweep> readSweepHeads(SqliteConnection& db, std::string_view where,
+                                        const std::function<void(SqliteStatement&)>& bind,
+                                        std::vector<int>* readPoints) {
     std::vector<StoredSweep> sweeps;
     std::map<SweepId, std::size_t> index;
     SqliteStatement rows(db.handle(),
@@ -234,6 +241,8 @@ std::vector<StoredSweep> sweepRows(SqliteConnection& db, std::string_view where,
     }
     return sweeps;
 }
+
+namespace {
 
 void attachPoints(SqliteConnection& db, std::string_view where,
                   const std::function<void(SqliteStatement&)>& bind,
@@ -293,6 +302,7 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
     }
     const SweepMarkers markers = markersOf(shown);
     const SweepFeatures& features = markers.features;
+    const auto span = readSpanOf(shown);
     const auto readings = std::count_if(entry.record.points.begin(), entry.record.points.end(),
                                         [](const SweepPoint& p) { return p.reading.has_value(); });
     SqliteStatement insert(
@@ -301,8 +311,9 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
         "step_mhz, plan_points, band_points, carrier_mode, band_plan, feedline_cable, feedline_m, "
         "feedline_ohm, feedline_vf, feedline_loss, feedline_source, readings_plane, shown_plane, "
         "ended, ended_why, read_points, keyed_points, keyed_s, imported_from, fingerprint, "
-        "lowest_swr, lowest_swr_hz, swr2_low_hz, swr2_high_hz) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "lowest_swr, lowest_swr_hz, swr2_low_hz, swr2_high_hz, read_from_hz, read_to_hz) VALUES "
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?)");
     const auto cable = [line](auto field) {
         return line ? std::optional(field(*line)) : std::nullopt;
     };
@@ -322,7 +333,9 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
         entry.keyedSeconds.value_or(keyedSecondsOf(entry.record)), entry.importedFrom, fingerprint,
         features.swrMinimum ? std::optional(features.swrMinimum->swr) : std::nullopt,
         features.swrMinimum ? std::optional(features.swrMinimum->frequencyHz) : std::nullopt,
-        features.lowerEdgeHz, features.upperEdgeHz);
+        features.lowerEdgeHz, features.upperEdgeHz,
+        span ? std::optional(span->fromHz) : std::nullopt,
+        span ? std::optional(span->toHz) : std::nullopt);
     insert.run();
     const SweepId id = db.lastInsertId();
     insertPoints(db, id, entry.record);
@@ -332,15 +345,20 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
 
 std::vector<StoredSweep> readSweeps(SqliteConnection& db, std::string_view where,
                                     const std::function<void(SqliteStatement&)>& bind) {
-    std::vector<StoredSweep> sweeps = sweepRows(db, where, bind, nullptr);
+    std::vector<StoredSweep> sweeps = readSweepHeads(db, where, bind, nullptr);
     attachPoints(db, where, bind, sweeps);
     return sweeps;
+}
+
+std::optional<StoredSweep> readSweep(SqliteConnection& db, SweepId id) {
+    auto sweeps = readSweeps(db, "s.id = ?", [id](SqliteStatement& s) { s.bindAll(id); });
+    return sweeps.empty() ? std::nullopt : std::optional(std::move(sweeps.front()));
 }
 
 std::vector<SweepSummary> readSummaries(SqliteConnection& db, std::string_view where,
                                         const std::function<void(SqliteStatement&)>& bind) {
     std::vector<int> readPoints;
-    std::vector<StoredSweep> sweeps = sweepRows(db, where, bind, &readPoints);
+    std::vector<StoredSweep> sweeps = readSweepHeads(db, where, bind, &readPoints);
     std::vector<SweepSummary> summaries;
     summaries.reserve(sweeps.size());
     for (std::size_t i = 0; i < sweeps.size(); ++i) {

@@ -25,9 +25,14 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
                                    std::optional<SweepId>& alreadyAs);
 
 // The sweeps that `where` picks (a condition on the columns of sweeps, s, and antennas, a,
-// its values bound by `bind`), oldest first: whole, or only their summaries.
+// its values bound by `bind`), oldest first: whole, without their points (each one's count
+// of readings in `readPoints`), or only their summaries.
 std::vector<StoredSweep> readSweeps(SqliteConnection& db, std::string_view where,
                                     const std::function<void(SqliteStatement&)>& bind);
+std::vector<StoredSweep> readSweepHeads(SqliteConnection& db, std::string_view where,
+                                        const std::function<void(SqliteStatement&)>& bind,
+                                        std::vector<int>* readPoints);
+std::optional<StoredSweep> readSweep(SqliteConnection& db, SweepId id);
 std::vector<SweepSummary> readSummaries(SqliteConnection& db, std::string_view where,
                                         const std::function<void(SqliteStatement&)>& bind);
 

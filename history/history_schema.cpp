@@ -12,7 +12,8 @@ namespace {
 // Version 1. A sweep's time is UTC seconds since 1970 with the local offset of then, its band
 // '' when it lies in no band of the plan; its points are kept at readings_plane, as the meter
 // read them unless the sweep came from a file saved at the antenna; the markers are those of
-// the plane it was shown at. R and X follow from Z and phase, as the CSV files read them.
+// the plane it was shown at, as the span of its readings there. R and X follow from Z and phase, as
+// the CSV files read them.
 constexpr std::string_view kVersion1 = R"(
 CREATE TABLE antennas (
     id INTEGER PRIMARY KEY,
@@ -50,7 +51,9 @@ CREATE TABLE sweeps (
     lowest_swr REAL,
     lowest_swr_hz REAL,
     swr2_low_hz REAL,
-    swr2_high_hz REAL
+    swr2_high_hz REAL,
+    read_from_hz REAL,
+    read_to_hz REAL
 );
 CREATE INDEX sweeps_by_antenna_band ON sweeps (antenna_id, band, taken_utc);
 CREATE INDEX sweeps_by_time ON sweeps (taken_utc);

@@ -124,11 +124,7 @@ std::optional<StoredSweep> HistoryStore::sweep(SweepId id, std::string& problem)
     std::optional<StoredSweep> found;
     attempt(false, problem, {}, [&](SqliteConnection& db) {
         ReadTransaction transaction(db);
-        auto sweeps =
-            readSweeps(db, "s.id = ?", [id](SqliteStatement& statement) { statement.bindAll(id); });
-        if (!sweeps.empty()) {
-            found = std::move(sweeps.front());
-        }
+        found = readSweep(db, id);
     });
     return found;
 }
@@ -184,26 +180,22 @@ std::optional<SweepDrift> HistoryStore::drift(SweepId id, const HistorySettings&
     std::optional<SweepDrift> drift;
     attempt(false, problem, {}, [&](SqliteConnection& db) {
         ReadTransaction transaction(db);
-        const auto one = [&db](std::optional<SweepId> wanted) -> std::optional<StoredSweep> {
-            if (!wanted) {
-                return std::nullopt;
-            }
-            auto found = readSweeps(
-                db, "s.id = ?", [&](SqliteStatement& statement) { statement.bindAll(*wanted); });
-            return found.empty() ? std::nullopt : std::optional(std::move(found.front()));
-        };
-        const auto sweep = one(id);
+        const auto sweep = readSweep(db, id);
         if (!sweep) {
             return;
         }
-        const auto reference = one(referenceOf(db, sweep->entry.antenna, sweep->entry.band));
-        const auto previous = one(previousOfSweep(db, id));
+        const auto referenceId = referenceOf(db, sweep->entry.antenna, sweep->entry.band);
+        const auto previousId = previousOfSweep(db, id);
+        const auto reference = referenceId ? readSweep(db, *referenceId) : std::nullopt;
+        const auto previous = previousId ? readSweep(db, *previousId) : std::nullopt;
         drift = driftOf(*sweep, reference ? &*reference : nullptr, previous ? &*previous : nullptr,
                         limits);
     });
     return drift;
 }
 
+// Most sweeps of an antenna and band were swept as their reference was, and their markers
+// compare them; only the others are read point by point.
 std::vector<HistoryStore::TrendPoint> HistoryStore::trend(std::string_view antenna,
                                                           std::string_view band,
                                                           const HistorySettings& limits,
@@ -211,20 +203,26 @@ std::vector<HistoryStore::TrendPoint> HistoryStore::trend(std::string_view anten
     std::vector<TrendPoint> trend;
     attempt(false, problem, {}, [&](SqliteConnection& db) {
         ReadTransaction transaction(db);
-        const auto bind = [&](SqliteStatement& statement) { statement.bindAll(antenna, band); };
-        const std::string_view where = "a.name = ? AND s.band = ? COLLATE NOCASE";
-        const std::vector<StoredSweep> sweeps = readSweeps(db, where, bind);
+        std::vector<int> readPoints;
+        const std::vector<StoredSweep> heads = readSweepHeads(
+            db, "a.name = ? AND s.band = ? COLLATE NOCASE",
+            [&](SqliteStatement& statement) { statement.bindAll(antenna, band); }, &readPoints);
         const auto referenceId = referenceOf(db, antenna, band);
-        const auto reference = std::find_if(sweeps.begin(), sweeps.end(),
+        const auto reference = std::find_if(heads.begin(), heads.end(),
                                             [&](const auto& s) { return s.id == referenceId; });
-        for (const StoredSweep& sweep : sweeps) {
-            const auto readings =
-                std::count_if(sweep.entry.record.points.begin(), sweep.entry.record.points.end(),
-                              [](const SweepPoint& p) { return p.reading.has_value(); });
-            TrendPoint point{summaryOf(sweep, static_cast<int>(readings)), std::nullopt, {}};
-            if (reference != sweeps.end() && reference->id != sweep.id) {
-                std::string ignored;
-                point.againstReference = compareSweeps(sweep, *reference, ignored);
+        std::optional<StoredSweep> wholeReference;
+        for (std::size_t i = 0; i < heads.size(); ++i) {
+            const StoredSweep& head = heads[i];
+            TrendPoint point{summaryOf(head, readPoints[i]),
+                             reference != heads.end() && reference->id == head.id, std::nullopt, {}};
+            if (reference != heads.end() && !point.isReference) {
+                point.againstReference = compareByMarkers(head, *reference);
+                if (!point.againstReference) {
+                    wholeReference = wholeReference ? wholeReference : readSweep(db, reference->id);
+                    std::string ignored;
+                    point.againstReference =
+                        compareSweeps(*readSweep(db, head.id), *wholeReference, ignored);
+                }
             }
             if (point.againstReference) {
                 point.beyond = driftBeyond(*point.againstReference, limits);

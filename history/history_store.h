@@ -107,7 +107,9 @@ public:
     // Each sweep of an antenna and band, oldest first, with its drift from the reference.
     struct TrendPoint {
         SweepSummary sweep;
-        std::optional<SweepComparison> againstReference;  // none for the reference itself
+        bool isReference = false;
+        // None for the reference, and for a sweep that shares no frequency with it.
+        std::optional<SweepComparison> againstReference;
         std::vector<std::string> beyond;
     };
     std::vector<TrendPoint> trend(std::string_view antenna, std::string_view band,

@@ -99,7 +99,10 @@ std::string SqliteStatement::text(int column) const {
 }
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // One connection a thread (see HistoryStore): SQLite's own lock around each call is not
+    // needed.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const int code = sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr);
     if (code != SQLITE_OK) {
         const SqliteError error(code, m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code));

@@ -36,18 +36,6 @@ std::optional<SweepRecord> recordAt(const SweepEntry& entry, Plane plane) {
     return recordAtPlane(record, plane, entry.feedline ? &*entry.feedline : nullptr);
 }
 
-// The first and last frequency with a reading.
-std::optional<std::pair<double, double>> readSpan(const SweepRecord& record) {
-    std::optional<std::pair<double, double>> span;
-    for (const SweepPoint& point : record.points) {
-        if (point.reading) {
-            const auto hz = static_cast<double>(point.frequencyHz);
-            span = span ? std::pair(span->first, hz) : std::pair(hz, hz);
-        }
-    }
-    return span;
-}
-
 std::string megahertz(double hz) {
     return fixedNumber(hz / kHzPerMHz, 3);
 }
@@ -136,6 +124,18 @@ std::string beyondWords(const std::vector<std::string>& beyond, const HistorySet
     return words.empty() ? words : words + ".";
 }
 
+// What differs between the two, and so the plane they are compared at; nothing compared yet.
+SweepComparison framing(const StoredSweep& sweep, const StoredSweep& other) {
+    SweepComparison comparison;
+    comparison.otherId = other.id;
+    comparison.otherTaken = *other.entry.taken;
+    comparison.feedlineDiffers = feedlineName(sweep.entry) != feedlineName(other.entry);
+    comparison.planDiffers = !samePlan(sweep.entry.plan, other.entry.plan);
+    comparison.planeDiffers = sweep.entry.shownPlane != other.entry.shownPlane;
+    comparison.plane = comparison.feedlineDiffers ? Plane::Antenna : sweep.entry.shownPlane;
+    return comparison;
+}
+
 std::string heading(const SweepEntry& entry) {
     return entry.antenna + ", " + (entry.band.empty() ? std::string("no band") : entry.band) + ": ";
 }
@@ -162,15 +162,26 @@ std::optional<double> SweepComparison::lowestSwrChange() const {
                : std::nullopt;
 }
 
+std::optional<SweepComparison> compareByMarkers(const StoredSweep& sweep,
+                                                const StoredSweep& other) {
+    SweepComparison comparison = framing(sweep, other);
+    const bool asShown = !comparison.feedlineDiffers && !comparison.planeDiffers;
+    if (!asShown || !sweep.shownSpan || sweep.shownSpan != other.shownSpan) {
+        return std::nullopt;
+    }
+    comparison.fromHz = sweep.shownSpan->fromHz;
+    comparison.toHz = sweep.shownSpan->toHz;
+    comparison.sweep = sweep.markers.features;
+    comparison.other = other.markers.features;
+    return comparison;
+}
+
 std::optional<SweepComparison> compareSweeps(const StoredSweep& sweep, const StoredSweep& other,
                                              std::string& whyNot) {
-    SweepComparison comparison;
-    comparison.otherId = other.id;
-    comparison.otherTaken = *other.entry.taken;
-    comparison.feedlineDiffers = feedlineName(sweep.entry) != feedlineName(other.entry);
-    comparison.planDiffers = !samePlan(sweep.entry.plan, other.entry.plan);
-    comparison.planeDiffers = sweep.entry.shownPlane != other.entry.shownPlane;
-    comparison.plane = comparison.feedlineDiffers ? Plane::Antenna : sweep.entry.shownPlane;
+    if (auto asShown = compareByMarkers(sweep, other)) {
+        return asShown;
+    }
+    SweepComparison comparison = framing(sweep, other);
     const auto mine = recordAt(sweep.entry, comparison.plane);
     const auto theirs = recordAt(other.entry, comparison.plane);
     if (!mine || !theirs) {
@@ -179,15 +190,15 @@ std::optional<SweepComparison> compareSweeps(const StoredSweep& sweep, const Sto
                  ", a feedline whose figures the history does not have";
         return std::nullopt;
     }
-    const auto mySpan = readSpan(*mine);
-    const auto theirSpan = readSpan(*theirs);
+    const auto mySpan = readSpanOf(*mine);
+    const auto theirSpan = readSpanOf(*theirs);
     if (!mySpan || !theirSpan ||
-        std::max(mySpan->first, theirSpan->first) > std::min(mySpan->second, theirSpan->second)) {
+        std::max(mySpan->fromHz, theirSpan->fromHz) > std::min(mySpan->toHz, theirSpan->toHz)) {
         whyNot = "the two sweeps read no frequency in common";
         return std::nullopt;
     }
-    comparison.fromHz = std::max(mySpan->first, theirSpan->first);
-    comparison.toHz = std::min(mySpan->second, theirSpan->second);
+    comparison.fromHz = std::max(mySpan->fromHz, theirSpan->fromHz);
+    comparison.toHz = std::min(mySpan->toHz, theirSpan->toHz);
     comparison.sweep = findFeatures(recordWithin(*mine, comparison.fromHz, comparison.toHz));
     comparison.other = findFeatures(recordWithin(*theirs, comparison.fromHz, comparison.toHz));
     return comparison;

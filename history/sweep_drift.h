@@ -34,8 +34,13 @@ struct SweepComparison {
     std::optional<double> lowestSwrChange() const;
 };
 
-// The two at a common plane and span; none, with why for the user, when they have no
-// frequency in common or no plane can hold both.
+// The two as the markers kept with them say, when both were shown at the same plane behind the
+// same feedline and read the same span, which is what compareSweeps then finds too; none
+// otherwise, when only their points can tell.
+std::optional<SweepComparison> compareByMarkers(const StoredSweep& sweep, const StoredSweep& other);
+
+// The two at a common plane and span, from their points where the markers cannot tell; none,
+// with why for the user, when they have no frequency in common or no plane can hold both.
 std::optional<SweepComparison> compareSweeps(const StoredSweep& sweep, const StoredSweep& other,
                                              std::string& whyNot);
 

@@ -62,9 +62,10 @@ struct SweepEntry {
 // A sweep as the history holds it.
 struct StoredSweep {
     SweepId id = 0;
-    SweepEntry entry;      // its time and keyed seconds always given
-    bool marked = false;   // marked as the reference of its antenna and band
-    SweepMarkers markers;  // at the plane it was shown at
+    SweepEntry entry;                   // its time and keyed seconds always given
+    bool marked = false;                // marked as the reference of its antenna and band
+    SweepMarkers markers;               // at the plane it was shown at
+    std::optional<ReadSpan> shownSpan;  // of the readings at that plane
 };
 
 // One line of the history's list, without the points: what the History window's table and

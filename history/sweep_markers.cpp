@@ -56,6 +56,17 @@ std::optional<Resonance> mainResonance(const SweepFeatures& features) {
                              });
 }
 
+std::optional<ReadSpan> readSpanOf(const SweepRecord& record) {
+    std::optional<ReadSpan> span;
+    for (const SweepPoint& point : record.points) {
+        if (point.reading) {
+            const auto hz = static_cast<double>(point.frequencyHz);
+            span = span ? ReadSpan{span->fromHz, hz} : ReadSpan{hz, hz};
+        }
+    }
+    return span;
+}
+
 SweepRecord recordWithin(const SweepRecord& record, double fromHz, double toHz) {
     SweepRecord within = record;
     std::erase_if(within.points, [&](const SweepPoint& point) {

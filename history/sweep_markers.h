@@ -26,6 +26,14 @@ SweepMarkers markersOf(const SweepRecord& record);
 // Bands window's table names it; none without either.
 std::optional<Resonance> mainResonance(const SweepFeatures& features);
 
+// The first and the last frequency with a reading; none without a reading.
+struct ReadSpan {
+    double fromHz = 0.0;
+    double toHz = 0.0;
+    friend bool operator==(const ReadSpan&, const ReadSpan&) = default;
+};
+std::optional<ReadSpan> readSpanOf(const SweepRecord& record);
+
 // The record's points from fromHz to toHz, both included.
 SweepRecord recordWithin(const SweepRecord& record, double fromHz, double toHz);
 

@@ -30,10 +30,14 @@ std::tm localFields(const SweepTime& time) {
 }  // namespace
 
 SweepTime sweepTimeNow() {
-    const std::time_t now = std::time(nullptr);
+    return sweepTimeAt(static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+SweepTime sweepTimeAt(std::int64_t utcSeconds) {
+    const auto utc = static_cast<std::time_t>(utcSeconds);
     std::tm local{};
-    localtime_r(&now, &local);
-    return {static_cast<std::int64_t>(now), static_cast<int>(local.tm_gmtoff / 60)};
+    localtime_r(&utc, &local);
+    return {utcSeconds, static_cast<int>(local.tm_gmtoff / 60)};
 }
 
 std::optional<SweepTime> sweepTimeOfLocalText(std::string_view text) {

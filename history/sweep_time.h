@@ -18,8 +18,9 @@ struct SweepTime {
     friend bool operator==(const SweepTime&, const SweepTime&) = default;
 };
 
-// Now, in this machine's time zone.
+// Now, and a moment given in UTC, in this machine's time zone.
 SweepTime sweepTimeNow();
+SweepTime sweepTimeAt(std::int64_t utcSeconds);
 
 // A local time as the sweep files write it, "2024-05-01 14:03:22", or a day, "2024-05-01"
 // (its first second), in this machine's time zone; none for anything else.
