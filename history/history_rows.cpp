@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <map>
 
+#include "history/history_points.h"
+
 #include "feedline/reading_plane.h"
 #include "numbers/number_text.h"
+#include "results/memory_file.h"
 #include "results/sweep_csv.h"
 #include "results/text_file.h"
+#include "station/station_file.h"
 
 namespace zm {
 
@@ -122,43 +126,16 @@ std::string fingerprintOf(const SweepRecord& shown) {
     return text;
 }
 
+// An antenna's name on one line, as the operator meant it; a sweep of a station that has
+// named none is the first antenna's.
+std::string antennaName(std::string_view typed) {
+    const std::string name = cleanMemoryName(typed);
+    return name.empty() ? std::string(AntennaSettings::kFirstAntenna) : name;
+}
+
 // A kept record's notes: its plan, and the local time it was taken.
 SweepNotes notesOf(const SweepPlan& plan, const SweepTime& taken) {
     return {localTimeText(taken), plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode};
-}
-
-void insertPoints(SqliteConnection& db, SweepId id, const SweepRecord& record) {
-    SqliteStatement insert(
-        db.handle(),
-        "INSERT INTO points (sweep_id, n, frequency_hz, power, z_ohm, phase_deg, "
-        "swr, taking, skipped, loss_matched_db, loss_total_db) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    int n = 0;
-    for (const SweepPoint& point : record.points) {
-        const auto& reading = point.reading;
-        insert.bindAll(id, n++, point.frequencyHz, reading ? reading->power : std::nullopt,
-                       reading ? std::optional(reading->zOhms) : std::nullopt,
-                       reading ? std::optional(reading->phaseDegrees) : std::nullopt,
-                       reading ? std::optional(reading->swr) : std::nullopt,
-                       point.taken ? std::optional(takingField(*point.taken)) : std::nullopt,
-                       point.skipped ? std::optional(std::string(skipReasonField(*point.skipped)))
-                                     : std::nullopt,
-                       point.lineLoss ? std::optional(point.lineLoss->matchedDb) : std::nullopt,
-                       point.lineLoss ? std::optional(point.lineLoss->totalDb) : std::nullopt);
-        insert.run();
-    }
-}
-
-void insertResonances(SqliteConnection& db, SweepId id, const SweepMarkers& markers) {
-    SqliteStatement insert(db.handle(),
-                           "INSERT INTO resonances (sweep_id, n, frequency_hz, r_ohm, q) "
-                           "VALUES (?, ?, ?, ?, ?)");
-    for (std::size_t i = 0; i < markers.features.resonances.size(); ++i) {
-        const Resonance& resonance = markers.features.resonances[i];
-        insert.bindAll(id, static_cast<int>(i), resonance.frequencyHz, resonance.resistanceOhms,
-                       markers.resonanceQ[i]);
-        insert.run();
-    }
 }
 
 std::optional<Feedline> feedlineOfRow(const SqliteStatement& row) {
@@ -242,42 +219,6 @@ std::vector<StoredSweep> readSweepHeads(SqliteConnection& db, std::string_view w
     return sweeps;
 }
 
-namespace {
-
-void attachPoints(SqliteConnection& db, std::string_view where,
-                  const std::function<void(SqliteStatement&)>& bind,
-                  std::vector<StoredSweep>& sweeps) {
-    std::map<SweepId, std::size_t> index;
-    for (std::size_t i = 0; i < sweeps.size(); ++i) {
-        index[sweeps[i].id] = i;
-    }
-    SqliteStatement points(
-        db.handle(),
-        "SELECT p.sweep_id, p.frequency_hz, p.power, p.z_ohm, p.phase_deg, p.swr, p.taking, "
-        "p.skipped, p.loss_matched_db, p.loss_total_db FROM points p WHERE p.sweep_id IN (" +
-            selectFromSweeps("s.id", where, "") + ") ORDER BY p.sweep_id, p.n");
-    bind(points);
-    while (points.step()) {
-        SweepPoint point{points.integer(1), std::nullopt};
-        if (!points.isNull(3)) {
-            point.reading = PointReading{points.optionalReal(2), points.real(3), points.real(4),
-                                         points.real(5)};
-        }
-        if (!points.isNull(6)) {
-            point.taken = readTakingField(points.text(6));
-        }
-        if (!points.isNull(7)) {
-            point.skipped = readSkipReasonField(points.text(7));
-        }
-        if (!points.isNull(8)) {
-            point.lineLoss = LineLoss{points.real(8), points.real(9)};
-        }
-        sweeps[index.at(points.integer(0))].entry.record.points.push_back(std::move(point));
-    }
-}
-
-}  // namespace
-
 std::int64_t antennaIdFor(SqliteConnection& db, std::string_view name) {
     SqliteStatement add(db.handle(), "INSERT OR IGNORE INTO antennas (name) VALUES (?)");
     add.bindAll(name);
@@ -318,8 +259,8 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
         return line ? std::optional(field(*line)) : std::nullopt;
     };
     insert.bindAll(
-        antennaIdFor(db, entry.antenna), taken.utcSeconds, taken.offsetMinutes, entry.band,
-        entry.plan.StartFreq, entry.plan.StopFreq, entry.plan.StepFreq,
+        antennaIdFor(db, antennaName(entry.antenna)), taken.utcSeconds, taken.offsetMinutes,
+        entry.band, entry.plan.StartFreq, entry.plan.StopFreq, entry.plan.StepFreq,
         static_cast<int>(entry.plan.PointCount), entry.bandPoints,
         static_cast<int>(entry.plan.CarrierMode), entry.bandPlan,
         cable([](const Feedline& f) { return f.cable.name; }),
@@ -346,7 +287,7 @@ std::optional<SweepId> insertSweep(SqliteConnection& db, const SweepEntry& entry
 std::vector<StoredSweep> readSweeps(SqliteConnection& db, std::string_view where,
                                     const std::function<void(SqliteStatement&)>& bind) {
     std::vector<StoredSweep> sweeps = readSweepHeads(db, where, bind, nullptr);
-    attachPoints(db, where, bind, sweeps);
+    attachPoints(db, selectFromSweeps("s.id", where, ""), bind, sweeps);
     return sweeps;
 }
 

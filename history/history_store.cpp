@@ -214,7 +214,9 @@ std::vector<HistoryStore::TrendPoint> HistoryStore::trend(std::string_view anten
         for (std::size_t i = 0; i < heads.size(); ++i) {
             const StoredSweep& head = heads[i];
             TrendPoint point{summaryOf(head, readPoints[i]),
-                             reference != heads.end() && reference->id == head.id, std::nullopt, {}};
+                             reference != heads.end() && reference->id == head.id,
+                             std::nullopt,
+                             {}};
             if (reference != heads.end() && !point.isReference) {
                 point.againstReference = compareByMarkers(head, *reference);
                 if (!point.againstReference) {
