@@ -39,7 +39,7 @@ std::string table(const std::vector<Row>& rows) {
                 line += std::string(widths[i] - lettersIn(row[i]) + 2, ' ');
             }
         }
-        text += line + "\n";
+        text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
     }
     return text;
 }

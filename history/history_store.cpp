@@ -221,9 +221,11 @@ std::vector<HistoryStore::TrendPoint> HistoryStore::trend(std::string_view anten
                 point.againstReference = compareByMarkers(head, *reference);
                 if (!point.againstReference) {
                     wholeReference = wholeReference ? wholeReference : readSweep(db, reference->id);
+                    const auto whole = readSweep(db, head.id);
                     std::string ignored;
-                    point.againstReference =
-                        compareSweeps(*readSweep(db, head.id), *wholeReference, ignored);
+                    point.againstReference = whole && wholeReference
+                                                 ? compareSweeps(*whole, *wholeReference, ignored)
+                                                 : std::nullopt;
                 }
             }
             if (point.againstReference) {

@@ -35,17 +35,17 @@ std::string endingText(const SweepEnding& ending);
 // One finished sweep as a front end hands it to the history: what the engine reported, and
 // what stood around it.
 struct SweepEntry {
-    std::string antenna;  // by name; a name the history does not know yet is added
+    std::string antenna = {};  // by name; a name the history does not know yet is added
     // The band of the plan in force that the sweep lies in (see bandHolding); empty: none.
-    std::string band;
-    std::string bandPlan;  // the plan's key, "iaru1"
+    std::string band = {};
+    std::string bandPlan = {};  // the plan's key, "iaru1"
     // Start, stop and step (MHz), its point count and its carrier mode. The record's notes are
     // read back as the plan and the time taken say.
-    SweepPlan plan;
+    SweepPlan plan = {};
     bool bandPoints = false;  // planned as a band's points (Sweep my bands, --band), not a step
-    std::optional<Feedline> feedline;
+    std::optional<Feedline> feedline = std::nullopt;
     Plane shownPlane = Plane::Meter;
-    SweepEnding ending;
+    SweepEnding ending = {};
     int keyedPoints = 0;  // the engine's key-downs
     // How long the transmitter was keyed; none: as the points were taken (see
     // keyedSecondsOf).
@@ -56,7 +56,7 @@ struct SweepEntry {
     std::string importedFrom = {};
     // Every point as the sweep left it, at the record's plane: the meter's, as the engine
     // keeps it, or a file's.
-    SweepRecord record;
+    SweepRecord record = {};
 };
 
 // A sweep as the history holds it.
