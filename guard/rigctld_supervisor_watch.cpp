@@ -19,12 +19,13 @@ void RigctldSupervisor::probeListening() {
         m_due = Clock::now() + kListenProbeInterval;
         return;
     }
-    if (m_restarted) {
-        m_unkeyer.unkey(whyNot);  // the rigctld that ended may have left the radio keyed
-    }
+    // The rigctld that ended may have left the radio keyed. A radio that answered the unkey,
+    // or one asked nothing yet, answers the next question itself; after a question it left
+    // unanswered, rigctld opens it again and may answer from what it held before.
+    m_radioAnsweredBefore = !m_restarted || m_unkeyer.unkey(whyNot);
+    m_nextQuestion = RigctldProbe::Question::Radio;
     m_listeningTold = false;
     m_radioSilent = false;
-    m_radioAnsweredBefore = false;
     m_phase = Phase::Listening;
     m_listeningSince = Clock::now();
     m_due = m_listeningSince;  // whether the radio answers too
