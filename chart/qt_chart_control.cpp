@@ -20,6 +20,7 @@
 #include "chart/chart_menu.h"
 #include "chart/curve_runs.h"
 #include "chart/frequency_labels.h"
+#include "chart/marker_box.h"
 #include "numbers/number_text.h"
 #include "sweep/plot_grid.h"
 
@@ -179,6 +180,9 @@ void QtChartControl::buildChart() {
     for (const AxisId id : {AxisId::Y, AxisId::Y2}) {
         auto* axis = new QValueAxis;
         axis->setRange(0.0, 1.0);
+        // Qt elides a value label at four pixels short of twice its height between ticks:
+        // "…" all up the SWR 3:1 axis once the marker box takes a band of the chart's height.
+        axis->setTruncateLabels(false);
         m_chart->addAxis(axis, id == AxisId::Y ? Qt::AlignLeft : Qt::AlignRight);
         scale(id).axis = axis;
     }
@@ -263,12 +267,19 @@ void QtChartControl::repaintNow() {
     }
     drawPendingData();
     // The chart's layout is otherwise redone from the event loop, which a sweep holds.
-    if (QGraphicsLayout* layout = m_chart->layout()) {
-        layout->activate();
-    }
+    activateLayout();
     // Measured: the view's and the window's repaint() paint nothing while the event loop is
     // blocked; the viewport's paints the chart and every pending widget update.
     m_view->viewport()->repaint();
+}
+
+// The plot area's watch may move the marker box into a band of its own while the layout is
+// done, which asks for the layout once more.
+void QtChartControl::activateLayout() {
+    QGraphicsLayout* layout = m_chart->layout();
+    for (int pass = 0; layout && pass < 3 && !layout->isActivated(); ++pass) {
+        layout->activate();
+    }
 }
 
 void QtChartControl::drawPendingData() {
@@ -294,8 +305,10 @@ void QtChartControl::drawPendingData() {
     }
     if (m_markersPending) {
         drawMarkers();
-        placeMarkerBox();
+        m_markerBox->place();
     }
+    // A band the marker box took or gave back is laid out before this paint.
+    activateLayout();
 }
 
 // Row i of the grid is point i of the sweep, which says why a row without values has none.

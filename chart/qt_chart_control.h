@@ -36,6 +36,8 @@ class QValueAxis;
 
 namespace zm {
 
+class MarkerBox;
+
 // The window's chart on Qt Charts: six line series over the sweep points (R red, X green,
 // Z blue, SWR black, phase magenta, RHO cyan), X and phase against the right axis, the others
 // against the left one, and the frequency labels of column 1 along the bottom.
@@ -127,6 +129,7 @@ public:
     // The markers of the sweep (trace 0) or of a memory drawn (trace 1 on), in chart values.
     QList<QPointF> markerPoints(std::size_t trace) const;
     QString markerLabels() const;   // the lines of the marker box, "\n" between them
+    QRectF markerBoxArea() const;   // where the marker box stands on the view
     QString shownValues() const;    // what hovering shows now; empty when nothing
     QString notice() const;         // the window's and the record's, as one text
     QString noticeAsDrawn() const;  // the same as rich text, its lines wrapped
@@ -197,13 +200,11 @@ private:
     SpanPoints spanPointsOf(const SweepRecord& record, int index) const;
     void drawMemoryLine(MemoryLines& memory, int index);
     void drawMarkers();
-    void drawTraceMarkers(const Trace& trace, const MarkerSeries& markers, const QColor& ink,
-                          QList<ChartTextBox::Line>& lines, QStringList& spoken, bool legendOnly);
-    void placeMarkerBox();
+    std::vector<std::string> drawTraceMarkers(const SweepRecord& record,
+                                              const MarkerSeries& markers);
     void wrapNotice(qreal chartWidthPx);
     SweepFeatures featuresInSpan(const SweepRecord& record) const;
     void layOut(QSizeF size, double labelWidthPx);
-    std::vector<ScreenPoint> drawnCurve(const QLineSeries* line) const;
     void findNearestSweepPoint(QPointF chartPosition, HoverHit& best) const;
     void findNearestMemoryPoint(const MemoryLines& memory, QPointF chartPosition,
                                 HoverHit& best) const;
@@ -220,6 +221,7 @@ private:
     std::vector<std::vector<DrawnPoint>> drawable(std::vector<std::vector<DrawnPoint>> runs,
                                                   int index) const;
     void drawPendingData();
+    void activateLayout();
     void paintSoon();  // what was handed over is drawn before that paint
     void drawSeries(int index);
     void drawFrequencyLabels(int widthPx);
@@ -249,8 +251,8 @@ private:
     MarkerSeries m_sweepMarkers;
     std::vector<MemoryLines> m_memories;  // the shown ones, in the order handed over
     bool m_markersPending = false;
-    ChartTextBox* m_markerBox = nullptr;  // items of the chart, owned by it
-    ChartTextBox* m_valuesBox = nullptr;
+    std::unique_ptr<MarkerBox> m_markerBox;
+    ChartTextBox* m_valuesBox = nullptr;  // items of the chart, owned by it
     QGraphicsEllipseItem* m_hoverDot = nullptr;
     std::optional<TracePoint> m_hovered;
     std::optional<TracePoint> m_menuPoint;

@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QPainter>
 
+#include "chart/marker_box.h"
 #include "chart/qt_chart_control.h"
 
 namespace zm {
@@ -45,10 +46,10 @@ void QtChartControl::layOut(QSizeF size, double labelWidthPx) {
     m_chart->resize(size);
     wrapNotice(size.width());
     drawFrequencyLabels(static_cast<int>(labelWidthPx));
-    if (QGraphicsLayout* layout = m_chart->layout()) {
-        layout->activate();
+    activateLayout();
+    if (m_markerBox->place()) {
+        activateLayout();
     }
-    placeMarkerBox();
 }
 
 QList<LegendEntry> QtChartControl::legend() const {

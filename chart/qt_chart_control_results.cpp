@@ -7,9 +7,11 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/curve_runs.h"
+#include "chart/marker_box.h"
 #include "chart/memory_colours.h"
 #include "chart/qt_chart_control.h"
 #include "results/result_texts.h"
@@ -20,9 +22,6 @@ namespace zm {
 namespace {
 
 constexpr qreal kMarkerSizePx = 8.0;
-constexpr qreal kBoxMarginPx = 6.0;
-constexpr double kLabelGridPx = 12.0;   // between the places tried beyond the corners
-constexpr qreal kOverSeriesZ = 1000.0;  // above every series and axis item of the chart
 constexpr qreal kMemoryLineWidthPx = 1.5;
 // A wide memory (an analyser's file over many bands) could resonate all over the span.
 constexpr std::size_t kMostResonanceLines = 3;
@@ -46,8 +45,7 @@ SweepRecord partInSpan(const SweepRecord& record, const FrequencyPositions& posi
 
 void QtChartControl::buildResultItems() {
     m_sweepMarkers = addMarkers(kSweepInk);
-    m_markerBox = new ChartTextBox(m_chart);
-    m_markerBox->setZValue(kOverSeriesZ);
+    m_markerBox = std::make_unique<MarkerBox>(*m_chart);
     m_valuesBox = new ChartTextBox(m_chart);
     m_valuesBox->setZValue(kOverSeriesZ + 1);
     m_hoverDot = new QGraphicsEllipseItem(-4.0, -4.0, 8.0, 8.0, m_chart);
@@ -56,7 +54,7 @@ void QtChartControl::buildResultItems() {
     m_hoverDot->hide();
     // The axes' labels can take more or less room after a change of range.
     m_plotAreaWatch = QObject::connect(m_chart, &QChart::plotAreaChanged, [this] {
-        placeMarkerBox();
+        m_markerBox->place();
         drawShading();
     });
 }
@@ -188,31 +186,47 @@ void QtChartControl::drawMemoryLine(MemoryLines& memory, int index) {
 
 // What the marker box says is also the chart's description for a screen reader, read when
 // the chart has the focus: "SWR 1.31 at 14.150 MHz; 2:1 14.071 – 14.280 MHz, 209 kHz, Q 48".
+// A memory gets one line, its legend: "– – name · first marker"; those beyond the fourth
+// share one, "+3 memories", and the Memories… dialog lists them all.
 void QtChartControl::drawMarkers() {
     m_markersPending = false;
-    QList<ChartTextBox::Line> lines;
+    QList<ChartTextBox::Line> sweepLines;
+    QList<ChartTextBox::Line> memoryLines;
     QStringList spoken;
-    drawTraceMarkers(m_sweep, m_sweepMarkers, kSweepInk, lines, spoken, false);
-    for (const MemoryLines& memory : m_memories) {
-        drawTraceMarkers(memory.trace, memory.markers, memory.colour, lines, spoken, true);
+    for (const std::string& text : drawTraceMarkers(m_sweep.record, m_sweepMarkers)) {
+        sweepLines.append({QString::fromStdString(text), kSweepInk});
+        spoken.append(sweepLines.back().text);
     }
-    m_markerBox->setLines(lines);
+    for (const MemoryLines& memory : m_memories) {
+        const std::vector<std::string> texts =
+            drawTraceMarkers(memory.trace.record, memory.markers);
+        const std::string marker = texts.empty() ? "" : " · " + texts[0];
+        memoryLines.append(
+            {QString::fromStdString("– – " + memory.trace.name + marker), memory.colour});
+        if (memoryLines.size() <= MarkerBox::kMostMemoryLines) {
+            spoken.append(QString::fromStdString("memory " + memory.trace.name + marker));
+        }
+    }
+    if (memoryLines.size() > MarkerBox::kMostMemoryLines) {
+        spoken.append(moreMemoriesLine(memoryLines.size() - MarkerBox::kMostMemoryLines));
+    }
+    m_markerBox->setLines(sweepLines, memoryLines);
     if (m_view) {
         m_view->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
     }
 }
 
-// The sweep gets every marker line; a memory one line, its legend: "– – name · first marker".
-void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& markers,
-                                      const QColor& ink, QList<ChartTextBox::Line>& lines,
-                                      QStringList& spoken, bool legendOnly) {
+// Marks what the core finds in the record within the sweep's span, and says it: the SWR
+// minimum and the 2:1 band while SWR is shown, the resonances while X or the phase is.
+std::vector<std::string> QtChartControl::drawTraceMarkers(const SweepRecord& record,
+                                                          const MarkerSeries& markers) {
     const bool swrShown = m_series[3]->isVisible();
     const bool reactanceShown = m_series[1]->isVisible() || m_series[4]->isVisible();
     QList<QPointF> swrPoints;
     QList<QPointF> resonancePoints;
     std::vector<std::string> texts;
     if (m_positions.rows() > 0) {
-        const SweepFeatures features = featuresInSpan(trace.record);
+        const SweepFeatures features = featuresInSpan(record);
         // A one-row grid places its own frequency only.
         const auto mark = [&](QList<QPointF>& points, double hz, double value) {
             if (const auto position = m_positions.positionOf(hz)) {
@@ -248,16 +262,7 @@ void QtChartControl::drawTraceMarkers(const Trace& trace, const MarkerSeries& ma
     }
     markers.swr->replace(swrPoints);
     markers.resonance->replace(resonancePoints);
-    if (legendOnly) {
-        const std::string marker = texts.empty() ? "" : " · " + texts[0];
-        lines.append({QString::fromStdString("– – " + trace.name + marker), ink});
-        spoken.append(QString::fromStdString("memory " + trace.name + marker));
-        return;
-    }
-    for (const std::string& text : texts) {
-        lines.append({QString::fromStdString(text), ink});
-        spoken.append(QString::fromStdString(text));
-    }
+    return texts;
 }
 
 SweepFeatures QtChartControl::featuresInSpan(const SweepRecord& record) const {
@@ -275,39 +280,6 @@ std::vector<TraceFeatures> QtChartControl::traceFeatures() const {
     return traces;
 }
 
-std::vector<ScreenPoint> QtChartControl::drawnCurve(const QLineSeries* line) const {
-    std::vector<ScreenPoint> curve;
-    const QList<QPointF> points = line->points();
-    curve.reserve(static_cast<std::size_t>(points.size()));
-    for (const QPointF& point : points) {
-        const QPointF at = m_chart->mapToPosition(point, const_cast<QLineSeries*>(line));
-        curve.push_back({at.x(), at.y()});
-    }
-    return curve;
-}
-
-// Where it hides the least of the curves shown: a corner or the middle of an edge when one
-// is free, the top right first, where a label is looked for.
-void QtChartControl::placeMarkerBox() {
-    if (!m_markerBox || !m_markerBox->isVisible()) {
-        return;
-    }
-    const QRectF area =
-        m_chart->plotArea().adjusted(kBoxMarginPx, kBoxMarginPx, -kBoxMarginPx, -kBoxMarginPx);
-    const std::vector<ScreenBox> candidates =
-        labelPlaces({area.left(), area.top(), area.width(), area.height()},
-                    m_markerBox->size().width(), m_markerBox->size().height(), kLabelGridPx);
-    std::vector<Polyline> curves;
-    for (const QAbstractSeries* series : m_chart->series()) {
-        const auto* line = qobject_cast<const QLineSeries*>(series);
-        if (line && line->isVisible()) {
-            curves.push_back(drawnCurve(line));
-        }
-    }
-    const ScreenBox& chosen = candidates[leastCoveringBox(candidates, curves)];
-    m_markerBox->setPos(chosen.left, chosen.top);
-}
-
 QList<QPointF> QtChartControl::drawnMemoryPoints(std::size_t memory, int series) const {
     this->series(series);  // throws past 1..6
     return m_memories.at(memory).series[static_cast<std::size_t>(series - 1)]->points();
@@ -320,6 +292,10 @@ QList<QPointF> QtChartControl::markerPoints(std::size_t trace) const {
 
 QString QtChartControl::markerLabels() const {
     return m_markerBox->text();
+}
+
+QRectF QtChartControl::markerBoxArea() const {
+    return m_view->viewportTransform().mapRect(m_chart->mapRectToScene(m_markerBox->area()));
 }
 
 }  // namespace zm
