@@ -50,7 +50,7 @@ TEST_P(MarkerTable, MarksWhatTheModeShows) {
     const MarkerCase& c = GetParam();
     applyPlotMode(chart, c.plotMode);
     chart.repaintNow();
-    EXPECT_EQ(chart.markerPoints(0).size(), c.markers);
+    EXPECT_EQ(chart.markers().points(0).size(), c.markers);
     EXPECT_EQ(chart.markerLabels(), c.label);
 }
 
@@ -72,20 +72,20 @@ TEST_F(ChartResultsTest, ShownMemoriesAreDrawnAtTheirOwnFrequenciesWithTheirMark
                        {"hidden", false, 1, dipoleSweep(0, 80.0)}});
     applyPlotMode(chart, 2);
     const QImage image = grab("chart-memories.png");
-    const QList<QPointF> drawn = chart.drawnMemoryPoints(0, 4);
+    const QList<QPointF> drawn = chart.memories().points(0, 4);
     ASSERT_EQ(drawn.size(), 8);
     EXPECT_EQ(drawn.front(), QPointF(0.5, 3.0));
     EXPECT_EQ(drawn.back(), QPointF(7.5, 3.4));  // runs on to the frame
-    EXPECT_TRUE(chart.series(4)->isVisible());
-    EXPECT_EQ(chart.markerPoints(1).size(), 3);
+    EXPECT_TRUE(chart.sweep().line(4)->isVisible());
+    EXPECT_EQ(chart.markers().points(1).size(), 3);
     EXPECT_TRUE(chart.markerLabels().endsWith("\n– – ant.s1p · SWR 1.20 at 14.175 MHz"));
     EXPECT_GT(pixelsOf(image, memoryColour(0)), 50);                 // its dashed SWR line
-    EXPECT_THROW(chart.drawnMemoryPoints(1, 4), std::out_of_range);  // the hidden one
+    EXPECT_THROW(chart.memories().points(1, 4), std::out_of_range);  // the hidden one
 
     applyPlotMode(chart, 1);  // Z scales to take in the memory's 60 ohm too
-    EXPECT_GE(chart.axisMaximum(AxisId::Y), 60.0);
+    EXPECT_GE(chart.axes().maximum(AxisId::Y), 60.0);
     chart.repaintNow();
-    EXPECT_EQ(chart.drawnMemoryPoints(0, 3).size(), 8);
+    EXPECT_EQ(chart.memories().points(0, 3).size(), 8);
 
     chart.setMemories({});
     chart.repaintNow();
@@ -174,16 +174,16 @@ TEST_P(MarkerBoxTable, HidesNoTraceAndHoldsItsLines) {
         curves.push_back(curve);
     };
     for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-        if (chart.isShown(series)) {
-            add(series, chart.drawnPoints(series));
+        if (chart.sweep().isShown(series)) {
+            add(series, chart.sweep().points(series));
             for (std::size_t memory = 0; memory < memories.size(); ++memory) {
-                add(series, chart.drawnMemoryPoints(memory, series));
+                add(series, chart.memories().points(memory, series));
             }
         }
     }
     const int markerSeries = c.plotMode == 0 ? 2 : 4;
     for (std::size_t trace = 0; trace <= memories.size(); ++trace) {
-        for (const QPointF& marker : chart.markerPoints(trace)) {
+        for (const QPointF& marker : chart.markers().points(trace)) {
             add(markerSeries, {marker});
         }
     }
@@ -192,8 +192,8 @@ TEST_P(MarkerBoxTable, HidesNoTraceAndHoldsItsLines) {
     const QStringList lines = chart.markerLabels().split('\n');
     EXPECT_EQ(lines.back().startsWith('+') ? lines.back().toStdString() : "",
               c.foldLine ? c.foldLine : "");
-    EXPECT_FALSE(chart.valueAxis(AxisId::Y)->labelsTruncated());  // no "…" up the axis
-    EXPECT_FALSE(chart.valueAxis(AxisId::Y2)->labelsTruncated());
+    EXPECT_FALSE(chart.axes().valueAxis(AxisId::Y)->labelsTruncated());  // no "…" up the axis
+    EXPECT_FALSE(chart.axes().valueAxis(AxisId::Y2)->labelsTruncated());
 
     // The same lines in a box of their own, drawn at the zoom on a view of the window's font.
     QGraphicsScene scene;
@@ -243,15 +243,15 @@ TEST_F(ChartResultsTest, HoverShowsTheNearestPointOfEitherTrace) {
     applyPlotMode(chart, 2);
     grab("chart-hover.png");
     chart.hoverAt(chart.viewPositionOf(4, QPointF(3, 1.2)) + QPointF(2, 2));
-    EXPECT_TRUE(chart.shownValues().startsWith("Sweep\n14.150 MHz\nSWR 1.20\n"))
-        << chart.shownValues().toStdString();
+    EXPECT_TRUE(chart.hover().shownValues().startsWith("Sweep\n14.150 MHz\nSWR 1.20\n"))
+        << chart.hover().shownValues().toStdString();
     grab("chart-hover.png");
     chart.hoverAt(chart.viewPositionOf(4, QPointF(3.5, 1.2)));
-    EXPECT_TRUE(chart.shownValues().startsWith("ant.s1p\n14.175 MHz\n"));
+    EXPECT_TRUE(chart.hover().shownValues().startsWith("ant.s1p\n14.175 MHz\n"));
     chart.hoverAt(chart.viewPositionOf(4, QPointF(5, 2.2)));
-    EXPECT_EQ(chart.shownValues(), "Sweep\n14.250 MHz\nno reading");
+    EXPECT_EQ(chart.hover().shownValues(), "Sweep\n14.250 MHz\nno reading");
     chart.hoverAt(QPointF(1, 1));  // beside the plot area
-    EXPECT_TRUE(chart.shownValues().isEmpty());
+    EXPECT_TRUE(chart.hover().shownValues().isEmpty());
 }
 
 // The keyboard way in: Ctrl+C copies and the Menu key opens the menu on the focused chart,
