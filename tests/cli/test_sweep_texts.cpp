@@ -164,6 +164,20 @@ SweepRecord sweepOf(const std::vector<double>& swr, const std::vector<double>& p
     return record;
 }
 
+// The same points at the antenna behind 20 m of RG-58, each beyond the cable's loss.
+SweepRecord beyondTheLoss(int points) {
+    SweepRecord record = sweepOf(std::vector<double>(points, 99.0), std::vector<double>(points, 0));
+    record.plane = Plane::Antenna;
+    record.feedline = "20 m of RG-58";
+    for (SweepPoint& point : record.points) {
+        point.meterReading = point.reading;
+        point.reading.reset();
+        point.taken.reset();
+        point.skipped = SkipReason::BeyondFeedlineLoss;
+    }
+    return record;
+}
+
 struct SummaryCase {
     const char* name;
     FinishedSweep sweep;
@@ -186,19 +200,21 @@ INSTANTIATE_TEST_SUITE_P(
     Sweeps, SummaryTable,
     ::testing::Values(
         // The 2:1 edges lie a third of the way out from the points of SWR 1.5.
-        SummaryCase{"MatchedBandAndResonance",
-                    {"40m", sweepOf({3.0, 1.5, 1.2, 1.5, 3.0}, {-30, -10, 10, 20, 30}), 5,
-                     duration<double>(6.24)},
-                    "40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
-                    "  SWR 1.20 at 7.100 MHz\n"
-                    "  2:1 7.033 – 7.167 MHz, 133 kHz, Q 38\n"
-                    "  Resonance 7.075 MHz, R 49.2 Ω\n"
-                    "  Keyed 5 of 5 points, 6.2 s\n",
-                    "{\"band\":\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
-                    "14:03:22\",\"lowest_swr\":1.20,\"lowest_swr_mhz\":7.100,\"swr2_band\":\"7.033 "
-                    "– 7.167 MHz\",\"swr2_low_mhz\":7.033,\"swr2_high_mhz\":7.167,"
-                    "\"swr2_width_khz\":133,\"q\":38,\"resonances\":[{\"mhz\":7.075,\"r_ohm\":"
-                    "49.2}],\"keyed_points\":5,\"points\":5,\"keyed_s\":6.2}\n"},
+        SummaryCase{
+            "MatchedBandAndResonance",
+            {"40m", sweepOf({3.0, 1.5, 1.2, 1.5, 3.0}, {-30, -10, 10, 20, 30}), 5,
+             duration<double>(6.24)},
+            "40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+            "  SWR 1.20 at 7.100 MHz\n"
+            "  2:1 7.033 – 7.167 MHz, 133 kHz, Q 38\n"
+            "  Resonance 7.075 MHz, R 49.2 Ω\n"
+            "  Keyed 5 of 5 points, 6.2 s\n",
+            "{\"band\":\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+            "14:03:22\",\"lowest_swr\":1.20,\"lowest_swr_mhz\":7.100,\"above_ceiling\":false,"
+            "\"swr2_band\":\"7.033 "
+            "– 7.167 MHz\",\"swr2_low_mhz\":7.033,\"swr2_high_mhz\":7.167,"
+            "\"swr2_width_khz\":133,\"q\":38,\"resonances\":[{\"mhz\":7.075,\"r_ohm\":"
+            "49.2}],\"keyed_points\":5,\"points\":5,\"keyed_s\":6.2,\"passed_over\":null}\n"},
         // Stopped after two points; a band's name of the user's own plan may hold a quote.
         SummaryCase{"StoppedAboveTwoWithoutResonance",
                     {"my\"40m", sweepOf({3.0, 2.5}, {10, 20}), 5, duration<double>(2.5)},
@@ -209,19 +225,54 @@ INSTANTIATE_TEST_SUITE_P(
                     "  Keyed 2 of 5 points, 2.5 s\n",
                     "{\"band\":\"my\\\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":"
                     "\"2024-05-01 14:03:22\",\"lowest_swr\":2.50,\"lowest_swr_mhz\":7.050,"
-                    "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+                    "\"above_ceiling\":false,\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_"
+                    "mhz\":null,"
                     "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":2,"
-                    "\"points\":5,\"keyed_s\":2.5}\n"},
-        SummaryCase{"StoppedBeforeAReading",
-                    {"", sweepOf({}, {}), 5, {}},
-                    "7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
-                    "  No point has a reading\n"
-                    "  Keyed 0 of 5 points\n",
-                    "{\"band\":null,\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
-                    "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"swr2_band\":null,"
-                    "\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,\"swr2_width_khz\":null,"
-                    "\"q\":null,\"resonances\":[],\"keyed_points\":0,\"points\":5,\"keyed_s\":"
-                    "0.0}\n"}),
+                    "\"points\":5,\"keyed_s\":2.5,\"passed_over\":null}\n"},
+        SummaryCase{
+            "StoppedBeforeAReading",
+            {"", sweepOf({}, {}), 5, {}},
+            "7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+            "  No point has a reading\n"
+            "  Keyed 0 of 5 points\n",
+            "{\"band\":null,\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+            "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
+            "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+            "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":0,"
+            "\"points\":5,\"keyed_s\":0.0,\"passed_over\":null}\n"},
+        // Swept outside the antenna's band, the meter at its ceiling everywhere: no dip.
+        SummaryCase{"AboveTheCeilingEverywhere",
+                    {"40m", sweepOf({99.9, 99.9, 99.9}, {80, 80, 80}), 3, duration<double>(3.6)},
+                    "40m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+                    "  SWR above 10 everywhere\n"
+                    "  2:1 none\n"
+                    "  Resonance none\n"
+                    "  Keyed 3 of 3 points, 3.6 s\n",
+                    "{\"band\":\"40m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+                    "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":true,"
+                    "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+                    "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":3,"
+                    "\"points\":3,\"keyed_s\":3.6,\"passed_over\":null}\n"},
+        SummaryCase{
+            "EveryPointBeyondTheFeedlinesLoss",
+            {"10m", beyondTheLoss(2), 2, duration<double>(2.4)},
+            "10m · 7.000 – 7.200 MHz (200 kHz) · 2024-05-01 14:03:22\n"
+            "  Keyed 2 of 2 points; none has a value at the antenna: each read more "
+            "reflection than 20 m of RG-58 can return (2.4 s)\n",
+            "{\"band\":\"10m\",\"start_mhz\":7,\"stop_mhz\":7.2,\"taken\":\"2024-05-01 "
+            "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
+            "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+            "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":2,"
+            "\"points\":2,\"keyed_s\":2.4,\"passed_over\":null}\n"},
+        SummaryCase{"APassedOverBandSaysWhy",
+                    {"60m", {{"", 5.35, 5.37, 0.005, 2}, {}}, 5, {}, "Nothing to sweep"},
+                    "60m · 5.350 – 5.370 MHz (20 kHz)\n"
+                    "  Passed over: Nothing to sweep\n",
+                    "{\"band\":\"60m\",\"start_mhz\":5.35,\"stop_mhz\":5.37,\"taken\":null,"
+                    "\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
+                    "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+                    "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":0,"
+                    "\"points\":5,\"keyed_s\":0.0,\"passed_over\":\"Nothing to sweep\"}\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
