@@ -15,6 +15,7 @@
 #include "cli/output_name.h"
 #include "cli/progress_line.h"
 #include "cli/sweep_summary.h"
+#include "cli/terminal_words.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {
@@ -62,8 +63,117 @@ TEST(BandChoice, TakesThePlansSpellingAndNamesWhatItLacks) {
     const auto chosen = bandsOfPlan(plan, {"20M", "40m", "20m"});
     EXPECT_EQ(std::get<std::vector<std::string>>(chosen), (std::vector<std::string>{"20m", "40m"}));
     EXPECT_EQ(std::get<std::string>(bandsOfPlan(plan, {"40m", "17mm", "11m"})),
-              "Test Region has no band 17mm, 11m: its bands are 40m, 20m; choose among them, or "
-              "another plan with --plan");
+              "--band 17mm, 11m: no such bands in the band plan of Test Region; its bands are "
+              "40m, 20m; choose among them, or another plan with --plan");
+    const BandPlan own{"own", "your own band plan", plan.bands};
+    EXPECT_EQ(std::get<std::string>(bandsOfPlan(own, {"99m"})),
+              "--band 99m: no such band in your own band plan; its bands are 40m, 20m; choose "
+              "among them, or another plan with --plan");
+}
+
+struct WordsCase {
+    const char* name;
+    std::string window;   // as the window says it
+    std::string command;  // as zm480-sweep says it
+    friend void PrintTo(const WordsCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CommandWordsTable : public ::testing::TestWithParam<WordsCase> {};
+
+TEST_P(CommandWordsTable, SpeaksOfTheCommandNotTheWindow) {
+    EXPECT_EQ(commandWords(GetParam().window), GetParam().command);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, CommandWordsTable,
+    ::testing::Values(
+        WordsCase{"RunAgain", "Check the radio and rigctld, then press Run again.",
+                  "Check the radio and rigctld, then run zm480-sweep again."},
+        WordsCase{"RunAgainOnceItEnds",
+                  "nothing was keyed. Press Run again once its sweep has ended.",
+                  "nothing was keyed. Run zm480-sweep again once its sweep has ended."},
+        WordsCase{"MetersDiagnosis",
+                  "Check the meter's cable and port (Setup, Diag shows what it answers), then "
+                  "press Run again.",
+                  "Check the meter's cable and port (config.ini's ComPort in the settings folder, "
+                  "and its link in ports/ there), then run zm480-sweep again."},
+        WordsCase{"PowerCeiling", "(or raise the ceiling in Setup, Sweep settings)",
+                  "(or raise max_power_w in station.ini's [sweep])"},
+        WordsCase{"FeedlineNotice",
+                  "6 points read more reflection than 20 m of RG-58 can return: check the cable "
+                  "and length in Setup, Feedline",
+                  "6 points read more reflection than 20 m of RG-58 can return: check cable and "
+                  "length_m in station.ini's [feedline], or sweep with --at meter"},
+        WordsCase{"BandPlanNotice",
+                  "2 of 5 points lie outside the bands of IARU Region 1 (shaded): they are not "
+                  "keyed.",
+                  "2 of 5 points lie outside the bands of IARU Region 1: they are not keyed."},
+        WordsCase{"NoBandPlan",
+                  "it holds no [any] plan. Run keys the transmitter nowhere until ZM-480 Plot is "
+                  "installed again, unless you choose your own band plan (bands.ini) in Setup, "
+                  "Band plan.",
+                  "it holds no [any] plan. zm480-sweep keys the transmitter nowhere until ZM-480 "
+                  "Plot is installed again, unless you write your own band plan in bands.ini and "
+                  "sweep with --plan own."},
+        WordsCase{"UnknownPlan",
+                  "the program uses the plan of all IARU regions until you choose one in Setup, "
+                  "Band plan.",
+                  "the program uses the plan of all IARU regions unless --plan names one "
+                  "(zm480-sweep --help lists them)."},
+        WordsCase{"BandMenu",
+                  "(7.000 to 7.200 MHz). Choose a band in the Band menu, or the licence plan in "
+                  "Setup.",
+                  "(7.000 to 7.200 MHz). Sweep a band of the plan with --band, or choose another "
+                  "plan with --plan."},
+        WordsCase{"RadioDevice",
+                  "is not plugged in, or its name changed: choose it again in Setup, Station",
+                  "is not plugged in, or its name changed: set it again in station.ini's [rig] "
+                  "device"},
+        WordsCase{"SilentRadio",
+                  "and that the baud rate and CI-V address in Setup, Station match the radio's "
+                  "own menu",
+                  "and that baud and civaddr in station.ini's [rig] match the radio's own menu"},
+        WordsCase{"RigctldOnItsOwn", "start rigctld for your radio on port 4532 (see README)",
+                  "start rigctld for your radio on port 4532 (see "
+                  "/usr/share/doc/zm480-plot/README.md)"},
+        WordsCase{"Guard", "The PTT guard zm480-ptt-guard does not take the window's words",
+                  "The PTT guard zm480-ptt-guard does not take the program's words"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NothingKeyedCase {
+    const char* name;
+    std::string message;
+    std::string said;
+    friend void PrintTo(const NothingKeyedCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class NothingKeyedTable : public ::testing::TestWithParam<NothingKeyedCase> {};
+
+TEST_P(NothingKeyedTable, SaysSoOnce) {
+    EXPECT_EQ(nothingKeyedWords(GetParam().message), GetParam().said);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, NothingKeyedTable,
+    ::testing::Values(
+        NothingKeyedCase{"StoppedBeforeTheRadio",
+                         "The sweep stopped. No rig-control server answers at 127.0.0.1:4532.",
+                         "Nothing was keyed. No rig-control server answers at 127.0.0.1:4532."},
+        NothingKeyedCase{"StoppedAsTheDeviceWentAway",
+                         "The sweep stopped: the radio's device /dev/ttyUSB1 is gone.",
+                         "Nothing was keyed: the radio's device /dev/ttyUSB1 is gone."},
+        NothingKeyedCase{"SaysItAlready", "Another ZM-480 Plot is sweeping; nothing was keyed.",
+                         "Another ZM-480 Plot is sweeping; nothing was keyed."},
+        NothingKeyedCase{"SaysNothingOfKeying", "The PTT guard is not running",
+                         "The PTT guard is not running. Nothing was keyed."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TerminalText, IsAsciiWhereTheLocaleIsNotUtf8) {
+    const std::string text = "40m · 7.000 – 7.200 MHz\n  Resonance 7.075 MHz, R 49.2 Ω, 80°, 40m…";
+    EXPECT_EQ(terminalText(text, true), text);
+    EXPECT_EQ(terminalText(text, false),
+              "40m * 7.000 - 7.200 MHz\n  Resonance 7.075 MHz, R 49.2 ohm, 80 deg, 40m...");
+    EXPECT_EQ(terminalText("Bänd \xff", false), "B?nd ?");  // a band name of the user's own
 }
 
 TEST(ProgressWriter, WritesOverOneLineOnATerminalAndALineAPointElsewhere) {
