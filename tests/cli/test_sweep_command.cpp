@@ -40,6 +40,8 @@ struct CommandCase {
     // it closes once two points are keyed, as a reader that exits or a dropped SSH link.
     int readerGone = 0;
     bool standardOutputClosed = false;  // started with no standard output
+    std::string out = {};               // in what it wrote on standard output
+    QString notWritten = {};            // a file of -o that a band keying nothing leaves out
 };
 void PrintTo(const CommandCase& row, std::ostream* out) {
     *out << row.name;
@@ -163,6 +165,11 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
     EXPECT_EQ(ran.exitCode, c.exitStatus) << ran.err;
     if (c.readerGone != STDERR_FILENO) {
         EXPECT_THAT(ran.err, HasSubstr(c.said));
+    }
+    EXPECT_THAT(ran.out, HasSubstr(c.out));
+    if (!c.notWritten.isEmpty()) {
+        EXPECT_FALSE(QFile::exists(QDir(folder).filePath(c.notWritten)));
+        EXPECT_TRUE(QFile::exists(QDir(folder).filePath("sweep-20m.csv")));
     }
     if (!c.hangUp && !c.readerGone) {
         EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
@@ -290,6 +297,20 @@ INSTANTIATE_TEST_SUITE_P(
                     .exitStatus = 2,
                     .said = "standard output is not open, so nothing was opened or keyed",
                     .standardOutputClosed = true},
+        // AM's sidebands fit no 60 m channel of the plan: a script reads why in the JSON.
+        CommandCase{.name = "BandPassedOverIsNamedInTheJson",
+                    .arguments = {"--plan", "us-general", "--mode", "AM", "--band", "60m,20m",
+                                  "--points", "5", "--summary", "json"},
+                    .exitStatus = 0,
+                    .said = "Passed over, with no point the band plan lets be keyed: 60m",
+                    .keyDowns = 2,
+                    .out = "{\"band\":\"60m\",\"start_mhz\":5.332,\"stop_mhz\":5.405,"
+                           "\"taken\":null,\"lowest_swr\":null,\"lowest_swr_mhz\":null,"
+                           "\"above_ceiling\":false,\"swr2_band\":null,\"swr2_low_mhz\":null,"
+                           "\"swr2_high_mhz\":null,\"swr2_width_khz\":null,\"q\":null,"
+                           "\"resonances\":[],\"keyed_points\":0,\"points\":147,\"keyed_s\":0.0,"
+                           "\"passed_over\":\"Nothing to sweep: 5.332 to 5.405 MHz",
+                    .notWritten = "sweep-60m.csv"},
         // CSV on standard output, row by row, to a reader that goes away.
         CommandCase{.name = "ReaderGoneUnkeysAndKeepsWhatWasMeasured",
                     .arguments = {"--start", "14.0", "--stop", "14.35", "--step", "50k", "-o", "-"},

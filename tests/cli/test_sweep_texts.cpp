@@ -14,8 +14,10 @@
 #include "cli/dry_run_listing.h"
 #include "cli/output_name.h"
 #include "cli/progress_line.h"
+#include "cli/streamed_csv.h"
 #include "cli/sweep_summary.h"
 #include "cli/terminal_words.h"
+#include "results/sweep_csv.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {
@@ -286,6 +288,36 @@ SweepRecord beyondTheLoss(int points) {
         point.skipped = SkipReason::BeyondFeedlineLoss;
     }
     return record;
+}
+
+// Every point in turn goes out as it is taken, so that a reader cut off holds whole rows; a
+// refined sweep's, keyed out of frequency order, once it ends, in order, so that it reads
+// back.
+TEST(StreamedCsv, WritesRowsAsTakenOrInOrderOnceARefinedSweepEnds) {
+    const SweepRecord swept = sweepOf({1.5, 1.2, 1.8}, {10, 0, -10});
+    const auto pointsIn = [](const std::ostringstream& out) {
+        const auto read = readSweepCsv(out.str());
+        return std::holds_alternative<SweepRecord>(read) ? std::get<SweepRecord>(read).points.size()
+                                                         : 0u;
+    };
+    std::ostringstream everyPoint;
+    StreamedCsv inTurn(everyPoint, Plane::Meter, std::nullopt);
+    inTurn.begin({swept.notes, {}}, true);
+    inTurn.taken(swept.points[0]);
+    EXPECT_EQ(pointsIn(everyPoint), 1u);
+    inTurn.taken(swept.points[1]);
+    inTurn.taken(swept.points[2]);
+    inTurn.end(swept);
+    EXPECT_EQ(everyPoint.str(), writeSweepCsv(swept));
+
+    std::ostringstream refined;
+    StreamedCsv atTheEnd(refined, Plane::Meter, std::nullopt);
+    atTheEnd.begin({swept.notes, {}}, false);
+    atTheEnd.taken(swept.points[2]);
+    atTheEnd.taken(swept.points[0]);
+    EXPECT_EQ(pointsIn(refined), 0u);
+    atTheEnd.end(swept);
+    EXPECT_EQ(refined.str(), writeSweepCsv(swept));
 }
 
 struct SummaryCase {
