@@ -90,10 +90,14 @@ SweepRecord frmMain::atShownPlane(const SweepRecord& record) const {
     return recordAtPlane(record, shownPlane(), m_feedline ? &*m_feedline : nullptr);
 }
 
+// A memory with no value at the antenna is shown at the meter, its name saying why.
 std::vector<Memory> frmMain::shownMemories() const {
     std::vector<Memory> shown = m_shelf.memories();
     for (Memory& memory : shown) {
-        memory.record = atShownPlane(memory.record);
+        std::string why;
+        memory.record =
+            memoryAtPlane(memory.record, shownPlane(), m_feedline ? &*m_feedline : nullptr, why);
+        memory.name += why.empty() ? "" : " (" + why + ")";
     }
     return shown;
 }

@@ -108,13 +108,13 @@ int main(int argc, char** argv) {
         const Figures hover = timed([&](int run) {
             const int point = (run * 37) % kPoints;
             // Where the mouse can be: inside the plot area, also above an SWR off the scale.
-            const double value =
-                std::clamp(zm::seriesValue(*sweep.points[point].reading, mode.series),
-                           chart.axisMinimum(zm::AxisId::Y), chart.axisMaximum(zm::AxisId::Y));
+            const double value = std::clamp(
+                zm::seriesValue(*sweep.points[point].reading, mode.series),
+                chart.axes().minimum(zm::AxisId::Y), chart.axes().maximum(zm::AxisId::Y));
             chart.hoverAt(chart.viewPositionOf(mode.series, QPointF(point, value)));
             chart.repaintNow();
         });
-        if (chart.shownValues().isEmpty()) {
+        if (chart.hover().shownValues().isEmpty()) {
             std::fprintf(stderr, "hovering showed no values in %s\n", mode.name);
             return 1;
         }

@@ -91,6 +91,9 @@ std::size_t leastCoveringBox(std::span<const ScreenBox> candidates,
             best = i;
             bestLength = length;
         }
+        if (bestLength == 0.0) {
+            break;  // none later hides less
+        }
     }
     return best;
 }

@@ -174,9 +174,9 @@ void SwrPanel::paintCurve(QPainter& painter) const {
 }
 
 // A dot at the lowest SWR and its value beside it, above the dot unless that leaves the
-// panel.
+// panel. A sweep above the scales everywhere has no dip: its first 99.9 is no lowest point.
 void SwrPanel::paintLowest(QPainter& painter) const {
-    if (!m_features.swrMinimum) {
+    if (!m_features.swrMinimum || m_features.swrAboveScaleEverywhere()) {
         return;
     }
     const QPointF dot = placeOf(m_features.swrMinimum->frequencyHz, m_features.swrMinimum->swr);

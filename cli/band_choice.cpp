@@ -37,8 +37,12 @@ std::variant<std::vector<std::string>, std::string> bandsOfPlan(
     for (const Band& band : plan.bands) {
         bands.push_back(band.name);
     }
-    return plan.title + " has no band " + commaList(missing) + ": its bands are " +
-           commaList(bands) + "; choose among them, or another plan with --plan";
+    // "all IARU regions", "IARU Region 1", or the user's "your own band plan"
+    const std::string planName =
+        plan.title.starts_with("your ") ? plan.title : "the band plan of " + plan.title;
+    return "--band " + commaList(missing) + ": no such band" + (missing.size() > 1 ? "s" : "") +
+           " in " + planName + "; its bands are " + commaList(bands) +
+           "; choose among them, or another plan with --plan";
 }
 
 }  // namespace zm

@@ -75,8 +75,8 @@ std::optional<Feedline> feedlineOf(const FeedlineSettings& settings, const QStri
     if (const auto* why = std::get_if<std::string>(&chosen)) {
         warnings.push_back("The feedline of station.ini is not taken out of the readings: " + *why +
                            (listProblem.empty() ? "" : "; " + listProblem) +
-                           "; the readings are the meter's. Set the feedline in the window's "
-                           "Setup, Feedline...");
+                           "; the readings are the meter's. Set cable and length_m in "
+                           "station.ini's [feedline] (zm480-sweep(1) lists the keys)");
         return std::nullopt;
     }
     return std::get<std::optional<Feedline>>(std::move(chosen));

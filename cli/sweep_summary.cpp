@@ -2,7 +2,6 @@
 
 #include "cli/sweep_summary.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -17,16 +16,22 @@ namespace {
 
 constexpr double kHzPerMHz = 1e6;
 
-int keyedPoints(const SweepRecord& record) {
-    return static_cast<int>(std::count_if(record.points.begin(), record.points.end(),
-                                          [](const SweepPoint& point) { return point.taken; }));
+// Keyed, and at the antenna every point beyond the feedline's loss: the meter read them all.
+bool noValueAtTheAntenna(const SweepRecord& record) {
+    return record.plane == Plane::Antenna && !record.hasReadings() && record.keyedPoints() > 0;
 }
 
 std::string keyedLine(const FinishedSweep& sweep) {
-    std::string line = "Keyed " + std::to_string(keyedPoints(sweep.record)) + " of " +
+    std::string line = "Keyed " + std::to_string(sweep.record.keyedPoints()) + " of " +
                        std::to_string(sweep.plannedPoints) + " points";
-    return line +
-           (sweep.keyed.count() > 0.0 ? ", " + fixedNumber(sweep.keyed.count(), 1) + " s" : "");
+    const std::string seconds = fixedNumber(sweep.keyed.count(), 1) + " s";
+    if (noValueAtTheAntenna(sweep.record)) {
+        const std::string& cable = sweep.record.feedline;
+        return line + "; none has a value at the antenna: each read more reflection than " +
+               (cable.empty() ? "the feedline" : cable) + " can return" +
+               (sweep.keyed.count() > 0.0 ? " (" + seconds + ")" : "");
+    }
+    return line + (sweep.keyed.count() > 0.0 ? ", " + seconds : "");
 }
 
 // JSON has no infinity and no NaN.
@@ -76,8 +81,14 @@ std::string summaryText(const FinishedSweep& sweep) {
     const std::string title = sweepTitle(sweep.record.notes, {});
     std::string text = (sweep.bandName.empty() ? title : sweep.bandName + " · " + title) + "\n";
     const auto add = [&text](const std::string& line) { text += "  " + line + "\n"; };
+    if (!sweep.passedOver.empty()) {
+        add("Passed over: " + sweep.passedOver);
+        return text;
+    }
     if (!features.swrMinimum) {
-        add("No point has a reading");
+        if (!noValueAtTheAntenna(sweep.record)) {
+            add("No point has a reading");
+        }
     } else {
         const std::vector<std::string> swrLines = swrMarkerLines(features);
         add(swrLines.front());
@@ -98,7 +109,10 @@ std::string summaryJson(const FinishedSweep& sweep) {
     const SweepNotes& notes = sweep.record.notes;
     const SweepFeatures features = findFeatures(sweep.record);
     const MarkerCells cells = markerCells(features);
-    const std::optional<SwrMinimum>& minimum = features.swrMinimum;
+    // Above the scales everywhere there is no dip, and no frequency of one.
+    const bool aboveCeiling = features.swrAboveScaleEverywhere();
+    const SwrMinimum* minimum =
+        features.swrMinimum && !aboveCeiling ? &*features.swrMinimum : nullptr;
     const auto field = [](std::string_view name, const std::string& value) {
         return "\"" + std::string(name) + "\":" + value;
     };
@@ -109,15 +123,17 @@ std::string summaryJson(const FinishedSweep& sweep) {
         field("taken", jsonTextOrNull(notes.takenAt)),
         field("lowest_swr", jsonNumber(minimum ? std::optional(minimum->swr) : std::nullopt, 2)),
         field("lowest_swr_mhz", minimum ? megahertzText(minimum->frequencyHz) : "null"),
+        field("above_ceiling", aboveCeiling ? "true" : "false"),
         field("swr2_band", jsonTextOrNull(cells.band)),
         field("swr2_low_mhz", jsonNumber(megahertzOf(features.lowerEdgeHz), 3)),
         field("swr2_high_mhz", jsonNumber(megahertzOf(features.upperEdgeHz), 3)),
         field("swr2_width_khz", cells.widthKHz.empty() ? "null" : cells.widthKHz),
         field("q", cells.q.empty() ? "null" : cells.q),
         field("resonances", resonancesJson(features)),
-        field("keyed_points", std::to_string(keyedPoints(sweep.record))),
+        field("keyed_points", std::to_string(sweep.record.keyedPoints())),
         field("points", std::to_string(sweep.plannedPoints)),
         field("keyed_s", fixedNumber(sweep.keyed.count(), 1)),
+        field("passed_over", jsonTextOrNull(sweep.passedOver)),
     };
     std::string json = "{";
     for (const std::string& text : fields) {

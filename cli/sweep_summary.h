@@ -16,6 +16,8 @@ struct FinishedSweep {
     SweepRecord record;
     int plannedPoints = 0;                  // every point of the plan, keyed or not
     std::chrono::duration<double> keyed{};  // how long the transmitter was keyed in all
+    // Why a band among others was passed over, nothing of it keyed; empty for a sweep.
+    std::string passedOver = {};
 };
 
 // What the chart's markers say of the sweep, for a person, one line each after a heading:
@@ -27,20 +29,25 @@ struct FinishedSweep {
 //     Keyed 20 of 20 points, 26.4 s
 //
 // "2:1 none" and "Resonance none" where there is none; a sweep without a reading says only
-// that, and how many points were keyed.
+// that, and how many points were keyed; one at the antenna whose every point lies beyond
+// the feedline's loss, "Keyed 6 of 6 points; none has a value at the antenna: each read
+// more reflection than 20 m of RG-58 can return (7.2 s)"; a band passed over, "Passed over:"
+// and why.
 std::string summaryText(const FinishedSweep& sweep);
 
 // The same for a script: one JSON object on one line, the numbers rounded as the markers
 // show them, null for what the sweep does not have:
 //
 //   {"band":"40m","start_mhz":7.000,"stop_mhz":7.200,"taken":"2024-05-01 14:03:22",
-//    "lowest_swr":1.21,"lowest_swr_mhz":7.085,"swr2_band":"7.012 – 7.186 MHz",
-//    "swr2_low_mhz":7.012,"swr2_high_mhz":7.186,"swr2_width_khz":174,"q":58,
-//    "resonances":[{"mhz":7.081,"r_ohm":48.2}],"keyed_points":20,"points":20,
-//    "keyed_s":26.4}
+//    "lowest_swr":1.21,"lowest_swr_mhz":7.085,"above_ceiling":false,
+//    "swr2_band":"7.012 – 7.186 MHz","swr2_low_mhz":7.012,"swr2_high_mhz":7.186,
+//    "swr2_width_khz":174,"q":58,"resonances":[{"mhz":7.081,"r_ohm":48.2}],
+//    "keyed_points":20,"points":20,"keyed_s":26.4,"passed_over":null}
 //
 // swr2_band is the markers' text of the 2:1 band ("from 7.012 MHz up", "across the whole
-// sweep"); an edge past an end of the sweep is null, as the width and Q are then.
+// sweep"); an edge past an end of the sweep is null, as the width and Q are then. A sweep
+// whose every SWR lies above the scales has no lowest SWR nor its frequency (null), and
+// above_ceiling true. A band passed over has its reason in passed_over.
 std::string summaryJson(const FinishedSweep& sweep);
 
 }  // namespace zm

@@ -51,12 +51,16 @@ While the window of the same settings folder is open, the meter is the window's:
 the command then keys nothing and says so.
 
 Ctrl+C, SIGTERM and SIGHUP (the SSH link dropped) unkey the transmitter first,
-then write what was measured, then end the command with status 1.
+then write what was measured, then end the command with status 1. So does
+standard output or error going away (an SSH link dropped without a terminal, a
+reader that exits): what was measured is then kept as a memory too, and
+zm480-sweep.log in the settings folder says where.
 
-Exit status: 0 every point swept; 1 stopped (a signal, no power, the power
-ceiling, the radio lost); 2 wrong usage; 3 the station is not ready (the meter
-or the radio is not there, rigctld is held up); 4 nothing to sweep in the band
-plan. With 2, 3 and 4 nothing was keyed.
+Exit status: 0 every point swept; 1 stopped (a signal, its output gone, no
+power, the power ceiling, the radio lost); 2 wrong usage, or a file of -o that
+cannot be written; 3 the station is not ready (the meter does not answer, the
+radio is not there, rigctld is held up); 4 nothing to sweep in the band plan.
+With 2, 3 and 4 nothing was keyed.
 )";
 
 std::string sweepVersionText(std::string_view version) {

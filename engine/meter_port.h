@@ -24,4 +24,10 @@ bool openMeterPort(SerialComm& port);
 // link that points the port at a USB adapter, as a command to copy.
 std::string portNotAvailableMessage(int port, const PortRoute& route);
 
+// A port that opened, but no meter record came back before the first key-down (nothing
+// behind /dev/ttyS0, the meter's cable in another adapter): the device tried and, for a
+// port without a link of its own, the link to make. `answered`: bytes came that are no
+// record (another device, or another speed).
+std::string meterSilentMessage(int port, const PortRoute& route, bool answered);
+
 }  // namespace zm

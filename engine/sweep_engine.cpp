@@ -39,7 +39,7 @@ SweepOutcome SweepEngine::run(const SweepRequest& request) {
         }
     });
     m_reading = MeterReading{};
-    m_pollAccepted = false;
+    m_pollAccepted = m_pollAnswered = false;
     m_tunedMHz.reset();
     m_began = m_refining = false;
     m_planNotice.clear();
@@ -77,6 +77,7 @@ SweepOutcome SweepEngine::run(const SweepRequest& request) {
 
 void SweepEngine::RunSweep() {
     checkBandPlan();
+    checkMeterAnswers();
     claimRadio();
     waitForRigctld();
     connectRig();
@@ -176,6 +177,7 @@ void SweepEngine::KeyTransmitter() {
             "The sweep stopped before keying the radio: " + generalNumber(*m_tunedMHz) +
             " MHz lies outside the bands of " + m_request.bandPlan.title + ".");
     }
+    stopIfRequested();  // a stop that came on another thread keys nothing more
     tellGuardKeying();
     ++m_keyDowns;
     checkRigStatus(m_radio->key(), "key the transmitter");
@@ -202,6 +204,7 @@ void SweepEngine::ReadMeter() {
     }
     MeterAnswer answer = takeMeterAnswer(m_station.meter, query);
     m_pollAccepted = answer.accepted();
+    m_pollAnswered = !answer.raw.empty();
     if (m_pollAccepted) {
         m_reading = *answer.reading;
     }

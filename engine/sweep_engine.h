@@ -57,9 +57,10 @@ private:
     void ReadMeter();
     void Pause(float seconds);
 
-    // Before the first key-down: the band plan, the radio's claim, rigctld, the rig client,
-    // the guard and the radio's set-up.
+    // Before the first key-down: the band plan, the meter's answer, the radio's claim,
+    // rigctld, the rig client, the guard and the radio's set-up.
     void checkBandPlan();
+    void checkMeterAnswers();
     void claimRadio();
     void waitForRigctld();
     void connectRig();
@@ -102,6 +103,7 @@ private:
     std::shared_ptr<Transceiver> TRX;
     MeterReading m_reading;            // the last accepted reading of this sweep
     bool m_pollAccepted = false;       // whether the last poll's answer was taken
+    bool m_pollAnswered = false;       // whether bytes came back to the last poll
     std::optional<double> m_tunedMHz;  // where the sweep last tuned the radio
     bool m_began = false;              // the record began: the radio is set up
     bool m_refining = false;           // the record holds every point (points=refine)

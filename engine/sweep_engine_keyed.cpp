@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The keyed part of a sweep point: from key-down to the reading the point keeps, and the
-// power window on every reading taken while keyed.
+// The meter's part of a sweep: its answer before anything is keyed, then each keyed point
+// from key-down to the reading it keeps, and the power window on every reading taken while
+// keyed.
 
+#include "engine/meter_port.h"
 #include "engine/sweep_engine.h"
 #include "engine/sweep_stopped.h"
 #include "numbers/number_text.h"
@@ -52,6 +54,25 @@ std::optional<SettleSample> settleSampleOf(const std::optional<PointReading>& re
 }
 
 }  // namespace
+
+// Unkeyed, before the radio: the meter answers with a record, as the idle poll's lamp takes
+// it, within the re-reads a keyed point allows and the idle poll's 0.2 s between polls
+// (about a second in all); else nothing is keyed. The readout shows each answer.
+void SweepEngine::checkMeterAnswers() {
+    for (int poll = 0; poll <= kRereadsOfARejectedPoll; ++poll) {
+        if (poll > 0) {
+            Pause(0.2f);
+            stopIfRequested();
+        }
+        ReadMeter();
+        if (m_pollAccepted) {
+            return;
+        }
+    }
+    const int port = m_station.meter.commPort();
+    throw SweepStopped(meterSilentMessage(port, m_station.meter.routeOf(port), m_pollAnswered),
+                       SweepEnd::NotReady);
+}
 
 PointTaking SweepEngine::readKeyed(double frequencyMHz) {
     if (m_request.sweep.settle == SettleMode::Readings) {

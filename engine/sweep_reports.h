@@ -18,8 +18,9 @@ enum class SweepEnd {
     Completed,       // every point of the plan taken, or skipped for the band plan
     Asked,           // Escape, the close button, a stop signal: no message
     NothingToSweep,  // no point of the plan lies inside the band plan; nothing was sent
-    NotReady,        // the radio is claimed by another sweep, rigctld is held up, the radio,
-                     // rigctld or the PTT guard did not answer before the first point
+    NotReady,        // the meter gave no record, the radio is claimed by another sweep,
+                     // rigctld is held up, the radio, rigctld or the PTT guard did not
+                     // answer before the first point
     Stopped,         // stopped mid-sweep: no power, the ceiling, the meter, the radio or
                      // rigctld failed
     Failed,          // a fault of the program itself

@@ -49,20 +49,49 @@ SweepRecord recordAtPlane(const SweepRecord& record, Plane wanted, const Feedlin
         shown.feedline = line->description();
     }
     for (SweepPoint& point : shown.points) {
+        const double hz = static_cast<double>(point.frequencyHz);
+        // Beyond the loss at the antenna of a file or memory: the meter's values remain.
+        const bool fromMeter = !point.reading && point.meterReading;
+        if (fromMeter) {
+            point.reading = point.meterReading;
+            point.meterReading.reset();
+            point.skipped.reset();
+        }
         if (!point.reading) {
             continue;
         }
-        const double hz = static_cast<double>(point.frequencyHz);
-        const auto atAntenna =
-            readingAtPlane(*point.reading, record.plane, Plane::Antenna, *line, hz);
-        point.reading = readingAtPlane(*point.reading, record.plane, wanted, *line, hz);
+        const Plane from = fromMeter ? Plane::Meter : record.plane;
+        const auto atAntenna = readingAtPlane(*point.reading, from, Plane::Antenna, *line, hz);
+        const auto atMeter = readingAtPlane(*point.reading, from, Plane::Meter, *line, hz);
+        point.reading = wanted == Plane::Antenna ? atAntenna : atMeter;
         point.lineLoss =
             atAntenna ? std::optional(lineLossAt(atAntenna->impedance(), *line, hz)) : std::nullopt;
         if (!point.reading) {
             point.taken.reset();
             point.skipped = SkipReason::BeyondFeedlineLoss;
+            point.meterReading = atMeter;
         }
     }
+    return shown;
+}
+
+SweepRecord memoryAtPlane(const SweepRecord& record, Plane wanted, const Feedline* line,
+                          std::string& why) {
+    SweepRecord shown = recordAtPlane(record, wanted, line);
+    why.clear();
+    if (shown.hasReadings() || !shown.hasMeasurements()) {
+        return shown;
+    }
+    for (SweepPoint& point : shown.points) {
+        if (point.meterReading) {
+            point.reading = point.meterReading;
+            point.meterReading.reset();
+            point.skipped.reset();
+        }
+    }
+    shown.plane = Plane::Meter;
+    const std::string cable = shown.feedline.empty() ? "the feedline" : shown.feedline;
+    why = "at the meter: no point has a value at the antenna through " + cable;
     return shown;
 }
 

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include <string>
+
 #include "feedline/transmission_line.h"
 #include "results/sweep_record.h"
 
@@ -16,9 +18,17 @@ namespace zm {
 // This is the one place where a reading can lose its value at the antenna: a point whose
 // reading has no antenna behind it (see readingAtPlane) keeps its frequency and is marked
 // SkipReason::BeyondFeedlineLoss, without a reading, how it was taken or a line loss, so
-// that the chart, the markers, the Smith chart, the refine rule and the files leave it out
-// alike. At the meter every reading stays.
+// that the chart, the markers, the Smith chart and the refine rule leave it out alike; it
+// keeps the meter's reading, which the files hold and which comes back at the meter. At
+// the meter every reading stays.
 SweepRecord recordAtPlane(const SweepRecord& record, Plane wanted, const Feedline* line);
+
+// A memory's record at `wanted`, as recordAtPlane gives it; but one with no point that has
+// a value there, only the meter's values beyond the feedline's loss, is shown at the meter
+// rather than as nothing, and `why` says so: "at the meter: no point has a value at the
+// antenna through 20 m of RG-58". `why` is empty otherwise.
+SweepRecord memoryAtPlane(const SweepRecord& record, Plane wanted, const Feedline* line,
+                          std::string& why);
 
 // One reading moved through the line: to the antenna, or to the meter. The power stays the
 // meter's; the SWR is the one the impedance gives against 50 ohm. None when the impedance

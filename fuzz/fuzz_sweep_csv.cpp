@@ -46,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const zm::SweepPoint& point : record->points) {
         require(!point.reading || finiteReading(*point.reading), "readings are finite", text);
+        require(!point.meterReading || finiteReading(*point.meterReading),
+                "the meter's readings beyond the feedline's loss are finite", text);
     }
     checkReadsBack(*record, text);
     checkReadsBack(zm::fuzz::atTheOtherPlane(*record, size), text);

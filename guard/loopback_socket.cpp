@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
+
+#include "station/port_holders.h"
 
 namespace zm {
 
@@ -61,6 +64,40 @@ int connectWithin(const RigEndpoint& endpoint, GuardClock::time_point deadline) 
     const int on = 1;
     ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     return socket;
+}
+
+namespace {
+
+// How often the kernel's table of connections is read while a connection waits to be taken.
+constexpr std::chrono::milliseconds kTakenLookInterval{5};
+
+std::uint16_t portOf(const sockaddr_storage& address) {
+    return ntohs(address.ss_family == AF_INET6
+                     ? reinterpret_cast<const sockaddr_in6&>(address).sin6_port
+                     : reinterpret_cast<const sockaddr_in&>(address).sin_port);
+}
+
+}  // namespace
+
+bool connectionTakenWithin(const RigEndpoint& endpoint, GuardClock::time_point deadline) {
+    const int socket = connectWithin(endpoint, deadline);
+    if (socket < 0) {
+        return false;
+    }
+    sockaddr_storage local{};
+    socklen_t length = sizeof local;
+    bool taken = false;
+    if (::getsockname(socket, reinterpret_cast<sockaddr*>(&local), &length) == 0) {
+        for (;;) {
+            taken = connectionTaken(portOf(endpoint.address), portOf(local));
+            if (taken || GuardClock::now() >= deadline) {
+                break;
+            }
+            std::this_thread::sleep_for(kTakenLookInterval);
+        }
+    }
+    ::close(socket);
+    return taken;
 }
 
 bool sendAll(int socket, std::string_view bytes, GuardClock::time_point deadline) {

@@ -19,6 +19,11 @@ bool waitForSocket(int socket, short events, GuardClock::time_point deadline);
 // A connected socket, or -1.
 int connectWithin(const RigEndpoint& endpoint, GuardClock::time_point deadline);
 
+// Whether the program listening at the endpoint takes (accept()s) a new connection before the
+// deadline: one that runs does so at once, also while it is too busy to answer; one that is
+// stopped leaves it in the kernel's queue, though the connect itself succeeds.
+bool connectionTakenWithin(const RigEndpoint& endpoint, GuardClock::time_point deadline);
+
 bool sendAll(int socket, std::string_view bytes, GuardClock::time_point deadline);
 
 enum class Received { More, Closed, TimedOut };

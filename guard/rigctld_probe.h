@@ -23,7 +23,8 @@ namespace zm {
 // waits as well. Hamlib 4.5.4 answers nothing at all once a command to the radio hangs
 // (measured with the emulated FT-817's pty gone: \chk_vfo answered in 7 ms, then "+f" got no
 // answer, and \chk_vfo after it none in 8 s, rigctld busy at a third of a core), and a
-// stopped rigctld answers nothing either.
+// stopped rigctld answers nothing either. What rigctld still does while its backend waits
+// for the radio is take new connections (connectionTakenWithin); a stopped one does not.
 class RigctldProbe {
 public:
     enum class Question { Rigctld, Radio };
@@ -43,7 +44,6 @@ public:
     // is asked again as it was.
     void ask(Question question);
     bool waiting() const { return m_waiting; }
-    Question question() const { return m_question; }
     // How long the question has waited for its answer.
     GuardClock::duration waitedFor() const;
     // Readable when the answer, or the connection's end, has come; -1 when not connected.

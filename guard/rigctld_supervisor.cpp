@@ -57,6 +57,9 @@ void RigctldSupervisor::readWindow() {
         } else if (line == kSupervisorSweep || line == kSupervisorIdle) {
             m_sweeping = line == kSupervisorSweep;
             m_radioAnsweredBefore = false;  // the sweep's own questions may have failed
+            if (m_phase == Phase::Listening) {
+                m_due = Clock::now();  // a question that waits is looked at in the new light
+            }
         } else if (line == kSupervisorCheck) {
             m_checkAsked = true;  // answered by the next answer, or by "listening"
             if (m_phase == Phase::Listening && !m_probe.waiting()) {

@@ -60,16 +60,24 @@ private:
     // A rigctld whose device went away is asked to unkey no longer than this before it is stopped:
     // what it sends cannot reach the radio, and Hamlib 4.5.4 hangs on it.
     static constexpr auto kUnkeyWithoutDevice = std::chrono::seconds{1};
-    // How often a listening rigctld is asked whether it still answers, and how long an answer
-    // may take before rigctld is taken for stuck and started again. Hamlib answers from what
-    // it last read for 500 ms, so a question a second apart reaches the radio.
+    // How often a listening rigctld is asked whether it still answers. Hamlib answers from
+    // what it last read for 500 ms, so a question a second apart reaches the radio.
     static constexpr auto kAnswerProbeInterval = std::chrono::seconds{1};
+    // The watch's own deadline for the radio's answer: once a question has waited this long
+    // (and rigctld still runs) the radio is said to be silent. A backend tries a silent radio
+    // for long before rigctld answers (Hamlib 4.5.4's FT-817 backend six times 3 s, 25 s when
+    // it opens the radio again first), and meanwhile rigctld answers no client at all, not
+    // even \chk_vfo: the backend is not waited for.
+    static constexpr auto kRadioSilentAfter = std::chrono::milliseconds{1500};
+    // A question unanswered this long, and every kLongestSilence after it, has rigctld looked
+    // at: one that takes no connection is stuck (stopped, or hung outside its backend) and is
+    // started again; one that takes it waits for its radio, and is left to it.
     static constexpr auto kLongestSilence = std::chrono::seconds{5};
-    // A question to the radio: once it has waited this long the radio is said to be silent;
-    // a backend tries a silent radio for long (Hamlib 4.5.4's FT-817 backend 18 s, and 28 s
-    // when it opens the radio again first) before rigctld answers.
-    static constexpr auto kRadioSilentAfter = std::chrono::seconds{2};
+    // Longer than any backend tries a silent radio: rigctld is taken for stuck all the same.
     static constexpr auto kLongestRadioSilence = std::chrono::seconds{90};
+    // How long rigctld is given to take a connection: one that runs takes it within
+    // milliseconds, also while its backend waits for the radio.
+    static constexpr auto kTakeTime = std::chrono::milliseconds{500};
     // rigctld opens the radio again after a question it could not answer, and Hamlib 4.5.4
     // then answers the next one from what it held before, for its 500 ms, also while the
     // radio is still switched off (measured on the emulated FT-817): only an answer that
@@ -89,8 +97,9 @@ private:
     void probeListening();
     void probeAnswering();
     void awaitAnswer();
-    GuardClock::duration longestWait() const;
+    void lookAtSilence();
     void heardAnswer(RigctldProbe::Answer answer);
+    void sayListening();
     void radioSilent();
     void checkDevice();
     void stopChild(const std::string& how);
@@ -114,6 +123,7 @@ private:
     bool m_restarted = false;            // an earlier rigctld ended: the radio may be left keyed
     bool m_checkAsked = false;           // the window waits to hear that rigctld answers
     bool m_sweeping = false;             // the window sweeps: the radio is asked nothing more
+    bool m_listeningTold = false;        // said once the radio has answered, or is silent
     bool m_radioSilent = false;          // said to the window
     bool m_radioAnsweredBefore = false;  // the last question to the radio was answered
     RigctldProbe::Question m_nextQuestion = RigctldProbe::Question::Radio;  // after that

@@ -4,28 +4,38 @@
 
 #include <utility>
 
+#include "guard/loopback_socket.h"
 #include "guard/rigctld_supervisor.h"
 #include "station/rigctld_supervisor_words.h"
 #include "station/station_checks.h"
 
 namespace zm {
 
+// rigctld answers on its port: "listening" is said once its radio has answered as well, or is
+// known not to, so that the title never says "rigctld answers" while the radio is silent.
 void RigctldSupervisor::probeListening() {
     std::string whyNot;
     if (!m_unkeyer.open(whyNot)) {
         m_due = Clock::now() + kListenProbeInterval;
         return;
     }
-    if (m_restarted) {
-        m_unkeyer.unkey(whyNot);  // the rigctld that ended may have left the radio keyed
-    }
-    tell(kSupervisorListening);
-    m_checkAsked = false;  // "listening" tells the window as much
+    // The rigctld that ended may have left the radio keyed. A radio that answered the unkey,
+    // or one asked nothing yet, answers the next question itself; after a question it left
+    // unanswered, rigctld opens it again and may answer from what it held before.
+    m_radioAnsweredBefore = !m_restarted || m_unkeyer.unkey(whyNot);
+    m_nextQuestion = RigctldProbe::Question::Radio;
+    m_listeningTold = false;
     m_radioSilent = false;
-    m_radioAnsweredBefore = false;
     m_phase = Phase::Listening;
     m_listeningSince = Clock::now();
     m_due = m_listeningSince;  // whether the radio answers too
+}
+
+void RigctldSupervisor::sayListening() {
+    if (!std::exchange(m_listeningTold, true)) {
+        tell(kSupervisorListening);
+        m_checkAsked = false;  // "listening" tells the window as much
+    }
 }
 
 // While the window sweeps, the sweep's own questions show whether the radio answers; the
@@ -43,23 +53,47 @@ void RigctldSupervisor::probeAnswering() {
     awaitAnswer();
 }
 
-GuardClock::duration RigctldSupervisor::longestWait() const {
-    return m_probe.question() == RigctldProbe::Question::Radio
-               ? Clock::duration(kLongestRadioSilence)
-               : kLongestSilence;
-}
-
-// Looks again when the radio is to be said silent, or rigctld taken for stuck.
+// Looks again when the radio is to be said silent, or rigctld looked at.
 void RigctldSupervisor::awaitAnswer() {
     if (m_probe.descriptor() < 0) {
         m_due = Clock::now() + kProbeRetry;
         return;
     }
     const auto waited = m_probe.waitedFor();
-    const bool silentSoon = m_probe.question() == RigctldProbe::Question::Radio && !m_radioSilent &&
-                            waited < kRadioSilentAfter;
-    m_due =
-        Clock::now() + ((silentSoon ? Clock::duration(kRadioSilentAfter) : longestWait()) - waited);
+    Clock::duration next = kLongestSilence * (waited / kLongestSilence + 1);
+    if (!m_sweeping && !m_radioSilent && waited < kRadioSilentAfter) {
+        next = kRadioSilentAfter;
+    }
+    m_due = Clock::now() + (std::min(next, Clock::duration(kLongestRadioSilence)) - waited);
+}
+
+// A question that waits: between sweeps, one that waits for kRadioSilentAfter waits for the
+// radio (rigctld answers \chk_vfo at once, unless its backend is busy with the radio), and
+// the radio is said to be silent; whether rigctld runs tells a silent radio from a stuck
+// rigctld.
+void RigctldSupervisor::lookAtSilence() {
+    const auto stopAsStuck = [this](std::chrono::seconds silence) {
+        stopChild("it gave no answer for " + std::to_string(silence.count()) +
+                  " s and was stopped");
+    };
+    const auto waited = m_probe.waitedFor();
+    if (waited >= kLongestRadioSilence) {
+        stopAsStuck(kLongestRadioSilence);
+        return;
+    }
+    const bool stuckPerhaps = waited >= kLongestSilence;
+    const bool silentPerhaps = !m_sweeping && !m_radioSilent && waited >= kRadioSilentAfter;
+    if (stuckPerhaps || silentPerhaps) {
+        if (!connectionTakenWithin(m_rig, Clock::now() + kTakeTime)) {
+            if (stuckPerhaps) {
+                stopAsStuck(kLongestSilence);
+                return;
+            }
+        } else if (!m_sweeping) {
+            radioSilent();
+        }
+    }
+    awaitAnswer();
 }
 
 // Between sweeps each round asks rigctld, and once it has answered, the radio. A question
@@ -83,6 +117,7 @@ void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
                 m_due = now;
                 return;
             }
+            sayListening();
             break;
         case Answer::Radio:
             m_nextQuestion = Question::Rigctld;
@@ -90,10 +125,12 @@ void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
                 m_due = now + kHamlibCacheTime;
                 return;
             }
-            if (m_radioSilent) {
-                m_radioSilent = false;
+            if (!m_listeningTold) {
+                sayListening();
+            } else if (m_radioSilent) {
                 tell(kSupervisorRadioHeard);
             }
+            m_radioSilent = false;
             break;
     }
     if (m_checkAsked) {
@@ -103,7 +140,9 @@ void RigctldSupervisor::heardAnswer(RigctldProbe::Answer answer) {
     m_due = now + kAnswerProbeInterval;
 }
 
+// rigctld answers, or runs and waits for its radio; the radio does not answer.
 void RigctldSupervisor::radioSilent() {
+    sayListening();
     if (!m_radioSilent) {
         m_radioSilent = true;
         tell(kSupervisorRadioSilent);
@@ -159,18 +198,10 @@ void RigctldSupervisor::onTimer() {
             probeListening();
             break;
         case Phase::Listening:
-            if (m_probe.waiting() && m_probe.waitedFor() >= longestWait()) {
-                const auto seconds = std::chrono::floor<std::chrono::seconds>(longestWait());
-                stopChild("it gave no answer for " + std::to_string(seconds.count()) +
-                          " s and was stopped");
-            } else if (!m_probe.waiting() || m_probe.descriptor() < 0) {
+            if (!m_probe.waiting() || m_probe.descriptor() < 0) {
                 probeAnswering();
             } else {
-                if (m_probe.question() == RigctldProbe::Question::Radio &&
-                    m_probe.waitedFor() >= kRadioSilentAfter) {
-                    radioSilent();
-                }
-                awaitAnswer();
+                lookAtSilence();
             }
             break;
         case Phase::Absent:

@@ -15,9 +15,7 @@ std::atomic<bool> g_stopRequested{false};
 int g_pipe[2] = {-1, -1};
 
 void onStopSignal(int) {
-    g_stopRequested.store(true);
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
+    StopSignals::requestStop();
 }
 
 }  // namespace
@@ -54,6 +52,12 @@ StopSignals::~StopSignals() {
             end = -1;
         }
     }
+}
+
+void StopSignals::requestStop() {
+    g_stopRequested.store(true);
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
 }
 
 const std::atomic<bool>* StopSignals::flag() const {

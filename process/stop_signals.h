@@ -23,6 +23,10 @@ public:
 
     const std::atomic<bool>* flag() const;
 
+    // A stop as a stop signal asks it, for what the program notices itself (its standard
+    // output closed): from any thread, and safe in a signal handler.
+    static void requestStop();
+
 signals:
     void stopRequested();
 

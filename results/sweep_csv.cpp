@@ -163,7 +163,9 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
         }
         return std::nullopt;
     }
-    if (point.skipped) {
+    // Beyond the feedline's loss a row holds the meter's values; a point not keyed has none.
+    const bool meterValues = point.skipped == SkipReason::BeyondFeedlineLoss;
+    if (point.skipped && !meterValues) {
         return FileError{
             line, "a row marked " + std::string(skipReasonField(*point.skipped)) + " holds values"};
     }
@@ -175,7 +177,7 @@ std::optional<FileError> readRow(const std::vector<std::string_view>& fields,
     reading.zOhms = row.number(text[kZ], kNeededColumns[kZ]);
     reading.phaseDegrees = row.number(text[kPhase], kNeededColumns[kPhase]);
     reading.swr = row.number(text[kSwr], kNeededColumns[kSwr], true);
-    point.reading = reading;
+    (meterValues ? point.meterReading : point.reading) = reading;
     return row.error;
 }
 
@@ -208,7 +210,7 @@ std::optional<FileError> readHeader(std::string_view line, int lineNumber, Colum
 
 }  // namespace
 
-std::string writeSweepCsv(const SweepRecord& record) {
+std::string sweepCsvHead(const SweepRecord& record) {
     const SweepNotes& notes = record.notes;
     std::string text = "# program: ZM-480 Plot\n" + noteLine(kTakenNote, notes.takenAt);
     for (const NumberNote& note : kNumberNotes) {
@@ -216,21 +218,29 @@ std::string writeSweepCsv(const SweepRecord& record) {
     }
     text += noteLine(kCarrierModeNote, carrierModeName(notes.carrierMode));
     text += noteLine(kPlaneNote, planeNote(record));
-    text += std::string(kHeader) + "\n";
+    return text + std::string(kHeader) + "\n";
+}
+
+std::string sweepCsvRow(const SweepPoint& point) {
+    if (point.frequencyHz <= 0) {
+        return {};  // a point of a plan from 0 MHz or below, where no radio is tuned
+    }
+    std::string row = std::to_string(point.frequencyHz) + ",";
+    if (const auto& values = point.reading ? point.reading : point.meterReading) {
+        appendReading(row, *values);
+    } else {
+        row += ",,,,,,,";
+    }
+    row += "," + (point.skipped ? std::string(skipReasonField(*point.skipped))
+                  : point.taken ? takingField(*point.taken)
+                                : std::string());
+    return row + "\n";
+}
+
+std::string writeSweepCsv(const SweepRecord& record) {
+    std::string text = sweepCsvHead(record);
     for (const SweepPoint& point : record.points) {
-        if (point.frequencyHz <= 0) {
-            continue;  // a point of a plan from 0 MHz or below, where no radio is tuned
-        }
-        std::string row = std::to_string(point.frequencyHz) + ",";
-        if (point.reading) {
-            appendReading(row, *point.reading);
-        } else {
-            row += ",,,,,,,";
-        }
-        row += "," + (point.skipped ? std::string(skipReasonField(*point.skipped))
-                      : point.taken ? takingField(*point.taken)
-                                    : std::string());
-        text += row + "\n";
+        text += sweepCsvRow(point);
     }
     return text;
 }

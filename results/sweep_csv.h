@@ -29,22 +29,28 @@ namespace zm {
 //
 // The measured values (power, Z, phase, SWR) are written so that they read back exactly;
 // R, X, rho and the return loss are worked out from Z and phase. A matched load has an
-// infinite return loss, a total reflection an infinite SWR, both written "inf". A point
-// that has no value at the antenna is a row without values, its taken column saying why:
+// infinite return loss, a total reflection an infinite SWR, both written "inf". The plane
+// says where the values stand: at the meter as it read them, or at the antenna with the
+// feedline taken out. A point that has no value at the antenna holds the meter's values,
+// its taken column saying why (files of earlier versions left them out):
 //
-//   28500000,,,,,,,,,beyond the feedline's loss
-// The plane says where the values stand: at the meter
-// as it read them, or at the antenna with the feedline taken out. The comments hold no comma, so a
-// spreadsheet keeps each in its first cell.
+//   28500000,100,2200,0,2200.000,0.000,99,0.95556,0.39,beyond the feedline's loss
+//
+// The comments hold no comma, so a spreadsheet keeps each in its first cell.
 std::string writeSweepCsv(const SweepRecord& record);
+
+// The same in parts, for a sweep written as its points come: the comment lines and the
+// header row, then one row a point (nothing for a point at 0 Hz or below).
+std::string sweepCsvHead(const SweepRecord& record);
+std::string sweepCsvRow(const SweepPoint& point);
 
 // Reads what writeSweepCsv wrote, and the same after a spreadsheet has saved it again
 // (CRLF, a byte order mark, quoted fields, other columns in any order): the header must
 // name frequency_hz, power, z_ohm, phase_deg and swr; frequencies are whole Hz and rise
 // from row to row; a row with an empty z_ohm has no reading; a taken column is read where
-// there is one. R, X, rho and the return loss are not read: they follow from Z and phase;
-// the SWR may be "inf".
-// The notes come from the comment lines before the header row; those it lacks stay empty.
+// there is one, and a row beyond the feedline's loss gives its values as the meter's. R, X, rho and
+// the return loss are not read: they follow from Z and phase; the SWR may be "inf". The notes come
+// from the comment lines before the header row; those it lacks stay empty.
 std::variant<SweepRecord, FileError> readSweepCsv(std::string_view text);
 
 }  // namespace zm

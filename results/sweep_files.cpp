@@ -24,7 +24,8 @@ std::variant<SweepRecord, FileError> readSweepFile(std::string_view fileName,
                                                    std::string_view text) {
     const bool touchstone = sweepFileKindOf(fileName) == SweepFileKind::Touchstone;
     auto read = touchstone ? readTouchstone(text) : readSweepCsv(text);
-    if (const auto* record = std::get_if<SweepRecord>(&read); record && !record->hasReadings()) {
+    if (const auto* record = std::get_if<SweepRecord>(&read);
+        record && !record->hasMeasurements()) {
         return FileError{0, "the file holds no point with a reading"};
     }
     return read;

@@ -21,7 +21,8 @@ std::string sweepFileText(const SweepRecord& record, SweepFileKind kind);
 SweepFileKind sweepFileKindOf(std::string_view fileName);
 
 // A sweep file loaded as a memory, in the kind its name says. A file without a single
-// reading has nothing to draw and is refused.
+// reading, at its plane or the meter's beyond the feedline's loss, has nothing to draw and
+// is refused.
 std::variant<SweepRecord, FileError> readSweepFile(std::string_view fileName,
                                                    std::string_view text);
 

@@ -22,6 +22,18 @@ bool SweepRecord::hasReadings() const {
                        [](const SweepPoint& point) { return point.reading.has_value(); });
 }
 
+bool SweepRecord::hasMeasurements() const {
+    return std::any_of(points.begin(), points.end(), [](const SweepPoint& point) {
+        return point.reading.has_value() || point.meterReading.has_value();
+    });
+}
+
+int SweepRecord::keyedPoints() const {
+    return static_cast<int>(std::count_if(points.begin(), points.end(), [](const SweepPoint& p) {
+        return p.taken.has_value() || p.skipped == SkipReason::BeyondFeedlineLoss;
+    }));
+}
+
 namespace {
 
 constexpr std::string_view kFeedlineWord = "; feedline ";

@@ -39,13 +39,15 @@ struct LineLoss {
 // when that point's poll was rejected; how it was taken, when that is known (a Touchstone
 // file does not say); the feedline's loss there, when the reading was moved to the antenna.
 // A point the sweep did not key has the frequency it would have had, no reading, and the
-// reason it was skipped.
+// reason it was skipped. A point keyed but beyond the feedline's loss has no reading at the
+// antenna; it keeps what the meter read there.
 struct SweepPoint {
     std::int64_t frequencyHz = 0;
     std::optional<PointReading> reading;
     std::optional<PointTaking> taken = std::nullopt;
     std::optional<LineLoss> lineLoss = std::nullopt;
     std::optional<SkipReason> skipped = std::nullopt;
+    std::optional<PointReading> meterReading = std::nullopt;  // beyond the feedline's loss
     friend bool operator==(const SweepPoint&, const SweepPoint&) = default;
 };
 
@@ -74,6 +76,11 @@ struct SweepRecord {
 
     bool empty() const { return points.empty(); }
     bool hasReadings() const;
+    // A reading at its plane, or the meter's of a point beyond the feedline's loss: what
+    // a file or a memory keeps of a sweep.
+    bool hasMeasurements() const;
+    // The points the transmitter was keyed for: those taken, and those beyond the loss.
+    int keyedPoints() const;
 };
 
 // The plane and the feedline as a file's comment says them: "antenna; feedline 20 m of

@@ -37,6 +37,10 @@ std::vector<std::string> MemoryShelf::load() {
     return damaged;
 }
 
+QString MemoryShelf::filePath(std::size_t index) const {
+    return QDir(m_folder).filePath(m_fileNames.at(index));
+}
+
 bool MemoryShelf::add(Memory memory, std::string& whyNot) {
     memory.colour = leastUsedColour(m_memories, kMemoryColours);
     m_memories.push_back(std::move(memory));
@@ -62,7 +66,7 @@ bool MemoryShelf::rename(std::size_t index, const std::string& name, std::string
 }
 
 bool MemoryShelf::remove(std::size_t index, std::string& whyNot) {
-    const QString path = QDir(m_folder).filePath(m_fileNames.at(index));
+    const QString path = filePath(index);
     m_memories.erase(m_memories.begin() + static_cast<std::ptrdiff_t>(index));
     m_fileNames.erase(m_fileNames.begin() + static_cast<std::ptrdiff_t>(index));
     QFile file(path);
@@ -75,7 +79,7 @@ bool MemoryShelf::remove(std::size_t index, std::string& whyNot) {
 }
 
 bool MemoryShelf::write(std::size_t index, std::string& whyNot) {
-    const QString path = QDir(m_folder).filePath(m_fileNames[index]);
+    const QString path = filePath(index);
     QDir().mkpath(m_folder);
     if (const auto failure = replaceFileWhole(path, writeMemoryFile(m_memories[index]))) {
         whyNot = "The memory \"" + m_memories[index].name + "\" could not be saved to " +

@@ -24,6 +24,8 @@ public:
 
     const std::vector<Memory>& memories() const { return m_memories; }
     const QString& folder() const { return m_folder; }
+    // The file of memory `index`, in the folder.
+    QString filePath(std::size_t index) const;
 
     // Each change is in the list at once and written to its file; false, with the reason for
     // the user, when the file could not be written (the change then lasts until the program

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,41 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kListenState = "0A";
+constexpr std::string_view kEstablishedState = "01";
+
+// A line of /proc/net/tcp or tcp6 (see port_holders.h); addresses are left out.
+struct TcpSocketRow {
+    std::uint16_t localPort = 0;
+    std::uint16_t remotePort = 0;
+    std::string state;
+    unsigned long inode = 0;
+};
+
+std::uint16_t portOf(const std::string& address) {
+    const auto colon = address.rfind(':');
+    return colon == std::string::npos
+               ? 0
+               : static_cast<std::uint16_t>(std::strtoul(address.c_str() + colon + 1, nullptr, 16));
+}
+
+std::vector<TcpSocketRow> tcpSocketRows(std::string_view procNetTcp) {
+    std::vector<TcpSocketRow> rows;
+    std::istringstream lines{std::string(procNetTcp)};
+    std::string line;
+    std::getline(lines, line);  // the header
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, queues, timer, retransmits, uid, timeout;
+        TcpSocketRow row;
+        if (fields >> slot >> local >> remote >> row.state >> queues >> timer >> retransmits >>
+            uid >> timeout >> row.inode) {
+            row.localPort = portOf(local);
+            row.remotePort = portOf(remote);
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
 
 std::string readFirstLine(const fs::path& path) {
     std::ifstream file(path);
@@ -109,26 +145,33 @@ std::optional<RunningProgram> programListeningOn(std::uint16_t port) {
     return programs.empty() ? std::nullopt : std::optional(programs.front());
 }
 
+bool connectionTaken(std::uint16_t serverPort, std::uint16_t clientPort) {
+    return std::ranges::any_of(
+        std::array{"/proc/net/tcp", "/proc/net/tcp6"}, [&](const char* table) {
+            return takenConnectionInode(wholeText(table), serverPort, clientPort).value_or(0) != 0;
+        });
+}
+
 std::vector<unsigned long> listeningSocketInodes(std::string_view procNetTcp, std::uint16_t port) {
     std::vector<unsigned long> inodes;
-    std::istringstream lines{std::string(procNetTcp)};
-    std::string line;
-    std::getline(lines, line);  // the header
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string slot, local, remote, state, queues, timer, retransmits, uid, timeout;
-        unsigned long inode = 0;
-        if (!(fields >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid >>
-              timeout >> inode)) {
-            continue;
-        }
-        const auto colon = local.rfind(':');
-        if (state == kListenState && colon != std::string::npos &&
-            std::strtoul(local.c_str() + colon + 1, nullptr, 16) == port) {
-            inodes.push_back(inode);
+    for (const TcpSocketRow& row : tcpSocketRows(procNetTcp)) {
+        if (row.state == kListenState && row.localPort == port) {
+            inodes.push_back(row.inode);
         }
     }
     return inodes;
+}
+
+std::optional<unsigned long> takenConnectionInode(std::string_view procNetTcp,
+                                                  std::uint16_t serverPort,
+                                                  std::uint16_t clientPort) {
+    for (const TcpSocketRow& row : tcpSocketRows(procNetTcp)) {
+        if (row.state == kEstablishedState && row.localPort == serverPort &&
+            row.remotePort == clientPort) {
+            return row.inode;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace zm

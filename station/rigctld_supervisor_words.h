@@ -34,11 +34,16 @@
 //   window: sweep                  the sweep asks the radio enough; rigctld alone is asked
 //   window: idle                   the sweep has ended
 //   guard:  silent                 the radio does not answer rigctld: switched off behind a
-//                                  CAT cable that stays plugged in
+//                                  CAT cable that stays plugged in (a question unanswered
+//                                  for 1.5 s while rigctld still takes connections)
 //   guard:  heard                  it answers again
 //   window: sweep
 //   guard:  exited it gave no answer for 5 s and was stopped
+//                                  nor did it take a connection: stopped, or hung
 //   guard:  restart 1
+//
+// "listening" comes once the radio has answered too, or together with "silent" when it does
+// not: a rigctld started for a radio that is switched off is never said to answer alone.
 //
 // The window's end closing (the window died) makes the guard unkey the transmitter through
 // rigctld, then stop rigctld as for "end". "failed" is said once, before the guard exits,

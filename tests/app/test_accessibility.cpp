@@ -72,7 +72,7 @@ TEST_F(AccessibleWindowTest, ReadoutRowSaysWhatEachBoxHoldsAndItsValue) {
 
 TEST_F(AccessibleWindowTest, AfterASweepTheChartDescribesItsMarkers) {
     const char* const swr[] = {"3.00", "2.40", "1.80", "1.20", "1.70", "2.30", "2.90", "3.00"};
-    comm->answers.clear();
+    comm->answers = {";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW3.00"};  // the meter's check
     for (const char* value : swr) {
         comm->answers.push_back(std::string(";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW") + value);
     }

@@ -75,7 +75,8 @@ TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
 }
 
 TEST_F(ResultsMenuTest, RecordHoldsEachPointWithTheReadingOfARereadPoll) {
-    comm->answers = {kFiftyOhms, "", kHundredOhms};  // the second point's poll gets no answer
+    // The meter's unkeyed check, the first point; the second point's poll gets no answer.
+    comm->answers = {kFiftyOhms, kFiftyOhms, "", kHundredOhms};
     sweep();
     const SweepRecord& record = window->sweepRecord();
     ASSERT_EQ(record.points.size(), 3u);

@@ -371,7 +371,8 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
 // The same dipole straight on the meter and swept on 10 m, with station.ini still saying 20 m
 // of RG-58 lie between: the meter's SWR of 99 is more reflection than that cable returns from
 // any antenna. At the antenna every point is a gap that says why, in the record, the grid and
-// the CSV, and the window says so above the chart; the sweep keeps what the meter read.
+// the CSV, and the window says so above the chart; the sweep and the CSV keep what the meter
+// read.
 TEST_F(SimulatedStationTest, ReadingsBeyondTheFeedlinesLossAreGapsAtTheAntenna) {
     if (!startStation({"--antenna", "--noise", "0"},
                       "[feedline]\ncable=RG-58\nlength_m=20\nshow=antenna\n")) {
@@ -387,15 +388,16 @@ TEST_F(SimulatedStationTest, ReadingsBeyondTheFeedlinesLossAreGapsAtTheAntenna) 
     EXPECT_EQ(beyondLossNotice(shown),
               "6 points read more reflection than 20 m of RG-58 can return: check the cable and "
               "length in Setup, Feedline");
-    const std::string csv = writeSweepCsv(shown);
+    const auto csv = readSweepCsv(writeSweepCsv(shown));
+    ASSERT_TRUE(std::holds_alternative<SweepRecord>(csv));
     for (std::size_t i = 0; i < shown.points.size(); ++i) {
         EXPECT_EQ(shown.points[i].skipped, SkipReason::BeyondFeedlineLoss) << i;
         EXPECT_TRUE(std::holds_alternative<std::monostate>(chart->lastData.at(int(i) + 1, 5))) << i;
         EXPECT_TRUE(window->sweepRecord().points[i].reading) << i;
-        EXPECT_NE(csv.find(std::to_string(shown.points[i].frequencyHz) +
-                           ",,,,,,,,,beyond the feedline's loss\n"),
-                  std::string::npos)
-            << csv;
+        // The CSV's row keeps what the meter read, and says why it has no value at the antenna.
+        const SweepPoint& row = std::get<SweepRecord>(csv).points.at(i);
+        EXPECT_EQ(row.skipped, SkipReason::BeyondFeedlineLoss) << i;
+        EXPECT_EQ(row.meterReading, window->sweepRecord().points[i].reading) << i;
     }
     EXPECT_EQ(swrMarkerLines(findFeatures(window->sweepRecord())),
               std::vector<std::string>{"SWR above 10 everywhere"});

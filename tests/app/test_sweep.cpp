@@ -19,14 +19,15 @@ TEST_F(SweepTest, EveryPointIsTunedKeyedReadAndUnkeyedInOrder) {
     guard->log = &log;
     log.clear();
     window->cmdRun_Click();
-    EXPECT_THAT(
-        log,
-        ElementsAre("create", "GetTransceiver", "Guard start", "SetMode 2", "SetOptionB 0",
-                    "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200", "SetMode 2",
-                    "Guard keying", "SetPTT 1", "Guard keying", "Pause 1000", "Output ;P?",
-                    "Pause 200", "SetPTT 0", "Guard unkeyed", "SetFrequency 14.05", "Pause 200",
-                    "SetMode 2", "Guard keying", "SetPTT 1", "Guard keying", "Pause 1000",
-                    "Output ;P?", "Pause 200", "SetPTT 0", "Guard unkeyed", "Guard finish"));
+    // The meter first, unkeyed, then the radio.
+    EXPECT_THAT(log,
+                ElementsAre("Output ;P?", "Pause 200", "create", "GetTransceiver", "Guard start",
+                            "SetMode 2", "SetOptionB 0", "SetOptionA 0", "SetSplit 0",
+                            "SetFrequency 14", "Pause 200", "SetMode 2", "Guard keying", "SetPTT 1",
+                            "Guard keying", "Pause 1000", "Output ;P?", "Pause 200", "SetPTT 0",
+                            "Guard unkeyed", "SetFrequency 14.05", "Pause 200", "SetMode 2",
+                            "Guard keying", "SetPTT 1", "Guard keying", "Pause 1000", "Output ;P?",
+                            "Pause 200", "SetPTT 0", "Guard unkeyed", "Guard finish"));
     EXPECT_TRUE(window->timer1Enabled());
     EXPECT_TRUE(messages->shown.empty());
 }
@@ -114,7 +115,7 @@ TEST_F(WindowTest, WithoutTheShippedBandPlansRunSendsNothingToTheRadio) {
 TEST_F(SweepTest, NoServerStopsBeforeKeyingWithOneMessage) {
     rig->failCall(1, -1, "No rig-control server answers at 127.0.0.1:4532");
     window->cmdRun_Click();
-    EXPECT_THAT(log, ElementsAre("create"));
+    EXPECT_THAT(log, ElementsAre("Output ;P?", "Pause 200", "create"));
     EXPECT_THAT(messages->shown,
                 ElementsAre("The sweep stopped. No rig-control server answers at 127.0.0.1:4532. "
                             "Check the radio and rigctld, then press Run again."));
@@ -280,14 +281,14 @@ TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
     QFile::remove(configPath());
     int waits = 0;
     sweepSleeper->during = [&](std::chrono::milliseconds) {
-        if (++waits == 2) {  // keyed, first point
+        if (++waits == 3) {  // keyed, first point, after the meter's check and the tuning
             window->close();
         }
     };
     window->cmdRun_Click();
-    EXPECT_THAT(log, ElementsAre("create", "GetTransceiver", "SetMode 2", "SetOptionB 0",
-                                 "SetOptionA 0", "SetSplit 0", "SetFrequency 14", "Pause 200",
-                                 "SetMode 2", "SetPTT 1", "Pause 1000", "SetPTT 0"));
+    EXPECT_THAT(log, ElementsAre("Output ;P?", "Pause 200", "create", "GetTransceiver", "SetMode 2",
+                                 "SetOptionB 0", "SetOptionA 0", "SetSplit 0", "SetFrequency 14",
+                                 "Pause 200", "SetMode 2", "SetPTT 1", "Pause 1000", "SetPTT 0"));
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readConfig().count("\r\n"), 8);

@@ -42,7 +42,8 @@ struct PowerWindowCase {
     std::size_t pointsKept;
     std::string firstTaken;              // how the first point was taken, as the CSV says it
     std::vector<std::string> lastKeyed;  // the log from the last key-down on
-    int escapeAtPause = 0;               // Escape during this wait of the sweep; 0: none
+    int escapeAtPause =
+        0;  // Escape during this wait of the sweep (from the meter's check); 0: none
     friend void PrintTo(const PowerWindowCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -53,7 +54,9 @@ TEST_P(PowerWindowTable, KeepsOrStopsAsTheReadingsSay) {
     sweepSettingsDialog->choice = SweepSettings{c.settle, c.maxPowerW};
     window->mnuSweepSettings_Click();
     window->controls().Text3->setText("14.05");
+    // The answer to the meter's unkeyed check before the radio, then the keyed ones in turn.
     comm->answers = c.answers;
+    comm->answers.push_front(kFiftyOhms);
     int pauses = 0;
     sweepSleeper->during = [&](std::chrono::milliseconds) {
         if (++pauses == c.escapeAtPause) {
@@ -184,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                         0,
                         "",
                         kTwoReadings,
-                        3}),
+                        4}),  // the meter's check, the tuning, the first keyed poll, the second
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -122,6 +122,9 @@ void chosenFileName(Devices& devices, std::string name) {
 }
 
 void rigRefusal(Devices& devices, std::string complaint) {
+    // A meter that answers, so that the sweep goes on to the radio.
+    static_cast<FakeSerialComm&>(*devices.comm).answers = {
+        ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50"};
     auto factory = std::make_unique<RecordingRigServerFactory>();
     factory->failCall(1, -9, complaint);
     devices.rigServers = std::move(factory);

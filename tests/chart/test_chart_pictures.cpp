@@ -84,12 +84,13 @@ std::shared_ptr<ShownChart> mainChart(QSize sizePx) {
     applyPlotMode(*chart, 2);
     chart->repaintNow();
     chart->hoverAt(chart->viewPositionOf(4, QPointF(3, 1.2)));
-    return std::make_shared<ShownChart>(ShownChart{[chart]() -> ChartPicture& { return *chart; },
-                                                   [chart] { return chart->shownValues(); },
-                                                   [chart] { return chart->frequencyLabels(); },
-                                                   {{"SWR", Qt::black, Qt::SolidLine},
-                                                    {"Near", memoryColour(1), Qt::DashLine},
-                                                    {"Far", memoryColour(2), Qt::DashLine}}});
+    return std::make_shared<ShownChart>(
+        ShownChart{[chart]() -> ChartPicture& { return *chart; },
+                   [chart] { return chart->hover().shownValues(); },
+                   [chart] { return chart->axes().frequencyLabels(); },
+                   {{"SWR", Qt::black, Qt::SolidLine},
+                    {"Near", memoryColour(1), Qt::DashLine},
+                    {"Far", memoryColour(2), Qt::DashLine}}});
 }
 
 std::shared_ptr<ShownChart> smithChart(QSize sizePx) {

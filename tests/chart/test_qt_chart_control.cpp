@@ -44,7 +44,7 @@ using test::QtChartControlTest;
 using test::sweptGrid;
 
 TEST_F(QtChartControlTest, DesignTimeChartTakesEveryPlotMode) {
-    EXPECT_EQ(chart.frequencyAxisTitle(), "Frequency - MHz");
+    EXPECT_EQ(chart.axes().frequencyTitle(), "Frequency - MHz");
     for (int mode = -1; mode <= kPlotModeCount; ++mode) {
         EXPECT_NO_THROW(applyPlotMode(chart, mode)) << "mode " << mode;
     }
@@ -53,26 +53,27 @@ TEST_F(QtChartControlTest, DesignTimeChartTakesEveryPlotMode) {
 TEST_F(QtChartControlTest, SeriesKeepTheLegendColoursAndTheirAxes) {
     const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::black, Qt::magenta, Qt::cyan};
     for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-        QLineSeries* line = chart.series(series);
+        QLineSeries* line = chart.sweep().line(series);
         EXPECT_EQ(line->pen().color(), colours[series - 1]) << "series " << series;
         const AxisId axis = (series == 2 || series == 5) ? AxisId::Y2 : AxisId::Y;
-        EXPECT_TRUE(line->attachedAxes().contains(chart.valueAxis(axis))) << "series " << series;
+        EXPECT_TRUE(line->attachedAxes().contains(chart.axes().valueAxis(axis)))
+            << "series " << series;
     }
-    EXPECT_EQ(chart.valueAxis(AxisId::Y)->alignment(), Qt::AlignLeft);
-    EXPECT_EQ(chart.valueAxis(AxisId::Y2)->alignment(), Qt::AlignRight);
+    EXPECT_EQ(chart.axes().valueAxis(AxisId::Y)->alignment(), Qt::AlignLeft);
+    EXPECT_EQ(chart.axes().valueAxis(AxisId::Y2)->alignment(), Qt::AlignRight);
 }
 
 TEST_F(QtChartControlTest, HandedOverGridIsDrawnPointByPoint) {
     chart.setChartData(sweptGrid(8, 14.0, distinct));
     chart.repaintNow();
     for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-        const QList<QPointF> points = chart.drawnPoints(series);
+        const QList<QPointF> points = chart.sweep().points(series);
         ASSERT_EQ(points.size(), 8) << "series " << series;
         for (int row = 1; row <= 8; ++row) {
             EXPECT_EQ(points[row - 1], QPointF(row - 1, distinct(row, series + 1)));
         }
     }
-    EXPECT_EQ(chart.frequencyLabels(),
+    EXPECT_EQ(chart.axes().frequencyLabels(),
               QStringList({"14", "14.05", "14.1", "14.15", "14.2", "14.25", "14.3", "14.35"}));
 }
 
@@ -105,9 +106,9 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
         "2 of 8 points lie outside the bands of US General class (shaded): they are "
         "not keyed.");
     grab("chart-band-plan.png");
-    EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
+    EXPECT_EQ(chart.sweep().points(4), QList<QPointF>({{1, 1.5}, {2, 1.5}, {3, 1.5}, {5, 1.5}}));
     EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
-    EXPECT_EQ(chart.shadedStretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
+    EXPECT_EQ(chart.shading().stretches(), (std::vector<AxisStretch>{{0.0, 0.5}, {3.0, 4.5}}));
 
     // A point the antenna has no value for: the record's own notice follows the window's.
     record.feedline = "20 m of RG-58";
@@ -115,7 +116,7 @@ TEST_F(QtChartControlTest, GapsBreakTheLinesALonePointIsADotAndOutsideIsShaded) 
                         .reading = std::nullopt,
                         .skipped = SkipReason::BeyondFeedlineLoss};
     chart.setSweepRecord(record);
-    EXPECT_EQ(chart.notice().toStdString(),
+    EXPECT_EQ(chart.notice().text().toStdString(),
               "2 of 8 points lie outside the bands of US General class (shaded): they are not "
               "keyed. 1 point reads more reflection than 20 m of RG-58 can return: check the "
               "cable and length in Setup, Feedline");
@@ -131,7 +132,7 @@ TEST_F(QtChartControlTest, ALongNoticeIsWrappedWholeAndShownAsText) {
     grab("chart-notice.png");
     const QFontMetricsF metrics(static_cast<QChartView*>(chart.widget())->chart()->titleFont());
     QStringList shown;
-    for (const QString& line : chart.noticeAsDrawn().split("<br>")) {
+    for (const QString& line : chart.notice().asDrawn().split("<br>")) {
         shown << QTextDocumentFragment::fromHtml(line).toPlainText();
         EXPECT_LT(metrics.horizontalAdvance(shown.back()), test::kChartWidthPx - 20)
             << shown.back().toStdString();
@@ -164,7 +165,7 @@ TEST_F(QtChartControlTest, RefinedSweepIsJoinedAcrossTheRowsItDidNotNeed) {
     chart.setChartData(grid);
     applyPlotMode(chart, 2);
     chart.repaintNow();
-    EXPECT_EQ(chart.drawnPoints(4), QList<QPointF>({{0, 1}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(chart.sweep().points(4), QList<QPointF>({{0, 1}, {3, 4}, {5, 6}}));
     EXPECT_EQ(swrLinesAndDots(chart), (std::pair{1, 1}));
 }
 
@@ -173,9 +174,9 @@ TEST_F(QtChartControlTest, ReplanOfTheSameSizeRelabels) {
     chart.repaintNow();
     chart.setChartData(sweptGrid(8, 7.0, distinct));
     chart.repaintNow();
-    ASSERT_FALSE(chart.frequencyLabels().isEmpty());
-    EXPECT_EQ(chart.frequencyLabels().front(), "7");
-    EXPECT_EQ(chart.frequencyLabels().back(), "7.35");
+    ASSERT_FALSE(chart.axes().frequencyLabels().isEmpty());
+    EXPECT_EQ(chart.axes().frequencyLabels().front(), "7");
+    EXPECT_EQ(chart.axes().frequencyLabels().back(), "7.35");
 }
 
 // 14, 14.1, 14.2 ... label every point at 100 kHz, and every other point at 50 kHz.
@@ -194,9 +195,9 @@ TEST_F(QtChartControlTest, SameLabelTextsAtOtherPointsMoveThere) {
     chart.repaintNow();
     chart.setChartData(fine);
     chart.repaintNow();
-    ASSERT_EQ(chart.frequencyLabels().front(), "14");
-    ASSERT_EQ(chart.frequencyLabels()[1], "14.1");
-    EXPECT_EQ(chart.frequencyAxis()->endValue("14.1"), 2.0);
+    ASSERT_EQ(chart.axes().frequencyLabels().front(), "14");
+    ASSERT_EQ(chart.axes().frequencyLabels()[1], "14.1");
+    EXPECT_EQ(chart.axes().frequencyAxis()->endValue("14.1"), 2.0);
 }
 
 struct ChartModeCase {
@@ -219,30 +220,30 @@ TEST_P(ChartModeTable, SetsTitlesScalesAndLines) {
     chart.setChartData(sweptGrid(8, 14.0, distinct));
     applyPlotMode(chart, (c.plotMode + 2) % kPlotModeCount);
     applyPlotMode(chart, c.plotMode);
-    EXPECT_EQ(chart.axisTitle(AxisId::Y), c.leftTitle);
-    EXPECT_EQ(chart.axisTitle(AxisId::Y2), c.rightTitle);
+    EXPECT_EQ(chart.axes().title(AxisId::Y), c.leftTitle);
+    EXPECT_EQ(chart.axes().title(AxisId::Y2), c.rightTitle);
     for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
         const bool expected = std::find(c.shown.begin(), c.shown.end(), series) != c.shown.end();
-        EXPECT_EQ(chart.isShown(series), expected) << "series " << series;
+        EXPECT_EQ(chart.sweep().isShown(series), expected) << "series " << series;
     }
     for (const AxisId axis : {AxisId::Y, AxisId::Y2}) {
         if (c.fixedRange) {
-            EXPECT_EQ(chart.axisMinimum(axis), c.fixedRange->first);
-            EXPECT_EQ(chart.axisMaximum(axis), c.fixedRange->second);
-            EXPECT_EQ(chart.axisTickCount(axis), c.tickCount);
-            EXPECT_EQ(chart.axisMinorTickCount(axis), 0);
+            EXPECT_EQ(chart.axes().minimum(axis), c.fixedRange->first);
+            EXPECT_EQ(chart.axes().maximum(axis), c.fixedRange->second);
+            EXPECT_EQ(chart.axes().tickCount(axis), c.tickCount);
+            EXPECT_EQ(chart.axes().minorTickCount(axis), 0);
         }
     }
     if (!c.fixedRange) {
         // Scaled to the shown data: R, Z 21..48 on the left, X, phase 31..68 on the right.
         const double left = c.plotMode == 0 ? 21.0 : 41.0;
         const double right = c.plotMode == 0 ? 31.0 : 61.0;
-        EXPECT_LE(chart.axisMinimum(AxisId::Y), left);
-        EXPECT_GE(chart.axisMaximum(AxisId::Y), left + 7);
-        EXPECT_LT(chart.axisMaximum(AxisId::Y), left + 30);
-        EXPECT_LE(chart.axisMinimum(AxisId::Y2), right);
-        EXPECT_GE(chart.axisMaximum(AxisId::Y2), right + 7);
-        EXPECT_LT(chart.axisMaximum(AxisId::Y2), right + 30);
+        EXPECT_LE(chart.axes().minimum(AxisId::Y), left);
+        EXPECT_GE(chart.axes().maximum(AxisId::Y), left + 7);
+        EXPECT_LT(chart.axes().maximum(AxisId::Y), left + 30);
+        EXPECT_LE(chart.axes().minimum(AxisId::Y2), right);
+        EXPECT_GE(chart.axes().maximum(AxisId::Y2), right + 7);
+        EXPECT_LT(chart.axes().maximum(AxisId::Y2), right + 30);
     }
 }
 
@@ -258,25 +259,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(QtChartControlTest, RhoThenSwrShowsOneToThree) {
     applyPlotMode(chart, 4);
     applyPlotMode(chart, 2);
-    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 1.0);
-    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 3.0);
-    EXPECT_EQ(chart.axisMinimum(AxisId::Y2), 1.0);
-    EXPECT_EQ(chart.axisMaximum(AxisId::Y2), 3.0);
+    EXPECT_EQ(chart.axes().minimum(AxisId::Y), 1.0);
+    EXPECT_EQ(chart.axes().maximum(AxisId::Y), 3.0);
+    EXPECT_EQ(chart.axes().minimum(AxisId::Y2), 1.0);
+    EXPECT_EQ(chart.axes().maximum(AxisId::Y2), 3.0);
 }
 
 TEST_F(QtChartControlTest, FixedValuesOutsideTheScaleLeaveItAlone) {
     applyPlotMode(chart, 2);
     chart.setChartData(sweptGrid(8, 14.0, [](int, int) { return 25.0; }));
-    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 1.0);
-    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 3.0);
+    EXPECT_EQ(chart.axes().minimum(AxisId::Y), 1.0);
+    EXPECT_EQ(chart.axes().maximum(AxisId::Y), 3.0);
 }
 
 TEST_F(QtChartControlTest, ClearedGridScalesZeroToOneAndBackToAutomatic) {
     applyPlotMode(chart, 4);
     applyPlotMode(chart, 0);
     chart.setChartData(sweptGrid(8, 14.0, [](int, int) { return 0.0; }));
-    EXPECT_EQ(chart.axisMinimum(AxisId::Y), 0.0);
-    EXPECT_EQ(chart.axisMaximum(AxisId::Y), 1.0);
+    EXPECT_EQ(chart.axes().minimum(AxisId::Y), 0.0);
+    EXPECT_EQ(chart.axes().maximum(AxisId::Y), 1.0);
 }
 
 TEST_F(QtChartControlTest, LargestPlanDrawsBoundedPointsWithPeaksAndDips) {
@@ -287,19 +288,19 @@ TEST_F(QtChartControlTest, LargestPlanDrawsBoundedPointsWithPeaksAndDips) {
     chart.setChartData(grid);
     chart.repaintNow();
     for (int series = 1; series <= QtChartControl::kSeriesCount; ++series) {
-        EXPECT_LE(chart.drawnPoints(series).size(), 2 * QtChartControl::kDecimateBuckets);
+        EXPECT_LE(chart.sweep().points(series).size(), 2 * QtChartControl::kDecimateBuckets);
     }
-    EXPECT_TRUE(chart.drawnPoints(4).contains(QPointF(12344, 9.75)));
-    EXPECT_TRUE(chart.drawnPoints(2).contains(QPointF(30000, -400.0)));
-    EXPECT_LE(chart.frequencyLabels().size(), QtChartControl::kMostFrequencyLabels);
-    EXPECT_EQ(chart.frequencyLabels().front(), "0");
+    EXPECT_TRUE(chart.sweep().points(4).contains(QPointF(12344, 9.75)));
+    EXPECT_TRUE(chart.sweep().points(2).contains(QPointF(30000, -400.0)));
+    EXPECT_LE(chart.axes().frequencyLabels().size(), QtChartControl::kMostFrequencyLabels);
+    EXPECT_EQ(chart.axes().frequencyLabels().front(), "0");
 }
 
 TEST_F(QtChartControlTest, PaintDrawsDataHandedOverWithoutRepaintNow) {
     chart.setChartData(sweptGrid(8, 14.0, distinct));
     chart.widget()->grab();
-    EXPECT_EQ(chart.drawnPoints(6).size(), 8);
-    EXPECT_EQ(chart.frequencyLabels().size(), 8);
+    EXPECT_EQ(chart.sweep().points(6).size(), 8);
+    EXPECT_EQ(chart.axes().frequencyLabels().size(), 8);
 }
 
 // A sweep hands each point over while the chart is on screen; in the SWR modes the scales
@@ -310,8 +311,10 @@ TEST_F(QtChartControlTest, ShownChartPaintsEachHandOverByItself) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.widget()));
     for (const int rows : {3, 8}) {
         chart.setChartData(sweptGrid(rows, 14.0, [](int, int) { return 1.5; }));
-        EXPECT_TRUE(test::processEventsUntil([&] { return chart.drawnPoints(4).size() == rows; }))
-            << rows << " points";
+        EXPECT_TRUE(test::processEventsUntil([&] {
+            return chart.sweep().points(4).size() == rows;
+        })) << rows
+            << " points";
     }
 }
 
@@ -321,8 +324,8 @@ TEST_F(QtChartControlTest, SeriesHiddenDuringAHandOverIsDrawnWhenShown) {
     chart.repaintNow();
     applyPlotMode(chart, 1);
     chart.repaintNow();
-    ASSERT_EQ(chart.drawnPoints(3).size(), 8);
-    EXPECT_EQ(chart.drawnPoints(3)[7], QPointF(7, distinct(8, 4)));
+    ASSERT_EQ(chart.sweep().points(3).size(), 8);
+    EXPECT_EQ(chart.sweep().points(3)[7], QPointF(7, distinct(8, 4)));
 }
 
 // Written to the build directory to be looked at: chart-rho.png, chart-rjx.png.

@@ -8,17 +8,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
+
 #include <csignal>
 
 #include "settings/settings_folder_lock.h"
+#include "tests/support/pty_meter.h"
 #include "tests/support/sweep_command_process.h"
 
 namespace zm::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct CommandCase {
     const char* name;
@@ -31,10 +35,56 @@ struct CommandCase {
     bool hangUp = false;       // SIGHUP once the second point is taken
     bool ownRigctld = false;   // station.ini has the program run rigctld for the dummy rig
     int carrierIndex = 0;      // config.ini's carrier mode: 0 CW, 1 AM
+    bool silentMeter = false;  // ports/com1 is a pseudo-terminal that answers nothing
+    // This standard stream of the command's (1 or 2) is a pipe of the test's, whose read end
+    // it closes once two points are keyed, as a reader that exits or a dropped SSH link.
+    int readerGone = 0;
+    bool standardOutputClosed = false;  // started with no standard output
+    std::string out = {};               // in what it wrote on standard output
+    QString notWritten = {};            // a file of -o that a band keying nothing leaves out
 };
 void PrintTo(const CommandCase& row, std::ostream* out) {
     *out << row.name;
 }
+
+// The window's words, which the command's messages never hold: its buttons and menus.
+const std::vector<std::string> kWindowWords{"press Run", "Press Run",   "Setup,",        " menu",
+                                            "(shaded)",  "see README)", "window's words"};
+
+std::string fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// A pipe for one of the command's standard streams: the test reads what comes, so that the
+// command never waits on a full pipe, until it closes the read end.
+class ReaderPipe {
+public:
+    ReaderPipe() {
+        if (::pipe2(m_fds, O_CLOEXEC) == 0) {
+            ::fcntl(m_fds[0], F_SETFL, O_NONBLOCK);  // the command's end stays blocking
+        }
+    }
+    ~ReaderPipe() {
+        close();
+        ::close(m_fds[1]);
+    }
+    int writeEnd() const { return m_fds[1]; }
+    void drain() {
+        char bytes[4096];
+        while (m_fds[0] >= 0 && ::read(m_fds[0], bytes, sizeof bytes) > 0) {
+        }
+    }
+    void close() {
+        if (m_fds[0] >= 0) {
+            ::close(m_fds[0]);
+            m_fds[0] = -1;
+        }
+    }
+
+private:
+    int m_fds[2] = {-1, -1};
+};
 
 // Data lines of a CSV: the frequency's digits first.
 std::size_t csvPoints(const std::string& text) {
@@ -59,7 +109,12 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
     std::string whyNot;
     ASSERT_TRUE(station.start(whyNot)) << whyNot;
     const RecordingRigProxy& proxy = *station.proxy;
-    const QString folder = station.folder();
+    std::optional<PtyMeter> silent;
+    if (c.silentMeter) {
+        silent.emplace();
+        silent->answerWith({});
+    }
+    const QString folder = silent ? QString::fromStdString(silent->configDir()) : station.folder();
     const quint16 ownPort = c.ownRigctld ? freeLoopbackPort() : 0;
     // The program's own rigctld reaches the dummy rig as a radio, through Hamlib's NET rigctl.
     const std::string proxied = std::to_string(proxy.port());
@@ -77,22 +132,56 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
     }
     const QString output = QDir(folder).filePath("sweep.csv");
     std::string windowStarted;  // what a window started mid-sweep says
-    const SweepCommandResult ran =
-        runSweepCommand(QStringList{"--settings", folder, "-o", output} + c.arguments,
-                        [&](QProcess& command, const std::string& err) {
-                            if (!c.hangUp || err.find("point 2 of") == std::string::npos) {
-                                return false;
-                            }
-                            windowStarted = SettingsFolderLock(folder).alreadyRunningMessage();
-                            windowStarted += " / " + std::to_string(command.processId());
-                            ::kill(static_cast<pid_t>(command.processId()), SIGHUP);
-                            return true;
-                        });
+    std::size_t keyedAtTheLoss = 0;
+    ReaderPipe reader;
+    const SweepCommandResult ran = runSweepCommand(
+        QStringList{"--settings", folder, "-o", output} + c.arguments,
+        [&](QProcess& command, const std::string& err) {
+            if (c.readerGone) {
+                reader.drain();
+                if (proxy.keyedHz().size() < 2) {
+                    return false;
+                }
+                keyedAtTheLoss = proxy.keyedHz().size();
+                reader.close();
+                return true;
+            }
+            if (!c.hangUp || err.find("point 2 of") == std::string::npos) {
+                return false;
+            }
+            windowStarted = SettingsFolderLock(folder).alreadyRunningMessage();
+            windowStarted += " / " + std::to_string(command.processId());
+            ::kill(static_cast<pid_t>(command.processId()), SIGHUP);
+            return true;
+        },
+        [&c, write = reader.writeEnd()] {
+            if (c.standardOutputClosed) {
+                ::close(STDOUT_FILENO);
+            } else if (c.readerGone) {
+                ::dup2(write, c.readerGone);
+            }
+        });
 
     EXPECT_EQ(ran.exitCode, c.exitStatus) << ran.err;
-    EXPECT_THAT(ran.err, HasSubstr(c.said));
-    if (!c.hangUp) {
+    if (c.readerGone != STDERR_FILENO) {
+        EXPECT_THAT(ran.err, HasSubstr(c.said));
+    }
+    EXPECT_THAT(ran.out, HasSubstr(c.out));
+    if (!c.notWritten.isEmpty()) {
+        EXPECT_FALSE(QFile::exists(QDir(folder).filePath(c.notWritten)));
+        EXPECT_TRUE(QFile::exists(QDir(folder).filePath("sweep-20m.csv")));
+    }
+    if (!c.hangUp && !c.readerGone) {
         EXPECT_EQ(proxy.keyedHz().size(), c.keyDowns) << ran.err;
+    }
+    for (const std::string& word : kWindowWords) {
+        EXPECT_THAT(ran.err, Not(HasSubstr(word)));
+    }
+    if (c.exitStatus >= 2) {
+        EXPECT_THAT(ran.err, Not(HasSubstr("The sweep stopped")));
+    }
+    if (c.exitStatus == 3) {
+        EXPECT_THAT(ran.err, ::testing::ContainsRegex("[Nn]othing was keyed"));
     }
     EXPECT_EQ(readBack(station.rigctld.port(), false, "t", "PTT"), "0");
     if (c.ownRigctld) {
@@ -105,6 +194,18 @@ TEST_P(SweepCommandTest, EndsWithItsStatusAndTheRadioUnkeyed) {
     if (c.windowOpen) {
         EXPECT_THAT(ran.err, HasSubstr("(process " + std::to_string(::getpid()) + ")"));
         EXPECT_FALSE(windowKnocked) << "the window was brought to the front";
+    }
+    if (c.readerGone) {
+        // Kept where the window finds it, and told in the log beside it: the points taken
+        // until the loss, and at most the one keyed as it came, unkeyed without a reading.
+        const std::string kept = fileText(QDir(folder).filePath("memories/memory-001.csv"));
+        const std::size_t points = csvPoints(kept);
+        EXPECT_GE(points + 1, keyedAtTheLoss) << kept;
+        EXPECT_THAT(proxy.keyedHz().size(),
+                    ::testing::AllOf(::testing::Le(points + 1), ::testing::Le(keyedAtTheLoss + 1)));
+        EXPECT_THAT(fileText(QDir(folder).filePath("zm480-sweep.log")),
+                    ::testing::AllOf(HasSubstr(c.said), HasSubstr("the transmitter is unkeyed"),
+                                     HasSubstr("memory-001.csv")));
     }
     if (c.hangUp) {
         // A window started meanwhile kept off; the file holds the points taken until then.
@@ -181,6 +282,46 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     false,
                     true},
+        // A port that opens with nothing behind it: asked once, unkeyed, and nothing keyed.
+        CommandCase{.name = "SilentMeterKeysNothing",
+                    .arguments = {"--band", "20m", "--points", "3"},
+                    .exitStatus = 3,
+                    .said = "The meter does not answer on Com01, so nothing was keyed",
+                    .silentMeter = true},
+        CommandCase{.name = "UnwritableOutputKeysNothing",
+                    .arguments = {"--band", "20m", "--points", "3", "-o", "/proc/self/s.csv"},
+                    .exitStatus = 2,
+                    .said = "-o /proc/self/s.csv: "},
+        CommandCase{.name = "StandardOutputClosedKeysNothing",
+                    .arguments = {"--band", "20m", "--points", "3"},
+                    .exitStatus = 2,
+                    .said = "standard output is not open, so nothing was opened or keyed",
+                    .standardOutputClosed = true},
+        // AM's sidebands fit no 60 m channel of the plan: a script reads why in the JSON.
+        CommandCase{.name = "BandPassedOverIsNamedInTheJson",
+                    .arguments = {"--plan", "us-general", "--mode", "AM", "--band", "60m,20m",
+                                  "--points", "5", "--summary", "json"},
+                    .exitStatus = 0,
+                    .said = "Passed over, with no point the band plan lets be keyed: 60m",
+                    .keyDowns = 2,
+                    .out = "{\"band\":\"60m\",\"start_mhz\":5.332,\"stop_mhz\":5.405,"
+                           "\"taken\":null,\"lowest_swr\":null,\"lowest_swr_mhz\":null,"
+                           "\"above_ceiling\":false,\"swr2_band\":null,\"swr2_low_mhz\":null,"
+                           "\"swr2_high_mhz\":null,\"swr2_width_khz\":null,\"q\":null,"
+                           "\"resonances\":[],\"keyed_points\":0,\"points\":147,\"keyed_s\":0.0,"
+                           "\"passed_over\":\"Nothing to sweep: 5.332 to 5.405 MHz",
+                    .notWritten = "sweep-60m.csv"},
+        // CSV on standard output, row by row, to a reader that goes away.
+        CommandCase{.name = "ReaderGoneUnkeysAndKeepsWhatWasMeasured",
+                    .arguments = {"--start", "14.0", "--stop", "14.35", "--step", "50k", "-o", "-"},
+                    .exitStatus = 1,
+                    .said = "standard output's reader went away",
+                    .readerGone = STDOUT_FILENO},
+        CommandCase{.name = "ProgressReaderGoneUnkeysAndKeeps",
+                    .arguments = {"--start", "14.0", "--stop", "14.35", "--step", "50k"},
+                    .exitStatus = 1,
+                    .said = "standard error's reader went away",
+                    .readerGone = STDERR_FILENO},
         CommandCase{"RunsItsOwnRigctldAndLeavesNone",
                     {"--start", "14.0", "--stop", "14.05", "--step", "50k"},
                     0,

@@ -175,6 +175,26 @@ INSTANTIATE_TEST_SUITE_P(
                      ASSERT_TRUE(t.otherSweep.claim(t.rigctld.port(), "", holder));
                  },
                  SweepEnd::NotReady, 0, "Another ZM-480 Plot"},
+        // Nothing behind /dev/ttyS0, which opens on most PCs: no key-down without a record.
+        ExitCase{"MeterSilentKeysNothing", [](EngineExitTest& t) { t.meter.answers = {""}; },
+                 SweepEnd::NotReady, 0,
+                 "The meter does not answer on Com01, so nothing was keyed.\nTried /dev/ttyS0 "
+                 "for Com01, as there is no link /home/op/O'Brien shack/ports/com1. For a USB "
+                 "adapter, make one: mkdir -p '/home/op/O'\\''Brien shack/ports' && ln -sf"},
+        ExitCase{"OtherDeviceOnTheMetersLinkKeysNothing",
+                 [](EngineExitTest& t) {
+                     t.meter.linked = true;
+                     t.meter.answers = {"$GPGGA,123519,4807.038,N"};
+                 },
+                 SweepEnd::NotReady, 0,
+                 "The meter does not answer on Com01 (what came back is no meter record), so "
+                 "nothing was keyed.\nTried /dev/ttyUSB0 for Com01, where the link"},
+        // The idle poll's lamp takes the third answer as this check does.
+        ExitCase{"MeterAnswersTheThirdPoll",
+                 [](EngineExitTest& t) {
+                     t.meter.answers = {"", ";garbled", kFiftyOhms};
+                 },
+                 SweepEnd::Completed, 2, ""},
         ExitCase{"NoPowerWhileKeyed", [](EngineExitTest& t) { t.meter.answers = {kNoPower}; },
                  SweepEnd::Stopped, 1, "The sweep stopped at 14.000 MHz: the meter reads no power"},
         ExitCase{"RigClientThrowsOnceKeyed",

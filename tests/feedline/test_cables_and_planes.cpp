@@ -14,6 +14,7 @@
 #include "feedline/line_units.h"
 #include "feedline/reading_plane.h"
 #include "results/impedance.h"
+#include "results/memory_file.h"
 #include "results/refine_points.h"
 #include "results/sweep_features.h"
 #include "results/sweep_files.h"
@@ -323,14 +324,16 @@ TEST(BeyondTheLoss, ThePointIsAGapAtTheAntennaAndAReadingAtTheMeter) {
     EXPECT_EQ(beyondLossNotice(atMeter), "");
 }
 
-// Saved at the antenna, the point is a row without values saying why, or a Touchstone
-// comment; the CSV reads back as the same points.
+// Saved at the antenna, the point is a row of the meter's values saying why, or a
+// Touchstone comment; the CSV reads back as the same points.
 TEST(BeyondTheLoss, FilesKeepTheRowAndReadBack) {
     const std::vector<Cable> cables = shippedCables();
     const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
     SweepRecord shown = recordAtPlane(tenMetreSweep(), Plane::Antenna, &feedline);
     const std::string csv = sweepFileText(shown, SweepFileKind::Csv);
-    EXPECT_NE(csv.find("\n28500000,,,,,,,,,beyond the feedline's loss\n"), std::string::npos)
+    EXPECT_NE(csv.find("\n28500000,100,2200,0,2200.000,0.000,99,0.95556,0.39,beyond the "
+                       "feedline's loss\n"),
+              std::string::npos)
         << csv;
     EXPECT_NE(sweepFileText(shown, SweepFileKind::Touchstone)
                   .find("\n! 28500000 Hz: beyond the feedline's loss\n"),
@@ -341,6 +344,31 @@ TEST(BeyondTheLoss, FilesKeepTheRowAndReadBack) {
         point.lineLoss.reset();  // the files do not hold it
     }
     EXPECT_EQ(std::get<SweepRecord>(back).points, shown.points);
+}
+
+// A 10 m sweep with every point beyond the loss, kept at the antenna: the memory reads back
+// and is shown at the meter, as the meter read it, saying why; with the window's feedline
+// or without one.
+TEST(BeyondTheLoss, AMemoryOfNothingElseIsShownAtTheMeterAndSaysWhy) {
+    const std::vector<Cable> cables = shippedCables();
+    const Feedline feedline{*cableNamed(cables, "RG-58"), 20.0};
+    SweepRecord swept = tenMetreSweep();
+    swept.points = {swept.points[1]};
+    const SweepRecord kept = recordAtPlane(swept, Plane::Antenna, &feedline);
+    ASSERT_FALSE(kept.hasReadings());
+    const auto back = readMemoryFile(writeMemoryFile({"10m", true, 0, kept}), "memory-001.csv");
+    ASSERT_TRUE(std::holds_alternative<Memory>(back)) << std::get<FileError>(back).what;
+    for (const Feedline* line : {&feedline, static_cast<const Feedline*>(nullptr)}) {
+        std::string why;
+        const SweepRecord shown =
+            memoryAtPlane(std::get<Memory>(back).record, Plane::Antenna, line, why);
+        EXPECT_EQ(shown.plane, Plane::Meter);
+        EXPECT_EQ(shown.points.at(0).reading, swept.points[0].reading);
+        EXPECT_EQ(why, "at the meter: no point has a value at the antenna through 20 m of RG-58");
+    }
+    std::string why;
+    memoryAtPlane(tenMetreSweep(), Plane::Antenna, &feedline, why);
+    EXPECT_EQ(why, "");
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ PointReading reading(double zOhms, double phaseDegrees, double swr) {
 
 // 50 ohm at -30 degrees, a rejected poll, a matched load, each taken another way, a point
 // outside the band plan, one a refined sweep did not need, a pure reactance (a total
-// reflection, SWR infinite) and a point the antenna has no value for.
+// reflection, SWR infinite), a point the antenna has no value for from a file of an earlier
+// version, and one that keeps the meter's values.
 SweepRecord sweptPoints() {
     SweepRecord record;
     record.notes = {"2024-05-01 14:03:22", 14.0, 14.1, 0.05, 2};
@@ -33,7 +34,9 @@ SweepRecord sweptPoints() {
         {14150000, std::nullopt, std::nullopt, std::nullopt, SkipReason::OutsideBandPlan},
         {14200000, std::nullopt, std::nullopt, std::nullopt, SkipReason::NotNeeded},
         {14250000, reading(50.0, 90.0, std::numeric_limits<double>::infinity()), PointTaking{}},
-        {14300000, std::nullopt, std::nullopt, std::nullopt, SkipReason::BeyondFeedlineLoss}};
+        {14300000, std::nullopt, std::nullopt, std::nullopt, SkipReason::BeyondFeedlineLoss},
+        {14350000, std::nullopt, std::nullopt, std::nullopt, SkipReason::BeyondFeedlineLoss,
+         reading(2200.0, 0.0, 99.0)}};
     return record;
 }
 
@@ -53,7 +56,8 @@ TEST(SweepCsv, WritesCommentsHeaderAndOneRowAPoint) {
               "14150000,,,,,,,,,outside band plan\n"
               "14200000,,,,,,,,,not needed\n"
               "14250000,100,50,90,0.000,50.000,inf,1.00000,0.00,fixed 1\n"
-              "14300000,,,,,,,,,beyond the feedline's loss\n");
+              "14300000,,,,,,,,,beyond the feedline's loss\n"
+              "14350000,100,2200,0,2200.000,0.000,99,0.95556,0.39,beyond the feedline's loss\n");
 }
 
 TEST(SweepCsv, ReadsBackWhatItWroteExactly) {

@@ -13,7 +13,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHostAddress>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
@@ -69,6 +71,9 @@ public:
     virtual std::vector<std::string> rigctldArguments(quint16 port) const = 0;
     virtual std::string ptt() = 0;               // "1" keyed, "0" not
     virtual std::string testAnswer() const = 0;  // the Test's answer
+    // The radio falls silent, and answers again, behind a link that stays.
+    virtual void silence() = 0;
+    virtual void wake() = 0;
 };
 
 // Hamlib's NET rigctl backend, whose radio is a dummy rig behind a second rigctld.
@@ -85,8 +90,17 @@ public:
     }
     std::string ptt() override { return readBack(m_rig.port(), false, "t", "PTT"); }
     std::string testAnswer() const override { return "NET rigctl answers: 145.000000 MHz, FM"; }
+    // The rigctld behind NET rigctl stopped: its connection stays, and nothing answers on it.
+    void silence() override { signalRadio(SIGSTOP); }
+    void wake() override { signalRadio(SIGCONT); }
 
 private:
+    void signalRadio(int signal) {
+        for (const pid_t radio : rigctldsOnPort(m_rig.port())) {
+            ::kill(radio, signal);
+        }
+    }
+
     RigctldProcess m_rig;
 };
 
@@ -112,6 +126,9 @@ public:
     // The radio is on VFO A, 14.0 MHz CW, and VFO B on USB; Hamlib 4.5.4's backend reads
     // VFO B last as it opens the radio, and for a while answers "m" from what it read there.
     std::string testAnswer() const override { return "FT-817 answers: 14.000000 MHz, CW"; }
+    // Its power button: switched off it answers nothing, its CAT cable staying plugged in.
+    void silence() override { m_radio.pressPowerButton(); }
+    void wake() override { m_radio.pressPowerButton(); }
 
 private:
     RunningCatSim m_radio{{}};
@@ -166,10 +183,8 @@ TEST_P(StationRadio, RestartsAKilledRigctldAnswersTheTestAndLeavesNoneAtTheEnd) 
     EXPECT_TRUE(rigctldsOnPort(m_port).empty());
 }
 
-// A rigctld that answers nothing (SIGSTOP here; a backend that hangs on a device node that is
-// gone does the same) is stopped once it has been silent for 5 s, and started again. During
-// a sweep it is asked nothing else; between sweeps a stop that meets the question to the
-// radio is first taken for the radio's silence.
+// A rigctld that answers nothing and takes no connection (SIGSTOP here) is stopped once it
+// has been silent for 5 s, and started again. During a sweep it is asked nothing else.
 TEST_F(StationRigctld, RestartsARigctldThatStopsAnswering) {
     auto rigctld = runner();
     rigctld->start(dummyRig(m_port), m_port);
@@ -188,6 +203,46 @@ TEST_F(StationRigctld, RestartsARigctldThatStopsAnswering) {
         return rigctld->answering() && rigctldsOnPort(m_port).size() == 1 &&
                rigctldsOnPort(m_port) != stuck;
     }));
+}
+
+// The radio falls silent behind a link that stays, and answers again, between sweeps and then
+// under a sweep's question, which waits for the backend's tries (the FT-817's take 18 s, NET
+// rigctl's 20 s, hence the 10 s guards) and keeps rigctld from answering anything meanwhile:
+// the title names the silence without waiting for them, never says "rigctld answers" while
+// it lasts, and no rigctld is started again while the one that waits for the radio runs
+// (looked at once a question has waited 5 s: the sweep's silence lasts longer).
+TEST_P(StationRadio, FallsSilentAndAnswersAgainBehindItsLinkWithoutARestart) {
+    using State = RigctldRunner::State;
+    std::vector<State> states;  // outlives the runner, which stops as it goes
+    auto rigctld = runner();
+    rigctld->start(m_radio->rigctldArguments(m_port), m_port);
+    ASSERT_TRUE(processEventsUntil([&] { return rigctld->answering(); })) << rigctld->problem();
+    rigctld->onStateChange([&] { states.push_back(rigctld->state()); });
+
+    m_radio->silence();
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->state() == State::RadioSilent; }));
+    m_radio->wake();
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->answering(); }, std::chrono::seconds(30)));
+
+    rigctld->setSweeping(true);
+    m_radio->silence();
+    // Past the 500 ms for which Hamlib answers from what it last read, so that the sweep's
+    // question goes to the radio.
+    processEventsUntil([] { return false; }, std::chrono::seconds(1));
+    QTcpSocket sweep;
+    sweep.connectToHost(QHostAddress::LocalHost, m_port);
+    ASSERT_TRUE(sweep.waitForConnected());
+    sweep.write("+f\n");
+    ASSERT_TRUE(sweep.waitForBytesWritten());
+    processEventsUntil([] { return false; }, std::chrono::seconds(7));
+    rigctld->setSweeping(false);  // the sweep gave up on the radio
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->state() == State::RadioSilent; }));
+    m_radio->wake();
+    EXPECT_TRUE(processEventsUntil([&] { return rigctld->answering(); }, std::chrono::seconds(30)));
+
+    EXPECT_EQ(rigctld->endings(), 0) << rigctld->lastEnd();
+    EXPECT_EQ(states, (std::vector{State::RadioSilent, State::Answering, State::RadioSilent,
+                                   State::Answering}));
 }
 
 // The window dies with the transmitter keyed: the guards unkey through the station's rigctld,

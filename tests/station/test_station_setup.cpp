@@ -131,19 +131,28 @@ TEST(RigModelList, ReadsTheInstalledRigctldByColumnNotByBlanks) {
                 ElementsAre(4800, 9600, 19200, 38400, 57600, 115200));
 }
 
-TEST(ListeningSockets, FindsTheListenerOfAPortInProcNetTcp) {
+TEST(ListeningSockets, FindsTheListenerOfAPortAndTheConnectionsItTookInProcNetTcp) {
     constexpr const char* kTable =
         "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
         "timeout inode\n"
         "   0: 0100007F:11B4 00000000:0000 0A 00000000:00000000 00:00000000 00000000  1000     "
         "   0 98046 1 0000000000000000 100 0 0 10 0\n"
-        "   1: 0100007F:11B4 0100007F:D2F0 01 00000000:00000000 00:00000000 00000000  1000     "
+        "   1: 0100007F:D2F0 0100007F:11B4 01 00000000:00000000 00:00000000 00000000  1000     "
+        "   0 98049 1 0000000000000000 20 4 30 10 -1\n"
+        "   2: 0100007F:11B4 0100007F:D2F0 01 00000000:00000000 00:00000000 00000000  1000     "
         "   0 98050 1 0000000000000000 20 4 30 10 -1\n"
-        "   2: 00000000:11B5 00000000:0000 0A 00000000:00000000 00:00000000 00000000     0     "
-        "   0 120262 1 0000000000000000 100 0 0 10 0\n";
+        "   3: 00000000:11B5 00000000:0000 0A 00000000:00000000 00:00000000 00000000     0     "
+        "   0 120262 1 0000000000000000 100 0 0 10 0\n"
+        "   4: 0100007F:11B4 0100007F:D2F2 01 00000009:00000000 00:00000000 00000000     0     "
+        "   0 0 1 0000000000000000 20 4 30 10 -1\n";
     EXPECT_THAT(listeningSocketInodes(kTable, 4532), ElementsAreArray({98046UL}));
     EXPECT_THAT(listeningSocketInodes(kTable, 4533), ElementsAreArray({120262UL}));
     EXPECT_TRUE(listeningSocketInodes(kTable, 4534).empty());
+    // 54000's connection was taken (the line before it is the client's end), 54002's waits in
+    // the listener's queue.
+    EXPECT_EQ(takenConnectionInode(kTable, 4532, 54000), 98050UL);
+    EXPECT_EQ(takenConnectionInode(kTable, 4532, 54002), 0UL);
+    EXPECT_EQ(takenConnectionInode(kTable, 4532, 54004), std::nullopt);
 }
 
 }  // namespace

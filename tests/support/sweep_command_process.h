@@ -65,16 +65,22 @@ struct CommandStation {
 };
 
 // Runs zm480-sweep with `arguments` to its end; `whileRunning` is called as it runs, with the
-// process and what it has said on standard error so far, until it returns true.
+// process and what it has said on standard error so far, until it returns true. `inChild`
+// runs in the new process before zm480-sweep starts in it (to close or replace a standard
+// stream).
 inline SweepCommandResult runSweepCommand(
     const QStringList& arguments,
-    const std::function<bool(QProcess&, const std::string& err)>& whileRunning = {}) {
+    const std::function<bool(QProcess&, const std::string& err)>& whileRunning = {},
+    const std::function<void()>& inChild = {}) {
     QProcess command;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         environment.remove(name);
     }
     command.setProcessEnvironment(environment);
+    if (inChild) {
+        command.setChildProcessModifier(inChild);
+    }
     command.start(QDir(buildDir()).filePath("zm480-sweep"), arguments);
     SweepCommandResult result;
     bool watching = static_cast<bool>(whileRunning);
