@@ -4,10 +4,14 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <thread>
 
 #include "history/history_schema.h"
 
@@ -16,8 +20,13 @@ namespace zm {
 namespace {
 
 // A file that is there, a database, and ours at a version we know, or empty.
+// Its marks and its tables are read in one snapshot: read one by one, another program's
+// first sweep committed in between would show tables without our mark.
 void checkIsOurs(SqliteConnection& connection, const std::filesystem::path& file) {
-    const HistoryFileLook look = lookAtHistoryFile(connection);
+    const HistoryFileLook look = [&] {
+        ReadTransaction snapshot(connection);
+        return lookAtHistoryFile(connection);
+    }();
     if (look.state == HistoryFileState::Newer) {
         throw HistoryRefusal(file.string() +
                              " is the history of a newer ZM-480 Plot (its version " +
@@ -31,9 +40,37 @@ void checkIsOurs(SqliteConnection& connection, const std::filesystem::path& file
     }
 }
 
+// SQLite answers "busy" at once, without waiting for the busy timeout, where waiting could
+// deadlock: a journal mode changed, or a read turned into a write, while another program
+// creates the same new file. Two programs that sweep their first sweep at once are then
+// taken in turn here, for as long as the busy timeout would have waited.
+template <typename Work>
+void inTurn(Work&& work) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (;;) {
+        try {
+            work();
+            return;
+        } catch (const SqliteError& error) {
+            if ((error.code() != SQLITE_BUSY && error.code() != SQLITE_LOCKED) ||
+                std::chrono::steady_clock::now() >= deadline) {
+                throw;
+            }
+        }
+        // At a pace of its own: two programs that tried at the same moment and sleep alike
+        // would meet again at each try.
+        static thread_local std::minstd_rand pace(static_cast<unsigned>(::getpid()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + pace() % 40));
+    }
+}
+
 void setUp(SqliteConnection& connection, const std::filesystem::path& file) {
     checkIsOurs(connection, file);
-    connection.run("PRAGMA journal_mode = WAL");
+    // Answered with the mode in force, which stays the old one when the change was refused.
+    if (connection.text("PRAGMA journal_mode = WAL") != "wal") {
+        throw SqliteError(SQLITE_BUSY, "its journal could not be put in WAL mode");
+    }
     connection.run("PRAGMA synchronous = FULL");
     connection.run("PRAGMA foreign_keys = ON");
     if (lookAtHistoryFile(connection).version < currentHistoryVersion()) {
@@ -57,7 +94,7 @@ std::unique_ptr<SqliteConnection> openHistoryFile(const std::filesystem::path& f
         }
         auto connection = std::make_unique<SqliteConnection>(file, create);
         try {
-            setUp(*connection, file);
+            inTurn([&] { setUp(*connection, file); });
             return connection;
         } catch (const SqliteError& error) {
             if (!isDamage(error.code()) || attempt > 0) {

@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
                                           .shiftKHz = static_cast<double>(i % 30),
                                           .taken = {1790000000 + tag * 100000000 + i * 60, 120}};
         const zm::HistoryStore::Recorded kept = history.record(zm::test::dipoleEntry(sweep));
+        if (!kept.said.empty()) {
+            std::fprintf(stderr, "said: %s\n", kept.said.c_str());
+        }
         if (!kept.id) {
             std::fprintf(stderr, "sweep %ld not kept: %s\n", i, kept.said.c_str());
             return 1;
