@@ -52,18 +52,26 @@ std::vector<GivenOption> optionsIn(std::string_view argument, std::span<const Kn
 }  // namespace
 
 std::variant<std::vector<GivenOption>, UsageError> givenOptions(
-    std::span<const char* const> arguments, std::span<const KnownOption> table) {
+    std::span<const char* const> arguments, std::span<const KnownOption> table,
+    std::vector<std::string_view>* operands) {
     std::vector<GivenOption> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == "--") {
-            if (i + 1 < arguments.size()) {
-                return notAnOption(arguments[i + 1]);
+            for (std::size_t rest = i + 1; rest < arguments.size(); ++rest) {
+                if (!operands) {
+                    return notAnOption(arguments[rest]);
+                }
+                operands->push_back(arguments[rest]);
             }
             break;
         }
         if (argument.size() < 2 || argument.front() != '-') {
-            return notAnOption(argument);
+            if (!operands) {
+                return notAnOption(argument);
+            }
+            operands->push_back(argument);
+            continue;
         }
         for (GivenOption& option : optionsIn(argument, table)) {
             if (!option.known) {

@@ -35,9 +35,11 @@ struct GivenOption {
 // The arguments as options of `table`, in their order, as common Unix commands take them:
 // a long option's value as the next argument or after "=" ("--band 40m", "--band=40m"), a
 // short one's as the next argument or joined ("-o s.csv", "-os.csv"); short options without
-// a value bunched ("-nk"); "--" ends the options. The command takes options only: any other
-// argument is refused, as is an option it does not have or a value missing or too many.
+// a value bunched ("-nk"); "--" ends the options. Any other argument goes to `operands`, in
+// order, everything after "--" too; without `operands` the command takes options only and
+// refuses it. An option it does not have, or a value missing or too many, is refused.
 std::variant<std::vector<GivenOption>, UsageError> givenOptions(
-    std::span<const char* const> arguments, std::span<const KnownOption> table);
+    std::span<const char* const> arguments, std::span<const KnownOption> table,
+    std::vector<std::string_view>* operands = nullptr);
 
 }  // namespace zm

@@ -9,6 +9,7 @@ ZM_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev
+    libsqlite3-dev       # the history of each antenna's sweeps, history.sqlite
     dpkg-dev             # dpkg-shlibdeps, which fills in the Debian package's Depends
     libhamlib-utils      # rigctld: the rig-control server, and Hamlib's dummy rig for the demo
     fonts-liberation     # metric-compatible Arial for the window's design fonts

@@ -85,7 +85,7 @@ public:
         if (power <= 0.0) {
             return kNoRf;
         }
-        Impedance load = m_load(frequencyMHz);
+        Impedance load = m_load(m_options.antennaMHz(frequencyMHz, queried - m_started));
         if (m_feedline) {
             load = throughFeedline(load, *m_feedline, frequencyMHz);
         }
@@ -183,6 +183,7 @@ private:
     std::string m_received;
     std::list<QueuedBytes> m_queue;
     std::size_t m_queuedBytes = 0;
+    Clock::time_point m_started = Clock::now();  // from when --drift moves the antenna
 };
 
 // The antenna, or the fixed load.

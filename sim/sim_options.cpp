@@ -91,6 +91,10 @@ std::variant<SimOptions, std::string> parseSimOptions(const std::vector<std::str
             options.feedline = value;
         } else if (name == "--freq") {
             error = numberInto(options.frequencyMHz);
+        } else if (name == "--shift") {
+            error = numberInto(options.shiftKHz);
+        } else if (name == "--drift") {
+            error = numberInto(options.driftKHzPerHour);
         } else if (name == "--fault" && value == "random") {
             options.randomFaults = true;
         } else if (name == "--fault-share") {
@@ -177,6 +181,11 @@ Options:
                                  S11 interpolated at the radio's frequency, the
                                  nearest end's value outside its range
   --freq MHZ        the antenna's frequency when no rig is followed (14.175)
+  --shift KHZ       move every resonance of the antenna up by KHZ (down for
+                    less than 0), as weather moves it: --shift -22 takes the
+                    dipole's to 14.153 MHz
+  --drift KHZ       and from the start on by KHZ more each hour, a slow drift
+                    (less than 0: downwards, as ice or rain bring it)
   --feedline CABLE:METRES
                     put METRES of CABLE, a cable of the program's cable list
                     (cables.list), between the load and the meter: the meter

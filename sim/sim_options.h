@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,11 @@ struct SimOptions {
     double powerFromWatts = 0.0;
     SettlingModel settling;        // after key-down, when a rig is followed
     double frequencyMHz = 14.175;  // the antenna's frequency when no rig is followed
+    // --shift and --drift: every resonance of the antenna moved up by shiftKHz (down for less
+    // than 0), and from the start on by driftKHzPerHour more each hour, as weather moves an
+    // antenna's resonance: ice and rain lower it, a dry spell brings it back.
+    double shiftKHz = 0.0;
+    double driftKHzPerHour = 0.0;
     // "RG-58:20": 20 m of that cable of the cable list between the load and the meter;
     // empty: the meter sees the load itself.
     std::string feedline;
@@ -40,6 +46,12 @@ struct SimOptions {
 
     double powerAt(double frequencyMHz) const {
         return powerFromMHz && frequencyMHz >= *powerFromMHz ? powerFromWatts : powerWatts;
+    }
+    // Where the antenna, moved as --shift and --drift say, answers a carrier on frequencyMHz
+    // `running` after the start: where it answered before it moved.
+    double antennaMHz(double frequencyMHz, std::chrono::duration<double> running) const {
+        const double kHz = shiftKHz + driftKHzPerHour * running.count() / 3600.0;
+        return frequencyMHz - kHz / 1000.0;
     }
 };
 

@@ -3,6 +3,8 @@
 #include "station/station_file.h"
 
 #include <array>
+#include <charconv>
+#include <set>
 #include <vector>
 
 #include "numbers/number_text.h"
@@ -11,6 +13,27 @@
 namespace zm {
 
 namespace {
+
+constexpr std::string_view kAntennasSection = "antennas";
+constexpr std::string_view kSocketPrefix = "ant";
+
+// The radio's antenna socket that a key of [antennas] ties: "ant2" is socket 2.
+std::optional<int> socketOfKey(std::string_view section, std::string_view key) {
+    if (section != kAntennasSection || !key.starts_with(kSocketPrefix)) {
+        return std::nullopt;
+    }
+    const std::string_view digits = key.substr(kSocketPrefix.size());
+    int socket = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), socket);
+    const bool fits = !digits.empty() && digits[0] != '0' && error == std::errc() &&
+                      end == digits.data() + digits.size() && socket >= 1 &&
+                      socket <= AntennaSettings::kMostSockets;
+    return fits ? std::optional(socket) : std::nullopt;
+}
+
+std::string socketLine(int socket, const std::string& antenna) {
+    return std::string(kSocketPrefix) + std::to_string(socket) + "=" + antenna + "\n";
+}
 
 std::size_t indexOf(const StationKey& known) {
     return static_cast<std::size_t>(&known - kStationKeys.data());
@@ -72,15 +95,18 @@ StationFileRead readStationText(std::string_view text) {
         return result;
     }
     std::array<int, kStationKeys.size()> seenOnLine{};
+    std::array<int, AntennaSettings::kMostSockets + 1> socketSeenOnLine{};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
-        const StationKey* known =
-            line.kind == Line::Kind::Key ? stationKeyFor(line.section, line.key) : nullptr;
-        if (!known) {
+        const bool isKey = line.kind == Line::Kind::Key;
+        const StationKey* known = isKey ? stationKeyFor(line.section, line.key) : nullptr;
+        const auto socket = isKey ? socketOfKey(line.section, line.key) : std::nullopt;
+        if (!known && !socket) {
             continue;  // a comment, a section, or a key that a later version knows
         }
         const auto where = "line " + std::to_string(i + 1) + ": ";
-        int& seen = seenOnLine[indexOf(*known)];
+        int& seen = known ? seenOnLine[indexOf(*known)]
+                          : socketSeenOnLine[static_cast<std::size_t>(*socket)];
         if (seen != 0) {
             result = {{},
                       where + line.key + " is given twice in [" + line.section +
@@ -88,6 +114,12 @@ StationFileRead readStationText(std::string_view text) {
             return result;
         }
         seen = static_cast<int>(i + 1);
+        if (socket) {
+            if (!line.value.empty()) {
+                result.settings.antennas.sockets[*socket] = line.value;
+            }
+            continue;
+        }
         if (!known->read(line.value, result.settings)) {
             result = {{}, where + line.key + "=" + line.value + " " + std::string(known->hint)};
             return result;
@@ -107,12 +139,18 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
         written[indexOf(known)] = true;
         return std::string(known.key) + "=" + known.write(settings) + "\n";
     };
+    std::set<int> socketsWritten;
     // The keys of a known section that it lacks, once the section ends.
     const auto missingKeys = [&](std::string_view section) {
         std::string text;
         for (const StationKey& known : kStationKeys) {
             if (known.section == section && !written[indexOf(known)]) {
                 text += keyLine(known);
+            }
+        }
+        for (const auto& [socket, antenna] : settings.antennas.sockets) {
+            if (section == kAntennasSection && socketsWritten.insert(socket).second) {
+                text += socketLine(socket, antenna);
             }
         }
         return text;
@@ -129,9 +167,16 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
             endSection();
             section = line.section;
         }
-        const StationKey* known =
-            line.kind == Line::Kind::Key ? stationKeyFor(line.section, line.key) : nullptr;
-        if (!known) {
+        const bool isKey = line.kind == Line::Kind::Key;
+        const StationKey* known = isKey ? stationKeyFor(line.section, line.key) : nullptr;
+        const auto socket = isKey ? socketOfKey(line.section, line.key) : std::nullopt;
+        const auto tie =
+            socket ? settings.antennas.sockets.find(*socket) : settings.antennas.sockets.end();
+        if (socket) {  // a tie the settings no longer hold goes
+            if (tie != settings.antennas.sockets.end() && socketsWritten.insert(*socket).second) {
+                text += socketLine(*socket, tie->second);
+            }
+        } else if (!known) {
             text += line.text + "\n";
         } else if (!written[indexOf(*known)]) {
             text += keyLine(*known);  // a second line of the same key would damage the file
@@ -141,10 +186,20 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
         }
     }
     endSection();
-    // Without a feedline the file stays as earlier versions wrote it.
-    const bool feedline = settings.feedline != FeedlineSettings{};
-    for (std::string_view name : {"rig", "sweep", "licence", "bands", "feedline"}) {
-        if (name == "feedline" && !feedline) {
+    // The sections that may be left out are written only when they hold something, so that
+    // without a feedline, history limits or antennas the file stays as earlier versions
+    // wrote it.
+    const std::array<std::pair<std::string_view, bool>, 7> sections{{
+        {"rig", true},
+        {"sweep", true},
+        {"licence", true},
+        {"bands", true},
+        {"feedline", settings.feedline != FeedlineSettings{}},
+        {"history", settings.history != HistorySettings{}},
+        {kAntennasSection, settings.antennas != AntennaSettings{}},
+    }};
+    for (const auto& [name, wanted] : sections) {
+        if (!wanted) {
             continue;
         }
         if (const std::string keys = missingKeys(name); !keys.empty()) {
@@ -152,6 +207,26 @@ std::string writeStationText(const StationSettings& settings, std::string_view p
         }
     }
     return text;
+}
+
+std::string antennaInUse(const AntennaSettings& antennas, std::optional<int> radioSocket) {
+    if (radioSocket) {
+        if (const auto tie = antennas.sockets.find(*radioSocket); tie != antennas.sockets.end()) {
+            return tie->second;
+        }
+    }
+    return antennas.inUse.empty() ? std::string(AntennaSettings::kFirstAntenna) : antennas.inUse;
+}
+
+void renameAntennaIn(AntennaSettings& antennas, std::string_view from, std::string_view to) {
+    if (equalsIgnoringCase(antennas.inUse, from)) {
+        antennas.inUse = to;
+    }
+    for (auto& [socket, antenna] : antennas.sockets) {
+        if (equalsIgnoringCase(antenna, from)) {
+            antenna = to;
+        }
+    }
 }
 
 }  // namespace zm

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,15 @@ namespace zm {
 //   loss_db_per_100m=
 //   loss_at_mhz=
 //   show=antenna
+//
+//   [history]
+//   resonance_khz=15
+//   swr=0.3
+//
+//   [antennas]
+//   in_use=40m dipole
+//   ant1=40m dipole
+//   ant2=20m yagi
 //
 // Comments are lines of their own that begin with ";" or "#". Sections and keys that this
 // program does not know are kept as they stand whenever it writes the file.
@@ -119,12 +129,46 @@ struct FeedlineSettings {
 
 inline constexpr std::string_view kCustomCable = "custom";
 
+// How far a sweep may differ from the reference sweep of its antenna and band before the
+// line after it says that it has drifted: its resonance in kHz, its lowest SWR.
+struct HistorySettings {
+    static constexpr double kDefaultResonanceKHz = 15.0;
+    static constexpr double kDefaultSwr = 0.3;
+
+    double resonanceKHz = kDefaultResonanceKHz;
+    double swr = kDefaultSwr;
+
+    bool operator==(const HistorySettings&) const = default;
+};
+
+// The antenna in use, by its name in the history, and the radio's antenna sockets tied to
+// antennas: ant1=40m dipole. Where the radio reports its socket, the antenna in use follows
+// it.
+struct AntennaSettings {
+    static constexpr int kMostSockets = 32;  // as many as Hamlib counts
+    static constexpr std::string_view kFirstAntenna = "Antenna 1";
+
+    std::string inUse;                   // empty: none named yet
+    std::map<int, std::string> sockets;  // socket (from 1) to antenna
+
+    bool operator==(const AntennaSettings&) const = default;
+};
+
+// The antenna a sweep is for: the one tied to the socket the radio reports, else the one in
+// use, else the first one's name of a station that has named none.
+std::string antennaInUse(const AntennaSettings& antennas, std::optional<int> radioSocket);
+
+// An antenna renamed in use and in the ties, so that they follow its history.
+void renameAntennaIn(AntennaSettings& antennas, std::string_view from, std::string_view to);
+
 struct StationSettings {
     RigSettings rig;
     SweepSettings sweep;
     LicenceSettings licence;
     BandsSettings bands;
     FeedlineSettings feedline;
+    HistorySettings history;
+    AntennaSettings antennas;
 
     bool operator==(const StationSettings&) const = default;
 };

@@ -67,6 +67,13 @@ bool readOptionalNumber(std::string_view value, std::optional<double>& into,
     return value.empty() || into.has_value();
 }
 
+// A number above 0, or empty for the default.
+bool readNumberOr(std::string_view value, double& into, double otherwise) {
+    const auto number = positiveNumber(value);
+    into = number.value_or(otherwise);
+    return value.empty() || number.has_value();
+}
+
 std::string optionalNumberText(const std::optional<double>& value) {
     return value ? shortestNumber(*value) : std::string();
 }
@@ -108,7 +115,7 @@ constexpr std::array<std::pair<PttMethod, std::string_view>, 3> kPttWords{
 
 }  // namespace
 
-const std::array<StationKey, 19> kStationKeys{{
+const std::array<StationKey, 22> kStationKeys{{
     {"rig", "server", "must be own (the program starts rigctld) or external (you start it)",
      [](std::string_view value, StationSettings& s) {
          const bool own = equalsIgnoringCase(value, "own");
@@ -265,6 +272,23 @@ const std::array<StationKey, 19> kStationKeys{{
          return value.empty() || points.has_value();
      },
      [](const StationSettings& s) { return std::to_string(s.bands.points); }},
+    {"history", "resonance_khz",
+     "must be how far in kHz a resonance may move from the reference's, e.g. 15",
+     [](std::string_view value, StationSettings& s) {
+         return readNumberOr(value, s.history.resonanceKHz, HistorySettings::kDefaultResonanceKHz);
+     },
+     [](const StationSettings& s) { return shortestNumber(s.history.resonanceKHz); }},
+    {"history", "swr", "must be how far the lowest SWR may move from the reference's, e.g. 0.3",
+     [](std::string_view value, StationSettings& s) {
+         return readNumberOr(value, s.history.swr, HistorySettings::kDefaultSwr);
+     },
+     [](const StationSettings& s) { return shortestNumber(s.history.swr); }},
+    {"antennas", "in_use", "",
+     [](std::string_view value, StationSettings& s) {
+         s.antennas.inUse = value;
+         return true;
+     },
+     [](const StationSettings& s) { return s.antennas.inUse; }},
 }};
 
 const StationKey* stationKeyFor(std::string_view section, std::string_view key) {

@@ -24,7 +24,7 @@ struct StationKey {
 };
 
 // Every key this program knows, in the order it writes them into a new file.
-extern const std::array<StationKey, 19> kStationKeys;
+extern const std::array<StationKey, 22> kStationKeys;
 
 // The known key, or none for a key that a later version may know.
 const StationKey* stationKeyFor(std::string_view section, std::string_view key);

@@ -74,6 +74,34 @@ TEST(StationFile, FeedlineKeysReadAsWrittenAndWriteBackUnchanged) {
     EXPECT_EQ(writeStationText(read.settings, text), text);
 }
 
+// The drift limits, the antenna in use and the radio's sockets tied to antennas; a tie
+// dropped goes from the file, a new one joins its section, the rest stays in place.
+TEST(StationFile, HistoryAndAntennaKeysReadAsWrittenAndFollowTheirChanges) {
+    const std::string text = kIc7300 +
+                             "\n[history]\nresonance_khz=20\nswr=0.25\n"
+                             "\n[antennas]\nin_use=40m dipole\nant1=40m dipole\n; spare\n"
+                             "ant3=20m yagi\n";
+    const StationFileRead read = readStationText(text);
+    ASSERT_EQ(read.damage, "");
+    EXPECT_EQ(read.settings.history, (HistorySettings{20.0, 0.25}));
+    const AntennaSettings& antennas = read.settings.antennas;
+    EXPECT_EQ(antennas.inUse, "40m dipole");
+    EXPECT_EQ(antennas.sockets, (std::map<int, std::string>{{1, "40m dipole"}, {3, "20m yagi"}}));
+    EXPECT_EQ(writeStationText(read.settings, text), text);
+    EXPECT_EQ(antennaInUse(antennas, 3), "20m yagi");
+    EXPECT_EQ(antennaInUse(antennas, 2), "40m dipole");  // a socket tied to none
+    EXPECT_EQ(antennaInUse(AntennaSettings{}, std::nullopt), "Antenna 1");
+
+    StationSettings changed = read.settings;
+    renameAntennaIn(changed.antennas, "40M DIPOLE", "Inverted V");
+    changed.antennas.sockets.erase(3);
+    changed.antennas.sockets[2] = "80m loop";
+    EXPECT_EQ(writeStationText(changed, text),
+              kIc7300 +
+                  "\n[history]\nresonance_khz=20\nswr=0.25\n"
+                  "\n[antennas]\nin_use=Inverted V\nant1=Inverted V\n; spare\nant2=80m loop\n");
+}
+
 TEST(StationFile, NoFileMeansARigctldTheUserStartsOn4532AndTheFixedWait) {
     const StationSettings none = readStationText("").settings;
     EXPECT_EQ(none.rig.server, RigServerChoice::External);
@@ -137,6 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"PlanWithABlank", "[licence]\nplan=iaru 1\n",
                    "line 2: plan=iaru 1 must be a band plan: any, iaru1, iaru2, iaru3, "
                    "us-extra, us-general or own (bands.ini)"},
+        DamageCase{"DriftLimitNotAbove0", "[history]\nresonance_khz=-5\n",
+                   "line 2: resonance_khz=-5 must be how far in kHz a resonance may move from "
+                   "the reference's, e.g. 15"},
+        DamageCase{"SocketTiedTwice", "[antennas]\nant2=40m dipole\nant2=20m yagi\n",
+                   "line 3: ant2 is given twice in [antennas] (first on line 2)"},
         DamageCase{"KeyTwice", "[rig]\nport=4532\n\n[rig]\nport=4533\n",
                    "line 5: port is given twice in [rig] (first on line 2)"},
         DamageCase{"KeyBeforeAnySection", "port=4532\n",

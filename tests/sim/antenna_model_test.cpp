@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "sim/antenna_choice.h"
+#include "sim/sim_options.h"
 #include "sim/touchstone_antenna.h"
 
 #include <cmath>
@@ -56,6 +57,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{"FanHumpBetween", "fan", 3.629, 2.96, 0.02},
                       BandCase{"FanPhoneDip", "fan", 3.7115, 1.18, 0.02}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Weather moves the resonance: --shift 20 puts the dipole's 20 kHz higher, and --drift -30 takes
+// it 15 kHz lower again in half an hour.
+TEST(AntennaAcrossBand, ShiftAndDriftMoveTheResonance) {
+    const auto options = std::get<SimOptions>(parseSimOptions({"--shift", "20", "--drift", "-30"}));
+    const auto resonantAt = [&](double mhz, std::chrono::minutes running) {
+        return readingOf(dipoleImpedance(options.antennaMHz(mhz, running))).phaseDegrees;
+    };
+    EXPECT_NEAR(resonantAt(14.195, std::chrono::minutes(0)), 0.0, 0.1);
+    EXPECT_NEAR(resonantAt(14.180, std::chrono::minutes(30)), 0.0, 0.1);
+    EXPECT_LT(resonantAt(14.175, std::chrono::minutes(0)), -1.0);  // capacitive below it
+}
 
 // Between a file's points the reflection coefficient runs straight: 25 and 100 ohm are
 // Gamma -1/3 and 1/3, so halfway is 50 ohm (a straight Z would give 62.5); outside the

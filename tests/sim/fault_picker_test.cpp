@@ -78,20 +78,22 @@ TEST_P(FaultOptionTest, ParsesOrSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, FaultOptionTest,
-    ::testing::Values(OptionCase{"RandomWithShareAndSeed",
-                                 {"--fault", "random", "--fault-share", "0.3", "--seed", "42"},
-                                 nullptr},
-                      OptionCase{
-                          "ShareAboveOne", {"--fault", "random", "--fault-share", "1.5"}, "0 to 1"},
-                      OptionCase{"ShareNotANumber", {"--fault-share", "lots"}, "not a number"},
-                      OptionCase{"SeedNegative", {"--seed", "-1"}, "whole number"},
-                      OptionCase{"SeedFraction", {"--seed", "1.5"}, "whole number"},
-                      OptionCase{"SeedBeyond32Bits", {"--seed", "4294967296"}, "whole number"},
-                      OptionCase{"UnknownFault", {"--fault", "randomly"}, "no such fault"},
-                      // A cable's name may hold blanks and colons; the length is after the last.
-                      OptionCase{"FeedlineOfTheList", {"--feedline", "Aircell 7:20.5"}, nullptr},
-                      OptionCase{"FeedlineWithoutLength", {"--feedline", "RG-58"}, "CABLE:METRES"},
-                      OptionCase{"FeedlineOfNoLength", {"--feedline", "RG-58:0"}, "CABLE:METRES"}),
+    ::testing::Values(
+        OptionCase{"RandomWithShareAndSeed",
+                   {"--fault", "random", "--fault-share", "0.3", "--seed", "42"},
+                   nullptr},
+        OptionCase{"ShareAboveOne", {"--fault", "random", "--fault-share", "1.5"}, "0 to 1"},
+        OptionCase{"ShareNotANumber", {"--fault-share", "lots"}, "not a number"},
+        OptionCase{"SeedNegative", {"--seed", "-1"}, "whole number"},
+        OptionCase{"SeedFraction", {"--seed", "1.5"}, "whole number"},
+        OptionCase{"SeedBeyond32Bits", {"--seed", "4294967296"}, "whole number"},
+        OptionCase{"UnknownFault", {"--fault", "randomly"}, "no such fault"},
+        // A cable's name may hold blanks and colons; the length is after the last.
+        OptionCase{"FeedlineOfTheList", {"--feedline", "Aircell 7:20.5"}, nullptr},
+        OptionCase{"FeedlineWithoutLength", {"--feedline", "RG-58"}, "CABLE:METRES"},
+        OptionCase{"FeedlineOfNoLength", {"--feedline", "RG-58:0"}, "CABLE:METRES"},
+        OptionCase{"ShiftDownAndDriftUp", {"--shift", "-22", "--drift", "6"}, nullptr},
+        OptionCase{"ShiftNotANumber", {"--shift", "22k"}, "not a number"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FaultOptions, RandomSetsShareAndSeedAndALaterFaultWins) {
