@@ -53,17 +53,28 @@ BandBoxes bandBoxes(const Band& band, double stepMHz, std::int64_t sidebandHz) {
     BandBoxes boxes{BandBoxes::Kind::Span, grid->lowHz, grid->highHz};
     const std::optional<int> count =
         pointCountFor(megahertz(boxes.startHz), megahertz(boxes.stopHz), stepMHz);
-    const std::int64_t topHz = carrierStretches(BandPlan{{}, {}, {band}}, sidebandHz).back().highHz;
-    if (!count || pointHz(*count, boxes.startHz, stepMHz) <= topHz) {
+    if (!count) {
         return boxes;
     }
-    // The count rounds up past the band: the stop box goes down to the last point inside,
-    // which plans no more points than that.
-    int lastInside = *count - 1;
-    while (lastInside > 1 && pointHz(lastInside, boxes.startHz, stepMHz) > topHz) {
-        --lastInside;
+    // The count rounds to the nearest whole number, so the last point can fall short of the
+    // upper edge (a band's sub-bands rarely span whole steps) or pass it: the stop box shows
+    // the last point inside the band, on the grid below it or, where that would plan one
+    // point fewer, the one above.
+    const std::int64_t topHz = carrierStretches(BandPlan{{}, {}, {band}}, sidebandHz).back().highHz;
+    int last = *count;
+    while (last > 1 && pointHz(last, boxes.startHz, stepMHz) > topHz) {
+        --last;
     }
-    boxes.stopHz = pointHz(lastInside, boxes.startHz, stepMHz) / kBoxGridHz * kBoxGridHz;
+    const std::int64_t lastHz = pointHz(last, boxes.startHz, stepMHz);
+    const std::int64_t belowHz = lastHz / kBoxGridHz * kBoxGridHz;
+    const std::int64_t aboveHz = std::min(belowHz + kBoxGridHz, grid->highHz);
+    for (const std::int64_t stopHz : {belowHz, aboveHz}) {
+        if (pointCountFor(megahertz(boxes.startHz), megahertz(stopHz), stepMHz) == last) {
+            boxes.stopHz = stopHz;
+            return boxes;
+        }
+    }
+    boxes.stopHz = belowHz;
     return boxes;
 }
 

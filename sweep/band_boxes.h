@@ -11,10 +11,12 @@ namespace zm {
 
 // What the Band menu puts into the start and stop boxes for a band. The boxes are read to
 // two decimals, a 10 kHz grid, so a band is planned on the grid's points inside it: the
-// lower edge rounded up, the upper one rounded down, and lower still where the step in
-// force would take the last point past the band. With 50 kHz steps:
+// lower edge rounded up, and the stop box on the last point the step in force plans from
+// there without passing the band. With 50 kHz steps:
 //
 //   20m  14.000 – 14.350 MHz   boxes 14.00 and 14.35: 8 points, 14.0 to 14.35
+//   20m  14.025 – 14.350 MHz   boxes 14.03 and 14.33: 7 points, 14.03 to 14.33 (14.35 would
+//                              show a stop the sweep never reaches)
 //   17m  18.068 – 18.168 MHz   boxes 18.07 and 18.12: 18.07 and 18.12 (18.16 would plan a
 //                              third point at 18.17, beyond the band)
 //   60m  5.3515 – 5.3665 MHz   one point, at 5.36: no two grid points lie inside

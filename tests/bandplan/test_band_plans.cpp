@@ -243,22 +243,37 @@ INSTANTIATE_TEST_SUITE_P(
                      "80m",
                      0.05,
                      "80m  3.525 – 4.000 MHz",
-                     {"3.53", "4.00"},
+                     {"3.53", "3.98"},
                      {3530000, 3580000, 3830000, 3880000, 3930000, 3980000},
                      4},
+        // The stop box shows the last point planned, not the band's edge it falls short of.
+        BandMenuCase{"us-general",
+                     "40m",
+                     0.05,
+                     "40m  7.025 – 7.300 MHz",
+                     {"7.03", "7.28"},
+                     {7030000, 7080000, 7180000, 7230000, 7280000},
+                     1},
+        BandMenuCase{"us-general",
+                     "20m",
+                     0.05,
+                     "20m  14.025 – 14.350 MHz",
+                     {"14.03", "14.33"},
+                     {14030000, 14080000, 14130000, 14230000, 14280000, 14330000},
+                     1},
         BandMenuCase{"us-general",
                      "15m",
                      0.1,
                      "15m  21.025 – 21.450 MHz",
-                     {"21.03", "21.45"},
+                     {"21.03", "21.43"},
                      {21030000, 21130000, 21330000, 21430000},
                      1},
         BandMenuCase{
             "us-general", "60m", 0.05, "60m  5.332 – 5.405 MHz (Sweep my bands)", {}, {}, 0}));
 
 // Every band of every shipped plan, in every step the list offers and a typed one, in CW and
-// in AM: the boxes stand on their grid, the first point on the lower box and inside, and no
-// point beyond the band's top.
+// in AM: the boxes stand on their grid, the first point on the lower box and inside, the last
+// within the grid's step of the upper box, and no point beyond the band's top.
 TEST(BandMenu, NoPlannedPointLiesBeyondAnyShippedBand) {
     for (const BandPlan& plan : shippedPlans()) {
         for (const Band& band : plan.bands) {
@@ -278,6 +293,8 @@ TEST(BandMenu, NoPlannedPointLiesBeyondAnyShippedBand) {
                     EXPECT_TRUE(carrierFits(plan, points.front(), sidebandHz));
                     const std::int64_t topHz =
                         carrierStretches(BandPlan{{}, {}, {band}}, sidebandHz).back().highHz;
+                    EXPECT_LT(std::llabs(points.back() - boxes.stopHz), 10000)
+                        << plan.key << " " << band.name << " " << stepMHz << " " << sidebandHz;
                     EXPECT_LE(points.back(), topHz)
                         << plan.key << " " << band.name << " " << stepMHz << " " << sidebandHz;
                 }
