@@ -11,16 +11,16 @@ namespace {
 
 constexpr double kLongRunSeconds = 60.0;
 
-// "25 s", "1 min 10 s", "2 h 5 min": rounded up to 5 s, a minute beyond an hour.
+// "25 s", "1 min 10 s", "2 h 5 min": rounded up to 5 s, and to a minute beyond an hour, so
+// that 1 h 59 min 5 s reads "2 h 0 min".
 std::string durationText(double seconds) {
     const long long rounded = static_cast<long long>(std::ceil(seconds / 5.0)) * 5;
-    const long long hours = rounded / 3600;
-    const long long minutes = rounded % 3600 / 60;
-    const long long rest = rounded % 60;
-    if (hours > 0) {
-        return std::to_string(hours) + " h " + std::to_string(minutes + (rest > 0 ? 1 : 0)) +
-               " min";
+    if (rounded >= 3600) {
+        const long long minutes = (rounded + 59) / 60;
+        return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
     }
+    const long long minutes = rounded / 60;
+    const long long rest = rounded % 60;
     if (minutes > 0) {
         return std::to_string(minutes) + " min" +
                (rest > 0 ? " " + std::to_string(rest) + " s" : "");
