@@ -53,6 +53,11 @@ void nameFormControls(const FormControls& c) {
     };
     for (const AccessibleName& entry : names) {
         entry.control->setAccessibleName(QString::fromLatin1(entry.name));
+        // A list's editable field is an object of its own to a screen reader, read as
+        // "50 kHz, text" with no name unless it carries the list's.
+        if (auto* list = qobject_cast<QComboBox*>(entry.control); list && list->lineEdit()) {
+            list->lineEdit()->setAccessibleName(QString::fromLatin1(entry.name));
+        }
         if (entry.caption) {
             entry.caption->setBuddy(entry.control);
         }

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "chart/qt_chart_control.h"
 #include "tests/app/sweep_fixture.h"
@@ -68,6 +69,16 @@ TEST_F(AccessibleWindowTest, ReadoutRowSaysWhatEachBoxHoldsAndItsValue) {
     EXPECT_EQ(spoken(f.Picture2[0], QAccessible::Name), "meter not answering");
     EXPECT_EQ(spoken(f.Check2[0], QAccessible::Name), "TRX");
     EXPECT_EQ(spoken(f.Text2, QAccessible::Name), "Start frequency, MHz");
+    // Each list's editable field is named as its list, "50 kHz" read as the step.
+    const std::pair<QComboBox*, const char*> lists[] = {{f.Combo1, "Step"},
+                                                        {f.Combo2, "Plot mode"},
+                                                        {f.Combo3, "Meter port"},
+                                                        {f.Combo4, "Carrier mode"}};
+    for (const auto& [list, name] : lists) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(list->lineEdit(), nullptr);
+        EXPECT_EQ(spoken(list->lineEdit(), QAccessible::Name), name);
+    }
 }
 
 TEST_F(AccessibleWindowTest, AfterASweepTheChartDescribesItsMarkers) {
