@@ -19,6 +19,7 @@
 #include "dialogs/file_filter.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
+#include "engine/sweep_history.h"
 #include "engine/sweep_reports.h"
 #include "engine/sweep_request.h"
 #include "engine/sweep_stop.h"
@@ -230,7 +231,9 @@ private:
     void runSweeps(const std::function<std::string()>& run);
     // One sweep of the plan in force by the engine, which reports back to this window; the
     // run's `progress` follows it.
-    SweepOutcome sweepPlan(SweepProgress& progress);
+    SweepOutcome sweepPlan(SweepProgress& progress, SweepHistory& history);
+    // Every sweep of a Run or a Sweep my bands kept in the history under the antenna in use.
+    SweepHistory runHistory(bool bandPoints) const;
     SweepRequest sweepRequest() const;
     // Sweep my bands: each band as a sweep of its own, kept as a memory, and then the plan
     // in the boxes again.
@@ -375,6 +378,7 @@ private:
         SweepProgress* progress = nullptr;  // of the run, while a sweep is on
         QElapsedTimer sinceLastPoint;
         std::string notice;  // the sweep's own, under which its progress shows
+        KeptSweep kept;      // what the history made of the last sweep
     };
     SweepShown m_sweepShown;
 

@@ -81,6 +81,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
             {band.bandName, pointCountFor(band.startMHz, band.stopMHz, band.stepMHz).value_or(0)});
     }
     SweepProgress progress(std::move(progressBands));
+    SweepHistory history = runHistory(true);
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const BandSweep& band = bands[i];
         if (!report.stopped.empty() || stopAsked()) {
@@ -96,7 +97,10 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         m_plan.StopFreq = band.stopMHz;
         m_plan.StepFreq = band.stepMHz;
         PlanSweep();
-        const SweepOutcome outcome = sweepPlan(progress);
+        const SweepOutcome outcome = sweepPlan(progress, history);
+        if (report.notKept.empty()) {
+            report.notKept = m_sweepShown.kept.said;
+        }
         if (outcome.end == SweepEnd::NothingToSweep) {
             report.passedOver.push_back(band.bandName);
             if (report.whyPassedOver.empty()) {

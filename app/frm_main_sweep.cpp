@@ -25,8 +25,24 @@ constexpr std::string_view kChooseCarrierMode =
 void frmMain::cmdRun_Click() {
     runSweeps([this] {
         SweepProgress progress({{.name = {}, .points = m_plan.PointCount}});
-        return sweepPlan(progress).message;
+        SweepHistory history = runHistory(false);
+        const std::string message = sweepPlan(progress, history).message;
+        // How the sweep stands against the antenna's earlier ones, above the chart.
+        const KeptSweep& kept = m_sweepShown.kept;
+        std::string notice = m_devices.chart->shownNotice();
+        for (const std::string& line : {kept.said, kept.drift ? kept.drift->line : ""}) {
+            notice += (notice.empty() || line.empty() ? "" : "\n") + line;
+        }
+        m_devices.chart->setNotice(notice);
+        return message;
     });
+}
+
+SweepHistory frmMain::runHistory(bool bandPoints) const {
+    return SweepHistory(m_devices.config.directory().toStdString(),
+                        {.antenna = antennaInUse(m_station.antennas, std::nullopt),
+                         .bandPoints = bandPoints,
+                         .limits = m_station.history});
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -58,7 +74,7 @@ void frmMain::runSweeps(const std::function<std::string()>& run) {
 // One sweep of the plan in force, by the engine on a thread of its own, which keeps the
 // station safe around it: the window paints and answers the desktop meanwhile, and shows
 // each report as it comes. The user's input is dropped while it runs (Escape stops it).
-SweepOutcome frmMain::sweepPlan(SweepProgress& progress) {
+SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) {
     const SweepInputFilter inputFilter([this] { requestSweepStop(); });
     m_sweepStop.clear();
     m_sweepRunning = true;
@@ -71,8 +87,12 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress) {
         setAccessibleDescription({});
     });
     StopWaits waits(m_sweepStop);
-    return sweepOnThreadOfItsOwn(m_devices.sweepStation(m_station.rig, &waits), *this, m_sweepStop,
-                                 sweepRequest());
+    const SweepRequest request = sweepRequest();
+    SweepOutcome outcome = sweepOnThreadOfItsOwn(m_devices.sweepStation(m_station.rig, &waits),
+                                                 *this, m_sweepStop, request);
+    // Once the radio is unkeyed; a history that cannot be written changes nothing here.
+    m_sweepShown.kept = history.keep(request, outcome);
+    return outcome;
 }
 
 // What the window holds at Run, copied: nothing the user does meanwhile reaches the sweep.

@@ -108,7 +108,7 @@ ExitStatus CommandRun::sweepAll(StationDevices& devices) {
                      [&stop] { stop.request(); });
     ProgressWriter progress = ProgressWriter::onStandardError();
     ExitStatus status = ExitStatus::Swept;
-    bool anyKeyed = false, anySwept = false, undelivered = false;
+    bool anyKeyed = false, anySwept = false, undelivered = false, drifted = false;
     std::vector<std::string> passedOver, notSwept;
     for (std::size_t i = 0; i < m_sweeps.size(); ++i) {
         const CommandSweep& sweep = m_sweeps[i];
@@ -126,6 +126,7 @@ ExitStatus CommandRun::sweepAll(StationDevices& devices) {
         anyKeyed = anyKeyed || end.keyed;
         anySwept = anySwept || end.swept;
         undelivered = undelivered || !end.delivered;
+        drifted = drifted || end.drifted;
         if (end.status != ExitStatus::Swept) {
             status = end.status == ExitStatus::StationNotReady && anyKeyed ? ExitStatus::Stopped
                                                                            : end.status;
@@ -143,7 +144,7 @@ ExitStatus CommandRun::sweepAll(StationDevices& devices) {
     if (status == ExitStatus::Swept && (undelivered || !anySwept)) {
         return anySwept ? ExitStatus::Stopped : ExitStatus::NothingToSweep;
     }
-    return status;
+    return status == ExitStatus::Swept && drifted && m_alert ? ExitStatus::Drifted : status;
 }
 
 CommandRun::BandEnd CommandRun::sweepBand(SweepStation station, const SweepStop& stop,
@@ -162,13 +163,14 @@ CommandRun::BandEnd CommandRun::sweepBand(SweepStation station, const SweepStop&
                             m_settings.station.sweep.points == PlanPoints::Every);
     m_keyed = {};
     SweepEngine engine(station, reports, stop);
-    const SweepOutcome outcome = engine.run({.plan = plan,
-                                             .plotMode = m_settings.plotMode,
-                                             .bandPlan = m_settings.bandPlan,
-                                             .sweep = m_settings.station.sweep,
-                                             .rig = m_settings.station.rig,
-                                             .feedline = m_settings.feedline,
-                                             .shownPlane = m_settings.plane});
+    const SweepRequest request{.plan = plan,
+                               .plotMode = m_settings.plotMode,
+                               .bandPlan = m_settings.bandPlan,
+                               .sweep = m_settings.station.sweep,
+                               .rig = m_settings.station.rig,
+                               .feedline = m_settings.feedline,
+                               .shownPlane = m_settings.plane};
+    const SweepOutcome outcome = engine.run(request);
     if (outcome.end == SweepEnd::NothingToSweep) {
         const SweepNotes notes{{}, plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode};
         m_delivery.passOver({sweep.bandName,
@@ -207,8 +209,21 @@ CommandRun::BandEnd CommandRun::sweepBand(SweepStation station, const SweepStop&
     if (const std::string notice = beyondLossNotice(shown); !notice.empty()) {
         say(band + notice);
     }
-    const Delivered delivered = m_delivery.deliver(
-        {sweep.bandName, shown, plan.PointCount, m_keyed.total}, loss.has_value());
+    // Kept before it is written out, so that the summary names its number in the history.
+    KeptSweep kept = m_history.keep(request, outcome, m_keyed.total.count());
+    if (!kept.said.empty()) {
+        say(kept.said);
+    }
+    end.drifted = kept.drift && !kept.drift->beyond.empty();
+    const Delivered delivered = m_delivery.deliver({.bandName = sweep.bandName,
+                                                    .record = shown,
+                                                    .plannedPoints = plan.PointCount,
+                                                    .keyed = m_keyed.total,
+                                                    .antenna = m_settings.antenna,
+                                                    .historyId = kept.id,
+                                                    .drift = std::move(kept.drift),
+                                                    .reference = std::move(kept.reference)},
+                                                   loss.has_value());
     if (!delivered.whyNot.empty()) {
         say(band + delivered.whyNot);
     }

@@ -17,6 +17,7 @@
 #include "cli/sweep_command_line.h"
 #include "cli/sweep_delivery.h"
 #include "engine/station_devices.h"
+#include "engine/sweep_history.h"
 #include "engine/sweep_stop.h"
 #include "process/stop_signals.h"
 
@@ -47,7 +48,12 @@ public:
           m_watch(watch),
           m_voice(voice),
           m_delivery(line, m_settings.folder, m_settings.feedline, m_settings.plane,
-                     m_sweeps.size(), watch, voice.utf8()) {}
+                     m_sweeps.size(), watch, voice.utf8()),
+          m_history(m_settings.folder.toStdString(),
+                    {.antenna = m_settings.antenna,
+                     .bandPoints = !m_sweeps.empty() && !m_sweeps.front().bandName.empty(),
+                     .limits = m_settings.station.history}),
+          m_alert(line.alert) {}
 
     ExitStatus run();
 
@@ -62,6 +68,7 @@ private:
         bool swept = false;       // it began, and what it measured was delivered
         bool delivered = true;    // its file, memory and summary were all written
         bool passedOver = false;  // the band plan lets none of its points be keyed
+        bool drifted = false;     // beyond station.ini's [history] limits from the reference
     };
     BandEnd sweepBand(SweepStation station, const SweepStop& stop, ProgressWriter& progress,
                       std::size_t index);
@@ -75,6 +82,8 @@ private:
     OutputWatch& m_watch;
     const CommandVoice& m_voice;
     SweepDelivery m_delivery;
+    SweepHistory m_history;
+    bool m_alert;
     KeyedTime m_keyed;
     // For the log once an output is lost: where the sweep then stood, and what was kept.
     std::string m_stoppedWhere;

@@ -139,6 +139,7 @@ std::variant<CommandSettings, UsageError> readCommandSettings(const SweepCommand
             "readings are the meter's");
     }
     settings.plane = atAntenna && settings.feedline ? Plane::Antenna : Plane::Meter;
+    settings.antenna = line.antenna.value_or(antennaInUse(settings.station.antennas, std::nullopt));
     return settings;
 }
 

@@ -28,6 +28,7 @@ struct CommandSettings {
     BandPlan bandPlan;
     std::optional<Feedline> feedline;
     Plane plane = Plane::Meter;  // where the files, memories and summary read the sweep
+    std::string antenna;         // --antenna's, else station.ini's in use
 };
 
 // The settings of --settings, or of the window's folder; `programFolder` holds the shipped

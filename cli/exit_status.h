@@ -12,6 +12,7 @@ enum class ExitStatus : int {
     Usage = 2,            // the command line is wrong; nothing was opened
     StationNotReady = 3,  // the meter or the radio is not there, or rigctld is held up
     NothingToSweep = 4,   // the band plan lets no point of the sweep be keyed
+    Drifted = 5,          // with --alert: every sweep completed, and one drifted beyond the limits
 };
 
 constexpr int exitCode(ExitStatus status) {

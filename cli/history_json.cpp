@@ -85,16 +85,20 @@ std::string trendJson(const HistoryStore::TrendPoint& point) {
         .str();
 }
 
-std::string referenceJson(const SweepComparison& comparison) {
-    JsonObject json;
-    json.whole("history_id", comparison.otherId).text("taken", isoTimeText(comparison.otherTaken));
-    const auto& minimum = comparison.other.swrMinimum;
-    return json
+std::string referenceJson(SweepId id, const SweepTime& taken, const SweepFeatures& features) {
+    const auto& minimum = features.swrMinimum;
+    return JsonObject()
+        .whole("history_id", id)
+        .text("taken", isoTimeText(taken))
         .number("lowest_swr_mhz",
                 megahertz(minimum ? std::optional(minimum->frequencyHz) : std::nullopt), 3)
         .number("lowest_swr", minimum ? std::optional(minimum->swr) : std::nullopt, 2)
-        .raw("resonances", resonancesJson(comparison.other, {}))
+        .raw("resonances", resonancesJson(features, {}))
         .str();
+}
+
+std::string referenceJson(const SweepComparison& comparison) {
+    return referenceJson(comparison.otherId, comparison.otherTaken, comparison.other);
 }
 
 std::string driftJson(const SweepComparison& comparison, const std::vector<std::string>& beyond) {

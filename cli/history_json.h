@@ -37,6 +37,9 @@ std::string trendJson(const HistoryStore::TrendPoint& point);
 // Both are at the plane and over the span the two were compared at ("differs" names what
 // made that needed: "plan", "feedline", "plane").
 std::string referenceJson(const SweepComparison& comparison);
+// The same of a sweep as its own markers read it: the reference itself, or one that could not
+// be compared.
+std::string referenceJson(SweepId id, const SweepTime& taken, const SweepFeatures& features);
 std::string driftJson(const SweepComparison& comparison, const std::vector<std::string>& beyond);
 
 }  // namespace zm

@@ -11,6 +11,7 @@
 #include "cli/frequency_argument.h"
 #include "meter/display_pattern.h"
 #include "numbers/number_text.h"
+#include "results/memory_file.h"
 #include "sweep/carrier_mode.h"
 #include "sweep/sweep_plan.h"
 
@@ -34,13 +35,15 @@ enum Option {
     kDryRun,
     kSummary,
     kSettings,
+    kAntenna,
+    kAlert,
     kHelp,
     kVersion
 };
 
 // Short names as common tools have them: -n for a dry run (make, rsync), -o for the output,
 // -V for the version.
-constexpr std::array<KnownOption, 17> kOptions{{
+constexpr std::array<KnownOption, 19> kOptions{{
     {kBand, "--band", 'b', "40m,20m"},
     {kPoints, "--points", '\0', "20"},
     {kStart, "--start", '\0', "14.0"},
@@ -56,6 +59,8 @@ constexpr std::array<KnownOption, 17> kOptions{{
     {kDryRun, "--dry-run", 'n', ""},
     {kSummary, "--summary", '\0', "json"},
     {kSettings, "--settings", '\0', "~/.config/zm480-plot"},
+    {kAntenna, "--antenna", 'a', "\"40m dipole\""},
+    {kAlert, "--alert", '\0', ""},
     {kHelp, "--help", 'h', ""},
     {kVersion, "--version", 'V', ""},
 }};
@@ -152,6 +157,15 @@ std::optional<std::string> apply(int option, std::string_view value, Reading& re
                 return "name the settings folder, e.g. --settings ~/.config/zm480-plot";
             }
             line.settingsFolder = std::string(value);
+            return std::nullopt;
+        case kAntenna:
+            line.antenna = cleanMemoryName(value);
+            if (line.antenna->empty()) {
+                return "an antenna needs its name, e.g. --antenna \"40m dipole\"";
+            }
+            return std::nullopt;
+        case kAlert:
+            line.alert = true;
             return std::nullopt;
         case kRefine:
             reading.refine = true;

@@ -51,6 +51,10 @@ struct SweepCommandLine {
     bool dryRun = false;
     SummaryFormat summary = SummaryFormat::Text;
     std::optional<std::string> settingsFolder;
+    // The antenna the sweeps are kept under in the history; none: station.ini's in use.
+    std::optional<std::string> antenna;
+    // Exit 5 when a sweep completed and drifted beyond station.ini's [history] limits.
+    bool alert = false;
 };
 
 // The arguments after the program's name, taken as givenOptions takes them. --band given

@@ -3,9 +3,10 @@
 #include "cli/sweep_summary.h"
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
+#include "cli/history_json.h"
+#include "cli/json_object.h"
 #include "numbers/number_text.h"
 #include "results/result_texts.h"
 #include "results/sweep_features.h"
@@ -39,25 +40,19 @@ std::string jsonNumber(std::optional<double> value, int decimals) {
     return value && std::isfinite(*value) ? fixedNumber(*value, decimals) : "null";
 }
 
-std::string jsonString(std::string_view text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
+std::string jsonTextOrNull(std::string_view text) {
+    return text.empty() ? "null" : jsonText(text);
 }
 
-std::string jsonTextOrNull(std::string_view text) {
-    return text.empty() ? "null" : jsonString(text);
+std::string referenceOrNull(const FinishedSweep& sweep) {
+    if (sweep.drift && sweep.drift->reference) {
+        return referenceJson(*sweep.drift->reference);
+    }
+    if (!sweep.historyId || !sweep.reference) {
+        return "null";
+    }
+    const StoredSweep& reference = *sweep.reference;
+    return referenceJson(reference.id, *reference.entry.taken, reference.markers.features);
 }
 
 std::optional<double> megahertzOf(std::optional<double> hz) {
@@ -102,6 +97,12 @@ std::string summaryText(const FinishedSweep& sweep) {
         }
     }
     add(keyedLine(sweep));
+    if (sweep.historyId) {
+        add("Kept in the history as sweep " + std::to_string(*sweep.historyId));
+    }
+    if (sweep.drift) {
+        add(sweep.drift->line);
+    }
     return text;
 }
 
@@ -134,6 +135,12 @@ std::string summaryJson(const FinishedSweep& sweep) {
         field("points", std::to_string(sweep.plannedPoints)),
         field("keyed_s", fixedNumber(sweep.keyed.count(), 1)),
         field("passed_over", jsonTextOrNull(sweep.passedOver)),
+        field("antenna", jsonTextOrNull(sweep.antenna)),
+        field("history_id", sweep.historyId ? std::to_string(*sweep.historyId) : "null"),
+        field("reference", referenceOrNull(sweep)),
+        field("drift", sweep.drift && sweep.drift->reference
+                           ? driftJson(*sweep.drift->reference, sweep.drift->beyond)
+                           : "null"),
     };
     std::string json = "{";
     for (const std::string& text : fields) {

@@ -44,6 +44,14 @@ What comes out:
                              output, else on standard output
       --settings DIR         the settings folder (the window's, by default
                              ~/.config/zm480-plot)
+
+The history:
+  -a, --antenna NAME         the antenna the sweeps are kept under in
+                             history.sqlite (station.ini's [antennas] in_use,
+                             else "Antenna 1"); a new name is added
+      --alert                exit with status 5 when every sweep completed and
+                             one drifted from its reference beyond station.ini's
+                             [history] resonance_khz (15) or swr (0.3)
   -h, --help                 print this text
   -V, --version              print the version
 
@@ -56,11 +64,14 @@ standard output or error going away (an SSH link dropped without a terminal, a
 reader that exits): what was measured is then kept as a memory too, and
 zm480-sweep.log in the settings folder says where.
 
+Every sweep that keyed a point is kept in the history, whose number, reference
+and drift the summary gives; zm480-history(1) reads it.
+
 Exit status: 0 every point swept; 1 stopped (a signal, its output gone, no
 power, the power ceiling, the radio lost); 2 wrong usage, or a file of -o that
 cannot be written; 3 the station is not ready (the meter does not answer, the
-radio is not there, rigctld is held up); 4 nothing to sweep in the band plan.
-With 2, 3 and 4 nothing was keyed.
+radio is not there, rigctld is held up); 4 nothing to sweep in the band plan;
+5 drifted, with --alert. With 2, 3 and 4 nothing was keyed.
 )";
 
 std::string sweepVersionText(std::string_view version) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "history/history_store.h"
 #include "tests/app/sweep_fixture.h"
 
 namespace zm::test {
@@ -292,6 +293,26 @@ TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readConfig().count("\r\n"), 8);
+}
+
+// Each Run is kept in the history under the antenna in use, and the line above the chart
+// says how it stands against the first, the antenna's reference for the band.
+TEST_F(SweepTest, EachRunIsKeptInTheHistoryAndComparedWithTheReference) {
+    window->cmdRun_Click();
+    EXPECT_THAT(chart->shownNotice(), ::testing::HasSubstr("Antenna 1, 20m: the reference sweep"));
+    window->cmdRun_Click();
+    EXPECT_THAT(chart->shownNotice(), ::testing::HasSubstr("Antenna 1, 20m: "));
+    EXPECT_THAT(chart->shownNotice(), ::testing::HasSubstr(" reference of "));
+
+    HistoryStore history(configDir.path().toStdString());
+    std::string problem;
+    const std::vector<SweepSummary> kept = history.list({}, problem);
+    ASSERT_EQ(kept.size(), 2u) << problem;
+    for (const SweepSummary& sweep : kept) {
+        EXPECT_EQ(sweep.antenna, "Antenna 1");
+        EXPECT_EQ(sweep.band, "20m");
+        EXPECT_EQ(sweep.keyedPoints, 8);
+    }
 }
 
 }  // namespace

@@ -356,7 +356,8 @@ INSTANTIATE_TEST_SUITE_P(
             "\"swr2_band\":\"7.033 "
             "– 7.167 MHz\",\"swr2_low_mhz\":7.033,\"swr2_high_mhz\":7.167,"
             "\"swr2_width_khz\":133,\"q\":38,\"resonances\":[{\"mhz\":7.075,\"r_ohm\":"
-            "49.2}],\"keyed_points\":5,\"points\":5,\"keyed_s\":6.2,\"passed_over\":null}\n"},
+            "49.2}],\"keyed_points\":5,\"points\":5,\"keyed_s\":6.2,\"passed_over\":null,"
+            "\"antenna\":null,\"history_id\":null,\"reference\":null,\"drift\":null}\n"},
         // Stopped after two points; a band's name of the user's own plan may hold a quote.
         SummaryCase{"StoppedAboveTwoWithoutResonance",
                     {"my\"40m", sweepOf({3.0, 2.5}, {10, 20}), 5, duration<double>(2.5)},
@@ -370,7 +371,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"above_ceiling\":false,\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_"
                     "mhz\":null,"
                     "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":2,"
-                    "\"points\":5,\"keyed_s\":2.5,\"passed_over\":null}\n"},
+                    "\"points\":5,\"keyed_s\":2.5,\"passed_over\":null,\"antenna\":null,\"history_"
+                    "id\":null,\"reference\":null,\"drift\":null}\n"},
         SummaryCase{
             "StoppedBeforeAReading",
             {"", sweepOf({}, {}), 5, {}},
@@ -381,7 +383,8 @@ INSTANTIATE_TEST_SUITE_P(
             "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
             "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
             "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":0,"
-            "\"points\":5,\"keyed_s\":0.0,\"passed_over\":null}\n"},
+            "\"points\":5,\"keyed_s\":0.0,\"passed_over\":null,\"antenna\":null,\"history_id\":"
+            "null,\"reference\":null,\"drift\":null}\n"},
         // Swept outside the antenna's band, the meter at its ceiling everywhere: no dip.
         SummaryCase{"AboveTheCeilingEverywhere",
                     {"40m", sweepOf({99.9, 99.9, 99.9}, {80, 80, 80}), 3, duration<double>(3.6)},
@@ -394,7 +397,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":true,"
                     "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
                     "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":3,"
-                    "\"points\":3,\"keyed_s\":3.6,\"passed_over\":null}\n"},
+                    "\"points\":3,\"keyed_s\":3.6,\"passed_over\":null,\"antenna\":null,\"history_"
+                    "id\":null,\"reference\":null,\"drift\":null}\n"},
         SummaryCase{
             "EveryPointBeyondTheFeedlinesLoss",
             {"10m", beyondTheLoss(2), 2, duration<double>(2.4)},
@@ -405,16 +409,19 @@ INSTANTIATE_TEST_SUITE_P(
             "14:03:22\",\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
             "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
             "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":2,"
-            "\"points\":2,\"keyed_s\":2.4,\"passed_over\":null}\n"},
-        SummaryCase{"APassedOverBandSaysWhy",
-                    {"60m", {{"", 5.35, 5.37, 0.005, 2}, {}}, 5, {}, "Nothing to sweep"},
-                    "60m · 5.350 – 5.370 MHz (20 kHz)\n"
-                    "  Passed over: Nothing to sweep\n",
-                    "{\"band\":\"60m\",\"start_mhz\":5.35,\"stop_mhz\":5.37,\"taken\":null,"
-                    "\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
-                    "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
-                    "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":0,"
-                    "\"points\":5,\"keyed_s\":0.0,\"passed_over\":\"Nothing to sweep\"}\n"}),
+            "\"points\":2,\"keyed_s\":2.4,\"passed_over\":null,\"antenna\":null,\"history_id\":"
+            "null,\"reference\":null,\"drift\":null}\n"},
+        SummaryCase{
+            "APassedOverBandSaysWhy",
+            {"60m", {{"", 5.35, 5.37, 0.005, 2}, {}}, 5, {}, "Nothing to sweep"},
+            "60m · 5.350 – 5.370 MHz (20 kHz)\n"
+            "  Passed over: Nothing to sweep\n",
+            "{\"band\":\"60m\",\"start_mhz\":5.35,\"stop_mhz\":5.37,\"taken\":null,"
+            "\"lowest_swr\":null,\"lowest_swr_mhz\":null,\"above_ceiling\":false,"
+            "\"swr2_band\":null,\"swr2_low_mhz\":null,\"swr2_high_mhz\":null,"
+            "\"swr2_width_khz\":null,\"q\":null,\"resonances\":[],\"keyed_points\":0,"
+            "\"points\":5,\"keyed_s\":0.0,\"passed_over\":\"Nothing to "
+            "sweep\",\"antenna\":null,\"history_id\":null,\"reference\":null,\"drift\":null}\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
