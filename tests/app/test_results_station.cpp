@@ -206,7 +206,7 @@ TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
     }
     EXPECT_EQ(csvNotNeeded, notNeededRows);
     EXPECT_EQ(chart->lastRecord.points, record.points);
-    EXPECT_EQ(chart->notice, "Keyed " + std::to_string(keyDowns) + " of 21 points");
+    EXPECT_EQ(sweepNotice(), "Keyed " + std::to_string(keyDowns) + " of 21 points");
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
 }
 

@@ -228,7 +228,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
     EXPECT_THAT(tuned(), ElementsAre("SetFrequency 14", "SetFrequency 14.2", "SetFrequency 14.35",
                                      "SetFrequency 14.05"));
     EXPECT_EQ(notNeeded(), 4);
-    EXPECT_EQ(chart->notice, "Keyed 4 of 8 points");
+    EXPECT_EQ(sweepNotice(), "Keyed 4 of 8 points");
 
     int keyedWaits = 0;
     sweepSleeper->during = [&](std::chrono::milliseconds wait) {
@@ -245,7 +245,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
                             [](const SweepPoint& point) { return point.reading.has_value(); }),
               1);
     EXPECT_EQ(notNeeded(), 0);
-    EXPECT_EQ(chart->notice, "Keyed 1 of 8 points");
+    EXPECT_EQ(sweepNotice(), "Keyed 1 of 8 points");
     EXPECT_TRUE(messages->shown.empty());
 }
 
@@ -299,6 +299,7 @@ TEST_F(SweepTest, CloseButtonMidSweepUnkeysThenClosesAndSaves) {
 // says how it stands against the first, the antenna's reference for the band.
 TEST_F(SweepTest, EachRunIsKeptInTheHistoryAndComparedWithTheReference) {
     window->cmdRun_Click();
+    comm->answers = {";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.40"};  // the antenna moved
     EXPECT_THAT(chart->shownNotice(), ::testing::HasSubstr("Antenna 1, 20m: the reference sweep"));
     window->cmdRun_Click();
     EXPECT_THAT(chart->shownNotice(), ::testing::HasSubstr("Antenna 1, 20m: "));

@@ -228,7 +228,7 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
         return;
     }
     EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
-    EXPECT_EQ(chart->notice, c.said);
+    EXPECT_EQ(sweepNotice(), c.said);
     std::vector<std::int64_t> skippedHz;
     for (std::size_t i = 0; i < window->sweepRecord().points.size(); ++i) {
         const SweepPoint& point = window->sweepRecord().points[i];

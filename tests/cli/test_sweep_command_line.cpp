@@ -217,7 +217,7 @@ TEST(SweepUsage, NamesEveryOptionTheCommandTakesInHelpAndManualPage) {
          it != std::sregex_iterator(); ++it) {
         options.insert(it->str());
     }
-    EXPECT_EQ(options.size(), 17u);
+    EXPECT_EQ(options.size(), 19u);
     for (const std::string& name : options) {
         const auto result = parsed({name});
         const auto* error = std::get_if<UsageError>(&result);

@@ -114,6 +114,15 @@ protected:
     bool lampOn() const {
         return window->controls().Picture5->isVisibleTo(window->controls().client);
     }
+    // The chart's notice as the sweep left it, without the history's line that follows it
+    // once a sweep is kept ("Antenna 1, 20m: the reference sweep; ...").
+    std::string sweepNotice() const {
+        const std::string& notice = chart->notice;
+        const std::size_t history =
+            notice.starts_with("Antenna 1, ") ? 0 : notice.find("\nAntenna 1, ");
+        return history == std::string::npos ? notice : notice.substr(0, history);
+    }
+
     // Pwr, Z, Ph, R, X and SWR as the boxes show them.
     std::vector<QString> readout() const {
         const FormControls& f = window->controls();
