@@ -74,6 +74,7 @@ struct FormControls {
     QMenu* mnuBandPlan = nullptr;  // one checkable item a plan, made by the window
     QMenu* mnuBand = nullptr;      // the plan's bands, made by the window, then:
     QAction* mnuSweepMyBands = nullptr;
+    QMenu* mnuAntenna = nullptr;  // the station's antennas, made by the window
     QMenu* mnuView = nullptr;
     QAction* mnuSmithChart = nullptr;  // Ctrl+M
     QAction* mnuBands = nullptr;       // the last "Sweep my bands..." run

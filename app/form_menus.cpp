@@ -74,6 +74,7 @@ void buildMenus(QMainWindow& window, FormControls& c) {
     c.mnuBand = menu("mnuBand", "&Band");
     c.mnuBand->addSeparator();
     c.mnuSweepMyBands = item(c.mnuBand, "mnuSweepMyBands", "Sweep my bands...");
+    c.mnuAntenna = menu("mnuAntenna", "&Antenna");
     c.mnuView = menu("mnuView", "&View");
     c.mnuSmithChart = item(c.mnuView, "mnuSmithChart", "&Smith chart");
     c.mnuSmithChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));

@@ -6,13 +6,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QWindow>
 
 #include "station/station_test.h"
 
@@ -21,21 +17,28 @@ namespace zm {
 namespace {
 
 constexpr std::chrono::milliseconds kTimer1Interval{200};
-// Outer heights outside these bounds are taken for damage in config.ini, not a choice.
-constexpr float kSmallestHeightTwips = 1500;
-constexpr float kLargestHeightTwips = 4320 * kTwipsPerPixel;  // a window as tall as an 8K screen
-constexpr float kNonClientTwips = frmMain::kNonClientPixels * kTwipsPerPixel;
-// A restored position must leave at least this much of the window on some screen.
-constexpr int kVisiblePixels = 60;
 
 }  // namespace
 
 frmMain::frmMain(Devices devices, QWidget* parent)
     : QMainWindow(parent),
       m_devices(std::move(devices)),
+      m_form(buildFormLayout(*this, m_devices.chart->widget())),
+      m_windowZoom(*this, m_form, m_devices.config.directory(), *m_devices.messages,
+                   [this](Zoom zoom) { zoomOthers(zoom); }),
+      m_readout(m_form, *m_devices.comm, [this] { showReadoutAtAntenna(); }),
+      m_bandPlans(
+          m_form, m_devices, [this](const std::string& key) { mnuBandPlan_Click(key); },
+          [this](const Band& band) { mnuBand_Click(band); }),
+      m_antennas(
+          *m_form.mnuAntenna, m_devices.config.directory().toStdString(), *m_devices.messages,
+          [this]() -> const AntennaSettings& { return m_station.antennas; },
+          [this](const AntennaSettings& antennas) {
+              changeStationFile([&](StationSettings& settings) { settings.antennas = antennas; });
+          },
+          [this] { mnuHistory_Click(); }),
       m_shelf(QDir(m_devices.config.directory()).filePath("memories")),
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested) {
-    m_form = buildFormLayout(*this, m_devices.chart->widget());
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
     m_timer1.setObjectName("Timer1");
@@ -50,8 +53,8 @@ frmMain::frmMain(Devices devices, QWidget* parent)
         m_devices.rigctld->onStateChange([this] { showRigctldState(); });
     }
     // The design's client area until start-up applies a saved height.
-    applyOuterHeight(heightTwips());
-    loadZoom();
+    m_windowZoom.applyOuterHeight(heightTwips());
+    m_windowZoom.load();
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }
 
@@ -81,7 +84,7 @@ void frmMain::connectHandlers() {
             &frmMain::Combo1_Validate);
     connect(m_form.Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
     connect(m_form.Combo3, &QComboBox::activated, this, &frmMain::Combo3_Click);
-    connect(m_form.Combo3, &QComboBox::highlighted, this, &frmMain::showPortRoutes);
+    connect(m_form.Combo3, &QComboBox::highlighted, this, [this] { m_readout.showPortRoutes(); });
     connect(m_form.Combo4, &QComboBox::activated, this, &frmMain::Combo4_Click);
     connect(m_form.cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(m_form.cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
@@ -103,7 +106,6 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);
     m_form.mnuBands->setEnabled(false);  // until a Sweep my bands has swept a band
     connectResultsMenu();
-    connectZoomMenu();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -122,7 +124,14 @@ void frmMain::showEvent(QShowEvent* event) {
             },
             Qt::QueuedConnection);
         QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
-        QMetaObject::invokeMethod(this, &frmMain::reportDamagedWindowFile, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_closed) {
+                    m_windowZoom.reportDamage();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -159,6 +168,19 @@ frmMain::PollingPause::~PollingPause() {
     m_window.setTimer1Enabled(true);
 }
 
+void frmMain::zoomOthers(Zoom zoom) {
+    m_devices.chart->setZoom(zoom);
+    if (m_smithWindow) {
+        m_smithWindow->setZoom(zoom);
+    }
+    if (m_bandsWindow) {
+        m_bandsWindow->setZoom(zoom);
+    }
+    if (m_historyWindow) {
+        m_historyWindow->setZoom(zoom);
+    }
+}
+
 void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)()) {
     if (index < -1 || index >= list->count() || index == list->currentIndex()) {
         return;
@@ -168,70 +190,6 @@ void frmMain::setListIndex(QComboBox* list, int index, void (frmMain::*handler)(
         list->setEditText(QString());
     }
     (this->*handler)();
-}
-
-int frmMain::clientHeightPixels() const {
-    return m_form.client->height();
-}
-
-// Whole pixels at 125 % cannot show 6645 twips exactly: the height given is kept while the
-// window still has the pixels it gave, so that config.ini reads the same at any zoom.
-float frmMain::heightTwips() const {
-    const int clientHeight = m_form.client->height();
-    if (m_heightTwips && clientHeight == clientPixelsFor(*m_heightTwips)) {
-        return *m_heightTwips;
-    }
-    return float(pixelsToTwips(clientHeight, m_zoom) + kNonClientTwips);
-}
-
-int frmMain::clientPixelsFor(float heightTwips) const {
-    return twipsToPixels(heightTwips - kNonClientTwips, m_zoom);
-}
-
-// Only the height changes, the width stays as the user left it. Controls never move or
-// resize, whatever the user makes of the window: the client area has no layout, so a
-// larger window only shows more of it, a smaller one less.
-void frmMain::applyOuterHeight(float heightTwips) {
-    if (!(heightTwips >= kSmallestHeightTwips && heightTwips <= kLargestHeightTwips)) {
-        return;
-    }
-    m_heightTwips = heightTwips;
-    const int clientHeight = clientPixelsFor(heightTwips);
-    const int width = m_form.client->width();
-    m_form.client->resize(width, clientHeight);  // at once, also while the window is hidden
-    resize(width, clientHeight + menuBar()->sizeHint().height());
-}
-
-// A place on the screen, not a part of the drawing: 15 twips to the pixel at any zoom, so a
-// zoom never moves the window, nor the saved position with it.
-void frmMain::applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips) {
-    if (!leftTwips && !topTwips) {
-        return;
-    }
-    const QPoint wanted(leftTwips ? twipsToPixels(*leftTwips) : x(),
-                        topTwips ? twipsToPixels(*topTwips) : y());
-    const QRect placed(wanted, size());
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect seen = placed.intersected(screen->availableGeometry());
-        if (seen.width() >= kVisiblePixels && seen.height() >= kVisiblePixels) {
-            placeFrameAt(wanted);
-            return;
-        }
-    }
-    // Off every screen (a monitor that is gone, or a damaged file): keep the system's place.
-}
-
-// The saved position is the frame's outer corner, as x() and y() give it to SaveConfig.
-// Start-up runs just after the window is shown, before the window manager has said how wide
-// its frame is: move() alone then places the inside of the window at the spot, and under
-// openbox every start and close moved the window up by its 20-pixel title bar.
-// setFramePosition asks the window manager for the frame's corner; move() first makes x()
-// and y() give it at once, for the SaveConfig of the start-up inside start-up.
-void frmMain::placeFrameAt(QPoint corner) {
-    move(corner);
-    if (QWindow* window = windowHandle()) {
-        window->setFramePosition(corner);
-    }
 }
 
 }  // namespace zm

@@ -11,12 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/antenna_menu.h"
+#include "app/band_plan_menu.h"
 #include "app/devices.h"
 #include "app/form_layout.h"
+#include "app/meter_readout.h"
+#include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
 #include "dialogs/bands_window.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/history_window.h"
 #include "dialogs/match_dialog.h"
 #include "dialogs/memories_dialog.h"
 #include "engine/sweep_history.h"
@@ -43,6 +48,18 @@ namespace zm {
 
 class StationTest;
 
+// The window's parts, each owning its state behind its own interface; none includes this
+// header (scripts/floors checks it):
+//   WindowZoom    app/window_zoom.h     window.ini's zoom, View, Zoom's steps that fit the
+//                                       screen, the outer height in twips, the window's place
+//   MeterReadout  app/meter_readout.h   the readout boxes, the lamp, the raw-answer line, the
+//                                       port list's routes, a meter unplugged and back
+//   BandPlanMenu  app/band_plan_menu.h  the shipped plans and the one in force, Setup, Band
+//                                       plan's items, the Band menu and the chart's shading
+//   AntennaMenu   app/antenna_menu.h    the antennas by name, the one in use, New and Rename
+// The plan and grid, the sweep record, the feedline, the results and the station stay with
+// the form.
+//
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
 // they perform; parsing, planning and formatting live in the core, the outside world behind
@@ -54,9 +71,7 @@ public:
     // Outer heights of the Setup menu's two sizes, in twips.
     static constexpr float kNormalHeightTwips = 6645;
     static constexpr float kDiagHeightTwips = 7230;
-    // Title bar, menu bar and frame of the design's platform: the outer height less this is
-    // the client area, so that the Normal size ends above the lower strip on any platform.
-    static constexpr int kNonClientPixels = 46;
+    static constexpr int kNonClientPixels = WindowZoom::kNonClientPixels;
 
     explicit frmMain(Devices devices, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -102,6 +117,9 @@ public:
     // Band, Sweep my bands...: the bands ticked, one sweep each, and View, Bands
     void mnuSweepMyBands_Click();
     void mnuBands_Click();
+    // Antenna, History...: the antennas' sweeps, their trend and drift
+    void mnuHistory_Click();
+    HistoryWindow* historyWindow() const { return m_historyWindow; }
 
     // Files and printing
     void mnuOpen_Click();
@@ -132,24 +150,21 @@ public:
     void mnuAtAntenna_Click();
     void mnuAtMeter_Click();
 
-    // View, Zoom: the window, its other windows and its message boxes drawn at 100 to 200 %;
-    // a step up or down passes over one that would not fit the screen.
-    void mnuZoom_Click(Zoom zoom);
-    void mnuZoomIn_Click();
-    void mnuZoomOut_Click();
-    Zoom zoom() const { return m_zoom; }
+    // View, Zoom, and the window's size and place.
+    WindowZoom& windowZoom() { return m_windowZoom; }
+    Zoom zoom() const { return m_windowZoom.zoom(); }
 
     // What the window holds, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
-    const MeterReading& meterReading() const { return m_reading; }
-    const std::string& rawResponse() const { return m_rawResponse; }
-    const std::string& lastResponse() const { return m_lastResponse; }
+    const MeterReading& meterReading() const { return m_readout.reading(); }
+    const std::string& rawResponse() const { return m_readout.rawResponse(); }
+    const std::string& lastResponse() const { return m_readout.lastResponse(); }
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
     const SweepRecord& shownRecord() const { return m_shownRecord; }  // at the plane shown
     const std::optional<Feedline>& feedline() const { return m_feedline; }
-    const BandPlan& bandPlan() const { return m_bandPlan; }
+    const BandPlan& bandPlan() const { return m_bandPlans.plan(); }
     const std::vector<Memory>& memories() const { return m_shelf.memories(); }
     SmithWindow* smithWindow() const { return m_smithWindow; }
     MatchDialog* matchDialog() const { return m_matchDialog; }
@@ -160,8 +175,8 @@ public:
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweepRunning; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
-    float heightTwips() const;  // the outer height the window has now, whatever the zoom
-    int clientHeightPixels() const;
+    float heightTwips() const { return m_windowZoom.heightTwips(); }  // whatever the zoom
+    int clientHeightPixels() const { return m_windowZoom.clientHeightPixels(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -188,33 +203,11 @@ private:
     // changes, as if the user had chosen it; an index outside the list changes nothing.
     void setListIndex(QComboBox* list, int index, void (frmMain::*handler)());
 
-    // Each port list entry's tooltip names the device that the port opens.
-    void showPortRoutes();
     void applyConfigValues();
-    void applyWindowPosition(std::optional<float> leftTwips, std::optional<float> topTwips);
-    void placeFrameAt(QPoint corner);
-    void applyOuterHeight(float heightTwips);
-    int clientPixelsFor(float heightTwips) const;  // at the zoom
+    // The chart and the other windows drawn at the zoom the form is drawn at.
+    void zoomOthers(Zoom zoom);
 
-    // window.ini, read when the window is made; the largest zoom up to its own that fits.
-    void loadZoom();
-    void connectZoomMenu();
-    void applyZoom(Zoom zoom);
-    // Why the window would not fit the screen it is on at that zoom; empty when it fits.
-    QString whyZoomDoesNotFit(Zoom zoom) const;
-    void showZoomChoices();  // greys the steps that would not fit, with the reason
-    void reportDamagedWindowFile();
-
-    // One poll in two halves: the query, and 0.2 s later the answer.
-    MeterQuery beginPoll();
-    void finishPoll(MeterQuery query);
     void endIdlePoll(MeterQuery query);
-    void showMeterAnswer(const MeterAnswer& answer);  // an idle poll's or a sweep's
-    void showReadout();
-    void setLampOn(bool on);
-    void meterOpened();
-    void noticeMeterLoss(bool portOpen);
-    void openLostMeter();
 
     // A start, stop or step that would make a plan beyond the point counter is refused
     // with a message; the current plan and grid stay as they are.
@@ -269,15 +262,6 @@ private:
     void chooseMeterDevice(const std::string& device);
     void showRigctldState();
 
-    // The shipped plans and the one station.ini chooses, read once at the first start-up.
-    void loadBandPlans();
-    void buildBandPlanMenu();
-    // The plan of that key, bands.ini for "own"; none, with the reason, when it cannot be had.
-    std::optional<BandPlan> findBandPlan(const std::string& planKey, std::string& report);
-    // The same, or else the plan of all IARU regions, with a message.
-    BandPlan bandPlanFor(const std::string& planKey);
-    void useBandPlan(BandPlan plan);
-    void showBandPlan();  // the Band menu's items and the shading, for the carrier mode
     // Changes one part of station.ini, and of the settings in force.
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 
@@ -319,6 +303,7 @@ private:
 
     Devices m_devices;
     FormControls m_form;
+    WindowZoom m_windowZoom;
     QTimer m_timer1;
 
     bool m_activated = false;
@@ -326,28 +311,12 @@ private:
     // a close (a stop signal under a start-up message) must not save those over the user's.
     bool m_configApplied = false;
     bool m_closed = false;  // start-up goes no further once the window has closed
-    Zoom m_zoom;
-    // The outer height last applied, in twips: what the window keeps while its pixels still
-    // show that height, as a zoom rounds it to whole pixels.
-    std::optional<float> m_heightTwips;
-    std::string m_windowFileDamage;  // told once, at the first start-up
     ConfigValues m_configValues;
     std::optional<std::string> m_unsavedConfig;  // what the last, failed save meant to write
 
     QTimer m_pollAnswer;                     // the idle poll's 0.2 s between query and answer
     std::optional<PollingPause> m_idlePoll;  // from an idle poll's query to its answer
-    // The meter's device as it was last opened. Once it failed or vanished it is lost, and
-    // each tick looks whether it is back.
-    struct MeterDevice {
-        PortRoute route;
-        std::string name;   // as chosen: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KZ3XY-...
-        bool open = false;  // held open by the program, which did not close it since
-        bool lost = false;
-    };
-    MeterDevice m_meter;
-    MeterReading m_reading;
-    std::string m_rawResponse;
-    std::string m_lastResponse;
+    MeterReadout m_readout;
 
     SweepPlan m_plan;
     PlotGrid m_grid;
@@ -358,9 +327,8 @@ private:
     std::optional<Feedline> m_feedline;         // none: the readings are the meter's
     std::optional<std::vector<Cable>> m_cables;
     std::string m_cableListProblem;
-    std::vector<BandPlan> m_shippedPlans;
-    BandPlan m_bandPlan;  // in force; no band (Run keys nothing) until start-up reads one
-    std::vector<QAction*> m_bandItems;           // the Band menu's bands
+    BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one
+    AntennaMenu m_antennas;
     MemoryShelf m_shelf;                         // memories/ beside config.ini
     std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
     QPointer<SmithWindow> m_smithWindow;         // made when first opened
@@ -368,6 +336,7 @@ private:
     QPointer<MemoriesDialog> m_memoriesDialog;
     std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
     QPointer<BandsWindow> m_bandsWindow;
+    QPointer<HistoryWindow> m_historyWindow;
 
     // The sweep in progress. Escape, the close button and the stop signals ask it to stop;
     // a close asked for meanwhile happens once it has unkeyed.

@@ -107,7 +107,8 @@ std::vector<Memory> frmMain::shownMemories() const {
 void frmMain::showReadoutAtAntenna() {
     QString tip;
     // Without RF the meter reads 0 ohm, which no antenna is.
-    const auto reading = pointReadingOf(m_reading, m_reading.Z > 0.0 && m_reading.Phase);
+    const MeterReading& meter = m_readout.reading();
+    const auto reading = pointReadingOf(meter, meter.Z > 0.0 && meter.Phase);
     if (m_feedline && reading && m_tunedMHz) {
         const double hz = *m_tunedMHz * 1e6;
         SweepPoint point{std::llround(hz),

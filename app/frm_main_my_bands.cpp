@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Band, Sweep my bands...: the bands ticked swept one after the other in one run, each an
-// ordinary sweep of the whole band kept as a memory, and the Bands window that sums them up.
+// ordinary sweep of the whole band kept as a memory, the Bands window that sums them up,
+// and the History window of every sweep kept.
 
 #include <QDir>
 
@@ -51,14 +52,14 @@ void frmMain::mnuSweepMyBands_Click() {
 }
 
 std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice) {
-    const auto chosen = m_devices.bandsDialog->ask(m_bandPlan, offered);
+    const auto chosen = m_devices.bandsDialog->ask(m_bandPlans.plan(), offered);
     if (!chosen) {
         return {};
     }
     if (keepChoice && *chosen != m_station.bands) {
         changeStationFile([&](StationSettings& settings) { settings.bands = *chosen; });
     }
-    return sweepBands(bandSweeps(m_bandPlan, chosen->sweep, chosen->points));
+    return sweepBands(bandSweeps(m_bandPlans.plan(), chosen->sweep, chosen->points));
 }
 
 // Each band goes through the same sweep as Run, with all its safeties and the band plan's
@@ -156,6 +157,27 @@ void frmMain::mnuBands_Click() {
     m_bandsWindow->show();
     m_bandsWindow->raise();
     m_bandsWindow->activateWindow();  // Ctrl+C copies its table at once
+}
+
+// Made when first opened; it reads the history afresh each time it is opened.
+void frmMain::mnuHistory_Click() {
+    if (!m_historyWindow) {
+        m_historyWindow = new HistoryWindow(
+            m_devices.config.directory().toStdString(), m_station.history, *m_devices.messages,
+            [this](const StoredSweep& sweep) {
+                keepMemory(
+                    {sweep.entry.antenna + " " + localTimeText(*sweep.entry.taken).substr(0, 16),
+                     true, 0, sweep.entry.record});
+            },
+            this);
+        offerPictures(m_historyWindow->pictureActions(), *m_historyWindow, "history",
+                      [this] { return m_historyWindow->shownTitle(); });
+    }
+    m_historyWindow->setLimits(m_station.history);
+    m_historyWindow->reload(m_antennas.inUse());
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 }  // namespace zm

@@ -187,7 +187,7 @@ void frmMain::Combo2_Click() {
 
 void frmMain::Combo4_Click() {
     m_plan.CarrierMode = carrierModeFor(m_form.Combo4->currentIndex(), m_plan.CarrierMode);
-    showBandPlan();
+    m_bandPlans.show(m_plan.CarrierMode);
 }
 
 void frmMain::cmdClear_Click() {

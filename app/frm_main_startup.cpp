@@ -18,13 +18,6 @@ namespace {
 // the list shows: Run then sweeps at once, in the mode the user sees.
 constexpr std::array<std::pair<int, const char*>, 2> kFirstStartLists{{{6, "2"}, {7, "0"}}};
 
-// "Com01: /dev/ttyUSB0 (link ports/com1)" or "Com01: /dev/ttyS0, no link in ports/".
-QString portTooltip(int port, const PortRoute& route) {
-    const std::string link = "ports/com" + std::to_string(port);
-    return QString::fromStdString(meterPortName(port) + ": " + route.device +
-                                  (route.linked ? " (link " + link + ")" : ", no link in ports/"));
-}
-
 }  // namespace
 
 void frmMain::Form_Activate() {
@@ -56,14 +49,14 @@ void frmMain::Form_Activate() {
     PlanSweep();
     ClearPlot();
 
-    showPortRoutes();
+    m_readout.showPortRoutes();
     if (!m_devices.comm->isOpen()) {
         if (!openMeterPort(*m_devices.comm)) {
             const int port = m_devices.comm->commPort();
             m_devices.messages->show(portNotAvailableMessage(port, m_devices.comm->routeOf(port)));
             return;
         }
-        meterOpened();
+        m_readout.opened();
     }
 
     // On the first run this changes the port list's selection, and the port choice runs
@@ -84,12 +77,12 @@ void frmMain::applyConfigValues() {
         m_devices.comm->setCommPort(*port);
     }
     if (const auto height = filled(3) ? readSingle(slot(3)) : std::nullopt) {
-        applyOuterHeight(*height);
+        m_windowZoom.applyOuterHeight(*height);
     }
     // After the height: a resize of a window that has just been shown puts it back where Qt
     // last knew it, before the window manager has moved its frame.
-    applyWindowPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
-                        filled(1) ? readSingle(slot(1)) : std::nullopt);
+    m_windowZoom.applyPosition(filled(0) ? readSingle(slot(0)) : std::nullopt,
+                               filled(1) ? readSingle(slot(1)) : std::nullopt);
     if (const auto mark = filled(4) ? readCheckMark(slot(4)) : std::nullopt) {
         m_form.mnuNormal->setChecked(*mark);
     }
@@ -126,18 +119,8 @@ void frmMain::SaveConfig() {
     }
 }
 
-// Refreshed at every start-up and whenever the user moves through the list, so that a link
-// made in ports/ while the program runs shows at once.
-void frmMain::showPortRoutes() {
-    for (int index = 0; index < m_form.Combo3->count(); ++index) {
-        const int port = index + 1;
-        m_form.Combo3->setItemData(index, portTooltip(port, m_devices.comm->routeOf(port)),
-                                   Qt::ToolTipRole);
-    }
-}
-
 void frmMain::Combo3_Click() {
-    m_meter = MeterDevice{};  // a new choice: what was lost is no longer looked for
+    m_readout.forgetDevice();
     if (m_devices.comm->isOpen()) {
         m_devices.comm->close();
     }
@@ -154,13 +137,13 @@ void frmMain::Combo3_Click() {
 // Each size item sets its height and carries the only check mark, also when it is chosen
 // while it already has it, so the saved height and marks always agree.
 void frmMain::mnuNormal_Click() {
-    applyOuterHeight(kNormalHeightTwips);
+    m_windowZoom.applyOuterHeight(kNormalHeightTwips);
     m_form.mnuNormal->setChecked(true);
     m_form.mnuDiag->setChecked(false);
 }
 
 void frmMain::mnuDiag_Click() {
-    applyOuterHeight(kDiagHeightTwips);
+    m_windowZoom.applyOuterHeight(kDiagHeightTwips);
     m_form.mnuDiag->setChecked(true);
     m_form.mnuNormal->setChecked(false);
 }

@@ -31,7 +31,8 @@ void frmMain::loadStation() {
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }
-    loadBandPlans();
+    m_bandPlans.load(m_station.licence.plan, m_plan.CarrierMode);
+    m_antennas.show();
 }
 
 void frmMain::useStation(const RigSettings& rig) {

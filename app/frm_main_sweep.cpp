@@ -39,10 +39,9 @@ void frmMain::cmdRun_Click() {
 }
 
 SweepHistory frmMain::runHistory(bool bandPoints) const {
-    return SweepHistory(m_devices.config.directory().toStdString(),
-                        {.antenna = antennaInUse(m_station.antennas, std::nullopt),
-                         .bandPoints = bandPoints,
-                         .limits = m_station.history});
+    return SweepHistory(
+        m_devices.config.directory().toStdString(),
+        {.antenna = m_antennas.inUse(), .bandPoints = bandPoints, .limits = m_station.history});
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -99,7 +98,7 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
 SweepRequest frmMain::sweepRequest() const {
     return {.plan = m_plan,
             .plotMode = m_form.Combo2->currentIndex(),
-            .bandPlan = m_bandPlan,
+            .bandPlan = m_bandPlans.plan(),
             .sweep = m_station.sweep,
             .rig = m_station.rig,
             .feedline = m_feedline,
@@ -134,7 +133,7 @@ void frmMain::sweepBegun(const SweepBegun& begun) {
 
 void frmMain::meterRead(const MeterRead& read) {
     m_tunedMHz = read.tunedMHz;
-    showMeterAnswer(read.answer);
+    m_readout.show(read.answer);
 }
 
 void frmMain::pointDone(const PointDone& done) {

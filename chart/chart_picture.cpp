@@ -128,6 +128,14 @@ QByteArray pictureSvg(ChartPicture& chart, const QString& title, QSize sizePx) {
     return bytes;
 }
 
+void paintWidgetPicture(QWidget& widget, QPainter& painter, const QRectF& area) {
+    const QSizeF shown = widget.size();
+    const qreal scale = std::min(area.width() / shown.width(), area.height() / shown.height());
+    painter.translate(area.center() - QPointF(shown.width(), shown.height()) * scale / 2.0);
+    painter.scale(scale, scale);
+    widget.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+}
+
 PictureActions makePictureActions(QWidget* owner) {
     PictureActions actions;
     actions.copyImage = new QAction(QStringLiteral("Copy image"), owner);

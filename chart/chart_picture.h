@@ -49,6 +49,9 @@ QImage pictureImage(ChartPicture& chart, const QString& title, QSize sizePx = kP
 QByteArray picturePng(ChartPicture& chart, const QString& title, QSize sizePx = kPictureSizePx);
 // Vector: the traces as paths, the texts as text.
 QByteArray pictureSvg(ChartPicture& chart, const QString& title, QSize sizePx = kPictureSizePx);
+// A window drawn whole into `area`, as large as fits and centred: drawn, not grabbed, so that
+// the text stays sharp at the picture's size and text in an SVG.
+void paintWidgetPicture(QWidget& widget, QPainter& painter, const QRectF& area);
 // The dots per inch the charts lay their text out for: a picture's device uses the same,
 // so that a point of text takes the room it took on the chart.
 int pictureDotsPerInch();

@@ -152,13 +152,8 @@ void BandsWindow::copy() {
     m_clipboard.setText(m_text);
 }
 
-// Drawn, not grabbed: the text stays sharp at the picture's size and text in an SVG.
 void BandsWindow::paintPicture(QPainter& painter, const QRectF& area) {
-    const QSizeF shown = size();
-    const qreal scale = std::min(area.width() / shown.width(), area.height() / shown.height());
-    painter.translate(area.center() - QPointF(shown.width(), shown.height()) * scale / 2.0);
-    painter.scale(scale, scale);
-    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    paintWidgetPicture(*this, painter, area);
 }
 
 // A file that is missing or damaged leaves the first size and the system's place.

@@ -5,6 +5,7 @@
 //   zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] [--plan START STOP STEP]
 //                  [--run] [--print OUT.pdf] [--memory FILE] [--hover POINT]
 //                  [--smith SMITH.png] [--bands BANDS.png] [--during SECONDS DURING.png]
+//                  [--history HISTORY.png]
 //
 // --mode picks a plot mode as the user would, --plan types the start and stop boxes and the
 // step field ("7.0 7.2 2" for 2 kHz steps), --run presses Run once start-up is done and
@@ -15,7 +16,8 @@
 // 1) of the first curve shown, to show its values, --smith opens the Smith chart and writes a PNG
 // of it too, and --bands runs Band, Sweep my bands... with the bands and points station.ini's
 // [bands] holds, says how long the run took and writes a PNG of the Bands window, and
-// --during writes a PNG of the window that many seconds into --run or --bands, mid-sweep.
+// --during writes a PNG of the window that many seconds into --run or --bands, mid-sweep, and
+// --history opens Antenna, History... once the rest is done and writes a PNG of it.
 
 #include <QApplication>
 #include <QChartView>
@@ -87,7 +89,7 @@ int main(int argc, char** argv) {
                      "usage: zm480-snapshot OUT.png [--seconds N] [--diag] [--mode 0..4] "
                      "[--plan START STOP STEP] [--run] [--print OUT.pdf] "
                      "[--memory FILE] [--hover POINT] [--smith SMITH.png] [--bands BANDS.png] "
-                     "[--during SECONDS DURING.png]\n");
+                     "[--during SECONDS DURING.png] [--history HISTORY.png]\n");
         return 2;
     }
     const QString pngPath = QString::fromLocal8Bit(argv[1]);
@@ -99,6 +101,7 @@ int main(int argc, char** argv) {
     std::string memoryPath;
     QString smithPath;
     QString bandsPath;
+    QString historyPath;
     QString pdfPath;
     double duringSeconds = 0;
     QString duringPath;
@@ -125,6 +128,8 @@ int main(int argc, char** argv) {
             smithPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--bands") && i + 1 < argc) {
             bandsPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--history") && i + 1 < argc) {
+            historyPath = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--during") && i + 2 < argc) {
             duringSeconds = std::atof(argv[++i]);
             duringPath = QString::fromLocal8Bit(argv[++i]);
@@ -185,6 +190,9 @@ int main(int argc, char** argv) {
         if (hoverPoint > 0) {
             hoverOverPoint(window.controls().MSChart1, hoverPoint);
         }
+        if (!historyPath.isEmpty()) {
+            window.mnuHistory_Click();
+        }
         QTimer::singleShot(int(seconds * 1000), &window, [&] {
             const bool saved = window.grab().save(pngPath);
             std::printf(saved ? "The window is in %s\n" : "Could not write %s\n", argv[1]);
@@ -197,6 +205,11 @@ int main(int argc, char** argv) {
                 const bool bandsSaved = window.bandsWindow()->grab().save(bandsPath);
                 std::printf(bandsSaved ? "The Bands window is in %s\n" : "Could not write %s\n",
                             qPrintable(bandsPath));
+            }
+            if (window.historyWindow()) {
+                const bool historySaved = window.historyWindow()->grab().save(historyPath);
+                std::printf(historySaved ? "The History window is in %s\n" : "Could not write %s\n",
+                            qPrintable(historyPath));
             }
             if (!pdfPath.isEmpty()) {
                 std::string whyNot;

@@ -83,6 +83,10 @@ public:
         last = text;
         std::fprintf(stderr, "zm480-soak: message: %.*s\n", int(text.size()), text.data());
     }
+    std::optional<std::string> askLine(std::string_view, std::string_view) override {
+        return std::nullopt;  // the soak names nothing
+    }
+    bool confirm(std::string_view) override { return false; }
 };
 
 // How the points of the sweeps were taken.

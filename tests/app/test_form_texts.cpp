@@ -192,6 +192,7 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
         {m_controls.mnuBandPlan->menuAction(), "Band &plan"},
         {m_controls.mnuBand->menuAction(), "&Band"},
         {m_controls.mnuSweepMyBands, "Sweep my bands..."},
+        {m_controls.mnuAntenna->menuAction(), "&Antenna"},
         {m_controls.mnuHelp->menuAction(), "&Help"},
         {m_controls.mnuIndex, "&Index"},
         {m_controls.mnuAbout, "&About"},
@@ -208,10 +209,11 @@ TEST_F(FormLayout, MenusCarryTheirCaptionsUncheckedAndEnabled) {
     // View holds what the design had no room for: the Smith chart, on Ctrl+M.
     EXPECT_EQ(m_controls.mnuSmithChart->text(), QStringLiteral("&Smith chart"));
     EXPECT_EQ(m_controls.mnuSmithChart->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_EQ(m_window.menuBar()->actions(),
-              (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
-                               m_controls.mnuBand->menuAction(), m_controls.mnuView->menuAction(),
-                               m_controls.mnuHelp->menuAction()}));
+    EXPECT_EQ(
+        m_window.menuBar()->actions(),
+        (QList<QAction*>{m_controls.mnuFile->menuAction(), m_controls.mnuSetup->menuAction(),
+                         m_controls.mnuBand->menuAction(), m_controls.mnuAntenna->menuAction(),
+                         m_controls.mnuView->menuAction(), m_controls.mnuHelp->menuAction()}));
     EXPECT_EQ(m_controls.mnuSetup->actions(),
               (QList<QAction*>{m_controls.mnuNormal, m_controls.mnuDiag, m_controls.mnuStation,
                                m_controls.mnuSweepSettings, m_controls.mnuFeedline,

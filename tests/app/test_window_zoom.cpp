@@ -21,14 +21,14 @@ TEST_F(WindowZoomTest, ConfigIniReadsTheSameAtEveryZoom) {
     for (const int percent : {150, 125, 200, 175, 100}) {
         SCOPED_TRACE(percent);
         const Zoom zoom = *Zoom::ofPercent(percent);
-        window->mnuZoom_Click(zoom);
+        window->windowZoom().choose(zoom);
         EXPECT_EQ(window->clientHeightPixels(), twipsToPixels(7230 - 690, zoom));
         window->SaveConfig();
         EXPECT_EQ(readConfig(), settings);
         EXPECT_EQ(readConfig("window.ini"), "[window]\nzoom=" + QByteArray::number(percent) + "\n");
     }
     // The display sizes at a zoom are the design's twips too.
-    window->mnuZoom_Click(*Zoom::ofPercent(175));
+    window->windowZoom().choose(*Zoom::ofPercent(175));
     window->mnuNormal_Click();
     window->SaveConfig();
     EXPECT_EQ(readConfig(), configText("1215", "1170", "1", "6645", "True", "False", "2", "0"));
@@ -80,11 +80,11 @@ TEST_F(WindowZoomTest, ZoomsThatWouldNotFitTheScreenAreGreyedWithTheReason) {
         EXPECT_EQ(step->toolTip().startsWith("Too large for this screen: at "), !fits)
             << step->toolTip().toStdString();
     }
-    window->mnuZoomIn_Click();
-    window->mnuZoomIn_Click();  // 150 % would not fit: it stays at 125 %
+    window->windowZoom().zoomIn();
+    window->windowZoom().zoomIn();  // 150 % would not fit: it stays at 125 %
     EXPECT_EQ(window->zoom().percent(), 125);
     EXPECT_FALSE(window->controls().mnuZoomIn->isEnabled());
-    window->mnuZoomOut_Click();
+    window->windowZoom().zoomOut();
     EXPECT_EQ(window->zoom().percent(), 100);
 }
 

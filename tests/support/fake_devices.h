@@ -42,6 +42,23 @@ public:
             whileShown();
         }
     }
+    // What the user types at each question, in turn; none: Cancel.
+    std::vector<std::optional<std::string>> answers;
+    std::vector<std::string> asked;
+    std::optional<std::string> askLine(std::string_view question, std::string_view) override {
+        asked.emplace_back(question);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<std::string> answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    bool confirms = true;  // Yes to every question
+    bool confirm(std::string_view question) override {
+        asked.emplace_back(question);
+        return confirms;
+    }
 };
 
 // A chart that draws nothing: it keeps the plot properties, the last grid, record,

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_picture.h"
+#include "dialogs/message_box.h"
+#include "history/history_store.h"
+#include "zoom/zoom.h"
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace zm {
+
+// The antennas' logbook on the screen: an antenna and a band picked, the trend of their
+// sweeps across time, one point a sweep with the dates along the axis (the resonance's and
+// the lowest SWR's frequency, the lowest SWR, the 2:1 width or R at resonance), the
+// reference's value drawn as a dashed line, and under it a table of the sweeps, sortable by
+// any column. For the sweep chosen in the table: Keep as memory (on the main chart), Mark
+// as reference, and Delete... (asked first). "Copy image" and "Save image..." give its
+// picture; it is drawn at the program's zoom. It reads the history whenever it is shown, so
+// that the sweeps of a zm480-sweep meanwhile are there.
+class HistoryWindow : public QWidget, public ChartPicture {
+public:
+    // What the trend draws, as its list offers it.
+    enum class Trend { Frequencies, LowestSwr, Width, ResonanceR };
+
+    // `keep` takes a sweep of the history as a memory.
+    HistoryWindow(std::filesystem::path folder, HistorySettings limits, MessageBoxes& messages,
+                  std::function<void(const StoredSweep&)> keep, QWidget* parent);
+
+    // The history as it stands, the antenna in use picked when it has sweeps.
+    void reload(const std::string& antennaInUse);
+    void setLimits(const HistorySettings& limits) { m_limits = limits; }
+    void setTrend(Trend trend);
+    void setZoom(Zoom zoom);
+
+    QTableWidget* table() const { return m_table; }
+    QComboBox* antennaList() const { return m_antennas; }
+    QComboBox* bandList() const { return m_bands; }
+    QChart* trendChart() const { return m_chart; }
+    // The sweep of the table's chosen row; none without one.
+    std::optional<SweepId> chosenSweep() const;
+    void keepChosen();
+    void markChosen();
+    void deleteChosen();
+
+    void paintPicture(QPainter& painter, const QRectF& area) override;
+    QList<LegendEntry> legend() const override;
+    const PictureActions& pictureActions() const { return m_pictureActions; }
+    // The antenna and band shown, for the pictures' title: "40m dipole, 40m".
+    QString shownTitle() const;
+
+private:
+    void showBands();
+    void showSweeps();
+    void drawTrend();
+    // A problem with the history, said once a reload.
+    void say(const std::string& problem);
+
+    HistoryStore m_store;
+    HistorySettings m_limits;
+    MessageBoxes& m_messages;
+    std::function<void(const StoredSweep&)> m_keep;
+    Zoom m_zoom;
+    Trend m_trend = Trend::Frequencies;
+    std::vector<HistoryStore::TrendPoint> m_points;  // of the antenna and band shown
+    QComboBox* m_antennas = nullptr;
+    QComboBox* m_bands = nullptr;
+    QComboBox* m_trendList = nullptr;
+    QChart* m_chart = nullptr;
+    QChartView* m_chartView = nullptr;
+    QLabel* m_status = nullptr;
+    QTableWidget* m_table = nullptr;
+    PictureActions m_pictureActions;
+};
+
+}  // namespace zm
