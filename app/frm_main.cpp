@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,10 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_windowZoom(*this, m_form, m_devices.config.directory(), *m_devices.messages,
                    [this](Zoom zoom) { zoomOthers(zoom); }),
       m_readout(m_form, *m_devices.comm, [this] { showReadoutAtAntenna(); }),
+      m_feedlinePlane(m_form, *m_devices.messages,
+                      (m_devices.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                         : m_devices.programFolder)
+                          .toStdString()),
       m_bandPlans(
           m_form, m_devices, [this](const std::string& key) { mnuBandPlan_Click(key); },
           [this](const Band& band) { mnuBand_Click(band); }),
@@ -37,7 +42,9 @@ frmMain::frmMain(Devices devices, QWidget* parent)
               changeStationFile([&](StationSettings& settings) { settings.antennas = antennas; });
           },
           [this] { mnuHistory_Click(); }),
-      m_shelf(QDir(m_devices.config.directory()).filePath("memories")),
+      m_memories(
+          QDir(m_devices.config.directory()).filePath("memories"), *this, *m_devices.messages,
+          [this] { memoriesChanged(); }, [this](const Memory& memory) { saveMemory(memory); }),
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested) {
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
@@ -46,8 +53,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
     m_pollAnswer.setSingleShot(true);
     m_pollAnswer.setInterval(pauseDuration(0.2f));
     connectHandlers();
-    m_damagedMemories = m_shelf.load();
-    m_devices.chart->setMemories(m_shelf.memories());
+    m_devices.chart->setMemories(m_memories.memories());
 
     if (m_devices.rigctld) {
         m_devices.rigctld->onStateChange([this] { showRigctldState(); });
@@ -123,7 +129,14 @@ void frmMain::showEvent(QShowEvent* event) {
                 }
             },
             Qt::QueuedConnection);
-        QMetaObject::invokeMethod(this, &frmMain::reportDamagedMemories, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_closed) {
+                    m_memories.reportDamage();
+                }
+            },
+            Qt::QueuedConnection);
         QMetaObject::invokeMethod(
             this,
             [this] {

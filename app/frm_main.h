@@ -14,7 +14,9 @@
 #include "app/antenna_menu.h"
 #include "app/band_plan_menu.h"
 #include "app/devices.h"
+#include "app/feedline_plane.h"
 #include "app/form_layout.h"
+#include "app/memories_part.h"
 #include "app/meter_readout.h"
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
@@ -23,7 +25,6 @@
 #include "dialogs/file_filter.h"
 #include "dialogs/history_window.h"
 #include "dialogs/match_dialog.h"
-#include "dialogs/memories_dialog.h"
 #include "engine/sweep_history.h"
 #include "engine/sweep_reports.h"
 #include "engine/sweep_request.h"
@@ -35,7 +36,6 @@
 #include "results/sweep_files.h"
 #include "results/sweep_record.h"
 #include "settings/config_file.h"
-#include "settings/memory_shelf.h"
 #include "station/station_file.h"
 #include "sweep/band_sweeps.h"
 #include "sweep/plot_grid.h"
@@ -57,8 +57,10 @@ class StationTest;
 //   BandPlanMenu  app/band_plan_menu.h  the shipped plans and the one in force, Setup, Band
 //                                       plan's items, the Band menu and the chart's shading
 //   AntennaMenu   app/antenna_menu.h    the antennas by name, the one in use, New and Rename
-// The plan and grid, the sweep record, the feedline, the results and the station stay with
-// the form.
+//   FeedlinePlane app/feedline_plane.h  station.ini's feedline and cable list, the plane shown,
+//                                       the record, memories and readout moved to it
+//   MemoriesPart  app/memories_part.h   memories/, the memories kept and their dialog
+// The plan and grid, the sweep record, the results and the station stay with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
@@ -163,12 +165,12 @@ public:
     const PlotGrid& plotGrid() const { return m_grid; }
     const SweepRecord& sweepRecord() const { return m_record; }
     const SweepRecord& shownRecord() const { return m_shownRecord; }  // at the plane shown
-    const std::optional<Feedline>& feedline() const { return m_feedline; }
+    const std::optional<Feedline>& feedline() const { return m_feedlinePlane.feedline(); }
     const BandPlan& bandPlan() const { return m_bandPlans.plan(); }
-    const std::vector<Memory>& memories() const { return m_shelf.memories(); }
+    const std::vector<Memory>& memories() const { return m_memories.memories(); }
     SmithWindow* smithWindow() const { return m_smithWindow; }
     MatchDialog* matchDialog() const { return m_matchDialog; }
-    MemoriesDialog* memoriesDialog() const { return m_memoriesDialog; }
+    MemoriesDialog* memoriesDialog() const { return m_memories.dialog(); }
     BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
@@ -274,13 +276,9 @@ private:
     // Writes a file the user chose; `what` names it in the message when that fails.
     void saveFile(const std::string& path, const std::string& text, std::string_view what);
 
-    // The memories: the dialog's handlers, and every chart told at each change.
-    void keepMemory(Memory memory);
-    void changeMemory(std::size_t index, bool shown, const std::string& name);
-    void deleteMemory(std::size_t index);
-    void saveMemory(std::size_t index);
+    // The memories: one saved as a file, and every chart told at each change.
+    void saveMemory(const Memory& memory);
     void memoriesChanged();
-    void reportDamagedMemories();
     // The match window for a point of the chart or the Smith chart.
     void matchPoint(const TracePoint& point);
 
@@ -293,10 +291,6 @@ private:
     // The feedline of station.ini, and every reading at the plane the user reads it at.
     void keepFeedline(const FeedlineSettings& settings);
     void useFeedline();
-    const std::vector<Cable>& cables();  // read at the first use
-    Plane shownPlane() const;
-    SweepRecord atShownPlane(const SweepRecord& record) const;
-    std::vector<Memory> shownMemories() const;
     void applyGridRow(const GridRow& row);
     void showGrid();
     void showReadoutAtAntenna();
@@ -324,16 +318,12 @@ private:
     SweepRecord m_shownRecord;                  // m_record at the plane shown
     std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
     std::optional<double> m_tunedMHz;           // where the last sweep tuned the radio
-    std::optional<Feedline> m_feedline;         // none: the readings are the meter's
-    std::optional<std::vector<Cable>> m_cables;
-    std::string m_cableListProblem;
+    FeedlinePlane m_feedlinePlane;
     BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one
     AntennaMenu m_antennas;
-    MemoryShelf m_shelf;                         // memories/ beside config.ini
-    std::vector<std::string> m_damagedMemories;  // told once, at the first start-up
-    QPointer<SmithWindow> m_smithWindow;         // made when first opened
+    MemoriesPart m_memories;
+    QPointer<SmithWindow> m_smithWindow;  // made when first opened
     QPointer<MatchDialog> m_matchDialog;
-    QPointer<MemoriesDialog> m_memoriesDialog;
     std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
     QPointer<BandsWindow> m_bandsWindow;
     QPointer<HistoryWindow> m_historyWindow;

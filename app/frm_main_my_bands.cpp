@@ -3,6 +3,7 @@
 // ordinary sweep of the whole band kept as a memory, the Bands window that sums them up,
 // and the History window of every sweep kept.
 
+#include <QComboBox>
 #include <QDir>
 
 #include "app/frm_main.h"
@@ -136,7 +137,7 @@ void frmMain::keepBandSweep(const std::string& bandName, std::string& notKept) {
     }
     m_bandResults.push_back({bandName, m_shownRecord});
     std::string whyNot;
-    if (!m_shelf.add({bandMemoryName(bandName, m_record), true, 0, m_shownRecord}, whyNot) &&
+    if (!m_memories.add({bandMemoryName(bandName, m_record), true, 0, m_shownRecord}, whyNot) &&
         notKept.empty()) {
         notKept = whyNot;
     }
@@ -165,7 +166,7 @@ void frmMain::mnuHistory_Click() {
         m_historyWindow = new HistoryWindow(
             m_devices.config.directory().toStdString(), m_station.history, *m_devices.messages,
             [this](const StoredSweep& sweep) {
-                keepMemory(
+                m_memories.keep(
                     {sweep.entry.antenna + " " + localTimeText(*sweep.entry.taken).substr(0, 16),
                      true, 0, sweep.entry.record});
             },
@@ -174,6 +175,7 @@ void frmMain::mnuHistory_Click() {
                       [this] { return m_historyWindow->shownTitle(); });
     }
     m_historyWindow->setLimits(m_station.history);
+    m_historyWindow->setPlotMode(m_form.Combo2->currentIndex());
     m_historyWindow->reload(m_antennas.inUse());
     m_historyWindow->show();
     m_historyWindow->raise();

@@ -73,7 +73,8 @@ QString frmMain::pictureTitle() {
         m_record.empty()
             ? SweepNotes{{}, m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq, m_plan.CarrierMode}
             : m_record.notes;
-    const std::string plane = shownPlane() == Plane::Antenna ? " · at the antenna" : "";
+    const std::string plane =
+        m_feedlinePlane.shownPlane() == Plane::Antenna ? " · at the antenna" : "";
     return QString::fromStdString(sweepTitle(notes, radioName()) + plane);
 }
 

@@ -71,7 +71,7 @@ void frmMain::applyGridRow(const GridRow& row) {
 // The grid keeps what the meter read; at the antenna each cell a sweep filled shows the
 // same series of the point's reading there.
 void frmMain::showGrid() {
-    if (shownPlane() == Plane::Meter) {
+    if (m_feedlinePlane.shownPlane() == Plane::Meter) {
         m_devices.chart->setChartData(m_grid);
         return;
     }

@@ -50,7 +50,7 @@ void frmMain::clearSweepRecord() {
 }
 
 void frmMain::showSweepRecord() {
-    m_shownRecord = atShownPlane(m_record);
+    m_shownRecord = m_feedlinePlane.atShownPlane(m_record);
     m_devices.chart->setSweepRecord(m_shownRecord);
     if (m_smithWindow) {
         m_smithWindow->chart().setSweep(m_shownRecord);  // painted in the sweep's next wait
@@ -106,7 +106,7 @@ void frmMain::mnuSmithChart_Click() {
         m_smithWindow =
             new SmithWindow(QDir(m_devices.config.directory()).filePath("smith-chart.ini"), this);
         m_smithWindow->chart().setSweep(m_shownRecord);
-        m_smithWindow->chart().setMemories(shownMemories());
+        m_smithWindow->chart().setMemories(m_feedlinePlane.shownMemories(m_memories.memories()));
         if (m_matchDialog) {
             m_smithWindow->chart().setMatchPath(m_matchDialog->path());
         }

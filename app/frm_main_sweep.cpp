@@ -101,8 +101,8 @@ SweepRequest frmMain::sweepRequest() const {
             .bandPlan = m_bandPlans.plan(),
             .sweep = m_station.sweep,
             .rig = m_station.rig,
-            .feedline = m_feedline,
-            .shownPlane = shownPlane()};
+            .feedline = m_feedlinePlane.feedline(),
+            .shownPlane = m_feedlinePlane.shownPlane()};
 }
 
 void frmMain::requestSweepStop() {

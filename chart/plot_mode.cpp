@@ -50,6 +50,19 @@ void applyScale(ChartPlot& plot, AxisId axis, const std::optional<FixedScale>& s
 
 }  // namespace
 
+std::vector<int> plotModeSeries(int plotMode) {
+    std::vector<int> series;
+    if (plotMode >= 0 && plotMode < kPlotModeCount) {
+        const PlotModeSetup& mode = kModes[static_cast<std::size_t>(plotMode)];
+        for (std::size_t k = 0; k < mode.shown.size(); ++k) {
+            if (mode.shown[k]) {
+                series.push_back(static_cast<int>(k) + 1);
+            }
+        }
+    }
+    return series;
+}
+
 void applyPlotMode(ChartPlot& plot, int plotMode) {
     if (plotMode < 0 || plotMode >= kPlotModeCount) {
         return;

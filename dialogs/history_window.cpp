@@ -19,6 +19,9 @@
 #include <QValueAxis>
 #include <array>
 
+#include "chart/plot_mode.h"
+#include "chart/trace_points.h"
+#include "feedline/reading_plane.h"
 #include "history/sweep_markers.h"
 #include "numbers/number_text.h"
 #include "zoom/application_zoom.h"
@@ -93,6 +96,18 @@ std::vector<QString> trendNames(HistoryWindow::Trend trend) {
 
 const std::array<QColor, 2> kTrendColours = {QColor(0, 0, 200), QColor(200, 0, 0)};
 
+// A station that sweeps daily has hundreds of sweeps a band: the newest are drawn, which is
+// what the eye can tell apart.
+constexpr std::size_t kMostSweepsDrawn = 30;
+
+// What the main chart's left axis calls a plot mode's values.
+QString plotModeTitle(int plotMode) {
+    constexpr std::array<const char*, 5> kTitles = {"R, X ohm", "Z ohm, phase degrees", "SWR",
+                                                    "SWR", "RHO"};
+    return plotMode >= 0 && plotMode < int(kTitles.size()) ? QString::fromLatin1(kTitles[plotMode])
+                                                           : QString();
+}
+
 }  // namespace
 
 HistoryWindow::HistoryWindow(std::filesystem::path folder, HistorySettings limits,
@@ -129,6 +144,14 @@ HistoryWindow::HistoryWindow(std::filesystem::path folder, HistorySettings limit
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setAccessibleName(QStringLiteral("Trend"));
+    m_sweepsChart = new QChart;
+    m_sweepsChart->legend()->hide();
+    auto* sweepsView = new QChartView(m_sweepsChart, this);
+    sweepsView->setRenderHint(QPainter::Antialiasing);
+    sweepsView->setAccessibleName(QStringLiteral("Sweeps over each other"));
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_chartView, 1);
+    charts->addWidget(sweepsView, 1);
     m_status = new QLabel(this);
     m_status->setTextFormat(Qt::PlainText);
 
@@ -160,7 +183,7 @@ HistoryWindow::HistoryWindow(std::filesystem::path folder, HistorySettings limit
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(picks);
-    layout->addWidget(m_chartView, 3);
+    layout->addLayout(charts, 3);
     layout->addWidget(m_status);
     layout->addWidget(m_table, 2);
     layout->addLayout(buttons);
@@ -256,6 +279,84 @@ void HistoryWindow::showSweeps() {
     }
     m_table->setSortingEnabled(true);
     drawTrend();
+    drawSweeps();
+}
+
+void HistoryWindow::setPlotMode(int plotMode) {
+    m_plotMode = plotMode;
+    drawSweeps();
+}
+
+// Each at the plane it was shown at, through its own feedline, as the main chart showed it.
+void HistoryWindow::drawSweeps() {
+    m_sweepsChart->removeAllSeries();
+    for (QAbstractAxis* axis : m_sweepsChart->axes()) {
+        m_sweepsChart->removeAxis(axis);
+        delete axis;
+    }
+    std::vector<StoredSweep> sweeps;
+    if (m_bands->currentIndex() >= 0) {
+        std::string problem;
+        const QString band = m_bands->currentText();
+        sweeps = m_store.sweeps(m_antennas->currentText().toStdString(),
+                                band == kNoBand ? std::string() : band.toStdString(), problem);
+        say(problem);
+    }
+    const std::size_t first =
+        sweeps.size() > kMostSweepsDrawn ? sweeps.size() - kMostSweepsDrawn : 0;
+    auto* frequencies = new QValueAxis;
+    frequencies->setTitleText(QStringLiteral("MHz"));
+    frequencies->setLabelFormat(QStringLiteral("%.3f"));
+    auto* values = new QValueAxis;
+    values->setTitleText(plotModeTitle(m_plotMode));
+    m_sweepsChart->addAxis(frequencies, Qt::AlignBottom);
+    m_sweepsChart->addAxis(values, Qt::AlignLeft);
+    const std::vector<int> shown = plotModeSeries(m_plotMode);
+    double low = 1e300, high = -1e300, lowHz = 1e300, highHz = -1e300;
+    for (std::size_t i = first; i < sweeps.size(); ++i) {
+        const SweepEntry& entry = sweeps[i].entry;
+        const SweepRecord record = recordAtPlane(entry.record, entry.shownPlane,
+                                                 entry.feedline ? &*entry.feedline : nullptr);
+        // From light for the oldest to strong for the newest.
+        const double age =
+            sweeps.size() - first > 1 ? double(i - first) / double(sweeps.size() - first - 1) : 1.0;
+        for (std::size_t k = 0; k < shown.size(); ++k) {
+            auto* line = new QLineSeries;
+            QPen pen(QColor::fromHsvF(k == 0 ? 0.62f : 0.35f, float(0.15 + 0.85 * age),
+                                      float(0.95 - 0.35 * age)),
+                     1.0 + 1.5 * age, k == 0 ? Qt::SolidLine : Qt::DashLine);
+            line->setPen(pen);
+            line->setName(QString::fromStdString(localTimeText(*entry.taken).substr(0, 16)));
+            for (const SweepPoint& point : record.points) {
+                if (point.reading) {
+                    const double value = seriesValue(*point.reading, shown[k], record.plane);
+                    line->append(double(point.frequencyHz) / 1e6, value);
+                    low = std::min(low, value);
+                    high = std::max(high, value);
+                    lowHz = std::min(lowHz, double(point.frequencyHz));
+                    highHz = std::max(highHz, double(point.frequencyHz));
+                }
+            }
+            m_sweepsChart->addSeries(line);
+            line->attachAxis(frequencies);
+            line->attachAxis(values);
+        }
+    }
+    if (lowHz < highHz) {
+        frequencies->setRange(lowHz / 1e6, highHz / 1e6);
+    }
+    // The SWR and RHO modes keep the main chart's scales.
+    if (m_plotMode == 2 || m_plotMode == 3) {
+        values->setRange(1.0, m_plotMode == 2 ? 3.0 : 10.0);
+    } else if (m_plotMode == 4) {
+        values->setRange(0.0, 1.0);
+    } else if (low < high) {
+        values->setRange(low - (high - low) * 0.05, high + (high - low) * 0.05);
+    }
+    m_sweepsChart->setTitle(
+        sweeps.size() > kMostSweepsDrawn
+            ? QStringLiteral("The newest %1 of %2 sweeps").arg(kMostSweepsDrawn).arg(sweeps.size())
+            : QString());
 }
 
 void HistoryWindow::setTrend(Trend trend) {

@@ -109,6 +109,9 @@ TEST_F(AntennaMenuTest, HistoryWindowTabulatesAndDrawsTheAntennasSweeps) {
     };
     EXPECT_THAT(referenceSwr(), ElementsAre("1.20"));  // the first, until one is marked
 
+    // Drawn over each other in the plot mode shown, SWR: one curve a sweep.
+    EXPECT_EQ(history->sweepsChart()->series().size(), 3);
+
     history->setTrend(HistoryWindow::Trend::LowestSwr);
     const QList<QAbstractSeries*> series = history->trendChart()->series();
     ASSERT_EQ(series.size(), 2);  // the lowest SWR and the reference's line
