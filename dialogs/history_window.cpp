@@ -100,6 +100,15 @@ const std::array<QColor, 2> kTrendColours = {QColor(0, 0, 200), QColor(200, 0, 0
 // what the eye can tell apart.
 constexpr std::size_t kMostSweepsDrawn = 30;
 
+// A chart drawn afresh: its series and axes gone.
+void clearChart(QChart& chart) {
+    chart.removeAllSeries();
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
+        delete axis;
+    }
+}
+
 // What the main chart's left axis calls a plot mode's values.
 QString plotModeTitle(int plotMode) {
     constexpr std::array<const char*, 5> kTitles = {"R, X ohm", "Z ohm, phase degrees", "SWR",
@@ -289,11 +298,7 @@ void HistoryWindow::setPlotMode(int plotMode) {
 
 // Each at the plane it was shown at, through its own feedline, as the main chart showed it.
 void HistoryWindow::drawSweeps() {
-    m_sweepsChart->removeAllSeries();
-    for (QAbstractAxis* axis : m_sweepsChart->axes()) {
-        m_sweepsChart->removeAxis(axis);
-        delete axis;
-    }
+    clearChart(*m_sweepsChart);
     std::vector<StoredSweep> sweeps;
     if (m_bands->currentIndex() >= 0) {
         std::string problem;
@@ -367,11 +372,7 @@ void HistoryWindow::setTrend(Trend trend) {
 
 // One point a sweep at its time, and the reference's first value as a dashed line across.
 void HistoryWindow::drawTrend() {
-    m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes()) {
-        m_chart->removeAxis(axis);
-        delete axis;
-    }
+    clearChart(*m_chart);
     const std::vector<QString> names = trendNames(m_trend);
     std::vector<QLineSeries*> series;
     for (std::size_t k = 0; k < names.size(); ++k) {
