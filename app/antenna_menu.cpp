@@ -80,11 +80,12 @@ void AntennaMenu::show() {
     }
 }
 
+// The item chosen is checked by its group: the menu is not made again from within its own
+// signal, which would delete the item that sends it.
 void AntennaMenu::choose(const std::string& antenna) {
     AntennaSettings settings = m_settings();
     settings.inUse = antenna;
     m_keep(settings);
-    show();
 }
 
 // A name the history knows already, in any letter case, is chosen rather than made twice.
@@ -101,6 +102,7 @@ void AntennaMenu::newAntenna() {
     });
     if (same != names.end()) {
         choose(*same);
+        show();
         return;
     }
     std::string problem;
@@ -109,6 +111,7 @@ void AntennaMenu::newAntenna() {
         return;
     }
     choose(name);
+    show();
 }
 
 // The history's sweeps go with the new name, and so do station.ini's ties to the radio's
