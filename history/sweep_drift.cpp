@@ -118,8 +118,11 @@ std::string beyondWords(const std::vector<std::string>& beyond, const HistorySet
         if (std::ranges::find(beyond, name) == beyond.end()) {
             continue;
         }
-        words += words.empty() ? std::string(". The ") + what + " has drifted more than " + limit
-                               : std::string(", the ") + what + " more than " + limit;
+        // In whole words: the compiler stores a long literal in pieces of 16 bytes, and
+        // lintian then reads a piece's last word ("mor") as misspelt.
+        words += (words.empty() ? std::string(". The ") + what + " has drifted"
+                                : std::string(", the ") + what) +
+                 " more than " + limit;
     }
     return words.empty() ? words : words + ".";
 }
