@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "station/station_test.h"
-
 namespace zm {
 
 namespace {
@@ -45,7 +43,10 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_memories(
           QDir(m_devices.config.directory()).filePath("memories"), *this, *m_devices.messages,
           [this] { memoriesChanged(); }, [this](const Memory& memory) { saveMemory(memory); }),
-      m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested) {
+      m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested),
+      m_stationWatch(
+          *this, m_devices, [this]() -> const RigSettings& { return m_station.rig; },
+          [this] { return m_sweepRunning; }) {
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
     m_timer1.setObjectName("Timer1");
@@ -56,7 +57,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
     m_devices.chart->setMemories(m_memories.memories());
 
     if (m_devices.rigctld) {
-        m_devices.rigctld->onStateChange([this] { showRigctldState(); });
+        m_devices.rigctld->onStateChange([this] { m_stationWatch.showState(); });
     }
     // The design's client area until start-up applies a saved height.
     m_windowZoom.applyOuterHeight(heightTwips());

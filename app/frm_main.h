@@ -18,6 +18,7 @@
 #include "app/form_layout.h"
 #include "app/memories_part.h"
 #include "app/meter_readout.h"
+#include "app/station_watch.h"
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
 #include "chart/smith_window.h"
@@ -46,8 +47,6 @@ class QComboBox;
 
 namespace zm {
 
-class StationTest;
-
 // The window's parts, each owning its state behind its own interface; none includes this
 // header (scripts/floors checks it):
 //   WindowZoom    app/window_zoom.h     window.ini's zoom, View, Zoom's steps that fit the
@@ -60,6 +59,8 @@ class StationTest;
 //   FeedlinePlane app/feedline_plane.h  station.ini's feedline and cable list, the plane shown,
 //                                       the record, memories and readout moved to it
 //   MemoriesPart  app/memories_part.h   memories/, the memories kept and their dialog
+//   StationWatch  app/station_watch.h   the rig client pointed at rigctld, the program's
+//                                       rigctld watched and in the title, Station's Test
 // The plan and grid, the sweep record, the results and the station stay with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
@@ -255,14 +256,7 @@ private:
 
     // station.ini, read once at the first start-up; its damage is reported once.
     void loadStation();
-    // Points the rig client and the guards at the station's port and runs its rigctld, or
-    // stops the one the program ran.
-    void useStation(const RigSettings& rig);
-    // Tells the user, once per start, why rigctld did not come up or the radio is silent.
-    void watchRigctld();
-    void testStation(const RigSettings& rig, std::function<void(std::string)> done);
     void chooseMeterDevice(const std::string& device);
-    void showRigctldState();
 
     // Changes one part of station.ini, and of the settings in force.
     void changeStationFile(const std::function<void(StationSettings&)>& change);
@@ -343,10 +337,7 @@ private:
 
     StationSettings m_station;
     bool m_stationLoaded = false;
-    QTimer m_rigctldWatch;
-    QElapsedTimer m_rigctldSince;
-    int m_rigctldEndingsAtStart = 0;
-    std::unique_ptr<StationTest> m_stationTest;
+    StationWatch m_stationWatch;
     std::optional<std::pair<int, std::string>> m_radioName;  // model number, name: looked up once
 };
 

@@ -113,7 +113,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         report.stopped = outcome.message;
         keepBandSweep(band.bandName, report.notKept);
     }
-    showRigctldState();  // the title without the band, and as rigctld stands now
+    m_stationWatch.showState();  // the title without the band, and as rigctld stands now
     m_plan = planned;
     m_grid = std::move(grid);
     m_record = std::move(record);

@@ -160,7 +160,7 @@ void frmMain::showProgress() {
 void frmMain::sweepEnded(const SweepOutcome& outcome) {
     m_devices.chart->setNotice(m_sweepShown.notice);  // without the progress
     if (outcome.rigctldEnded) {
-        m_rigctldWatch.stop();  // the sweep's message said it
+        m_stationWatch.stopWatching();  // the sweep's message said it
     }
     if (!outcome.record) {
         return;
