@@ -7,20 +7,12 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "app/form_menus.h"
 #include "history/history_store.h"
 #include "numbers/number_text.h"
 #include "results/memory_file.h"
 
 namespace zm {
-
-namespace {
-
-// A menu shows "&" as the mark of its access key.
-QString menuText(const std::string& text) {
-    return QString::fromStdString(text).replace('&', "&&");
-}
-
-}  // namespace
 
 AntennaMenu::AntennaMenu(QMenu& menu, std::filesystem::path folder, MessageBoxes& messages,
                          std::function<const AntennaSettings&()> settings,

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "app/form_menus.h"
 #include "bandplan/carrier_rule.h"
 #include "settings/band_plan_store.h"
 #include "station/station_file.h"
@@ -18,13 +19,6 @@ namespace zm {
 namespace {
 
 constexpr auto kOwnPlanItem = "Own plan (bands.ini)";
-
-// A menu shows "&" as the mark of its access key.
-QString menuText(const std::string& text) {
-    QString shown = QString::fromStdString(text);
-    shown.replace('&', "&&");
-    return shown;
-}
 
 QString capitalised(const std::string& title) {
     QString text = menuText(title);

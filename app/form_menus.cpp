@@ -42,6 +42,10 @@ void buildZoomMenu(QMainWindow& window, FormControls& c) {
 
 }  // namespace
 
+QString menuText(const std::string& text) {
+    return QString::fromStdString(text).replace('&', "&&");
+}
+
 void buildMenus(QMainWindow& window, FormControls& c) {
     QMenuBar* bar = window.menuBar();
     const auto menu = [bar](const char* name, const char* title) {

@@ -130,17 +130,14 @@ void frmMain::showEvent(QShowEvent* event) {
                 }
             },
             Qt::QueuedConnection);
+        // What start-up found damaged, a box each: a stop signal may close the window under
+        // the first.
         QMetaObject::invokeMethod(
             this,
             [this] {
                 if (!m_closed) {
                     m_memories.reportDamage();
                 }
-            },
-            Qt::QueuedConnection);
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
                 if (!m_closed) {
                     m_windowZoom.reportDamage();
                 }
