@@ -41,7 +41,7 @@ void frmMain::cmdRun_Click() {
 SweepHistory frmMain::runHistory(bool bandPoints) const {
     return SweepHistory(
         m_devices.config.directory().toStdString(),
-        {.antenna = m_antennas.inUse(), .bandPoints = bandPoints, .limits = m_station.history});
+        {.bandPoints = bandPoints, .limits = m_station.history});
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -91,6 +91,11 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
                                                  *this, m_sweepStop, request);
     // Once the radio is unkeyed; a history that cannot be written changes nothing here.
     m_sweepShown.kept = history.keep(request, outcome);
+    // The radio's socket named another antenna: it is the one in use from now on.
+    if (const std::string swept = outcome.record ? outcome.record->notes.antenna : "";
+        !swept.empty() && swept != m_antennas.inUse()) {
+        m_antennas.choose(swept);
+    }
     return outcome;
 }
 
@@ -102,7 +107,8 @@ SweepRequest frmMain::sweepRequest() const {
             .sweep = m_station.sweep,
             .rig = m_station.rig,
             .feedline = m_feedlinePlane.feedline(),
-            .shownPlane = m_feedlinePlane.shownPlane()};
+            .shownPlane = m_feedlinePlane.shownPlane(),
+            .antennas = AntennaSettings{m_antennas.inUse(), m_station.antennas.sockets}};
 }
 
 void frmMain::requestSweepStop() {

@@ -169,7 +169,8 @@ CommandRun::BandEnd CommandRun::sweepBand(SweepStation station, const SweepStop&
                                .sweep = m_settings.station.sweep,
                                .rig = m_settings.station.rig,
                                .feedline = m_settings.feedline,
-                               .shownPlane = m_settings.plane};
+                               .shownPlane = m_settings.plane,
+                               .antennas = m_settings.antennas};
     const SweepOutcome outcome = engine.run(request);
     if (outcome.end == SweepEnd::NothingToSweep) {
         const SweepNotes notes{{}, plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode};
@@ -219,7 +220,7 @@ CommandRun::BandEnd CommandRun::sweepBand(SweepStation station, const SweepStop&
                                                     .record = shown,
                                                     .plannedPoints = plan.PointCount,
                                                     .keyed = m_keyed.total,
-                                                    .antenna = m_settings.antenna,
+                                                    .antenna = shown.notes.antenna,
                                                     .historyId = kept.id,
                                                     .drift = std::move(kept.drift),
                                                     .reference = std::move(kept.reference)},

@@ -50,8 +50,7 @@ public:
           m_delivery(line, m_settings.folder, m_settings.feedline, m_settings.plane,
                      m_sweeps.size(), watch, voice.utf8()),
           m_history(m_settings.folder.toStdString(),
-                    {.antenna = m_settings.antenna,
-                     .bandPoints = !m_sweeps.empty() && !m_sweeps.front().bandName.empty(),
+                    {.bandPoints = !m_sweeps.empty() && !m_sweeps.front().bandName.empty(),
                      .limits = m_settings.station.history}),
           m_alert(line.alert) {}
 

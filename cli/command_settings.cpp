@@ -139,7 +139,8 @@ std::variant<CommandSettings, UsageError> readCommandSettings(const SweepCommand
             "readings are the meter's");
     }
     settings.plane = atAntenna && settings.feedline ? Plane::Antenna : Plane::Meter;
-    settings.antenna = line.antenna.value_or(antennaInUse(settings.station.antennas, std::nullopt));
+    settings.antennas =
+        line.antenna ? AntennaSettings{.inUse = *line.antenna, .sockets = {}} : settings.station.antennas;
     return settings;
 }
 

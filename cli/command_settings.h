@@ -28,7 +28,8 @@ struct CommandSettings {
     BandPlan bandPlan;
     std::optional<Feedline> feedline;
     Plane plane = Plane::Meter;  // where the files, memories and summary read the sweep
-    std::string antenna;         // --antenna's, else station.ini's in use
+    // --antenna's alone, else station.ini's antenna in use and its sockets' ties
+    AntennaSettings antennas;
 };
 
 // The settings of --settings, or of the window's folder; `programFolder` holds the shipped

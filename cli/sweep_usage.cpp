@@ -47,8 +47,9 @@ What comes out:
 
 The history:
   -a, --antenna NAME         the antenna the sweeps are kept under in
-                             history.sqlite (station.ini's [antennas] in_use,
-                             else "Antenna 1"); a new name is added
+                             history.sqlite (station.ini's [antennas] ant1=
+                             and so on for the radio's socket in use, else
+                             in_use, else "Antenna 1"); a new name is added
       --alert                exit with status 5 when every sweep completed and
                              one drifted from its reference beyond station.ini's
                              [history] resonance_khz (15) or swr (0.3)

@@ -82,6 +82,7 @@ private:
     bool carrierAllowed(double frequencyMHz) const;
     std::optional<int> nextSweepPoint(std::optional<int> previous) const;
     void beginSweepRecord();
+    std::string antennaSwept();
     void skipPoint(int point, double frequencyMHz);
     void takePoint(int point, double frequencyMHz, const PointTaking& taken);
     void recordPoint(int point, SweepPoint swept, bool keyed);

@@ -54,8 +54,9 @@ std::optional<int> SweepEngine::nextSweepPoint(std::optional<int> previous) cons
 void SweepEngine::beginSweepRecord() {
     const SweepPlan& plan = m_request.plan;
     const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
-    m_record = SweepRecord{
-        {now.toStdString(), plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode}, {}};
+    m_record = SweepRecord{{now.toStdString(), plan.StartFreq, plan.StopFreq, plan.StepFreq,
+                            plan.CarrierMode, antennaSwept()},
+                           {}};
     m_refining = m_request.sweep.points == PlanPoints::Refine;
     SweepBegun begun;
     for (int point = 1; point <= plan.PointCount; ++point) {
@@ -73,6 +74,16 @@ void SweepEngine::beginSweepRecord() {
     m_began = true;
     begun.record = m_record;
     m_reports.sweepBegun(begun);
+}
+
+// The radio is asked for its socket only where station.ini ties sockets to antennas, so that
+// a station without ties sends it nothing more.
+std::string SweepEngine::antennaSwept() {
+    if (!m_request.antennas) {
+        return {};
+    }
+    const AntennaSettings& antennas = *m_request.antennas;
+    return antennaInUse(antennas, antennas.sockets.empty() ? std::nullopt : TRX->antennaSocket());
 }
 
 // A point outside the band plan: neither tuned nor keyed, its row without values.

@@ -29,7 +29,7 @@ std::optional<SweepEntry> historyEntry(const SweepRequest& request, const SweepO
     if (!outcome.record || outcome.keyDowns == 0) {
         return std::nullopt;
     }
-    return SweepEntry{.antenna = run.antenna,
+    return SweepEntry{.antenna = outcome.record->notes.antenna,
                       .band = bandHolding(request.bandPlan, *outcome.record),
                       .bandPlan = request.bandPlan.key,
                       .plan = request.plan,

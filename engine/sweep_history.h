@@ -30,9 +30,9 @@ struct KeptSweep {
 // One object a run (a Run, a Sweep my bands, a zm480-sweep), on the thread it ends on.
 class SweepHistory {
 public:
-    // What stands around every sweep of the run that the engine is not asked.
+    // What stands around every sweep of the run that the engine is not asked; each sweep is
+    // kept under the antenna its record names.
     struct Run {
-        std::string antenna;      // the antenna it is for
         bool bandPoints = false;  // planned as a band's points, not a step
         HistorySettings limits;   // how far a sweep may drift before it is said
     };

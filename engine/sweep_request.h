@@ -27,6 +27,10 @@ struct SweepRequest {
     // sweep reads its curve at the plane shown.
     std::optional<Feedline> feedline;
     Plane shownPlane = Plane::Meter;
+    // The antenna the sweep is for, and the radio's sockets tied to antennas: where the radio
+    // says which socket it uses and a tie names that socket, the sweep is for the tied one.
+    // None: the sweep names no antenna.
+    std::optional<AntennaSettings> antennas = std::nullopt;
 };
 
 }  // namespace zm

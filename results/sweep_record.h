@@ -62,6 +62,7 @@ struct SweepNotes {
     double stopMHz = 0.0;
     double stepMHz = 0.0;
     std::int16_t carrierMode = 0;  // the rig's code, as the plan holds it
+    std::string antenna = {};      // the antenna swept, as the history names it; empty: none
 };
 
 // The last sweep point by point, beside the plot grid: the grid keeps what the plot mode

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zm {
@@ -18,6 +19,9 @@ public:
     virtual int SetSplit(int split) = 0;       // 0: transmit on the receive frequency
     virtual int SetMode(int carrierMode) = 0;  // 2 CW, 4 AM, 9 FSK; 0 leaves the mode
     virtual int SetFrequency(double frequencyMHz) = 0;
+    // The antenna socket the radio uses, from 1, where it says; none where it cannot or
+    // does not answer, and a sweep goes on as before.
+    virtual std::optional<int> antennaSocket() { return std::nullopt; }
     virtual std::string lastError() const = 0;
 };
 

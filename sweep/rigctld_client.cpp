@@ -157,6 +157,17 @@ public:
                    "tune to " + mhzText(static_cast<double>(*hz) / 1e6) + " MHz");
     }
 
+    // Asked before the first point; a radio that took too long to say leaves a connection out
+    // of step, which is opened afresh for the sweep's commands.
+    std::optional<int> antennaSocket() override {
+        std::string answer;
+        const int status = m_connection->execute(kRigGetAntenna, "0", &answer);
+        if (m_connection->broken()) {
+            m_connection->reopen();
+        }
+        return status == kRigOk ? rigctldAntennaSocket(answer) : std::nullopt;
+    }
+
     std::string lastError() const override { return m_lastError; }
 
 private:

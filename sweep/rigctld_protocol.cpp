@@ -96,7 +96,7 @@ std::optional<std::string> formatRigctldRequest(const RigctldCommand& command,
         }
     }
     std::string request{'+', command.letter, ' '};
-    if (vfoMode) {
+    if (vfoMode && command.takesVfo) {
         request += "currVFO ";
     }
     request += arguments;
@@ -175,6 +175,21 @@ std::optional<std::string_view> rigctldAnswerBareValue(std::string_view answer) 
     }
     const std::string_view between = answer.substr(echoEnd + 1, statusStart - echoEnd - 1);
     return trimmed(between.substr(between.rfind('\n', between.size() - 2) + 1));
+}
+
+std::optional<int> rigctldAntennaSocket(std::string_view answer) {
+    const auto antenna = rigctldAnswerValue(answer, "AntCurr");
+    constexpr std::string_view kPrefix = "ANT";
+    if (!antenna || !antenna->starts_with(kPrefix)) {
+        return std::nullopt;
+    }
+    const std::string_view digits = antenna->substr(kPrefix.size());
+    int socket = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), socket);
+    if (error != std::errc{} || end != digits.data() + digits.size() || socket < 1) {
+        return std::nullopt;
+    }
+    return socket;
 }
 
 std::string hamlibErrorText(int status) {

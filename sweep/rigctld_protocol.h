@@ -52,6 +52,7 @@ struct RigctldCommand {
     char letter;
     std::string_view echoName;
     bool takesArguments = true;
+    bool takesVfo = true;  // in VFO mode "currVFO" goes before the arguments
 };
 inline constexpr RigctldCommand kRigSetFrequency{'F', "set_freq"};
 inline constexpr RigctldCommand kRigSetMode{'M', "set_mode"};
@@ -62,6 +63,9 @@ inline constexpr RigctldCommand kRigSetFunction{'U', "set_func"};
 inline constexpr RigctldCommand kRigSetSplit{'S', "set_split_vfo"};
 inline constexpr RigctldCommand kRigGetSplit{'s', "get_split_vfo", false};
 inline constexpr RigctldCommand kRigGetFunction{'u', "get_func"};
+// "y 0" asks for the antenna in use: "AntCurr: ANT2" (the dummy rig says ANT_NONE until one
+// is set). rigctld 4.5 puts in the VFO itself, even in VFO mode, and refuses "y currVFO 0".
+inline constexpr RigctldCommand kRigGetAntenna{'y', "get_ant", true, false};
 
 // How long any client of ours waits for one answer. The dummy rig answers in 20 to 50 ms and
 // real radios within a few hundred.
@@ -104,6 +108,10 @@ std::optional<std::string_view> rigctldAnswerValue(std::string_view answer, std:
 // The value line of an answer without a key, get_func's: "1" for "get_func: XIT\n1\nRPRT 0\n".
 // Empty when the answer has no line between its echo and its status.
 std::optional<std::string_view> rigctldAnswerBareValue(std::string_view answer);
+
+// The socket of get_ant's "AntCurr: ANT2", 2; none for ANT_NONE, ANT_UNKNOWN, or an answer
+// without that line.
+std::optional<int> rigctldAntennaSocket(std::string_view answer);
 
 // Hamlib's error code in words, e.g. -1 "invalid parameter".
 std::string hamlibErrorText(int status);

@@ -40,6 +40,7 @@ public:
         m_watcher.tuning(frequencyMHz);
         return answered("SetFrequency", m_rig->SetFrequency(frequencyMHz));
     }
+    std::optional<int> antennaSocket() override { return m_rig->antennaSocket(); }
     std::string lastError() const override { return m_rig->lastError(); }
 
 private:

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTcpServer>
 
+#include "history/history_store.h"
 #include "results/sweep_csv.h"
 #include "sweep/rigctld_client.h"
 #include "sweep/rigctld_protocol.h"
@@ -20,6 +21,7 @@ namespace zm::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 constexpr const char* kRecord = ";  100.0, 50.0,-30.0 R  43.3 X  25.0 SW1.50";
 
@@ -99,6 +101,28 @@ TEST_P(RigctldSweepTest, SweepLeavesTheRigOnTheLastPointUnkeyedInTheChosenMode) 
     EXPECT_EQ(rig("s", "Split"), "0");
     EXPECT_EQ(cellValue(window->plotGrid().at(3, 4)), 50.0);
     EXPECT_TRUE(window->timer1Enabled());
+}
+
+// A radio that says which antenna socket it uses, where station.ini ties that socket to an
+// antenna: the sweep is that antenna's, in its file and its history, and the antenna is the
+// one in use from then on.
+TEST_P(RigctldSweepTest, SweepIsForTheAntennaOfTheRadiosSocket) {
+    writeConfig("[antennas]\nin_use=40m dipole\nant2=20m yagi\n", "station.ini");
+    if (!startStation()) {
+        GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
+    }
+    ASSERT_NE(exchange(rigctld.port(), vfoMode, "Y", "2 0").find("RPRT 0"), std::string::npos);
+    window->controls().Text3->setText("14.1");
+    window->cmdRun_Click();
+    EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
+    window->mnuCopySweep_Click();
+    ASSERT_FALSE(clipboard->copied.empty());
+    EXPECT_THAT(clipboard->copied.back(), HasSubstr("\n# antenna: 20m yagi\n"));
+    std::string problem;
+    const auto kept = HistoryStore(configDir.path().toStdString()).list({}, problem);
+    ASSERT_EQ(kept.size(), 1u) << problem;
+    EXPECT_EQ(kept.front().antenna, "20m yagi");
+    EXPECT_THAT(readConfig("station.ini").toStdString(), HasSubstr("in_use=20m yagi"));
 }
 
 TEST_P(RigctldSweepTest, RefusedKeyingEndsWithOneMessageAndPollingOn) {

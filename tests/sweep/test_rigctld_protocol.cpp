@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "+F currVFO 14050000\n"},
         RequestCase{"ModeWithDefaultPassband", kRigSetMode, "CW 0", false, "+M CW 0\n"},
         RequestCase{"ModeInVfoMode", kRigSetMode, "RTTY 0", true, "+M currVFO RTTY 0\n"},
+        RequestCase{"AntennaInVfoMode", kRigGetAntenna, "0", true, "+y 0\n"},
         RequestCase{"Key", kRigSetPtt, "1", false, "+T 1\n"},
         RequestCase{"RitOff", kRigSetFunction, "RIT 0", false, "+U RIT 0\n"},
         RequestCase{"XitOffInVfoMode", kRigSetFunction, "XIT 0", true, "+U currVFO XIT 0\n"},
@@ -190,6 +191,20 @@ TEST(RigctldAnswerValue, ReadsTheValueOfItsKeyOnly) {
     // get_func answers its value on a line without a key.
     EXPECT_EQ(rigctldAnswerBareValue("get_func: currVFO XIT\n1\nRPRT 0\n"), "1");
     EXPECT_EQ(rigctldAnswerBareValue("get_func: XIT\nRPRT -1\n"), std::nullopt);
+}
+
+// Only a socket the radio names counts: the dummy rig says ANT_NONE until one is set.
+TEST(RigctldAntennaSocket, ReadsTheSocketInUseOnly) {
+    const auto socketOf = [](const std::string& current) {
+        return rigctldAntennaSocket("get_ant: 0\nAntCurr: " + current +
+                                    "\nOption: 0\nAntTx: ANT_UNKNOWN \nRPRT 0\n");
+    };
+    EXPECT_EQ(socketOf("ANT2 "), 2);
+    EXPECT_EQ(socketOf("ANT12"), 12);
+    for (const char* none : {"ANT_NONE", "ANT_UNKNOWN", "ANT_CURR", "ANT0", "ANT2x", "ANT"}) {
+        EXPECT_EQ(socketOf(none), std::nullopt) << none;
+    }
+    EXPECT_EQ(rigctldAntennaSocket("get_ant: 0\nRPRT -11\n"), std::nullopt);
 }
 
 TEST(HamlibErrorText, NamesKnownCodesAndNumbersOthers) {
