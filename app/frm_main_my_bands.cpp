@@ -21,6 +21,19 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
+// "20m dipole 2026-12-09 17:03": the antenna and when, for a sweep of the history kept as a
+// memory or saved.
+std::string storedSweepName(const StoredSweep& sweep) {
+    return sweep.entry.antenna + " " + localTimeText(*sweep.entry.taken).substr(0, 16);
+}
+
+// The same as a file's name, which a colon would not suit on every disk.
+std::string storedSweepFileName(const StoredSweep& sweep) {
+    std::string name = storedSweepName(sweep);
+    std::erase(name, ':');
+    return name + ".csv";
+}
+
 // What the user is told at the end of a run; nothing when it ran through, or Escape
 // stopped it.
 struct BandsRunReport {
@@ -165,11 +178,20 @@ void frmMain::mnuHistory_Click() {
     if (!m_historyWindow) {
         m_historyWindow = new HistoryWindow(
             m_devices.config.directory().toStdString(), m_station.history, *m_devices.messages,
-            [this](const StoredSweep& sweep) {
-                m_memories.keep(
-                    {sweep.entry.antenna + " " + localTimeText(*sweep.entry.taken).substr(0, 16),
-                     true, 0, sweep.entry.record});
-            },
+            {.keep = [this](const StoredSweep& sweep) {
+                 m_memories.keep({storedSweepName(sweep), true, 0, sweep.entry.record});
+             },
+             .save =
+                 [this](const StoredSweep& sweep) {
+                     const PollingPause paused(*this);
+                     if (const auto path = m_devices.sweepFileDialog->chooseSaveName(
+                             {"Save sweep as", "CSV files (*.csv);;Touchstone files (*.s1p)",
+                              "csv", storedSweepFileName(sweep)})) {
+                         saveFile(*path, sweepFileText(recordAsShown(sweep.entry),
+                                                       sweepFileKindOf(*path)),
+                                  "The sweep");
+                     }
+                 }},
             this);
         offerPictures(m_historyWindow->pictureActions(), *m_historyWindow, "history",
                       [this] { return m_historyWindow->shownTitle(); });

@@ -9,7 +9,6 @@
 #include "cli/history_json.h"
 #include "cli/history_texts.h"
 #include "feedline/cable_list.h"
-#include "feedline/reading_plane.h"
 #include "results/sweep_files.h"
 #include "settings/whole_file.h"
 
@@ -98,10 +97,7 @@ HistoryExit show(const Run& run) {
     if (!sweep) {
         return problem.empty() ? run.missing(run.noSweep()) : run.failed(problem);
     }
-    const SweepEntry& entry = sweep->entry;
-    const SweepRecord shown =
-        recordAtPlane(entry.record, entry.shownPlane, entry.feedline ? &*entry.feedline : nullptr);
-    const std::string text = sweepFileText(shown, run.line.output.kind);
+    const std::string text = sweepFileText(recordAsShown(sweep->entry), run.line.output.kind);
     if (run.line.output.toStandardOutput()) {
         run.out << text << std::flush;
         return run.out ? HistoryExit::Done

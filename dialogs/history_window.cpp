@@ -120,13 +120,13 @@ QString plotModeTitle(int plotMode) {
 }  // namespace
 
 HistoryWindow::HistoryWindow(std::filesystem::path folder, HistorySettings limits,
-                             MessageBoxes& messages, std::function<void(const StoredSweep&)> keep,
+                             MessageBoxes& messages, ChosenSweepHandlers handlers,
                              QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_store(std::move(folder)),
       m_limits(limits),
       m_messages(messages),
-      m_keep(std::move(keep)),
+      m_handlers(std::move(handlers)),
       m_zoom(applicationZoom()) {
     setWindowTitle(QStringLiteral("History – ZM-480 Plot"));
     m_antennas = new QComboBox(this);
@@ -186,6 +186,7 @@ HistoryWindow::HistoryWindow(std::filesystem::path folder, HistorySettings limit
         buttons->addWidget(pressed);
     };
     button("&Keep as memory", &HistoryWindow::keepChosen);
+    button("&Save as...", &HistoryWindow::saveChosen);
     button("&Mark as reference", &HistoryWindow::markChosen);
     button("&Delete...", &HistoryWindow::deleteChosen);
     buttons->addStretch(1);
@@ -447,13 +448,23 @@ std::optional<SweepId> HistoryWindow::chosenSweep() const {
     return first ? std::optional(SweepId(first->data(kIdRole).toLongLong())) : std::nullopt;
 }
 
-void HistoryWindow::keepChosen() {
+std::optional<StoredSweep> HistoryWindow::readChosen() {
     std::string problem;
     const auto id = chosenSweep();
-    const auto sweep = id ? m_store.sweep(*id, problem) : std::nullopt;
+    auto sweep = id ? m_store.sweep(*id, problem) : std::nullopt;
     say(problem);
-    if (sweep) {
-        m_keep(*sweep);
+    return sweep;
+}
+
+void HistoryWindow::keepChosen() {
+    if (const auto sweep = readChosen()) {
+        m_handlers.keep(*sweep);
+    }
+}
+
+void HistoryWindow::saveChosen() {
+    if (const auto sweep = readChosen()) {
+        m_handlers.save(*sweep);
     }
 }
 

@@ -29,7 +29,8 @@ namespace zm {
 // reference's value drawn as a dashed line; beside it the sweeps drawn over each other in
 // the main chart's plot mode, from light for the oldest to strong for the newest; and under
 // them a table of the sweeps, sortable by any column. For the sweep chosen in the table: Keep as
-// memory (on the main chart), Mark as reference, and Delete... (asked first). "Copy image" and
+// memory (on the main chart), Save as... (CSV or Touchstone), Mark as reference, and Delete...
+// (asked first). "Copy image" and
 // "Save image..." give its picture; it is drawn at the program's zoom. It reads the history
 // whenever it is shown, so that the sweeps of a zm480-sweep meanwhile are there.
 class HistoryWindow : public QWidget, public ChartPicture {
@@ -37,9 +38,14 @@ public:
     // What the trend draws, as its list offers it.
     enum class Trend { Frequencies, LowestSwr, Width, ResonanceR };
 
-    // `keep` takes a sweep of the history as a memory.
+    // What the main window does with the sweep chosen.
+    struct ChosenSweepHandlers {
+        std::function<void(const StoredSweep&)> keep;  // as a memory
+        std::function<void(const StoredSweep&)> save;  // as a file the user names
+    };
+
     HistoryWindow(std::filesystem::path folder, HistorySettings limits, MessageBoxes& messages,
-                  std::function<void(const StoredSweep&)> keep, QWidget* parent);
+                  ChosenSweepHandlers handlers, QWidget* parent);
 
     // The history as it stands, the antenna in use picked when it has sweeps.
     void reload(const std::string& antennaInUse);
@@ -57,6 +63,7 @@ public:
     // The sweep of the table's chosen row; none without one.
     std::optional<SweepId> chosenSweep() const;
     void keepChosen();
+    void saveChosen();
     void markChosen();
     void deleteChosen();
 
@@ -71,13 +78,15 @@ private:
     void showSweeps();
     void drawTrend();
     void drawSweeps();
+    // The chosen sweep read from the history, with its points; none without one.
+    std::optional<StoredSweep> readChosen();
     // A problem with the history, said once a reload.
     void say(const std::string& problem);
 
     HistoryStore m_store;
     HistorySettings m_limits;
     MessageBoxes& m_messages;
-    std::function<void(const StoredSweep&)> m_keep;
+    ChosenSweepHandlers m_handlers;
     Zoom m_zoom;
     Trend m_trend = Trend::Frequencies;
     int m_plotMode = 2;

@@ -167,6 +167,7 @@ StoredSweep sweepOfRow(const SqliteStatement& row) {
     entry.keyedSeconds = row.real(kKeyedS);
     entry.importedFrom = row.text(kImported);
     entry.record.notes = notesOf(entry.plan, *entry.taken);
+    entry.record.notes.antenna = entry.antenna;
     readPlaneNote(row.text(kReadingsPlane), entry.record);
     sweep.marked = row.integer(kReference) != 0;
     SweepFeatures& features = sweep.markers.features;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "feedline/reading_plane.h"
+
 namespace zm {
 
 namespace {
@@ -24,6 +26,11 @@ std::string endingText(const SweepEnding& ending) {
             break;
     }
     return ending.why.empty() ? "stopped" : "stopped: " + ending.why;
+}
+
+SweepRecord recordAsShown(const SweepEntry& entry) {
+    return recordAtPlane(entry.record, entry.shownPlane,
+                         entry.feedline ? &*entry.feedline : nullptr);
 }
 
 std::string bandHolding(const BandPlan& plan, const SweepRecord& record) {

@@ -84,6 +84,9 @@ struct SweepSummary {
     SweepMarkers markers;
 };
 
+// The sweep at the plane it was shown at, as its files are written.
+SweepRecord recordAsShown(const SweepEntry& entry);
+
 // The band of `plan` that holds most of the record's readings (the band plan lets a carrier
 // go nowhere else); empty when none does.
 std::string bandHolding(const BandPlan& plan, const SweepRecord& record);

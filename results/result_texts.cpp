@@ -153,7 +153,7 @@ std::string sweepTitle(const SweepNotes& notes, std::string_view radio) {
     const double spanKHz = (notes.stopMHz - notes.startMHz) * 1000.0;
     std::string title = fixedNumber(notes.startMHz, 3) + " – " + fixedNumber(notes.stopMHz, 3) +
                         " MHz (" + fixedNumber(spanKHz, 0) + " kHz)";
-    for (const std::string_view part : {std::string_view(notes.takenAt), radio}) {
+    for (const std::string_view part : {std::string_view(notes.takenAt), std::string_view(notes.antenna), radio}) {
         if (!part.empty()) {
             title += " · " + std::string(part);
         }

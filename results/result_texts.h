@@ -60,9 +60,9 @@ struct MarkerCells {
 };
 MarkerCells markerCells(const SweepFeatures& features);
 
-// What a picture's title says of a sweep: its band and span, when it was taken, the radio:
-// "14.000 – 14.350 MHz (350 kHz) · 2024-05-01 14:03:22 · Icom IC-7300". The time and the
-// radio are left out when empty.
+// What a picture's title says of a sweep: its band and span, when it was taken, the antenna,
+// the radio: "14.000 – 14.350 MHz (350 kHz) · 2024-05-01 14:03:22 · 20m dipole · Icom
+// IC-7300". The time, the antenna and the radio are left out when empty.
 std::string sweepTitle(const SweepNotes& notes, std::string_view radio);
 
 }  // namespace zm

@@ -2,6 +2,7 @@
 
 #include "results/sweep_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -9,6 +10,7 @@
 
 #include "numbers/number_text.h"
 #include "results/impedance.h"
+#include "results/memory_file.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {
@@ -32,9 +34,18 @@ constexpr std::array<NumberNote, 3> kNumberNotes{{{"start_mhz", &SweepNotes::sta
 constexpr std::string_view kTakenNote = "taken";
 constexpr std::string_view kCarrierModeNote = "carrier_mode";
 constexpr std::string_view kPlaneNote = "plane";
+constexpr std::string_view kAntennaNote = "antenna";
 
 std::string noteLine(std::string_view key, const std::string& value) {
     return "# " + std::string(key) + ": " + value + "\n";
+}
+
+// A name in a comment line: on one line, and without a comma, where a spreadsheet would
+// split it.
+std::string commentSafe(std::string_view name) {
+    std::string safe = cleanMemoryName(name);
+    std::replace(safe.begin(), safe.end(), ',', ';');
+    return safe;
 }
 
 // A comment line before the header row, "# start_mhz: 14", into the notes; a spreadsheet
@@ -55,6 +66,8 @@ void readNote(std::string_view line, SweepRecord& record) {
         notes.carrierMode = carrierModeCode(value);
     } else if (key == kPlaneNote) {
         readPlaneNote(value, record);
+    } else if (key == kAntennaNote) {
+        notes.antenna = std::string(value);
     }
     for (const NumberNote& note : kNumberNotes) {
         if (key != note.key) {
@@ -218,6 +231,9 @@ std::string sweepCsvHead(const SweepRecord& record) {
     }
     text += noteLine(kCarrierModeNote, carrierModeName(notes.carrierMode));
     text += noteLine(kPlaneNote, planeNote(record));
+    if (!notes.antenna.empty()) {
+        text += noteLine(kAntennaNote, commentSafe(notes.antenna));
+    }
     return text + std::string(kHeader) + "\n";
 }
 

@@ -22,6 +22,7 @@ namespace zm {
 //   # step_khz: 50
 //   # carrier_mode: CW
 //   # plane: antenna; feedline 20 m of RG-58
+//   # antenna: 20m dipole
 //   frequency_hz,power,z_ohm,phase_deg,r_ohm,x_ohm,swr,rho,return_loss_db,taken
 //   14000000,100,83.4,-48.2,55.573,-62.189,3.07,0.50668,5.91,settled 4
 //   14050000,,,,,,,,,
@@ -36,7 +37,8 @@ namespace zm {
 //
 //   28500000,100,2200,0,2200.000,0.000,99,0.95556,0.39,beyond the feedline's loss
 //
-// The comments hold no comma, so a spreadsheet keeps each in its first cell.
+// The antenna's line is there when the sweep names one. The comments hold no comma (one in
+// the antenna's name is written as a semicolon), so a spreadsheet keeps each in its first cell.
 std::string writeSweepCsv(const SweepRecord& record);
 
 // The same in parts, for a sweep written as its points come: the comment lines and the

@@ -9,6 +9,7 @@
 
 #include "numbers/number_text.h"
 #include "results/impedance.h"
+#include "results/memory_file.h"
 #include "sweep/carrier_mode.h"
 
 namespace zm {
@@ -20,6 +21,7 @@ constexpr double kHighestFrequencyHz = 1e15;
 // Finer than any analyser resolves: 1e-9 of Gamma is a millionth of an ohm near 50 ohm.
 constexpr int kGammaDecimals = 9;
 constexpr std::string_view kPlaneComment = "! plane:";
+constexpr std::string_view kAntennaComment = "! antenna:";
 
 enum class Parameter { S, Y, Z };
 enum class Format { RI, MA, DB };
@@ -164,6 +166,9 @@ std::string writeTouchstone(const SweepRecord& record) {
             " kHz, carrier mode " + carrierModeName(notes.carrierMode) + "\n";
     text += "! S11 from the meter's Z and phase, measured at transmit power\n";
     text += std::string(kPlaneComment) + " " + planeNote(record) + "\n";
+    if (!notes.antenna.empty()) {
+        text += std::string(kAntennaComment) + " " + cleanMemoryName(notes.antenna) + "\n";
+    }
     text += "# Hz S RI R 50\n";
     for (const SweepPoint& point : record.points) {
         const std::string hz = std::to_string(point.frequencyHz);
@@ -195,6 +200,8 @@ std::variant<SweepRecord, FileError> readTouchstone(std::string_view text) {
         ++lineNumber;
         if (const std::string_view comment = trimmed(rawLine); comment.starts_with(kPlaneComment)) {
             readPlaneNote(comment.substr(kPlaneComment.size()), record);
+        } else if (comment.starts_with(kAntennaComment)) {
+            record.notes.antenna = std::string(trimmed(comment.substr(kAntennaComment.size())));
         }
         const std::string_view line = trimmed(rawLine.substr(0, rawLine.find('!')));
         if (line.empty()) {

@@ -18,6 +18,7 @@ namespace zm {
 //   ! start 14 MHz, stop 14.35 MHz, step 50 kHz, carrier mode CW
 //   ! S11 from the meter's Z and phase, measured at transmit power
 //   ! plane: antenna; feedline 20 m of RG-58
+//   ! antenna: 20m dipole
 //   # Hz S RI R 50
 //   14000000 0.078144969 -0.500577083
 //   ! 14050000 Hz: no reading
@@ -30,7 +31,7 @@ std::string writeTouchstone(const SweepRecord& record);
 // reading the meter would give: |Z|, the signed phase and the SWR against 50 ohm, no power.
 // A point with no finite impedance (an exact open) has no reading. Frequencies must rise.
 // A "! plane:" comment as writeTouchstone writes it says where the values stand; without
-// one they are the instrument's own.
+// one they are the instrument's own; a "! antenna:" comment names the antenna swept.
 std::variant<SweepRecord, FileError> readTouchstone(std::string_view text);
 
 }  // namespace zm

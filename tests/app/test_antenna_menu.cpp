@@ -17,6 +17,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 class AntennaMenuTest : public SweepTest {
 protected:
@@ -135,6 +136,13 @@ TEST_F(AntennaMenuTest, HistoryWindowTabulatesAndDrawsTheAntennasSweeps) {
     history->keepChosen();
     ASSERT_EQ(window->memories().size(), 1u);
     EXPECT_THAT(window->memories().front().name, HasSubstr("Antenna 1 "));
+
+    // Saved in the kind its name says, the antenna named in it.
+    sweepFileDialog->pick = "/tmp/kept.s1p";
+    history->saveChosen();
+    ASSERT_FALSE(sweepFileDialog->requests.empty());
+    EXPECT_THAT(sweepFileDialog->requests.back().suggestedName, StartsWith("Antenna 1 "));
+    EXPECT_THAT(textFiles->files["/tmp/kept.s1p"], HasSubstr("! antenna: Antenna 1\n# Hz S RI R 50"));
 }
 
 }  // namespace

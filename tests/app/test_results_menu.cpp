@@ -169,7 +169,7 @@ TEST_F(ResultsMenuTest, PicturesAndTheReportGoToTheChosenFilesWithPollingAtRest)
     const std::string& svg = textFiles->files.at("/data/ant.svg");
     EXPECT_THAT(svg, MatchesRegex("^<\\?xml.*"));
     EXPECT_THAT(svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
-                               window->sweepRecord().notes.takenAt + " · Hamlib Dummy"));
+                               window->sweepRecord().notes.takenAt + " · Antenna 1 · Hamlib Dummy"));
     menu().copyImage->trigger();
     ASSERT_EQ(clipboard->images.size(), 1u);
     EXPECT_EQ(clipboard->images[0].size(), QSize(1600, 1000));

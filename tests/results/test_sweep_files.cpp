@@ -7,6 +7,7 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "results/memory_file.h"
 #include "results/sweep_csv.h"
@@ -80,6 +81,24 @@ TEST(SweepCsv, FileReadAndWrittenAgainIsTheSame) {
     const auto memory = readMemoryFile(memoryFile, "memory-001.csv");
     ASSERT_TRUE(std::holds_alternative<Memory>(memory)) << std::get<FileError>(memory).what;
     EXPECT_EQ(writeMemoryFile(std::get<Memory>(memory)), memoryFile);
+}
+
+// The antenna swept is named in both kinds of file and read back from them; a comma in its
+// name would split a spreadsheet's comment cell, and a line break would end the comment.
+TEST(SweepFiles, NameTheAntennaSwept) {
+    SweepRecord record = sweptPoints();
+    record.notes.antenna = "40m dipole, low\nend";
+    for (const auto& [kind, line] :
+         {std::pair{SweepFileKind::Csv, "\n# antenna: 40m dipole; low end\n"},
+          std::pair{SweepFileKind::Touchstone, "\n! antenna: 40m dipole, low end\n"}}) {
+        const std::string text = sweepFileText(record, kind);
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+        const auto back =
+            readSweepFile(kind == SweepFileKind::Csv ? "a.csv" : "a.s1p", text);
+        ASSERT_TRUE(std::holds_alternative<SweepRecord>(back)) << text;
+        EXPECT_EQ(std::get<SweepRecord>(back).notes.antenna,
+                  kind == SweepFileKind::Csv ? "40m dipole; low end" : "40m dipole, low end");
+    }
 }
 
 TEST(SweepCsv, ReadsASpreadsheetsResave) {
