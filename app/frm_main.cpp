@@ -42,7 +42,18 @@ frmMain::frmMain(Devices devices, QWidget* parent)
           [this] { mnuHistory_Click(); }),
       m_memories(
           QDir(m_devices.config.directory()).filePath("memories"), *this, *m_devices.messages,
-          [this] { memoriesChanged(); }, [this](const Memory& memory) { saveMemory(memory); }),
+          [this] { m_results.showMemories(); },
+          [this](const Memory& memory) { m_results.saveMemory(memory); }),
+      m_results(
+          *this, m_devices, m_feedlinePlane, m_memories,
+          [this](const std::function<void()>& dialog) { runAtRest(dialog); },
+          [this](SmithWindow& smith) {
+              m_pictures.offer(smith.chart().pictureActions(), smith.chart(), "smith-chart");
+          }),
+      m_pictures(
+          m_devices, m_results, m_feedlinePlane, m_plan,
+          [this]() -> const RigSettings& { return m_station.rig; },
+          [this](const std::function<void()>& dialog) { runAtRest(dialog); }),
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested),
       m_stationWatch(
           *this, m_devices, [this]() -> const RigSettings& { return m_station.rig; },
@@ -98,7 +109,7 @@ void frmMain::connectHandlers() {
 
     connect(m_form.mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(m_form.MnuSaveAs, &QAction::triggered, this, &frmMain::MnuSaveAs_Click);
-    connect(m_form.mnuSaveReport, &QAction::triggered, this, &frmMain::mnuSaveReport_Click);
+    connect(m_form.mnuSaveReport, &QAction::triggered, &m_pictures, &ResultPictures::saveReport);
     connect(m_form.mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
     connect(m_form.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_form.mnuNormal, &QAction::triggered, this, &frmMain::mnuNormal_Click);
@@ -112,7 +123,7 @@ void frmMain::connectHandlers() {
     connect(m_form.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(m_form.mnuBands, &QAction::triggered, this, &frmMain::mnuBands_Click);
     m_form.mnuBands->setEnabled(false);  // until a Sweep my bands has swept a band
-    connectResultsMenu();
+    connect(m_form.mnuSmithChart, &QAction::triggered, &m_results, &SweepResults::openSmithChart);
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -179,11 +190,14 @@ frmMain::PollingPause::~PollingPause() {
     m_window.setTimer1Enabled(true);
 }
 
+void frmMain::runAtRest(const std::function<void()>& dialog) {
+    const PollingPause paused(*this);
+    dialog();
+}
+
 void frmMain::zoomOthers(Zoom zoom) {
     m_devices.chart->setZoom(zoom);
-    if (m_smithWindow) {
-        m_smithWindow->setZoom(zoom);
-    }
+    m_results.setZoom(zoom);
     if (m_bandsWindow) {
         m_bandsWindow->setZoom(zoom);
     }

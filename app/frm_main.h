@@ -18,14 +18,14 @@
 #include "app/form_layout.h"
 #include "app/memories_part.h"
 #include "app/meter_readout.h"
+#include "app/result_pictures.h"
 #include "app/station_watch.h"
+#include "app/sweep_results.h"
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
-#include "chart/smith_window.h"
 #include "dialogs/bands_window.h"
 #include "dialogs/file_filter.h"
 #include "dialogs/history_window.h"
-#include "dialogs/match_dialog.h"
 #include "engine/sweep_history.h"
 #include "engine/sweep_reports.h"
 #include "engine/sweep_request.h"
@@ -61,7 +61,10 @@ namespace zm {
 //   MemoriesPart  app/memories_part.h   memories/, the memories kept and their dialog
 //   StationWatch  app/station_watch.h   the rig client pointed at rigctld, the program's
 //                                       rigctld watched and in the title, Station's Test
-// The plan and grid, the sweep record, the results and the station stay with the form.
+//   SweepResults  app/sweep_results.h   the sweep record and the record shown, the results
+//                                       menu's files, memories kept and loaded, Smith, Match
+//   ResultPictures app/result_pictures.h  the pictures, their title, the PDF report
+// The plan and grid, the run and station.ini stay with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
@@ -129,25 +132,10 @@ public:
     void MnuSaveAs_Click();
     void mnuPrint_Click();
 
-    // Sweep results: the chart's context menu, and View, Smith chart
-    void mnuCopySweep_Click();
-    void mnuSaveSweepCsv_Click();
-    void mnuSaveSweepTouchstone_Click();
-    void mnuKeepMemory_Click();
-    void mnuLoadMemory_Click();
-    void mnuMemories_Click();
-    void mnuSmithChart_Click();
-    void mnuMatchPoint_Click();
-
-    // Pictures: the charts' "Copy image" and "Save image...", and the one-page report
-    // (File menu and the chart's context menu).
-    void mnuSaveReport_Click();
-    // Wires a chart-like window's two picture entries: Copy image puts its picture on the
-    // clipboard as PNG; Save image... saves it as PNG or SVG, offering `fileName`.png
-    // where Save CSV's dialog last was. The picture must outlive the entries. `title` gives
-    // the title line; without it, the sweep's (pictureTitle).
-    void offerPictures(const PictureActions& actions, ChartPicture& picture, std::string fileName,
-                       std::function<QString()> title = {});
+    // Sweep results: the chart's context menu, the memories, View, Smith chart; and their
+    // pictures and the one-page report.
+    SweepResults& results() { return m_results; }
+    ResultPictures& pictures() { return m_pictures; }
     // Setup, Feedline... and View, At the antenna / At the meter
     void mnuFeedline_Click();
     void mnuAtAntenna_Click();
@@ -164,13 +152,9 @@ public:
     const std::string& lastResponse() const { return m_readout.lastResponse(); }
     const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& plotGrid() const { return m_grid; }
-    const SweepRecord& sweepRecord() const { return m_record; }
-    const SweepRecord& shownRecord() const { return m_shownRecord; }  // at the plane shown
     const std::optional<Feedline>& feedline() const { return m_feedlinePlane.feedline(); }
     const BandPlan& bandPlan() const { return m_bandPlans.plan(); }
     const std::vector<Memory>& memories() const { return m_memories.memories(); }
-    SmithWindow* smithWindow() const { return m_smithWindow; }
-    MatchDialog* matchDialog() const { return m_matchDialog; }
     MemoriesDialog* memoriesDialog() const { return m_memories.dialog(); }
     BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
@@ -201,6 +185,8 @@ private:
     };
 
     void connectHandlers();
+    // Runs a dialog with polling at rest.
+    void runAtRest(const std::function<void()>& dialog);
     void setTimer1Enabled(bool enabled);
     // Selecting a list entry from code: the list's handler runs only when the selection
     // changes, as if the user had chosen it; an index outside the list changes nothing.
@@ -261,27 +247,6 @@ private:
     // Changes one part of station.ini, and of the settings in force.
     void changeStationFile(const std::function<void(StationSettings&)>& change);
 
-    void connectResultsMenu();
-    void recordPoint(int point, SweepPoint swept);
-    void clearSweepRecord();
-    void showSweepRecord();  // on the chart, the Smith chart and the menu
-    void enableResultsMenu();
-    void saveSweepAs(SweepFileKind kind);
-    // Writes a file the user chose; `what` names it in the message when that fails.
-    void saveFile(const std::string& path, const std::string& text, std::string_view what);
-
-    // The memories: one saved as a file, and every chart told at each change.
-    void saveMemory(const Memory& memory);
-    void memoriesChanged();
-    // The match window for a point of the chart or the Smith chart.
-    void matchPoint(const TracePoint& point);
-
-    void copyPicture(ChartPicture& picture, const QString& title);
-    void savePicture(ChartPicture& picture, const std::string& fileName, const QString& title);
-    // The pictures' title line: the sweep's band and span, when, the radio.
-    QString pictureTitle();
-    // The station's radio as Hamlib names it; empty without a model, or one Hamlib lacks.
-    std::string radioName();
     // The feedline of station.ini, and every reading at the plane the user reads it at.
     void keepFeedline(const FeedlineSettings& settings);
     void useFeedline();
@@ -308,16 +273,14 @@ private:
 
     SweepPlan m_plan;
     PlotGrid m_grid;
-    SweepRecord m_record;                       // the last sweep point by point, beside the grid
-    SweepRecord m_shownRecord;                  // m_record at the plane shown
     std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
     std::optional<double> m_tunedMHz;           // where the last sweep tuned the radio
     FeedlinePlane m_feedlinePlane;
     BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one
     AntennaMenu m_antennas;
     MemoriesPart m_memories;
-    QPointer<SmithWindow> m_smithWindow;  // made when first opened
-    QPointer<MatchDialog> m_matchDialog;
+    SweepResults m_results;
+    ResultPictures m_pictures;
     std::vector<BandResult> m_bandResults;  // of the last Sweep my bands
     QPointer<BandsWindow> m_bandsWindow;
     QPointer<HistoryWindow> m_historyWindow;
@@ -338,7 +301,6 @@ private:
     StationSettings m_station;
     bool m_stationLoaded = false;
     StationWatch m_stationWatch;
-    std::optional<std::pair<int, std::string>> m_radioName;  // model number, name: looked up once
 };
 
 }  // namespace zm

@@ -12,7 +12,7 @@ void frmMain::mnuFeedline_Click() {
     }
     const PollingPause paused(*this);
     const FeedlineDialogInput input{m_station.feedline, m_feedlinePlane.cables(),
-                                    m_feedlinePlane.cableListProblem(), m_record};
+                                    m_feedlinePlane.cableListProblem(), m_results.record()};
     if (const auto chosen = m_devices.feedlineDialog->edit(input)) {
         keepFeedline(*chosen);
     }
@@ -38,8 +38,8 @@ void frmMain::keepFeedline(const FeedlineSettings& settings) {
 
 void frmMain::useFeedline() {
     m_feedlinePlane.use(m_station.feedline);
-    showSweepRecord();
-    memoriesChanged();
+    m_results.showAtPlane();
+    m_results.showMemories();
     showGrid();
     showReadoutAtAntenna();
 }

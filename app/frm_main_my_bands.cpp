@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 
+#include "app/chosen_file.h"
 #include "app/frm_main.h"
 
 namespace zm {
@@ -83,7 +84,7 @@ std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice)
 std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     const SweepPlan planned = m_plan;
     PlotGrid grid = m_grid;
-    SweepRecord record = m_record;
+    SweepRecord record = m_results.record();
     std::vector<std::uint8_t> filledColumns = m_filledColumns;
     const std::string notice = m_devices.chart->shownNotice();
     const QString title = windowTitle();
@@ -129,12 +130,11 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
     m_stationWatch.showState();  // the title without the band, and as rigctld stands now
     m_plan = planned;
     m_grid = std::move(grid);
-    m_record = std::move(record);
+    m_results.setRecord(std::move(record));
     m_filledColumns = std::move(filledColumns);
-    showSweepRecord();
     showGrid();
     m_devices.chart->setNotice(notice);
-    memoriesChanged();
+    m_results.showMemories();
     m_form.mnuBands->setEnabled(!m_bandResults.empty());
     if (!m_bandResults.empty()) {
         mnuBands_Click();
@@ -145,12 +145,13 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
 // The band's sweep as far as it went, at the plane the window shows (as Keep memory keeps
 // it), for the Bands window and as a memory.
 void frmMain::keepBandSweep(const std::string& bandName, std::string& notKept) {
-    if (!m_record.hasReadings()) {
+    const SweepRecord& record = m_results.record();
+    if (!record.hasReadings()) {
         return;
     }
-    m_bandResults.push_back({bandName, m_shownRecord});
+    m_bandResults.push_back({bandName, m_results.shown()});
     std::string whyNot;
-    if (!m_memories.add({bandMemoryName(bandName, m_record), true, 0, m_shownRecord}, whyNot) &&
+    if (!m_memories.add({bandMemoryName(bandName, record), true, 0, m_results.shown()}, whyNot) &&
         notKept.empty()) {
         notKept = whyNot;
     }
@@ -162,8 +163,8 @@ void frmMain::mnuBands_Click() {
             new BandsWindow(QDir(m_devices.config.directory()).filePath("bands-window.ini"),
                             *m_devices.clipboard, this);
         // "Sweep my bands · Yaesu FT-817": the window's heading says when, and the scale.
-        offerPictures(m_bandsWindow->pictureActions(), *m_bandsWindow, "bands", [this] {
-            const std::string radio = radioName();
+        m_pictures.offer(m_bandsWindow->pictureActions(), *m_bandsWindow, "bands", [this] {
+            const std::string radio = m_pictures.radioName();
             return QString::fromStdString("Sweep my bands" + (radio.empty() ? "" : " · " + radio));
         });
     }
@@ -178,23 +179,25 @@ void frmMain::mnuHistory_Click() {
     if (!m_historyWindow) {
         m_historyWindow = new HistoryWindow(
             m_devices.config.directory().toStdString(), m_station.history, *m_devices.messages,
-            {.keep = [this](const StoredSweep& sweep) {
-                 m_memories.keep({storedSweepName(sweep), true, 0, sweep.entry.record});
-             },
+            {.keep =
+                 [this](const StoredSweep& sweep) {
+                     m_memories.keep({storedSweepName(sweep), true, 0, sweep.entry.record});
+                 },
              .save =
                  [this](const StoredSweep& sweep) {
                      const PollingPause paused(*this);
                      if (const auto path = m_devices.sweepFileDialog->chooseSaveName(
-                             {"Save sweep as", "CSV files (*.csv);;Touchstone files (*.s1p)",
-                              "csv", storedSweepFileName(sweep)})) {
-                         saveFile(*path, sweepFileText(recordAsShown(sweep.entry),
-                                                       sweepFileKindOf(*path)),
-                                  "The sweep");
+                             {"Save sweep as", "CSV files (*.csv);;Touchstone files (*.s1p)", "csv",
+                              storedSweepFileName(sweep)})) {
+                         saveChosenFile(
+                             m_devices, *path,
+                             sweepFileText(recordAsShown(sweep.entry), sweepFileKindOf(*path)),
+                             "The sweep");
                      }
                  }},
             this);
-        offerPictures(m_historyWindow->pictureActions(), *m_historyWindow, "history",
-                      [this] { return m_historyWindow->shownTitle(); });
+        m_pictures.offer(m_historyWindow->pictureActions(), *m_historyWindow, "history",
+                         [this] { return m_historyWindow->shownTitle(); });
     }
     m_historyWindow->setLimits(m_station.history);
     m_historyWindow->setPlotMode(m_form.Combo2->currentIndex());

@@ -51,7 +51,8 @@ void frmMain::ClearPlot() {
             m_grid.at(row, column) = Cell();
         }
     }
-    clearSweepRecord();
+    m_results.setRecord({});
+    m_filledColumns.clear();
     m_devices.chart->setNotice("");
     showGrid();
 }
@@ -76,10 +77,10 @@ void frmMain::showGrid() {
         return;
     }
     PlotGrid shown = m_grid;
-    const std::size_t rows = std::min({m_shownRecord.points.size(), m_filledColumns.size(),
+    const std::size_t rows = std::min({m_results.shown().points.size(), m_filledColumns.size(),
                                        std::size_t(std::max(0, m_grid.rows()))});
     for (std::size_t i = 0; i < rows; ++i) {
-        const std::optional<PointReading>& reading = m_shownRecord.points[i].reading;
+        const std::optional<PointReading>& reading = m_results.shown().points[i].reading;
         for (int column = 2; column <= PlotGrid::kColumns; ++column) {
             if ((m_filledColumns[i] & (1u << column)) != 0) {
                 shown.at(int(i) + 1, column) =

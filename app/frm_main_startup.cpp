@@ -165,9 +165,7 @@ void frmMain::Form_Unload() {
     if (m_configApplied) {
         SaveConfig();
     }
-    if (m_smithWindow && m_smithWindow->isVisible()) {
-        m_smithWindow->saveSettings();  // beside config.ini, in a file of its own
-    }
+    m_results.saveWindowSettings();
 }
 
 }  // namespace zm

@@ -39,9 +39,8 @@ void frmMain::cmdRun_Click() {
 }
 
 SweepHistory frmMain::runHistory(bool bandPoints) const {
-    return SweepHistory(
-        m_devices.config.directory().toStdString(),
-        {.bandPoints = bandPoints, .limits = m_station.history});
+    return SweepHistory(m_devices.config.directory().toStdString(),
+                        {.bandPoints = bandPoints, .limits = m_station.history});
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -130,8 +129,7 @@ void frmMain::sweepBegun(const SweepBegun& begun) {
     for (const GridRow& row : begun.rows) {
         applyGridRow(row);
     }
-    m_record = begun.record;
-    showSweepRecord();
+    m_results.setRecord(begun.record);
     m_sweepShown.progress->keysAtMost(begun.pointsToKey);
     m_sweepShown.sinceLastPoint.start();
     showProgress();
@@ -144,7 +142,7 @@ void frmMain::meterRead(const MeterRead& read) {
 
 void frmMain::pointDone(const PointDone& done) {
     applyGridRow(done.row);
-    recordPoint(done.point, done.swept);
+    m_results.recordPoint(done.point, done.swept);
     showGrid();
     const double pointSeconds = double(m_sweepShown.sinceLastPoint.restart()) / 1000.0;
     m_sweepShown.progress->pointDone(done.swept.taken.has_value(), pointSeconds);
@@ -173,8 +171,7 @@ void frmMain::sweepEnded(const SweepOutcome& outcome) {
     }
     m_tunedMHz = outcome.tunedMHz;
     if (!outcome.keyedNotice.empty()) {  // a refined sweep: "Keyed 14 of 101 points"
-        m_record = *outcome.record;
-        showSweepRecord();
+        m_results.setRecord(*outcome.record);
         m_devices.chart->setNotice(outcome.keyedNotice);
     }
 }

@@ -166,10 +166,10 @@ int main(int argc, char** argv) {
             window.Combo1_Validate();
         }
         if (!memoryPath.empty()) {
-            window.mnuLoadMemory_Click();
+            window.results().loadMemory();
         }
         if (!smithPath.isEmpty()) {
-            window.mnuSmithChart_Click();
+            window.results().openSmithChart();
         }
         if (!duringPath.isEmpty()) {  // the sweep runs on, the window's events with it
             QTimer::singleShot(int(duringSeconds * 1000), &window, [&] {
@@ -196,8 +196,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(int(seconds * 1000), &window, [&] {
             const bool saved = window.grab().save(pngPath);
             std::printf(saved ? "The window is in %s\n" : "Could not write %s\n", argv[1]);
-            if (window.smithWindow()) {
-                const bool smithSaved = window.smithWindow()->grab().save(smithPath);
+            if (window.results().smithWindow()) {
+                const bool smithSaved = window.results().smithWindow()->grab().save(smithPath);
                 std::printf(smithSaved ? "The Smith chart is in %s\n" : "Could not write %s\n",
                             qPrintable(smithPath));
             }

@@ -142,7 +142,8 @@ TEST_F(AntennaMenuTest, HistoryWindowTabulatesAndDrawsTheAntennasSweeps) {
     history->saveChosen();
     ASSERT_FALSE(sweepFileDialog->requests.empty());
     EXPECT_THAT(sweepFileDialog->requests.back().suggestedName, StartsWith("Antenna 1 "));
-    EXPECT_THAT(textFiles->files["/tmp/kept.s1p"], HasSubstr("! antenna: Antenna 1\n# Hz S RI R 50"));
+    EXPECT_THAT(textFiles->files["/tmp/kept.s1p"],
+                HasSubstr("! antenna: Antenna 1\n# Hz S RI R 50"));
 }
 
 }  // namespace

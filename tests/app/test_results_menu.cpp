@@ -71,14 +71,14 @@ TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
     EXPECT_TRUE(chart->lastRecord.empty());
     sweep();
     window->controls().Text2->setText("14.05");
-    EXPECT_TRUE(window->sweepRecord().empty());
+    EXPECT_TRUE(window->results().record().empty());
 }
 
 TEST_F(ResultsMenuTest, RecordHoldsEachPointWithTheReadingOfARereadPoll) {
     // The meter's unkeyed check, the first point; the second point's poll gets no answer.
     comm->answers = {kFiftyOhms, kFiftyOhms, "", kHundredOhms};
     sweep();
-    const SweepRecord& record = window->sweepRecord();
+    const SweepRecord& record = window->results().record();
     ASSERT_EQ(record.points.size(), 3u);
     EXPECT_EQ(record.points[0].frequencyHz, 14000000);
     EXPECT_EQ(record.points[0].reading, (PointReading{100.0, 50.0, -30.0, 1.5}));
@@ -96,8 +96,8 @@ TEST_F(ResultsMenuTest, NewSweepStartsANewRecord) {
     sweep();
     comm->answers = {kHundredOhms};
     window->cmdRun_Click();
-    ASSERT_EQ(window->sweepRecord().points.size(), 3u);
-    EXPECT_EQ(window->sweepRecord().points[0].reading->zOhms, 100.0);
+    ASSERT_EQ(window->results().record().points.size(), 3u);
+    EXPECT_EQ(window->results().record().points[0].reading->zOhms, 100.0);
 }
 
 struct SaveCase {
@@ -119,7 +119,7 @@ TEST_P(SaveTable, WritesTheChosenFileWithPollingAtRest) {
     ASSERT_EQ(sweepFileDialog->requests.size(), 1u);
     EXPECT_EQ(sweepFileDialog->requests[0].defaultSuffix, c.suffix);
     EXPECT_EQ(textFiles->files.at(*sweepFileDialog->pick),
-              sweepFileText(window->sweepRecord(), c.kind));
+              sweepFileText(window->results().record(), c.kind));
     EXPECT_THAT(timerWhileShown, ElementsAre(false));
     EXPECT_THAT(messages->shown, IsEmpty());
     EXPECT_TRUE(window->timer1Enabled());
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, SaveTable,
 TEST_F(ResultsMenuTest, CopyPutsTheCsvOnTheClipboard) {
     sweep();
     menu().copySweep->trigger();
-    EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->sweepRecord())));
+    EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->results().record())));
 }
 
 // Whatever the window's size: images of 1600 x 1000, SVG for a name ending in .svg, a
@@ -168,8 +168,9 @@ TEST_F(ResultsMenuTest, PicturesAndTheReportGoToTheChosenFilesWithPollingAtRest)
     menu().saveImage->trigger();
     const std::string& svg = textFiles->files.at("/data/ant.svg");
     EXPECT_THAT(svg, MatchesRegex("^<\\?xml.*"));
-    EXPECT_THAT(svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
-                               window->sweepRecord().notes.takenAt + " · Antenna 1 · Hamlib Dummy"));
+    EXPECT_THAT(
+        svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
+                       window->results().record().notes.takenAt + " · Antenna 1 · Hamlib Dummy"));
     menu().copyImage->trigger();
     ASSERT_EQ(clipboard->images.size(), 1u);
     EXPECT_EQ(clipboard->images[0].size(), QSize(1600, 1000));
@@ -260,11 +261,11 @@ TEST_F(ResultsMenuTest, MatchThisPointListsTheNetworksDrawsThePathAndCopiesThem)
     chart->pointAtMenu = TracePoint{"Sweep", point};
     window->controls().mnuSmithChart->trigger();
     menu().matchPoint->trigger();
-    MatchDialog* dialog = window->matchDialog();
+    MatchDialog* dialog = window->results().matchDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->list()->count(), 2);
     // On the Smith chart: the load, then 48 steps along each part.
-    EXPECT_EQ(window->smithWindow()->chart().matchPath().size(), 97u);
+    EXPECT_EQ(window->results().smithWindow()->chart().matchPath().size(), 97u);
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         if (button->text() == "Copy") {
             button->click();
@@ -279,7 +280,7 @@ TEST_F(ResultsMenuTest, MatchThisPointListsTheNetworksDrawsThePathAndCopiesThem)
         "shunt L 566 nH, series C 453 pF\n";
     EXPECT_THAT(clipboard->copied, ElementsAre(text, text));
     dialog->close();
-    EXPECT_TRUE(window->smithWindow()->chart().matchPath().empty());
+    EXPECT_TRUE(window->results().smithWindow()->chart().matchPath().empty());
 }
 
 struct LoadCase {
@@ -305,7 +306,7 @@ TEST_P(LoadTable, LoadsOrSaysWhichLineFailedAndLeavesTheChart) {
         ASSERT_EQ(chart->memories.size(), 1u);
         EXPECT_EQ(chart->memories[0].name, "ant" + c.path.substr(c.path.rfind('.')));
         EXPECT_THAT(timerWhileShown, ElementsAre(false));
-        window->mnuMemories_Click();
+        menu().memories->trigger();
         for (QPushButton* button : window->memoriesDialog()->findChildren<QPushButton*>()) {
             if (button->text() == "Save…") {
                 button->click();

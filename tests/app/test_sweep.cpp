@@ -219,7 +219,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
         return frequencies;
     };
     const auto notNeeded = [this] {
-        const std::vector<SweepPoint>& points = window->sweepRecord().points;
+        const std::vector<SweepPoint>& points = window->results().record().points;
         return std::count_if(points.begin(), points.end(), [](const SweepPoint& point) {
             return point.skipped == SkipReason::NotNeeded;
         });
@@ -238,7 +238,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
     };
     window->cmdRun_Click();
     EXPECT_THAT(tuned(), ElementsAre("SetFrequency 14", "SetFrequency 14.2"));
-    const std::vector<SweepPoint>& points = window->sweepRecord().points;
+    const std::vector<SweepPoint>& points = window->results().record().points;
     ASSERT_EQ(points.size(), 8u);
     EXPECT_TRUE(points[0].reading);
     EXPECT_EQ(std::count_if(points.begin(), points.end(),

@@ -115,7 +115,7 @@ TEST_P(RigctldSweepTest, SweepIsForTheAntennaOfTheRadiosSocket) {
     window->controls().Text3->setText("14.1");
     window->cmdRun_Click();
     EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
-    window->mnuCopySweep_Click();
+    window->results().copySweep();
     ASSERT_FALSE(clipboard->copied.empty());
     EXPECT_THAT(clipboard->copied.back(), HasSubstr("\n# antenna: 20m yagi\n"));
     std::string problem;
@@ -254,13 +254,13 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
     EXPECT_EQ(sweepNotice(), c.said);
     std::vector<std::int64_t> skippedHz;
-    for (std::size_t i = 0; i < window->sweepRecord().points.size(); ++i) {
-        const SweepPoint& point = window->sweepRecord().points[i];
+    for (std::size_t i = 0; i < window->results().record().points.size(); ++i) {
+        const SweepPoint& point = window->results().record().points[i];
         if (point.skipped == SkipReason::OutsideBandPlan) {
             skippedHz.push_back(point.frequencyHz);
             EXPECT_TRUE(std::holds_alternative<std::monostate>(
                 window->plotGrid().at(static_cast<int>(i) + 1, 5)));
-            EXPECT_NE(writeSweepCsv(window->sweepRecord())
+            EXPECT_NE(writeSweepCsv(window->results().record())
                           .find(std::to_string(point.frequencyHz) + ",,,,,,,,,outside band plan\n"),
                       std::string::npos);
         }
