@@ -26,6 +26,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_windowZoom(*this, m_form, m_devices.config.directory(), *m_devices.messages,
                    [this](Zoom zoom) { zoomOthers(zoom); }),
       m_readout(m_form, *m_devices.comm, [this] { showReadoutAtAntenna(); }),
+      m_planBoxes(m_form, *m_devices.messages),
       m_feedlinePlane(m_form, *m_devices.messages,
                       (m_devices.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                          : m_devices.programFolder)
@@ -51,7 +52,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
               m_pictures.offer(smith.chart().pictureActions(), smith.chart(), "smith-chart");
           }),
       m_pictures(
-          m_devices, m_results, m_feedlinePlane, m_plan,
+          m_devices, m_results, m_feedlinePlane, m_planBoxes.plan(),
           [this]() -> const RigSettings& { return m_station.rig; },
           [this](const std::function<void()>& dialog) { runAtRest(dialog); }),
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested),

@@ -18,6 +18,7 @@
 #include "app/form_layout.h"
 #include "app/memories_part.h"
 #include "app/meter_readout.h"
+#include "app/plan_boxes.h"
 #include "app/result_pictures.h"
 #include "app/station_watch.h"
 #include "app/sweep_results.h"
@@ -64,7 +65,9 @@ namespace zm {
 //   SweepResults  app/sweep_results.h   the sweep record and the record shown, the results
 //                                       menu's files, memories kept and loaded, Smith, Match
 //   ResultPictures app/result_pictures.h  the pictures, their title, the PDF report
-// The plan and grid, the run and station.ini stay with the form.
+//   PlanBoxes     app/plan_boxes.h      start, stop and step read and refused, the plan, the
+//                                       grid and the cells each sweep filled
+// The run and station.ini stay with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
@@ -150,8 +153,8 @@ public:
     const MeterReading& meterReading() const { return m_readout.reading(); }
     const std::string& rawResponse() const { return m_readout.rawResponse(); }
     const std::string& lastResponse() const { return m_readout.lastResponse(); }
-    const SweepPlan& plan() const { return m_plan; }
-    const PlotGrid& plotGrid() const { return m_grid; }
+    const SweepPlan& plan() const { return m_planBoxes.plan(); }
+    const PlotGrid& plotGrid() const { return m_planBoxes.grid(); }
     const std::optional<Feedline>& feedline() const { return m_feedlinePlane.feedline(); }
     const BandPlan& bandPlan() const { return m_bandPlans.plan(); }
     const std::vector<Memory>& memories() const { return m_memories.memories(); }
@@ -198,16 +201,9 @@ private:
 
     void endIdlePoll(MeterQuery query);
 
-    // A start, stop or step that would make a plan beyond the point counter is refused
-    // with a message; the current plan and grid stay as they are.
-    bool acceptsPlan(double startMHz, double stopMHz, double stepMHz);
-    // Why such a plan is refused, for the user; empty when it is not. `typedStep` is the
-    // step's text as the user gave it.
-    std::string planRefusal(double startMHz, double stopMHz, double stepMHz,
-                            std::string_view typedStep) const;
-    void applyStep(const std::string& text);
-    void showStepInForce();  // in the step field: no other step than the plan's
-    void applyStartOrStop(QString text, double SweepPlan::*field);
+    // A start or stop that would make a plan beyond the point counter is refused with a
+    // message; the current plan and grid stay as they are.
+    void applyStartOrStop(const QString& text, double SweepPlan::*field);
     // Run and Sweep my bands: one at a time, refused without a plot mode, polling at rest,
     // and the run's message shown; `run` gives it.
     void runSweeps(const std::function<std::string()>& run);
@@ -250,7 +246,6 @@ private:
     // The feedline of station.ini, and every reading at the plane the user reads it at.
     void keepFeedline(const FeedlineSettings& settings);
     void useFeedline();
-    void applyGridRow(const GridRow& row);
     void showGrid();
     void showReadoutAtAntenna();
 
@@ -271,10 +266,8 @@ private:
     std::optional<PollingPause> m_idlePoll;  // from an idle poll's query to its answer
     MeterReadout m_readout;
 
-    SweepPlan m_plan;
-    PlotGrid m_grid;
-    std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
-    std::optional<double> m_tunedMHz;           // where the last sweep tuned the radio
+    PlanBoxes m_planBoxes;
+    std::optional<double> m_tunedMHz;  // where the last sweep tuned the radio
     FeedlinePlane m_feedlinePlane;
     BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one
     AntennaMenu m_antennas;

@@ -17,9 +17,9 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
     std::string report;
     if (std::optional<BandPlan> chosen = m_bandPlans.find(planKey, report)) {
         changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
-        m_bandPlans.use(std::move(*chosen), m_plan.CarrierMode);
+        m_bandPlans.use(std::move(*chosen), plan().CarrierMode);
     } else {
-        m_bandPlans.use(m_bandPlans.plan(), m_plan.CarrierMode);  // it keeps its check mark
+        m_bandPlans.use(m_bandPlans.plan(), plan().CarrierMode);  // it keeps its check mark
         m_devices.messages->show(report);
     }
 }
@@ -29,7 +29,8 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
 // two changes is never wider than either. A band that the boxes cannot plan is offered to
 // Sweep my bands alone.
 void frmMain::mnuBand_Click(const Band& band) {
-    const BandBoxes boxes = bandBoxes(band, m_plan.StepFreq, sidebandHzOf(m_plan.CarrierMode));
+    const SweepPlan& plan = m_planBoxes.plan();
+    const BandBoxes boxes = bandBoxes(band, plan.StepFreq, sidebandHzOf(plan.CarrierMode));
     if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
         runSweeps([&] { return sweepMyBands({{band.name}, m_station.bands.points}, false); });
         return;
@@ -37,8 +38,8 @@ void frmMain::mnuBand_Click(const Band& band) {
     const auto megahertz = [](std::int64_t hz) { return static_cast<double>(hz) / 1e6; };
     const QString start = QString::fromStdString(boxText(boxes.startHz));
     const QString stop = QString::fromStdString(boxText(boxes.stopHz));
-    if (std::fabs(megahertz(boxes.startHz) - m_plan.StopFreq) <=
-        std::fabs(m_plan.StartFreq - megahertz(boxes.stopHz))) {
+    if (std::fabs(megahertz(boxes.startHz) - plan.StopFreq) <=
+        std::fabs(plan.StartFreq - megahertz(boxes.stopHz))) {
         m_form.Text2->setText(start);
         m_form.Text3->setText(stop);
     } else {

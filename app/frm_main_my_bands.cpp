@@ -82,10 +82,8 @@ std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice)
 // and named. Any other stop ends the whole run, and what was measured until then is kept.
 // The chart then shows what it showed before, the boxes' plan with its sweep.
 std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
-    const SweepPlan planned = m_plan;
-    PlotGrid grid = m_grid;
+    PlanBoxes::Kept planned = m_planBoxes.keep();
     SweepRecord record = m_results.record();
-    std::vector<std::uint8_t> filledColumns = m_filledColumns;
     const std::string notice = m_devices.chart->shownNotice();
     const QString title = windowTitle();
     m_bandResults.clear();
@@ -109,9 +107,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
                            .arg(title, QString::fromStdString(band.bandName))
                            .arg(i + 1)
                            .arg(bands.size()));
-        m_plan.StartFreq = band.startMHz;
-        m_plan.StopFreq = band.stopMHz;
-        m_plan.StepFreq = band.stepMHz;
+        m_planBoxes.setSpan(band.startMHz, band.stopMHz, band.stepMHz);
         PlanSweep();
         const SweepOutcome outcome = sweepPlan(progress, history);
         if (report.notKept.empty()) {
@@ -128,10 +124,8 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         keepBandSweep(band.bandName, report.notKept);
     }
     m_stationWatch.showState();  // the title without the band, and as rigctld stands now
-    m_plan = planned;
-    m_grid = std::move(grid);
+    m_planBoxes.putBack(std::move(planned));
     m_results.setRecord(std::move(record));
-    m_filledColumns = std::move(filledColumns);
     showGrid();
     m_devices.chart->setNotice(notice);
     m_results.showMemories();

@@ -43,9 +43,7 @@ void frmMain::Form_Activate() {
     applyConfigValues();
     m_configApplied = true;
 
-    m_plan.StepFreq = 0.05;
-    m_plan.StartFreq = 14.0;
-    m_plan.StopFreq = 14.35;
+    m_planBoxes.setSpan(14.0, 14.35, 0.05);
     PlanSweep();
     ClearPlot();
 

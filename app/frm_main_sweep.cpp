@@ -24,7 +24,7 @@ constexpr std::string_view kChooseCarrierMode =
 
 void frmMain::cmdRun_Click() {
     runSweeps([this] {
-        SweepProgress progress({{.name = {}, .points = m_plan.PointCount}});
+        SweepProgress progress({{.name = {}, .points = plan().PointCount}});
         SweepHistory history = runHistory(false);
         const std::string message = sweepPlan(progress, history).message;
         // How the sweep stands against the antenna's earlier ones, above the chart.
@@ -100,7 +100,7 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
 
 // What the window holds at Run, copied: nothing the user does meanwhile reaches the sweep.
 SweepRequest frmMain::sweepRequest() const {
-    return {.plan = m_plan,
+    return {.plan = plan(),
             .plotMode = m_form.Combo2->currentIndex(),
             .bandPlan = m_bandPlans.plan(),
             .sweep = m_station.sweep,
@@ -127,7 +127,7 @@ void frmMain::bandPlanNotice(const std::string& notice) {
 void frmMain::sweepBegun(const SweepBegun& begun) {
     m_tunedMHz.reset();
     for (const GridRow& row : begun.rows) {
-        applyGridRow(row);
+        m_planBoxes.applyGridRow(row);
     }
     m_results.setRecord(begun.record);
     m_sweepShown.progress->keysAtMost(begun.pointsToKey);
@@ -141,7 +141,7 @@ void frmMain::meterRead(const MeterRead& read) {
 }
 
 void frmMain::pointDone(const PointDone& done) {
-    applyGridRow(done.row);
+    m_planBoxes.applyGridRow(done.row);
     m_results.recordPoint(done.point, done.swept);
     showGrid();
     const double pointSeconds = double(m_sweepShown.sinceLastPoint.restart()) / 1000.0;
