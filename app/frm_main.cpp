@@ -58,7 +58,9 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested),
       m_stationWatch(
           *this, m_devices, [this]() -> const RigSettings& { return m_station.rig; },
-          [this] { return m_sweepRunning; }) {
+          [this] { return m_sweepRunning; }),
+      m_sweepView(*this, *m_devices.chart, m_planBoxes, m_results, m_readout, m_stationWatch,
+                  [this] { showGrid(); }) {
     m_form.Label31->setTextFormat(Qt::PlainText);  // meter bytes are never markup
 
     m_timer1.setObjectName("Timer1");

@@ -2,7 +2,6 @@
 
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -22,6 +21,7 @@
 #include "app/result_pictures.h"
 #include "app/station_watch.h"
 #include "app/sweep_results.h"
+#include "app/sweep_view.h"
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
 #include "dialogs/bands_window.h"
@@ -67,13 +67,15 @@ namespace zm {
 //   ResultPictures app/result_pictures.h  the pictures, their title, the PDF report
 //   PlanBoxes     app/plan_boxes.h      start, stop and step read and refused, the plan, the
 //                                       grid and the cells each sweep filled
+//   SweepView     app/sweep_view.h      the engine's reports as they come: grid, record,
+//                                       readout, the notice and progress, the history's word
 // The run and station.ini stay with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
 // they perform; parsing, planning and formatting live in the core, the outside world behind
 // the Devices. Run hands the plan to the sweep engine and shows what it reports.
-class frmMain : public QMainWindow, private SweepReports {
+class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -225,15 +227,6 @@ private:
     void requestSweepStop();
     bool stopAsked() const;  // Escape, the close button or a stop signal
 
-    // What the engine reports, shown as it comes.
-    void bandPlanNotice(const std::string& notice) override;
-    void sweepBegun(const SweepBegun& begun) override;
-    void meterRead(const MeterRead& read) override;
-    void pointDone(const PointDone& done) override;
-    void sweepEnded(const SweepOutcome& outcome) override;
-    // Under the sweep's notice, and as the window's description for screen readers.
-    void showProgress();
-
     void showFileDialog(FileMenuEntry entry);
 
     // station.ini, read once at the first start-up; its damage is reported once.
@@ -267,7 +260,6 @@ private:
     MeterReadout m_readout;
 
     PlanBoxes m_planBoxes;
-    std::optional<double> m_tunedMHz;  // where the last sweep tuned the radio
     FeedlinePlane m_feedlinePlane;
     BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one
     AntennaMenu m_antennas;
@@ -283,17 +275,11 @@ private:
     bool m_sweepRunning = false;
     bool m_closeRequested = false;
     SweepStop m_sweepStop;
-    struct SweepShown {
-        SweepProgress* progress = nullptr;  // of the run, while a sweep is on
-        QElapsedTimer sinceLastPoint;
-        std::string notice;  // the sweep's own, under which its progress shows
-        KeptSweep kept;      // what the history made of the last sweep
-    };
-    SweepShown m_sweepShown;
 
     StationSettings m_station;
     bool m_stationLoaded = false;
     StationWatch m_stationWatch;
+    SweepView m_sweepView;  // what the engine reports, shown as it comes
 };
 
 }  // namespace zm

@@ -45,7 +45,7 @@ void frmMain::useFeedline() {
 }
 
 void frmMain::showReadoutAtAntenna() {
-    m_feedlinePlane.showReadoutTip(m_readout.reading(), m_tunedMHz);
+    m_feedlinePlane.showReadoutTip(m_readout.reading(), m_sweepView.tunedMHz());
 }
 
 }  // namespace zm

@@ -111,7 +111,7 @@ std::string frmMain::sweepBands(const std::vector<BandSweep>& bands) {
         PlanSweep();
         const SweepOutcome outcome = sweepPlan(progress, history);
         if (report.notKept.empty()) {
-            report.notKept = m_sweepShown.kept.said;
+            report.notKept = m_sweepView.kept().said;
         }
         if (outcome.end == SweepEnd::NothingToSweep) {
             report.passedOver.push_back(band.bandName);

@@ -28,7 +28,7 @@ void frmMain::cmdRun_Click() {
         SweepHistory history = runHistory(false);
         const std::string message = sweepPlan(progress, history).message;
         // How the sweep stands against the antenna's earlier ones, above the chart.
-        const KeptSweep& kept = m_sweepShown.kept;
+        const KeptSweep& kept = m_sweepView.kept();
         std::string notice = m_devices.chart->shownNotice();
         for (const std::string& line : {kept.said, kept.drift ? kept.drift->line : ""}) {
             notice += (notice.empty() || line.empty() ? "" : "\n") + line;
@@ -76,20 +76,17 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
     const SweepInputFilter inputFilter([this] { requestSweepStop(); });
     m_sweepStop.clear();
     m_sweepRunning = true;
-    m_sweepShown.progress = &progress;
-    m_sweepShown.notice = m_devices.chart->shownNotice();
-    progress.sweepBegun();
+    m_sweepView.begin(progress);
     const auto ended = qScopeGuard([this] {
         m_sweepRunning = false;
-        m_sweepShown.progress = nullptr;
-        setAccessibleDescription({});
+        m_sweepView.end();
     });
     StopWaits waits(m_sweepStop);
     const SweepRequest request = sweepRequest();
     SweepOutcome outcome = sweepOnThreadOfItsOwn(m_devices.sweepStation(m_station.rig, &waits),
-                                                 *this, m_sweepStop, request);
+                                                 m_sweepView, m_sweepStop, request);
     // Once the radio is unkeyed; a history that cannot be written changes nothing here.
-    m_sweepShown.kept = history.keep(request, outcome);
+    m_sweepView.kept(history.keep(request, outcome));
     // The radio's socket named another antenna: it is the one in use from now on.
     if (const std::string swept = outcome.record ? outcome.record->notes.antenna : "";
         !swept.empty() && swept != m_antennas.inUse()) {
@@ -116,64 +113,6 @@ void frmMain::requestSweepStop() {
 
 bool frmMain::stopAsked() const {
     return m_sweepStop.requested();
-}
-
-// Said above the chart, without a box to click away.
-void frmMain::bandPlanNotice(const std::string& notice) {
-    m_sweepShown.notice = notice;
-    m_devices.chart->setNotice(notice);
-}
-
-void frmMain::sweepBegun(const SweepBegun& begun) {
-    m_tunedMHz.reset();
-    for (const GridRow& row : begun.rows) {
-        m_planBoxes.applyGridRow(row);
-    }
-    m_results.setRecord(begun.record);
-    m_sweepShown.progress->keysAtMost(begun.pointsToKey);
-    m_sweepShown.sinceLastPoint.start();
-    showProgress();
-}
-
-void frmMain::meterRead(const MeterRead& read) {
-    m_tunedMHz = read.tunedMHz;
-    m_readout.show(read.answer);
-}
-
-void frmMain::pointDone(const PointDone& done) {
-    m_planBoxes.applyGridRow(done.row);
-    m_results.recordPoint(done.point, done.swept);
-    showGrid();
-    const double pointSeconds = double(m_sweepShown.sinceLastPoint.restart()) / 1000.0;
-    m_sweepShown.progress->pointDone(done.swept.taken.has_value(), pointSeconds);
-    showProgress();
-}
-
-// "40m, band 2 of 4 · point 12 of 20 · about 1 min 10 s left" on a line of its own under
-// what the band plan leaves out.
-void frmMain::showProgress() {
-    const SweepProgress& progress = *m_sweepShown.progress;
-    if (!progress.worthShowing()) {
-        return;
-    }
-    const std::string& notice = m_sweepShown.notice;
-    m_devices.chart->setNotice(notice + (notice.empty() ? "" : "\n") + progress.text());
-    setAccessibleDescription(QString::fromStdString(progress.text()));
-}
-
-void frmMain::sweepEnded(const SweepOutcome& outcome) {
-    m_devices.chart->setNotice(m_sweepShown.notice);  // without the progress
-    if (outcome.rigctldEnded) {
-        m_stationWatch.stopWatching();  // the sweep's message said it
-    }
-    if (!outcome.record) {
-        return;
-    }
-    m_tunedMHz = outcome.tunedMHz;
-    if (!outcome.keyedNotice.empty()) {  // a refined sweep: "Keyed 14 of 101 points"
-        m_results.setRecord(*outcome.record);
-        m_devices.chart->setNotice(outcome.keyedNotice);
-    }
 }
 
 }  // namespace zm
