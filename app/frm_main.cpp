@@ -74,7 +74,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
         m_devices.rigctld->onStateChange([this] { m_stationWatch.showState(); });
     }
     // The design's client area until start-up applies a saved height.
-    m_windowZoom.applyOuterHeight(heightTwips());
+    m_windowZoom.applyOuterHeight(m_windowZoom.heightTwips());
     m_windowZoom.load();
     setTimer1Enabled(true);  // the timer runs from the window's creation; the port is closed
 }

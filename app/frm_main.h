@@ -148,27 +148,20 @@ public:
 
     // View, Zoom, and the window's size and place.
     WindowZoom& windowZoom() { return m_windowZoom; }
-    Zoom zoom() const { return m_windowZoom.zoom(); }
 
-    // What the window holds, for the tests and the benchmarks to look at.
+    // What the window and its parts hold, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
-    const MeterReading& meterReading() const { return m_readout.reading(); }
-    const std::string& rawResponse() const { return m_readout.rawResponse(); }
-    const std::string& lastResponse() const { return m_readout.lastResponse(); }
-    const SweepPlan& plan() const { return m_planBoxes.plan(); }
-    const PlotGrid& plotGrid() const { return m_planBoxes.grid(); }
-    const std::optional<Feedline>& feedline() const { return m_feedlinePlane.feedline(); }
-    const BandPlan& bandPlan() const { return m_bandPlans.plan(); }
-    const std::vector<Memory>& memories() const { return m_memories.memories(); }
-    MemoriesDialog* memoriesDialog() const { return m_memories.dialog(); }
+    const MeterReadout& readout() const { return m_readout; }
+    const PlanBoxes& planBoxes() const { return m_planBoxes; }
+    const FeedlinePlane& feedlinePlane() const { return m_feedlinePlane; }
+    const BandPlanMenu& bandPlans() const { return m_bandPlans; }
+    MemoriesPart& memoriesPart() { return m_memories; }
     BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
     const StationSettings& station() const { return m_station; }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweepRunning; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
-    float heightTwips() const { return m_windowZoom.heightTwips(); }  // whatever the zoom
-    int clientHeightPixels() const { return m_windowZoom.clientHeightPixels(); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -17,9 +17,10 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
     std::string report;
     if (std::optional<BandPlan> chosen = m_bandPlans.find(planKey, report)) {
         changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
-        m_bandPlans.use(std::move(*chosen), plan().CarrierMode);
+        m_bandPlans.use(std::move(*chosen), m_planBoxes.plan().CarrierMode);
     } else {
-        m_bandPlans.use(m_bandPlans.plan(), plan().CarrierMode);  // it keeps its check mark
+        m_bandPlans.use(m_bandPlans.plan(),
+                        m_planBoxes.plan().CarrierMode);  // it keeps its check mark
         m_devices.messages->show(report);
     }
 }

@@ -103,7 +103,7 @@ void frmMain::SaveConfig() {
     settings.leftTwips = float(pixelsToTwips(x()));  // on the screen, whatever the zoom
     settings.topTwips = float(pixelsToTwips(y()));
     settings.comPort = std::int16_t(m_devices.comm->commPort());
-    settings.heightTwips = heightTwips();
+    settings.heightTwips = m_windowZoom.heightTwips();
     settings.normalChecked = m_form.mnuNormal->isChecked();
     settings.diagChecked = m_form.mnuDiag->isChecked();
     settings.plotModeIndex = std::int16_t(m_form.Combo2->currentIndex());

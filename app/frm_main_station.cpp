@@ -21,7 +21,7 @@ void frmMain::loadStation() {
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }
-    m_bandPlans.load(m_station.licence.plan, plan().CarrierMode);
+    m_bandPlans.load(m_station.licence.plan, m_planBoxes.plan().CarrierMode);
     m_antennas.show();
 }
 

@@ -24,7 +24,7 @@ constexpr std::string_view kChooseCarrierMode =
 
 void frmMain::cmdRun_Click() {
     runSweeps([this] {
-        SweepProgress progress({{.name = {}, .points = plan().PointCount}});
+        SweepProgress progress({{.name = {}, .points = m_planBoxes.plan().PointCount}});
         SweepHistory history = runHistory(false);
         const std::string message = sweepPlan(progress, history).message;
         // How the sweep stands against the antenna's earlier ones, above the chart.
@@ -97,7 +97,7 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
 
 // What the window holds at Run, copied: nothing the user does meanwhile reaches the sweep.
 SweepRequest frmMain::sweepRequest() const {
-    return {.plan = plan(),
+    return {.plan = m_planBoxes.plan(),
             .plotMode = m_form.Combo2->currentIndex(),
             .bandPlan = m_bandPlans.plan(),
             .sweep = m_station.sweep,

@@ -35,7 +35,9 @@ protected:
         window->controls().Combo4->setCurrentIndex(index);
         window->Combo4_Click();
     }
-    double cell(int row, int column) const { return cellValue(window->plotGrid().at(row, column)); }
+    double cell(int row, int column) const {
+        return cellValue(window->planBoxes().grid().at(row, column));
+    }
 };
 
 }  // namespace zm::test

@@ -134,8 +134,8 @@ TEST_F(AntennaMenuTest, HistoryWindowTabulatesAndDrawsTheAntennasSweeps) {
 
     table->selectRow(0);
     history->keepChosen();
-    ASSERT_EQ(window->memories().size(), 1u);
-    EXPECT_THAT(window->memories().front().name, HasSubstr("Antenna 1 "));
+    ASSERT_EQ(window->memoriesPart().memories().size(), 1u);
+    EXPECT_THAT(window->memoriesPart().memories().front().name, HasSubstr("Antenna 1 "));
 
     // Saved in the kind its name says, the antenna named in it.
     sweepFileDialog->pick = "/tmp/kept.s1p";

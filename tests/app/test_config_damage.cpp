@@ -139,11 +139,11 @@ void PrintTo(const Settings& s, std::ostream* os) {
         << s.carrierMode;
 }
 
-Settings settingsOf(const frmMain& window, int port) {
+Settings settingsOf(frmMain& window, int port) {
     return {float(window.x() * kTwipsPerPixel),
             float(window.y() * kTwipsPerPixel),
             port,
-            window.heightTwips(),
+            window.windowZoom().heightTwips(),
             window.controls().mnuNormal->isChecked(),
             window.controls().mnuDiag->isChecked(),
             window.controls().Combo2->currentIndex(),
@@ -190,9 +190,9 @@ protected:
                 onAScreen || window->frameGeometry().intersects(screen->availableGeometry());
         }
         EXPECT_TRUE(onAScreen) << "frame at " << window->x() << "," << window->y();
-        EXPECT_GE(window->heightTwips(), 1500.0f);
-        EXPECT_LE(window->heightTwips(), 64800.0f);
-        EXPECT_GT(window->clientHeightPixels(), 0);
+        EXPECT_GE(window->windowZoom().heightTwips(), 1500.0f);
+        EXPECT_LE(window->windowZoom().heightTwips(), 64800.0f);
+        EXPECT_GT(window->windowZoom().clientHeightPixels(), 0);
     }
 };
 
@@ -231,7 +231,7 @@ TEST_F(PartlyDamagedConfig, DamagedLinesKeepTheirValueWhileGoodLinesAroundThemAp
     start();
     EXPECT_EQ(comm->port, 1);  // 70000 is refused: the design's port
     // The design's client height and frame, not 1e9.
-    EXPECT_EQ(window->heightTwips(),
+    EXPECT_EQ(window->windowZoom().heightTwips(),
               float((6600 / kTwipsPerPixel + frmMain::kNonClientPixels) * kTwipsPerPixel));
     EXPECT_TRUE(window->controls().mnuNormal->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 3);
@@ -244,7 +244,7 @@ TEST_F(PartlyDamagedConfig, ByteOrderMarkAndLoneCarriageReturnsStillRestoreEvery
     EXPECT_EQ(window->x(), 81);
     EXPECT_EQ(window->y(), 78);
     EXPECT_EQ(comm->port, 3);
-    EXPECT_EQ(window->heightTwips(), 7230.0f);
+    EXPECT_EQ(window->windowZoom().heightTwips(), 7230.0f);
     EXPECT_TRUE(window->controls().mnuDiag->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 2);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), 1);

@@ -123,7 +123,7 @@ TEST_P(MeterFaultTable, WindowCopesAndReadsTheNextGoodAnswer) {
     EXPECT_EQ(lampOn(), row.accepted);
     if (row.accepted) {
         EXPECT_THAT(readout(), ElementsAreArray(row.shown));
-        EXPECT_EQ(rawLine(), latin1(window->rawResponse()));
+        EXPECT_EQ(rawLine(), latin1(window->readout().rawResponse()));
         EXPECT_EQ(rawLine().size(), qsizetype(kMeterRecordLength));
     } else {
         EXPECT_THAT(readout(), ElementsAreArray(kBeforeShown));
@@ -135,8 +135,8 @@ TEST_P(MeterFaultTable, WindowCopesAndReadsTheNextGoodAnswer) {
                   row.portSurvives ? ""
                                    : "Meter unplugged: " + meter.devicePath() +
                                          " is gone; polling resumes when it is back");
-        EXPECT_EQ(window->lastResponse(), good);
-        EXPECT_DOUBLE_EQ(window->meterReading().Z.value_or(0), 50.0);
+        EXPECT_EQ(window->readout().lastResponse(), good);
+        EXPECT_DOUBLE_EQ(window->readout().reading().Z.value_or(0), 50.0);
     }
     ASSERT_EQ(port->isOpen(), row.portSurvives);
 
@@ -144,7 +144,7 @@ TEST_P(MeterFaultTable, WindowCopesAndReadsTheNextGoodAnswer) {
         pollAnswering(recordWith(sim::Fault::None, kAfter));
         EXPECT_TRUE(lampOn());
         EXPECT_THAT(readout(), ElementsAreArray(kAfterShown));
-        EXPECT_EQ(window->rawResponse(), recordWith(sim::Fault::None, kAfter));
+        EXPECT_EQ(window->readout().rawResponse(), recordWith(sim::Fault::None, kAfter));
     } else {
         // Later polls, and the event loop between them, find the port closed and the device
         // still gone: nothing changes, and the dead device raises no storm of errors.
@@ -218,8 +218,8 @@ TEST_F(MeterFaultTest, FloodKeepsOnlyABoundedPart) {
     floodDuringPause();
     window->ReadMeter();
     meter.endFlood();
-    EXPECT_GT(window->rawResponse().size(), kMeterRecordLength);
-    EXPECT_LE(window->rawResponse().size(), 64u * 1024u);
+    EXPECT_GT(window->readout().rawResponse().size(), kMeterRecordLength);
+    EXPECT_LE(window->readout().rawResponse().size(), 64u * 1024u);
 }
 
 }  // namespace

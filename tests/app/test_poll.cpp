@@ -38,7 +38,7 @@ TEST_F(PollTest, AcceptedAnswerLightsTheLampAndFillsTheReadout) {
     EXPECT_TRUE(lampOn());
     EXPECT_EQ(window->controls().Label31->text(), kGood);
     EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
-    EXPECT_EQ(window->meterReading().SWR.tenThousandths(), 15000);
+    EXPECT_EQ(window->readout().reading().SWR.tenThousandths(), 15000);
     EXPECT_TRUE(window->timer1Enabled());
 }
 
@@ -53,8 +53,8 @@ TEST_F(PollTest, RejectedAnswersTurnTheLampRedAndKeepEverything) {
         EXPECT_FALSE(lampOn()) << bad;
         EXPECT_EQ(window->controls().Label31->text(), kGood);
         EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
-        EXPECT_EQ(window->rawResponse(), bad);
-        EXPECT_EQ(window->lastResponse(), good);
+        EXPECT_EQ(window->readout().rawResponse(), bad);
+        EXPECT_EQ(window->readout().lastResponse(), good);
         EXPECT_TRUE(window->timer1Enabled());
     }
     comm->answers = {kOther};
@@ -67,7 +67,7 @@ TEST_F(PollTest, NonNumericFieldsShowAsReceivedAndReadAsZero) {
     comm->answers = {";  100.0,<b>xy,  abc...................1.00"};
     window->ReadMeter();
     EXPECT_THAT(readout(), ElementsAre("100.0", "<b>xy", "  abc", ".0", ".0", "1.00"));
-    EXPECT_EQ(window->meterReading().Z, 0.0);
+    EXPECT_EQ(window->readout().reading().Z, 0.0);
 }
 
 // A port closed under the window (its adapter pulled out) sends nothing; the lamp turns red

@@ -33,11 +33,11 @@ TEST_F(PtyPollTest, PollSendsTheThreeBytesAndTakesTheWholeRecord) {
     meter.answerWith(kRecord);
     window->ReadMeter();
     EXPECT_EQ(meter.waitForSent(3), ";P?");
-    EXPECT_EQ(window->rawResponse(), kRecord);
+    EXPECT_EQ(window->readout().rawResponse(), kRecord);
     EXPECT_TRUE(lampOn());
     EXPECT_EQ(window->controls().Label31->text().toStdString(), kRecord);
     EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
-    EXPECT_EQ(window->meterReading().Z, 50.0);
+    EXPECT_EQ(window->readout().reading().Z, 50.0);
     EXPECT_TRUE(window->timer1Enabled());
 }
 
@@ -47,7 +47,7 @@ TEST_F(PtyPollTest, LongAnswerIsRejectedAndTheLastGoodOneStays) {
     meter.answerWith(kRecord + "\r");
     window->ReadMeter();
     EXPECT_FALSE(lampOn());
-    EXPECT_EQ(window->rawResponse(), kRecord + "\r");
+    EXPECT_EQ(window->readout().rawResponse(), kRecord + "\r");
     EXPECT_EQ(window->controls().Label31->text().toStdString(), kRecord);
     EXPECT_THAT(readout(), ElementsAre("100.0", "50.0", "-30.0", "43.3", "25.0", "1.50"));
 }
@@ -57,7 +57,7 @@ TEST_F(PtyPollTest, LateTailOfAnEarlierAnswerIsThrownAway) {
     ASSERT_TRUE(meter.waitUntilPortHolds(kRecord.size() - 20));
     meter.answerWith(kRecord);
     window->ReadMeter();
-    EXPECT_EQ(window->rawResponse(), kRecord);
+    EXPECT_EQ(window->readout().rawResponse(), kRecord);
     EXPECT_TRUE(lampOn());
 }
 

@@ -87,7 +87,7 @@ TEST_F(ResultsMenuTest, RecordHoldsEachPointWithTheReadingOfARereadPoll) {
     EXPECT_EQ(record.points[1].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
     EXPECT_EQ(record.points[1].taken, (PointTaking{PointTaking::How::FixedWait, 2}));
     EXPECT_EQ(record.points[2].reading, (PointReading{100.0, 100.0, 0.0, 2.0}));
-    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(2, 5)), Fixed4::fromDouble(2.0));
+    EXPECT_EQ(std::get<Fixed4>(window->planBoxes().grid().at(2, 5)), Fixed4::fromDouble(2.0));
     EXPECT_EQ(chart->lastRecord.points, record.points);
     EXPECT_EQ(record.notes.stopMHz, 14.1);
 }
@@ -205,13 +205,13 @@ TEST_F(ResultsMenuTest, MemoriesAreKeptHiddenRenamedDeletedAndReadBackAfterARest
     EXPECT_EQ(chart->memories.size(), 2u);
 
     menu().memories->trigger();
-    QListWidget* list = window->memoriesDialog()->list();
+    QListWidget* list = window->memoriesPart().dialog()->list();
     ASSERT_EQ(list->count(), 2);
     list->item(1)->setCheckState(Qt::Unchecked);
     list->item(1)->setText("  hundred ohm\n");
     EXPECT_FALSE(chart->memories[1].shown);
     list->setCurrentRow(0);
-    for (QPushButton* button : window->memoriesDialog()->findChildren<QPushButton*>()) {
+    for (QPushButton* button : window->memoriesPart().dialog()->findChildren<QPushButton*>()) {
         if (button->text() == "Delete") {
             button->click();
         }
@@ -220,9 +220,9 @@ TEST_F(ResultsMenuTest, MemoriesAreKeptHiddenRenamedDeletedAndReadBackAfterARest
     EXPECT_EQ(list->item(0)->text(), "hundred ohm");
 
     openWindow();
-    ASSERT_EQ(window->memories().size(), 1u);
+    ASSERT_EQ(window->memoriesPart().memories().size(), 1u);
     EXPECT_EQ(chart->memories.size(), 1u);
-    const Memory& back = window->memories()[0];
+    const Memory& back = window->memoriesPart().memories()[0];
     EXPECT_EQ(back.name, "hundred ohm");
     EXPECT_FALSE(back.shown);
     ASSERT_EQ(back.record.points.size(), 3u);
@@ -242,7 +242,7 @@ TEST_F(ResultsMenuTest, DamagedMemoryIsReportedOnceAndLeftWhereItIs) {
     file.close();
 
     openWindow();
-    EXPECT_EQ(window->memories().size(), 1u);
+    EXPECT_EQ(window->memoriesPart().memories().size(), 1u);
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_THAT(messages->shown[0], HasSubstr("memory-002.csv: line 2: swr \"x\" is not a number"));
     window->Combo3_Click();  // start-up again, as a port choice runs it: no second message
@@ -307,7 +307,7 @@ TEST_P(LoadTable, LoadsOrSaysWhichLineFailedAndLeavesTheChart) {
         EXPECT_EQ(chart->memories[0].name, "ant" + c.path.substr(c.path.rfind('.')));
         EXPECT_THAT(timerWhileShown, ElementsAre(false));
         menu().memories->trigger();
-        for (QPushButton* button : window->memoriesDialog()->findChildren<QPushButton*>()) {
+        for (QPushButton* button : window->memoriesPart().dialog()->findChildren<QPushButton*>()) {
             if (button->text() == "Save…") {
                 button->click();
             }

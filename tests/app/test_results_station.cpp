@@ -251,7 +251,7 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
         }
         return points;
     };
-    const std::vector<Memory>& kept = window->memories();
+    const std::vector<Memory>& kept = window->memoriesPart().memories();
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_THAT(kept[0].name, ::testing::StartsWith("40m "));
     EXPECT_THAT(taken(kept[0]),
@@ -261,9 +261,9 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_THAT(taken(kept[1]),
                 ::testing::ElementsAre(std::pair{14025000, true}, std::pair{14187500, false}));
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
-    EXPECT_EQ(window->plan().StartFreq, 14.0);
-    EXPECT_EQ(window->plan().StopFreq, 14.35);
-    EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(window->planBoxes().plan().StartFreq, 14.0);
+    EXPECT_EQ(window->planBoxes().plan().StopFreq, 14.35);
+    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
     EXPECT_EQ(chart->lastData.rows(), gridBefore.rows());
     for (int row = 1; row <= gridBefore.rows(); ++row) {
         for (int column = 1; column <= PlotGrid::kColumns; ++column) {
@@ -355,14 +355,14 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
     // A memory kept now keeps the antenna; shown at the meter it is turned once, forward.
     chart->menuActions().keepMemory->trigger();
     window->controls().mnuAtMeter->trigger();
-    ASSERT_EQ(window->memories().size(), 1u);
-    EXPECT_EQ(window->memories()[0].record.plane, Plane::Antenna);
+    ASSERT_EQ(window->memoriesPart().memories().size(), 1u);
+    EXPECT_EQ(window->memoriesPart().memories()[0].record.plane, Plane::Antenna);
     EXPECT_LT(std::abs(chart->memories[0].record.points[3].reading->impedance() -
                        window->results().record().points[3].reading->impedance()),
               1e-6);
     EXPECT_EQ(chart->lastRecord.plane, Plane::Meter);
     EXPECT_EQ(chart->lastRecord.points[3].reading, window->results().record().points[3].reading);
-    EXPECT_EQ(cellValue(chart->lastData.at(4, 2)), cellValue(window->plotGrid().at(4, 2)));
+    EXPECT_EQ(cellValue(chart->lastData.at(4, 2)), cellValue(window->planBoxes().grid().at(4, 2)));
     QFile ini(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_THAT(ini.readAll().toStdString(), ::testing::HasSubstr("show=meter\n"));

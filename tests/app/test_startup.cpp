@@ -20,13 +20,13 @@ TEST_F(StartupTest, SavedSettingsComeBackAndTheFileIsRewrittenUnchanged) {
 
     EXPECT_EQ(window->x(), 81);
     EXPECT_EQ(window->y(), 78);
-    EXPECT_EQ(window->heightTwips(), 7230.0f);
-    EXPECT_EQ(window->clientHeightPixels(), 482 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().heightTwips(), 7230.0f);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - frmMain::kNonClientPixels);
     EXPECT_FALSE(window->controls().mnuNormal->isChecked());
     EXPECT_TRUE(window->controls().mnuDiag->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 2);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), 1);
-    EXPECT_EQ(window->plan().CarrierMode, 4);
+    EXPECT_EQ(window->planBoxes().plan().CarrierMode, 4);
     EXPECT_EQ(window->controls().Combo3->currentIndex(), 2);
     EXPECT_TRUE(window->timer1Enabled());
     // Start-up ran twice (the port choice inside it), so the file was written once.
@@ -58,8 +58,8 @@ TEST_F(StartupTest, WithoutConfigFileTheDesignValuesSwrAndCwStartAndTheFileAppea
     EXPECT_EQ(window->controls().Combo3->currentIndex(), 0);
     EXPECT_EQ(window->controls().Combo2->currentText(), "SWR - 3:1");
     EXPECT_EQ(window->controls().Combo4->currentText(), "CW");
-    EXPECT_EQ(window->plan().CarrierMode, 2);
-    EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(window->planBoxes().plan().CarrierMode, 2);
+    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
     const QList<QByteArray> lines = readConfig().split('\n');
     ASSERT_EQ(lines.size(), 9);  // eight CRLF lines
     EXPECT_EQ(lines[2], "ComPort=1\r");
@@ -74,7 +74,7 @@ TEST_F(StartupTest, DamagedSettingsKeepTheirValueAndStartupGoesOn) {
         "x=9\r\nx=10\r\nx=11\r\nx=12\r\n");
     start();
     EXPECT_EQ(comm->port, 1);
-    EXPECT_GT(window->heightTwips(), 6600.0f);  // the design size, not 0
+    EXPECT_GT(window->windowZoom().heightTwips(), 6600.0f);  // the design size, not 0
     EXPECT_TRUE(window->controls().mnuDiag->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), -1);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), -1);
@@ -92,7 +92,7 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
               "COM port not available. Check Com Port setting.");
     EXPECT_THAT(log, ElementsAre("Settings 38400,n,8,1", "Open 2"));
     EXPECT_EQ(window->controls().Combo3->currentIndex(), -1);
-    EXPECT_EQ(window->plan().PointCount, 8);  // the plan was reset before the port
+    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);  // the plan was reset before the port
 
     // Choosing another port retries the whole start-up.
     comm->openSucceeds = true;
@@ -140,9 +140,9 @@ TEST_F(StartupTest, PortMessageNamesTheDeviceTriedAndTheLinkToMake) {
 TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
     writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "0", "0"));
     start();
-    EXPECT_EQ(window->clientHeightPixels(), 443 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 443 - frmMain::kNonClientPixels);
     window->mnuDiag_Click();
-    EXPECT_EQ(window->clientHeightPixels(), 482 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - frmMain::kNonClientPixels);
     window->mnuExit_Click();
     EXPECT_EQ(readConfig(), configText("1215", "1170", "1", "7230", "False", "True", "0", "0"));
 }
@@ -187,7 +187,7 @@ TEST_F(StartupTest, UserResizeMovesNoControlAndTheHeightAtClosingComesBack) {
         start();
         EXPECT_EQ(window->height(), heightAtClosing);
         if (row.sizeEntry != nullptr) {
-            EXPECT_EQ(window->heightTwips(), float(row.outerHeightNextTimeTwips));
+            EXPECT_EQ(window->windowZoom().heightTwips(), float(row.outerHeightNextTimeTwips));
         }
     }
 }
@@ -198,18 +198,18 @@ TEST_F(StartupTest, ChoosingTheCheckedSizeAgainKeepsMarksAndHeightInStep) {
     window->mnuNormal_Click();
     EXPECT_TRUE(window->controls().mnuNormal->isChecked());
     EXPECT_FALSE(window->controls().mnuDiag->isChecked());
-    EXPECT_EQ(window->heightTwips(), frmMain::kNormalHeightTwips);
+    EXPECT_EQ(window->windowZoom().heightTwips(), frmMain::kNormalHeightTwips);
 }
 
 TEST_F(StartupTest, PortChoiceResetsThePlanWhateverTheBoxesShow) {
     start();
     window->controls().Combo1->setCurrentIndex(4);
     window->Combo1_Click();
-    EXPECT_EQ(window->plan().PointCount, 2);
+    EXPECT_EQ(window->planBoxes().plan().PointCount, 2);
     window->controls().Combo3->setCurrentIndex(1);
     window->Combo3_Click();
-    EXPECT_EQ(window->plan().StepFreq, 0.05);
-    EXPECT_EQ(window->plan().PointCount, 8);
+    EXPECT_EQ(window->planBoxes().plan().StepFreq, 0.05);
+    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
 }
 
 TEST_F(StartupTest, AboutBoxFirstLineStartsWithTwentyThreeBlanks) {

@@ -68,14 +68,14 @@ TEST_F(StationWindowTest, ADamagedOwnBandPlanIsReportedOnceKeptAsideAndAnyIsUsed
             ".bad; the program uses the plan of all IARU regions until you mend it and "
             "choose it again in Setup, Band plan."));
     EXPECT_TRUE(QFile::exists(configPath("bands.ini.bad")));
-    EXPECT_EQ(window->bandPlan().key, "any");
+    EXPECT_EQ(window->bandPlans().plan().key, "any");
 
     writeConfig("[uk-full]\ntitle=UK Full licence\n60m=5258500-5264000,5276000-5284000\n",
                 "bands.ini");
     window->mnuBandPlan_Click("own");
     EXPECT_EQ(messages->shown.size(), 1u);
-    EXPECT_EQ(window->bandPlan().key, "own");
-    EXPECT_EQ(window->bandPlan().title, "UK Full licence");
+    EXPECT_EQ(window->bandPlans().plan().key, "own");
+    EXPECT_EQ(window->bandPlans().plan().title, "UK Full licence");
 }
 
 // A copy of the shipped plans may be the start of one's own: the plan named [own] is used, or
@@ -88,8 +88,8 @@ TEST_F(StationWindowTest, ACopyOfTheShippedPlansIsTakenAsYourOwn) {
     writeConfig(copy, "bands.ini");
     start();
     EXPECT_THAT(messages->shown, ::testing::IsEmpty());
-    EXPECT_EQ(window->bandPlan().key, "own");
-    EXPECT_EQ(window->bandPlan().title, "all IARU regions");
+    EXPECT_EQ(window->bandPlans().plan().key, "own");
+    EXPECT_EQ(window->bandPlans().plan().title, "all IARU regions");
     processEventsUntil([&] { return !chart->notice.empty(); });
     EXPECT_EQ(chart->notice,
               "bands.ini holds 6 plans and none named [own]: the program keys within the first, "
@@ -99,7 +99,7 @@ TEST_F(StationWindowTest, ACopyOfTheShippedPlansIsTakenAsYourOwn) {
     window->mnuBandPlan_Click("own");
     processEventsUntil([&] { return chart->notice.starts_with("bands.ini holds 7"); });
     EXPECT_EQ(chart->notice, "bands.ini holds 7 plans: the program keys within [own] \"Mine\".");
-    EXPECT_EQ(window->bandPlan().title, "Mine");
+    EXPECT_EQ(window->bandPlans().plan().title, "Mine");
     EXPECT_FALSE(QFile::exists(configPath("bands.ini.bad")));
 }
 

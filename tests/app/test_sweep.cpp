@@ -39,7 +39,8 @@ TEST_F(SweepTest, StartUpPlanTunesToTheLabelledFrequencies) {
     const std::vector<double>& tuned = rig->frequenciesMHz();
     ASSERT_EQ(tuned.size(), 8u);
     for (int i = 0; i < 8; ++i) {
-        const double label = std::stod(std::get<std::string>(window->plotGrid().at(i + 1, 1)));
+        const double label =
+            std::stod(std::get<std::string>(window->planBoxes().grid().at(i + 1, 1)));
         EXPECT_NEAR(tuned[i], label, 4e-15) << i;  // one unit in the last place
     }
     EXPECT_EQ(chart->dataHandOvers - handOversBefore, 8);  // the grid after each point
@@ -64,11 +65,11 @@ TEST_F(SweepTest, EachModeFillsItsOwnColumnsAndKeepsTheOthers) {
     EXPECT_EQ(cell(3, 6), -30.0);
     choosePlotMode(3);
     window->cmdRun_Click();
-    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(5, 5)).tenThousandths(), 15000);
+    EXPECT_EQ(std::get<Fixed4>(window->planBoxes().grid().at(5, 5)).tenThousandths(), 15000);
     choosePlotMode(4);
     window->cmdRun_Click();
     EXPECT_NEAR(cell(2, 7), 0.26795, 1e-5);  // |Gamma| of 50 ohm at -30 degrees, not Z / 100
-    EXPECT_EQ(chart->lastData.at(2, 7), window->plotGrid().at(2, 7));
+    EXPECT_EQ(chart->lastData.at(2, 7), window->planBoxes().grid().at(2, 7));
 }
 
 TEST_F(SweepTest, WithoutAPlotModeNothingIsKeyedAndOneMessageSaysWhatToDo) {
@@ -198,7 +199,7 @@ TEST_F(SweepTest, EscapeInTheKeyedWaitUnkeysAtOnceAndKeepsThePointsSoFar) {
     EXPECT_THAT(std::vector(log.end() - 3, log.end()),
                 ElementsAre("SetPTT 1", "Pause 1000", "SetPTT 0"));
     EXPECT_EQ(guard->ownLog.back(), "Guard finish");
-    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(1, 5)).tenThousandths(), 15000);
+    EXPECT_EQ(std::get<Fixed4>(window->planBoxes().grid().at(1, 5)).tenThousandths(), 15000);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_TRUE(window->timer1Enabled());
     EXPECT_FALSE(window->sweepRunning());
@@ -271,9 +272,9 @@ TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {
     EXPECT_FALSE(timerRan);
     EXPECT_TRUE(stationDialogs->shown.empty());  // the station's devices stay the sweep's
     EXPECT_EQ(form.Text2->text(), "14.0");
-    EXPECT_EQ(window->plan().StartFreq, 14.0);
+    EXPECT_EQ(window->planBoxes().plan().StartFreq, 14.0);
     EXPECT_EQ(form.Combo2->currentIndex(), 2);
-    EXPECT_EQ(std::get<Fixed4>(window->plotGrid().at(1, 5)).tenThousandths(), 15000);
+    EXPECT_EQ(std::get<Fixed4>(window->planBoxes().grid().at(1, 5)).tenThousandths(), 15000);
     QApplication::processEvents();  // nothing was queued for after the sweep either
     EXPECT_EQ(std::count(log.begin(), log.end(), "SetPTT 1"), 8);
 }

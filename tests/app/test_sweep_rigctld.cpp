@@ -99,7 +99,7 @@ TEST_P(RigctldSweepTest, SweepLeavesTheRigOnTheLastPointUnkeyedInTheChosenMode) 
     EXPECT_EQ(rig("u XIT", ""), "0");
     EXPECT_EQ(rig("u RIT", ""), "0");
     EXPECT_EQ(rig("s", "Split"), "0");
-    EXPECT_EQ(cellValue(window->plotGrid().at(3, 4)), 50.0);
+    EXPECT_EQ(cellValue(window->planBoxes().grid().at(3, 4)), 50.0);
     EXPECT_TRUE(window->timer1Enabled());
 }
 
@@ -198,7 +198,7 @@ protected:
         window->controls().Combo4->setCurrentIndex(c.carrierIndex);
         window->Combo4_Click();
         if (c.band) {
-            for (const Band& band : window->bandPlan().bands) {
+            for (const Band& band : window->bandPlans().plan().bands) {
                 if (band.name == c.band) {
                     window->mnuBand_Click(band);
                 }
@@ -259,7 +259,7 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
         if (point.skipped == SkipReason::OutsideBandPlan) {
             skippedHz.push_back(point.frequencyHz);
             EXPECT_TRUE(std::holds_alternative<std::monostate>(
-                window->plotGrid().at(static_cast<int>(i) + 1, 5)));
+                window->planBoxes().grid().at(static_cast<int>(i) + 1, 5)));
             EXPECT_NE(writeSweepCsv(window->results().record())
                           .find(std::to_string(point.frequencyHz) + ",,,,,,,,,outside band plan\n"),
                       std::string::npos);

@@ -22,7 +22,7 @@ TEST_F(WindowZoomTest, ConfigIniReadsTheSameAtEveryZoom) {
         SCOPED_TRACE(percent);
         const Zoom zoom = *Zoom::ofPercent(percent);
         window->windowZoom().choose(zoom);
-        EXPECT_EQ(window->clientHeightPixels(), twipsToPixels(7230 - 690, zoom));
+        EXPECT_EQ(window->windowZoom().clientHeightPixels(), twipsToPixels(7230 - 690, zoom));
         window->SaveConfig();
         EXPECT_EQ(readConfig(), settings);
         EXPECT_EQ(readConfig("window.ini"), "[window]\nzoom=" + QByteArray::number(percent) + "\n");
@@ -60,7 +60,7 @@ TEST_F(WindowZoomTest, StartsAtTheZoomOfWindowIniOrSaysOnceWhyNot) {
         createWindow();
         start();
         window->Combo3_Click();  // start-up again: said once only
-        EXPECT_EQ(window->zoom().percent(), row.percent);
+        EXPECT_EQ(window->windowZoom().zoom().percent(), row.percent);
         EXPECT_EQ(messages->shown.size(), row.said ? 1u : 0u);
         EXPECT_EQ(QFile::exists(configPath("window.ini.bad")), row.said);
         if (!row.said) {
@@ -82,10 +82,10 @@ TEST_F(WindowZoomTest, ZoomsThatWouldNotFitTheScreenAreGreyedWithTheReason) {
     }
     window->windowZoom().zoomIn();
     window->windowZoom().zoomIn();  // 150 % would not fit: it stays at 125 %
-    EXPECT_EQ(window->zoom().percent(), 125);
+    EXPECT_EQ(window->windowZoom().zoom().percent(), 125);
     EXPECT_FALSE(window->controls().mnuZoomIn->isEnabled());
     window->windowZoom().zoomOut();
-    EXPECT_EQ(window->zoom().percent(), 100);
+    EXPECT_EQ(window->windowZoom().zoom().percent(), 100);
 }
 
 }  // namespace
