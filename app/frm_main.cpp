@@ -26,6 +26,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_windowZoom(*this, m_form, m_devices.config.directory(), *m_devices.messages,
                    [this](Zoom zoom) { zoomOthers(zoom); }),
       m_readout(m_form, *m_devices.comm, [this] { showReadoutAtAntenna(); }),
+      m_stationIni(m_devices.config.directory(), *m_devices.messages),
       m_planBoxes(m_form, *m_devices.messages),
       m_feedlinePlane(m_form, *m_devices.messages,
                       (m_devices.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -36,9 +37,9 @@ frmMain::frmMain(Devices devices, QWidget* parent)
           [this](const Band& band) { mnuBand_Click(band); }),
       m_antennas(
           *m_form.mnuAntenna, m_devices.config.directory().toStdString(), *m_devices.messages,
-          [this]() -> const AntennaSettings& { return m_station.antennas; },
+          [this]() -> const AntennaSettings& { return m_stationIni.settings().antennas; },
           [this](const AntennaSettings& antennas) {
-              changeStationFile([&](StationSettings& settings) { settings.antennas = antennas; });
+              m_stationIni.change([&](StationSettings& settings) { settings.antennas = antennas; });
           },
           [this] { mnuHistory_Click(); }),
       m_memories(
@@ -53,11 +54,11 @@ frmMain::frmMain(Devices devices, QWidget* parent)
           }),
       m_pictures(
           m_devices, m_results, m_feedlinePlane, m_planBoxes.plan(),
-          [this]() -> const RigSettings& { return m_station.rig; },
+          [this]() -> const RigSettings& { return m_stationIni.settings().rig; },
           [this](const std::function<void()>& dialog) { runAtRest(dialog); }),
       m_sweepStop(m_devices.sweepSleeper.get(), m_devices.stopRequested),
       m_stationWatch(
-          *this, m_devices, [this]() -> const RigSettings& { return m_station.rig; },
+          *this, m_devices, [this]() -> const RigSettings& { return m_stationIni.settings().rig; },
           [this] { return m_sweepRunning; }),
       m_sweepView(*this, *m_devices.chart, m_planBoxes, m_results, m_readout, m_stationWatch,
                   [this] { showGrid(); }) {

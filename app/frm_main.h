@@ -19,6 +19,7 @@
 #include "app/meter_readout.h"
 #include "app/plan_boxes.h"
 #include "app/result_pictures.h"
+#include "app/station_ini.h"
 #include "app/station_watch.h"
 #include "app/sweep_results.h"
 #include "app/sweep_view.h"
@@ -69,7 +70,8 @@ namespace zm {
 //                                       grid and the cells each sweep filled
 //   SweepView     app/sweep_view.h      the engine's reports as they come: grid, record,
 //                                       readout, the notice and progress, the history's word
-// The run and station.ini stay with the form.
+//   StationIni    app/station_ini.h     station.ini read once, and each change written at once
+// The run (Run, Sweep my bands, the stop) stays with the form.
 //
 // The program's one window: the form, the readout, the menus and the dialogs. Its handlers
 // carry the names of the controls and events that run them and read like the algorithms
@@ -158,7 +160,7 @@ public:
     MemoriesPart& memoriesPart() { return m_memories; }
     BandsWindow* bandsWindow() const { return m_bandsWindow; }
     const ConfigValues& configValues() const { return m_configValues; }
-    const StationSettings& station() const { return m_station; }
+    const StationSettings& station() const { return m_stationIni.settings(); }
     bool timer1Enabled() const { return m_timer1.isActive(); }
     bool sweepRunning() const { return m_sweepRunning; }
     std::chrono::milliseconds timer1Interval() const { return m_timer1.intervalAsDuration(); }
@@ -226,9 +228,6 @@ private:
     void loadStation();
     void chooseMeterDevice(const std::string& device);
 
-    // Changes one part of station.ini, and of the settings in force.
-    void changeStationFile(const std::function<void(StationSettings&)>& change);
-
     // The feedline of station.ini, and every reading at the plane the user reads it at.
     void keepFeedline(const FeedlineSettings& settings);
     void useFeedline();
@@ -251,6 +250,7 @@ private:
     QTimer m_pollAnswer;                     // the idle poll's 0.2 s between query and answer
     std::optional<PollingPause> m_idlePoll;  // from an idle poll's query to its answer
     MeterReadout m_readout;
+    StationIni m_stationIni;
 
     PlanBoxes m_planBoxes;
     FeedlinePlane m_feedlinePlane;
@@ -269,8 +269,6 @@ private:
     bool m_closeRequested = false;
     SweepStop m_sweepStop;
 
-    StationSettings m_station;
-    bool m_stationLoaded = false;
     StationWatch m_stationWatch;
     SweepView m_sweepView;  // what the engine reports, shown as it comes
 };

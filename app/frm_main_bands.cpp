@@ -16,7 +16,7 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
     const PollingPause paused(*this);
     std::string report;
     if (std::optional<BandPlan> chosen = m_bandPlans.find(planKey, report)) {
-        changeStationFile([&](StationSettings& settings) { settings.licence.plan = planKey; });
+        m_stationIni.change([&](StationSettings& settings) { settings.licence.plan = planKey; });
         m_bandPlans.use(std::move(*chosen), m_planBoxes.plan().CarrierMode);
     } else {
         m_bandPlans.use(m_bandPlans.plan(),
@@ -33,7 +33,9 @@ void frmMain::mnuBand_Click(const Band& band) {
     const SweepPlan& plan = m_planBoxes.plan();
     const BandBoxes boxes = bandBoxes(band, plan.StepFreq, sidebandHzOf(plan.CarrierMode));
     if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
-        runSweeps([&] { return sweepMyBands({{band.name}, m_station.bands.points}, false); });
+        runSweeps([&] {
+            return sweepMyBands({{band.name}, m_stationIni.settings().bands.points}, false);
+        });
         return;
     }
     const auto megahertz = [](std::int64_t hz) { return static_cast<double>(hz) / 1e6; };

@@ -11,7 +11,7 @@ void frmMain::mnuFeedline_Click() {
         return;
     }
     const PollingPause paused(*this);
-    const FeedlineDialogInput input{m_station.feedline, m_feedlinePlane.cables(),
+    const FeedlineDialogInput input{m_stationIni.settings().feedline, m_feedlinePlane.cables(),
                                     m_feedlinePlane.cableListProblem(), m_results.record()};
     if (const auto chosen = m_devices.feedlineDialog->edit(input)) {
         keepFeedline(*chosen);
@@ -19,25 +19,25 @@ void frmMain::mnuFeedline_Click() {
 }
 
 void frmMain::mnuAtAntenna_Click() {
-    FeedlineSettings settings = m_station.feedline;
+    FeedlineSettings settings = m_stationIni.settings().feedline;
     settings.showAtAntenna = true;
     keepFeedline(settings);
 }
 
 void frmMain::mnuAtMeter_Click() {
-    FeedlineSettings settings = m_station.feedline;
+    FeedlineSettings settings = m_stationIni.settings().feedline;
     settings.showAtAntenna = false;
     keepFeedline(settings);
 }
 
 // Into station.ini as Sweep settings does, and every reading moved to the plane chosen.
 void frmMain::keepFeedline(const FeedlineSettings& settings) {
-    changeStationFile([&](StationSettings& station) { station.feedline = settings; });
+    m_stationIni.change([&](StationSettings& station) { station.feedline = settings; });
     useFeedline();
 }
 
 void frmMain::useFeedline() {
-    m_feedlinePlane.use(m_station.feedline);
+    m_feedlinePlane.use(m_stationIni.settings().feedline);
     m_results.showAtPlane();
     m_results.showMemories();
     showGrid();

@@ -63,7 +63,7 @@ struct BandsRunReport {
 }  // namespace
 
 void frmMain::mnuSweepMyBands_Click() {
-    runSweeps([this] { return sweepMyBands(m_station.bands, true); });
+    runSweeps([this] { return sweepMyBands(m_stationIni.settings().bands, true); });
 }
 
 std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice) {
@@ -71,8 +71,8 @@ std::string frmMain::sweepMyBands(const BandsSettings& offered, bool keepChoice)
     if (!chosen) {
         return {};
     }
-    if (keepChoice && *chosen != m_station.bands) {
-        changeStationFile([&](StationSettings& settings) { settings.bands = *chosen; });
+    if (keepChoice && *chosen != m_stationIni.settings().bands) {
+        m_stationIni.change([&](StationSettings& settings) { settings.bands = *chosen; });
     }
     return sweepBands(bandSweeps(m_bandPlans.plan(), chosen->sweep, chosen->points));
 }
@@ -172,7 +172,8 @@ void frmMain::mnuBands_Click() {
 void frmMain::mnuHistory_Click() {
     if (!m_historyWindow) {
         m_historyWindow = new HistoryWindow(
-            m_devices.config.directory().toStdString(), m_station.history, *m_devices.messages,
+            m_devices.config.directory().toStdString(), m_stationIni.settings().history,
+            *m_devices.messages,
             {.keep =
                  [this](const StoredSweep& sweep) {
                      m_memories.keep({storedSweepName(sweep), true, 0, sweep.entry.record});
@@ -193,7 +194,7 @@ void frmMain::mnuHistory_Click() {
         m_pictures.offer(m_historyWindow->pictureActions(), *m_historyWindow, "history",
                          [this] { return m_historyWindow->shownTitle(); });
     }
-    m_historyWindow->setLimits(m_station.history);
+    m_historyWindow->setLimits(m_stationIni.settings().history);
     m_historyWindow->setPlotMode(m_form.Combo2->currentIndex());
     m_historyWindow->reload(m_antennas.inUse());
     m_historyWindow->show();

@@ -4,24 +4,21 @@
 
 #include "app/frm_main.h"
 #include "engine/meter_port.h"
-#include "settings/station_store.h"
 #include "station/serial_devices.h"
 
 namespace zm {
 
 void frmMain::loadStation() {
-    if (m_stationLoaded) {
+    std::string damageReport;
+    if (!m_stationIni.loadOnce(damageReport)) {
         return;
     }
-    m_stationLoaded = true;
-    std::string damageReport;
-    m_station = StationStore(m_devices.config.directory()).load(damageReport);
-    m_stationWatch.use(m_station.rig);
+    m_stationWatch.use(m_stationIni.settings().rig);
     useFeedline();
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }
-    m_bandPlans.load(m_station.licence.plan, m_planBoxes.plan().CarrierMode);
+    m_bandPlans.load(m_stationIni.settings().licence.plan, m_planBoxes.plan().CarrierMode);
     m_antennas.show();
 }
 
@@ -35,22 +32,19 @@ void frmMain::mnuStation_Click() {
     StationDialogInput input;
     input.meterPortName = meterPortName(port);
     input.meterDevice = chosenDevice(m_devices.comm->routeOf(port));
-    input.rig = m_station.rig;
+    input.rig = m_stationIni.settings().rig;
     input.test = [this](const RigSettings& rig, std::function<void(std::string)> done) {
         m_stationWatch.test(rig, std::move(done));
     };
     const auto choice = m_devices.stationDialogs->ask(input);
     m_stationWatch.endTest();
-    if (choice && choice->rig != m_station.rig) {
-        StationSettings chosen = m_station;
+    if (choice && choice->rig != m_stationIni.settings().rig) {
+        StationSettings chosen = m_stationIni.settings();
         chosen.rig = choice->rig;
-        std::string whyNot;
-        if (!StationStore(m_devices.config.directory()).save(chosen, whyNot)) {
-            m_devices.messages->show(whyNot);
-        }
-        m_station = chosen;
+        m_stationIni.replace(chosen);
     }
-    m_stationWatch.use(m_station.rig);  // also undoes what a Test of other settings started
+    m_stationWatch.use(
+        m_stationIni.settings().rig);  // also undoes what a Test of other settings started
     if (choice && !choice->meterDevice.empty() && choice->meterDevice != input.meterDevice) {
         chooseMeterDevice(choice->meterDevice);
     }
@@ -71,26 +65,8 @@ void frmMain::chooseMeterDevice(const std::string& device) {
 // Setup, Sweep settings changes only [sweep].
 void frmMain::mnuSweepSettings_Click() {
     const PollingPause paused(*this);
-    if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_station.sweep)) {
-        changeStationFile([&](StationSettings& settings) { settings.sweep = *chosen; });
-    }
-}
-
-// The file is read again first, so that whatever else it holds now (the rig, the user's
-// comments) is written back as it stands. The change holds for this session also when it
-// cannot be kept.
-void frmMain::changeStationFile(const std::function<void(StationSettings&)>& change) {
-    const StationStore store(m_devices.config.directory());
-    std::string message;
-    StationSettings settings = store.load(message);
-    change(settings);
-    std::string whyNot;
-    if (!store.save(settings, whyNot)) {
-        message += (message.empty() ? "" : "\n\n") + whyNot;
-    }
-    change(m_station);
-    if (!message.empty()) {
-        m_devices.messages->show(message);
+    if (const auto chosen = m_devices.sweepSettingsDialog->edit(m_stationIni.settings().sweep)) {
+        m_stationIni.change([&](StationSettings& settings) { settings.sweep = *chosen; });
     }
 }
 

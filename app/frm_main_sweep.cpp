@@ -40,7 +40,7 @@ void frmMain::cmdRun_Click() {
 
 SweepHistory frmMain::runHistory(bool bandPoints) const {
     return SweepHistory(m_devices.config.directory().toStdString(),
-                        {.bandPoints = bandPoints, .limits = m_station.history});
+                        {.bandPoints = bandPoints, .limits = m_stationIni.settings().history});
 }
 
 void frmMain::runSweeps(const std::function<std::string()>& run) {
@@ -83,8 +83,9 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
     });
     StopWaits waits(m_sweepStop);
     const SweepRequest request = sweepRequest();
-    SweepOutcome outcome = sweepOnThreadOfItsOwn(m_devices.sweepStation(m_station.rig, &waits),
-                                                 m_sweepView, m_sweepStop, request);
+    SweepOutcome outcome =
+        sweepOnThreadOfItsOwn(m_devices.sweepStation(m_stationIni.settings().rig, &waits),
+                              m_sweepView, m_sweepStop, request);
     // Once the radio is unkeyed; a history that cannot be written changes nothing here.
     m_sweepView.kept(history.keep(request, outcome));
     // The radio's socket named another antenna: it is the one in use from now on.
@@ -97,14 +98,15 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
 
 // What the window holds at Run, copied: nothing the user does meanwhile reaches the sweep.
 SweepRequest frmMain::sweepRequest() const {
-    return {.plan = m_planBoxes.plan(),
-            .plotMode = m_form.Combo2->currentIndex(),
-            .bandPlan = m_bandPlans.plan(),
-            .sweep = m_station.sweep,
-            .rig = m_station.rig,
-            .feedline = m_feedlinePlane.feedline(),
-            .shownPlane = m_feedlinePlane.shownPlane(),
-            .antennas = AntennaSettings{m_antennas.inUse(), m_station.antennas.sockets}};
+    return {
+        .plan = m_planBoxes.plan(),
+        .plotMode = m_form.Combo2->currentIndex(),
+        .bandPlan = m_bandPlans.plan(),
+        .sweep = m_stationIni.settings().sweep,
+        .rig = m_stationIni.settings().rig,
+        .feedline = m_feedlinePlane.feedline(),
+        .shownPlane = m_feedlinePlane.shownPlane(),
+        .antennas = AntennaSettings{m_antennas.inUse(), m_stationIni.settings().antennas.sockets}};
 }
 
 void frmMain::requestSweepStop() {
