@@ -8,6 +8,7 @@
 #include "app/frm_main.h"
 #include "app/sweep_input_filter.h"
 #include "engine/sweep_thread.h"
+#include "numbers/number_text.h"
 
 namespace zm {
 
@@ -88,9 +89,10 @@ SweepOutcome frmMain::sweepPlan(SweepProgress& progress, SweepHistory& history) 
                               m_sweepView, m_sweepStop, request);
     // Once the radio is unkeyed; a history that cannot be written changes nothing here.
     m_sweepView.kept(history.keep(request, outcome));
-    // The radio's socket named another antenna: it is the one in use from now on.
+    // The radio's socket named another antenna (names are the same in any letters): it is
+    // the one in use from now on.
     if (const std::string swept = outcome.record ? outcome.record->notes.antenna : "";
-        !swept.empty() && swept != m_antennas.inUse()) {
+        !swept.empty() && !equalsIgnoringCase(swept, m_antennas.inUse())) {
         m_antennas.choose(swept);
     }
     return outcome;
