@@ -8,6 +8,7 @@
 
 #include "engine/meter_port.h"
 #include "meter/display_pattern.h"
+#include "meter/pause.h"
 #include "station/serial_devices.h"
 
 namespace zm {
@@ -30,11 +31,50 @@ QString portTooltip(int port, const PortRoute& route) {
                                   (route.linked ? " (link " + link + ")" : ", no link in ports/"));
 }
 
+constexpr std::chrono::milliseconds kTimer1Interval{200};
+
 }  // namespace
 
 MeterReadout::MeterReadout(const FormControls& form, SerialComm& comm,
                            std::function<void()> readingShown)
-    : m_form(form), m_comm(comm), m_readingShown(std::move(readingShown)) {}
+    : m_form(form), m_comm(comm), m_readingShown(std::move(readingShown)) {
+    m_timer1.setObjectName("Timer1");
+    m_timer1.setInterval(kTimer1Interval);
+    m_pollAnswer.setSingleShot(true);
+    m_pollAnswer.setInterval(pauseDuration(0.2f));
+    QObject::connect(&m_pollAnswer, &QTimer::timeout, [this] { endIdlePoll(MeterQuery::Sent); });
+    m_timer1.start();  // the port is closed until start-up opens it
+}
+
+MeterReadout::~MeterReadout() {
+    m_timer1.stop();
+    m_pollAnswer.stop();
+}
+
+void MeterReadout::pollIdle() {
+    openLostMeter();
+    setPolling(false);
+    const MeterQuery query = beginPoll();
+    if (query == MeterQuery::Sent) {
+        m_pollAnswer.start();  // endIdlePoll(MeterQuery::Sent) when it fires
+        return;
+    }
+    endIdlePoll(query);
+}
+
+void MeterReadout::endIdlePoll(MeterQuery query) {
+    finishPoll(query);
+    setPolling(true);
+}
+
+void MeterReadout::setPolling(bool enabled) {
+    m_pollAnswer.stop();
+    if (!enabled) {
+        m_timer1.stop();
+    } else if (!m_timer1.isActive()) {
+        m_timer1.start();  // resuming restarts the 200 ms count
+    }
+}
 
 MeterQuery MeterReadout::beginPoll() {
     noticeLoss(m_comm.isOpen());

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -14,11 +16,27 @@ namespace zm {
 
 // The meter's live readout: the six boxes, the lamp and the raw-answer line as each poll's
 // answer leaves them, the port list's routes, and a meter that is unplugged and plugged back
-// (the same device only, looked for at each tick while it is gone).
+// (the same device only, looked for at each tick while it is gone); and Timer1's idle poll,
+// which rests while a dialog or a sweep holds the window.
 class MeterReadout {
 public:
     // `readingShown` runs after each reading shown in the boxes.
     MeterReadout(const FormControls& form, SerialComm& comm, std::function<void()> readingShown);
+    ~MeterReadout();
+    MeterReadout(const MeterReadout&) = delete;
+    MeterReadout& operator=(const MeterReadout&) = delete;
+
+    // Timer1, which the form wires to its tick; it runs from the window's creation.
+    QTimer& timer1() { return m_timer1; }
+    // Timer1's tick: the query goes out now and the answer is taken 0.2 s later from the
+    // event loop, so that the window answers the user and the desktop while the meter talks.
+    // Polling rests until then.
+    void pollIdle();
+    // Whatever rests or resumes polling also ends an idle poll that waits for its answer: a
+    // sweep or a port choice sends its own query.
+    void setPolling(bool enabled);
+    bool polling() const { return m_timer1.isActive(); }
+    std::chrono::milliseconds pollInterval() const { return m_timer1.intervalAsDuration(); }
 
     // One poll in two halves: the query, and 0.2 s later the answer.
     MeterQuery beginPoll();
@@ -42,6 +60,7 @@ private:
     void showReadout();
     void setLampOn(bool on);
     void noticeLoss(bool portOpen);
+    void endIdlePoll(MeterQuery query);
 
     const FormControls& m_form;
     SerialComm& m_comm;
@@ -58,6 +77,8 @@ private:
     MeterReading m_reading;
     std::string m_rawResponse;
     std::string m_lastResponse;
+    QTimer m_timer1;
+    QTimer m_pollAnswer;  // the idle poll's 0.2 s between query and answer
 };
 
 }  // namespace zm

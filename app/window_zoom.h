@@ -29,6 +29,9 @@ public:
     // Title bar, menu bar and frame of the design's platform: the outer height less this is
     // the client area, so that the Normal size ends above the lower strip on any platform.
     static constexpr int kNonClientPixels = 46;
+    // Outer heights of the Setup menu's two sizes, in twips.
+    static constexpr float kNormalHeightTwips = 6645;
+    static constexpr float kDiagHeightTwips = 7230;
 
     // `zoomOthers` draws what the window holds besides its form at a zoom: its chart and
     // its other windows. The zoom menu is wired here.

@@ -26,6 +26,8 @@ namespace zm {
 // when it is made and written when it is hidden or closed. It is drawn at the program's zoom,
 // and grows or shrinks with it.
 class BandsWindow : public QWidget, public ChartPicture {
+    Q_OBJECT
+
 public:
     // At the zoom the application is drawn at.
     BandsWindow(QString settingsPath, Clipboard& clipboard, QWidget* parent);

@@ -34,6 +34,8 @@ namespace zm {
 // "Save image..." give its picture; it is drawn at the program's zoom. It reads the history
 // whenever it is shown, so that the sweeps of a zm480-sweep meanwhile are there.
 class HistoryWindow : public QWidget, public ChartPicture {
+    Q_OBJECT
+
 public:
     // What the trend draws, as its list offers it.
     enum class Trend { Frequencies, LowestSwr, Width, ResonanceR };

@@ -19,6 +19,7 @@
 // --during writes a PNG of the window that many seconds into --run or --bands, mid-sweep, and
 // --history opens Antenna, History... once the rest is done and writes a PNG of it.
 
+#include <QAction>
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
@@ -32,6 +33,8 @@
 
 #include "app/dialogs_on_stop.h"
 #include "app/frm_main.h"
+#include "dialogs/bands_window.h"
+#include "dialogs/history_window.h"
 #include "dialogs/qt_window_printer.h"
 #include "process/stop_signals.h"
 #include "sweep/rigctld_client.h"
@@ -191,7 +194,7 @@ int main(int argc, char** argv) {
             hoverOverPoint(window.controls().MSChart1, hoverPoint);
         }
         if (!historyPath.isEmpty()) {
-            window.mnuHistory_Click();
+            window.findChild<QAction*>(QStringLiteral("mnuHistory"))->trigger();
         }
         QTimer::singleShot(int(seconds * 1000), &window, [&] {
             const bool saved = window.grab().save(pngPath);
@@ -201,13 +204,13 @@ int main(int argc, char** argv) {
                 std::printf(smithSaved ? "The Smith chart is in %s\n" : "Could not write %s\n",
                             qPrintable(smithPath));
             }
-            if (window.bandsWindow()) {
-                const bool bandsSaved = window.bandsWindow()->grab().save(bandsPath);
+            if (auto* bands = window.findChild<zm::BandsWindow*>()) {
+                const bool bandsSaved = bands->grab().save(bandsPath);
                 std::printf(bandsSaved ? "The Bands window is in %s\n" : "Could not write %s\n",
                             qPrintable(bandsPath));
             }
-            if (window.historyWindow()) {
-                const bool historySaved = window.historyWindow()->grab().save(historyPath);
+            if (auto* history = window.findChild<zm::HistoryWindow*>()) {
+                const bool historySaved = history->grab().save(historyPath);
                 std::printf(historySaved ? "The History window is in %s\n" : "Could not write %s\n",
                             qPrintable(historyPath));
             }

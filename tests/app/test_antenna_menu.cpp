@@ -93,7 +93,7 @@ TEST_F(AntennaMenuTest, HistoryWindowTabulatesAndDrawsTheAntennasSweeps) {
         window->cmdRun_Click();
     }
     entry("mnuHistory")->trigger();
-    HistoryWindow* history = window->historyWindow();
+    HistoryWindow* history = window->findChild<HistoryWindow*>();
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->antennaList()->currentText(), "Antenna 1");
     EXPECT_EQ(history->bandList()->currentText(), "20m");

@@ -232,7 +232,7 @@ TEST_F(PartlyDamagedConfig, DamagedLinesKeepTheirValueWhileGoodLinesAroundThemAp
     EXPECT_EQ(comm->port, 1);  // 70000 is refused: the design's port
     // The design's client height and frame, not 1e9.
     EXPECT_EQ(window->windowZoom().heightTwips(),
-              float((6600 / kTwipsPerPixel + frmMain::kNonClientPixels) * kTwipsPerPixel));
+              float((6600 / kTwipsPerPixel + WindowZoom::kNonClientPixels) * kTwipsPerPixel));
     EXPECT_TRUE(window->controls().mnuNormal->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 3);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), -1);

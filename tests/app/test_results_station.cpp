@@ -285,7 +285,7 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_THAT(station.readAll().toStdString(),
                 ::testing::HasSubstr("[bands]\nsweep=40m,20m,15m\npoints=3\n"));
 
-    BandsWindow* bands = window->bandsWindow();
+    BandsWindow* bands = window->findChild<BandsWindow*>();
     ASSERT_NE(bands, nullptr);
     EXPECT_TRUE(bands->isVisible());
     EXPECT_EQ(bands->panelCount(), 2);

@@ -21,7 +21,7 @@ TEST_F(StartupTest, SavedSettingsComeBackAndTheFileIsRewrittenUnchanged) {
     EXPECT_EQ(window->x(), 81);
     EXPECT_EQ(window->y(), 78);
     EXPECT_EQ(window->windowZoom().heightTwips(), 7230.0f);
-    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - WindowZoom::kNonClientPixels);
     EXPECT_FALSE(window->controls().mnuNormal->isChecked());
     EXPECT_TRUE(window->controls().mnuDiag->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 2);
@@ -140,9 +140,9 @@ TEST_F(StartupTest, PortMessageNamesTheDeviceTriedAndTheLinkToMake) {
 TEST_F(StartupTest, DiagThenExitStartsNextTimeAtTheDiagHeight) {
     writeConfig(configText("1215", "1170", "1", "6645", "True", "False", "0", "0"));
     start();
-    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 443 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 443 - WindowZoom::kNonClientPixels);
     window->mnuDiag_Click();
-    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - frmMain::kNonClientPixels);
+    EXPECT_EQ(window->windowZoom().clientHeightPixels(), 482 - WindowZoom::kNonClientPixels);
     window->mnuExit_Click();
     EXPECT_EQ(readConfig(), configText("1215", "1170", "1", "7230", "False", "True", "0", "0"));
 }
@@ -198,7 +198,7 @@ TEST_F(StartupTest, ChoosingTheCheckedSizeAgainKeepsMarksAndHeightInStep) {
     window->mnuNormal_Click();
     EXPECT_TRUE(window->controls().mnuNormal->isChecked());
     EXPECT_FALSE(window->controls().mnuDiag->isChecked());
-    EXPECT_EQ(window->windowZoom().heightTwips(), frmMain::kNormalHeightTwips);
+    EXPECT_EQ(window->windowZoom().heightTwips(), WindowZoom::kNormalHeightTwips);
 }
 
 TEST_F(StartupTest, PortChoiceResetsThePlanWhateverTheBoxesShow) {

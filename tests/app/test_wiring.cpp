@@ -118,7 +118,7 @@ const WiringRow kRows[] = {
     {"TimerTicksEvery200msAndPollsWithItselfOff",
      [](Station& s) { ASSERT_TRUE(processEventsUntil([&] { return logged(s, "Output ;P?"); })); },
      [](Station& s) {
-         EXPECT_EQ(s.window.timer1Interval(), 200ms);
+         EXPECT_EQ(s.window.readout().pollInterval(), 200ms);
          // The answer is taken 0.2 s after the query, in the event loop, with Timer1 off.
          EXPECT_FALSE(s.window.timer1Enabled());
          EXPECT_TRUE(processEventsUntil([&] { return s.window.timer1Enabled(); }));
@@ -230,12 +230,12 @@ const WiringRow kRows[] = {
      [](Station& s) { EXPECT_EQ(s.printer.prints, 1); }},
     {"NormalSetsItsHeight", [](Station& s) { s.form.mnuNormal->trigger(); },
      [](Station& s) {
-         EXPECT_EQ(s.window.windowZoom().heightTwips(), frmMain::kNormalHeightTwips);
+         EXPECT_EQ(s.window.windowZoom().heightTwips(), WindowZoom::kNormalHeightTwips);
          EXPECT_TRUE(s.form.mnuNormal->isChecked());
      }},
     {"DiagSetsItsHeight", [](Station& s) { s.form.mnuDiag->trigger(); },
      [](Station& s) {
-         EXPECT_EQ(s.window.windowZoom().heightTwips(), frmMain::kDiagHeightTwips);
+         EXPECT_EQ(s.window.windowZoom().heightTwips(), WindowZoom::kDiagHeightTwips);
          EXPECT_TRUE(s.form.mnuDiag->isChecked());
      }},
     {"AboutShowsTheAboutBox", [](Station& s) { s.form.mnuAbout->trigger(); },

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/results_parts.h"
+
+#include <QDir>
+
+namespace zm {
+
+ResultsParts::ResultsParts(QWidget& window, Devices& devices, FeedlinePlane& plane,
+                           const SweepPlan& plan, std::function<const RigSettings&()> rig,
+                           const SweepResults::AtRest& atRest)
+    : memories(
+          QDir(devices.config.directory()).filePath("memories"), window, *devices.messages,
+          [this] { sweep.showMemories(); },
+          [this](const Memory& memory) { sweep.saveMemory(memory); }),
+      sweep(window, devices, plane, memories, atRest,
+            [this](SmithWindow& smith) {
+                pictures.offer(smith.chart().pictureActions(), smith.chart(), "smith-chart");
+            }),
+      pictures(devices, sweep, plane, plan, std::move(rig), atRest) {}
+
+}  // namespace zm
