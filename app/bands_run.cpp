@@ -88,7 +88,7 @@ std::string BandsRun::sweepChosen(const BandsSettings& offered, bool keepChoice)
 // The chart then shows what it showed before, the boxes' plan with its sweep.
 std::string BandsRun::sweepBands(const std::vector<BandSweep>& bands) {
     PlanBoxes::Kept planned = m_parts.planBoxes.keep();
-    SweepRecord record = m_parts.results.record();
+    SweepRecord record = m_parts.model.record();
     const std::string notice = m_devices.chart->shownNotice();
     const QString title = m_window.windowTitle();
     m_bandResults.clear();
@@ -144,13 +144,13 @@ std::string BandsRun::sweepBands(const std::vector<BandSweep>& bands) {
 // The band's sweep as far as it went, at the plane the window shows (as Keep memory keeps
 // it), for the Bands window and as a memory.
 void BandsRun::keepBandSweep(const std::string& bandName, std::string& notKept) {
-    const SweepRecord& record = m_parts.results.record();
+    const SweepRecord& record = m_parts.model.record();
     if (!record.hasReadings()) {
         return;
     }
-    m_bandResults.push_back({bandName, m_parts.results.shown()});
+    m_bandResults.push_back({bandName, m_parts.model.shown()});
     std::string whyNot;
-    if (!m_parts.memories.add({bandMemoryName(bandName, record), true, 0, m_parts.results.shown()},
+    if (!m_parts.memories.add({bandMemoryName(bandName, record), true, 0, m_parts.model.shown()},
                               whyNot) &&
         notKept.empty()) {
         notKept = whyNot;

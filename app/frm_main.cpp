@@ -23,7 +23,7 @@ frmMain::frmMain(Devices devices, QWidget* parent)
       m_config(m_devices.config),
       m_readout(m_form, *m_devices.comm, [this] { showReadoutAtAntenna(); }),
       m_station(*this, m_devices, [this] { return m_run.sweep.running(); }),
-      m_planBoxes(m_form, *m_devices.messages),
+      m_planBoxes(m_form, *m_devices.messages, m_sweep),
       m_feedlinePlane(m_form, *m_devices.messages,
                       (m_devices.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                          : m_devices.programFolder)
@@ -40,14 +40,15 @@ frmMain::frmMain(Devices devices, QWidget* parent)
           },
           [this] { m_logbook.open(m_antennas.inUse(), m_form.Combo2->currentIndex()); }),
       m_results(
-          *this, m_devices, m_feedlinePlane, m_planBoxes.plan(),
+          *this, m_devices, m_sweep, m_feedlinePlane,
           [this]() -> const RigSettings& { return m_station.ini.settings().rig; },
           [this](const std::function<void()>& dialog) { runAtRest(dialog); }),
       m_logbook(*this, m_devices, m_station.ini, m_results.memories, m_results.pictures,
                 [this](const std::function<void()>& dialog) { runAtRest(dialog); }),
       m_run(
           *this, m_devices, m_form,
-          {.planBoxes = m_planBoxes,
+          {.model = m_sweep,
+           .planBoxes = m_planBoxes,
            .bandPlans = m_bandPlans,
            .plane = m_feedlinePlane,
            .antennas = m_antennas,
@@ -123,13 +124,13 @@ void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Start-up runs on the first showing only, once the window is up; getting the focus
     // back later runs nothing.
-    if (!m_activated) {
-        m_activated = true;
+    if (m_life == Life::Made) {
+        m_life = Life::Shown;
         // A stop signal as the window opens may close it first: then nothing starts.
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (!m_closed) {
+                if (m_life != Life::Closed) {
                     Form_Activate();
                 }
             },
@@ -139,10 +140,10 @@ void frmMain::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (!m_closed) {
+                if (m_life != Life::Closed) {
                     m_results.memories.reportDamage();
                 }
-                if (!m_closed) {
+                if (m_life != Life::Closed) {
                     m_windowZoom.reportDamage();
                 }
             },
@@ -158,7 +159,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     Form_Unload();
-    m_closed = true;
+    m_life = Life::Closed;
     event->accept();
 }
 

@@ -20,6 +20,7 @@
 #include "app/results_parts.h"
 #include "app/run_parts.h"
 #include "app/station_parts.h"
+#include "app/sweep_model.h"
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
 #include "dialogs/file_filter.h"
@@ -32,7 +33,8 @@ namespace zm {
 // The window's parts, each owning its state behind its own interface; none includes this
 // header (scripts/floors checks it):
 //   MeterReadout   the readout boxes, the lamp, the raw line, Timer1's idle poll, a meter lost
-//   PlanBoxes      start, stop and step read and refused, the plan, the grid and its cells
+//   SweepModel     what the parts share: the plan, the record, the plane it is shown at
+//   PlanBoxes      start, stop and step read and refused into the plan, the grid, its cells
 //   BandPlanMenu   the plans and the one in force, the Band menu, the chart's shading
 //   RunParts       Run and Sweep my bands handed to the engine (SweepRun, BandsRun), what it
 //                  reports shown as it comes (SweepView), Escape and a close during a sweep
@@ -100,6 +102,7 @@ public:
     // What the window and its parts hold, for the tests and the benchmarks to look at.
     const FormControls& controls() const { return m_form; }
     const MeterReadout& readout() const { return m_readout; }
+    const SweepModel& sweepModel() const { return m_sweep; }
     const PlanBoxes& planBoxes() const { return m_planBoxes; }
     const BandPlanMenu& bandPlans() const { return m_bandPlans; }
     SweepResults& results() { return m_results.sweep; }
@@ -160,12 +163,14 @@ private:
     Devices m_devices;
     FormControls m_form;
     WindowZoom m_windowZoom;
-    bool m_activated = false;
-    bool m_closed = false;  // start-up goes no further once the window has closed
+    // Start-up runs once the window is first shown, and goes no further once it has closed.
+    enum class Life { Made, Shown, Closed };
+    Life m_life = Life::Made;
     ConfigIni m_config;
 
     MeterReadout m_readout;
     StationParts m_station;
+    SweepModel m_sweep;
     PlanBoxes m_planBoxes;
     FeedlinePlane m_feedlinePlane;
     BandPlanMenu m_bandPlans;  // in force: no band (Run keys nothing) until start-up reads one

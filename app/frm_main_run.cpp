@@ -49,8 +49,7 @@ void frmMain::ClearPlot() {
 }
 
 void frmMain::showGrid() {
-    m_devices.chart->setChartData(
-        m_planBoxes.gridAt(m_feedlinePlane.shownPlane(), m_results.sweep.shown()));
+    m_devices.chart->setChartData(m_planBoxes.gridAt(m_sweep.plane(), m_sweep.shown()));
 }
 
 void frmMain::Text2_Change() {
@@ -93,8 +92,8 @@ void frmMain::Combo2_Click() {
 
 void frmMain::Combo4_Click() {
     m_planBoxes.setCarrierMode(
-        carrierModeFor(m_form.Combo4->currentIndex(), m_planBoxes.plan().CarrierMode));
-    m_bandPlans.show(m_planBoxes.plan().CarrierMode);
+        carrierModeFor(m_form.Combo4->currentIndex(), m_sweep.plan().CarrierMode));
+    m_bandPlans.show(m_sweep.plan().CarrierMode);
 }
 
 void frmMain::cmdClear_Click() {
@@ -106,7 +105,7 @@ void frmMain::cmdClear_Click() {
 // two changes is never wider than either. A band that the boxes cannot plan is offered to
 // Sweep my bands alone.
 void frmMain::mnuBand_Click(const Band& band) {
-    const SweepPlan& plan = m_planBoxes.plan();
+    const SweepPlan& plan = m_sweep.plan();
     const BandBoxes boxes = bandBoxes(band, plan.StepFreq, sidebandHzOf(plan.CarrierMode));
     if (boxes.kind == BandBoxes::Kind::SweepMyBands) {
         m_run.bands.sweepBandAlone(band.name);

@@ -18,7 +18,7 @@ void frmMain::Form_Activate() {
     loadStation();  // the first run only
     // Its messages (station.ini, bands.ini, the feedline) wait for a click, and a stop signal
     // meanwhile closes the window: nothing more is started for a closed window.
-    if (m_closed) {
+    if (m_life == Life::Closed) {
         return;
     }
     // Read config.ini line by line into the slots (a missing file leaves them as they are).
@@ -156,7 +156,7 @@ void frmMain::loadStation() {
     if (!damageReport.empty()) {
         m_devices.messages->show(damageReport);
     }
-    m_bandPlans.load(m_station.ini.settings().licence.plan, m_planBoxes.plan().CarrierMode);
+    m_bandPlans.load(m_station.ini.settings().licence.plan, m_sweep.plan().CarrierMode);
     m_antennas.show();
 }
 
@@ -215,10 +215,10 @@ void frmMain::mnuBandPlan_Click(const std::string& planKey) {
     std::string report;
     if (std::optional<BandPlan> chosen = m_bandPlans.find(planKey, report)) {
         m_station.ini.change([&](StationSettings& settings) { settings.licence.plan = planKey; });
-        m_bandPlans.use(std::move(*chosen), m_planBoxes.plan().CarrierMode);
+        m_bandPlans.use(std::move(*chosen), m_sweep.plan().CarrierMode);
     } else {
         m_bandPlans.use(m_bandPlans.plan(),
-                        m_planBoxes.plan().CarrierMode);  // it keeps its check mark
+                        m_sweep.plan().CarrierMode);  // it keeps its check mark
         m_devices.messages->show(report);
     }
 }
@@ -230,7 +230,7 @@ void frmMain::editFeedline() {
     }
     const PollingPause paused(m_readout);
     const FeedlineDialogInput input{m_station.ini.settings().feedline, m_feedlinePlane.cables(),
-                                    m_feedlinePlane.cableListProblem(), m_results.sweep.record()};
+                                    m_feedlinePlane.cableListProblem(), m_sweep.record()};
     if (const auto chosen = m_devices.feedlineDialog->edit(input)) {
         keepFeedline(*chosen);
     }

@@ -29,22 +29,22 @@ int stepListIndex(const QComboBox& list, double stepMHz) {
 
 bool PlanBoxes::startOrStopTyped(const QString& text, double SweepPlan::*field) {
     const double frequencyMHz = roundAsTwoDecimals(leadingTypedNumber(text.toStdString()));
-    SweepPlan next = m_plan;
+    SweepPlan next = plan();
     next.*field = frequencyMHz;
     if (const std::string refusal = planRefusal(next.StartFreq, next.StopFreq, next.StepFreq, {});
         !refusal.empty()) {
         m_messages.show(refusal);
         return false;
     }
-    m_plan.*field = frequencyMHz;
+    changePlan([&](SweepPlan& changed) { changed.*field = frequencyMHz; });
     return true;
 }
 
 bool PlanBoxes::stepChosen(const std::string& text) {
     const double stepMHz = stepFromListText(text);
-    const std::string refusal = planRefusal(m_plan.StartFreq, m_plan.StopFreq, stepMHz, text);
+    const std::string refusal = planRefusal(plan().StartFreq, plan().StopFreq, stepMHz, text);
     if (refusal.empty()) {
-        m_plan.StepFreq = stepMHz;
+        changePlan([&](SweepPlan& changed) { changed.StepFreq = stepMHz; });
     }
     showStepInForce();
     if (!refusal.empty()) {
@@ -54,7 +54,7 @@ bool PlanBoxes::stepChosen(const std::string& text) {
 }
 
 bool PlanBoxes::stepConfirmed(const std::string& typed) {
-    if (stepFromListText(typed) == m_plan.StepFreq) {
+    if (stepFromListText(typed) == plan().StepFreq) {
         showStepInForce();
         return false;
     }
@@ -62,20 +62,32 @@ bool PlanBoxes::stepConfirmed(const std::string& typed) {
 }
 
 void PlanBoxes::setSpan(double startMHz, double stopMHz, double stepMHz) {
-    m_plan.StartFreq = startMHz;
-    m_plan.StopFreq = stopMHz;
-    m_plan.StepFreq = stepMHz;
+    changePlan([&](SweepPlan& changed) {
+        changed.StartFreq = startMHz;
+        changed.StopFreq = stopMHz;
+        changed.StepFreq = stepMHz;
+    });
+}
+
+void PlanBoxes::setCarrierMode(std::int16_t carrierMode) {
+    changePlan([&](SweepPlan& changed) { changed.CarrierMode = carrierMode; });
+}
+
+void PlanBoxes::changePlan(const std::function<void(SweepPlan&)>& change) {
+    SweepPlan changed = plan();
+    change(changed);
+    m_model.setPlan(changed);
 }
 
 // Its entry when the list has one; else no entry chosen and the step as text: "3 kHz".
 void PlanBoxes::showStepInForce() {
     QComboBox* list = m_form.Combo1;
-    if (const int entry = stepListIndex(*list, m_plan.StepFreq); entry >= 0) {
+    if (const int entry = stepListIndex(*list, plan().StepFreq); entry >= 0) {
         list->setCurrentIndex(entry);
         list->setEditText(list->itemText(entry));
     } else {
         list->setCurrentIndex(-1);
-        list->setEditText(QString::fromStdString(stepListText(m_plan.StepFreq)));
+        list->setEditText(QString::fromStdString(stepListText(plan().StepFreq)));
     }
 }
 
@@ -85,7 +97,7 @@ std::string PlanBoxes::planRefusal(double startMHz, double stopMHz, double stepM
         return "\"" + std::string(typedStep) +
                "\" is no step a sweep can take: type a step in kHz above 0, e.g. \"3 kHz\" or "
                "\"3\". The sweep keeps its " +
-               stepListText(m_plan.StepFreq) + " steps.";
+               stepListText(plan().StepFreq) + " steps.";
     }
     if (pointCountFor(startMHz, stopMHz, stepMHz)) {
         return {};
@@ -97,18 +109,18 @@ std::string PlanBoxes::planRefusal(double startMHz, double stopMHz, double stepM
 }
 
 bool PlanBoxes::resizeGrid() {
-    const auto count = pointCountFor(m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq);
+    const auto count = pointCountFor(plan().StartFreq, plan().StopFreq, plan().StepFreq);
     if (!count) {
         return false;
     }
-    m_plan.PointCount = std::int16_t(*count);
+    changePlan([&](SweepPlan& changed) { changed.PointCount = std::int16_t(*count); });
     m_grid.reallocate(*count);
     return true;
 }
 
 void PlanBoxes::labelRows() {
-    for (int row = 1; row <= m_plan.PointCount; ++row) {
-        m_grid.at(row, 1) = frequencyLabel(row, m_plan.StartFreq, m_plan.StepFreq);
+    for (int row = 1; row <= plan().PointCount; ++row) {
+        m_grid.at(row, 1) = frequencyLabel(row, plan().StartFreq, plan().StepFreq);
     }
 }
 
@@ -152,7 +164,7 @@ PlotGrid PlanBoxes::gridAt(Plane plane, const SweepRecord& shown) const {
 }
 
 void PlanBoxes::putBack(Kept kept) {
-    m_plan = kept.plan;
+    m_model.setPlan(kept.plan);
     m_grid = std::move(kept.grid);
     m_filledColumns = std::move(kept.filledColumns);
 }

@@ -4,11 +4,13 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/form_layout.h"
+#include "app/sweep_model.h"
 #include "dialogs/message_box.h"
 #include "engine/grid_row.h"
 #include "results/sweep_record.h"
@@ -19,14 +21,14 @@ namespace zm {
 
 // The sweep plan as the boxes set it: start and stop read keystroke by keystroke to two
 // decimals, the step chosen from its list or typed, each refused with a message when it
-// would make a plan beyond the point counter; the plan in force, the plot grid with its
-// frequency column, and the cells each sweep filled, which the grid at the antenna shows
-// again. The form's handlers plan and clear after a change.
+// would make a plan beyond the point counter; the plan in force, which they set in the
+// model; the plot grid with its frequency column, and the cells each sweep filled, which the
+// grid at the antenna shows again. The form's handlers plan and clear after a change.
 class PlanBoxes {
 public:
-    PlanBoxes(FormControls& form, MessageBoxes& messages) : m_form(form), m_messages(messages) {}
+    PlanBoxes(FormControls& form, MessageBoxes& messages, SweepModel& model)
+        : m_form(form), m_messages(messages), m_model(model) {}
 
-    const SweepPlan& plan() const { return m_plan; }
     const PlotGrid& grid() const { return m_grid; }
 
     // Start or stop as typed into its box: true when the plan took it.
@@ -38,7 +40,7 @@ public:
     // Enter in the step field, or the field losing focus: the step in force, typed or passed
     // through again, changes nothing, so tabbing through the field keeps the sweep.
     bool stepConfirmed(const std::string& typed);
-    void setCarrierMode(std::int16_t carrierMode) { m_plan.CarrierMode = carrierMode; }
+    void setCarrierMode(std::int16_t carrierMode);
     // A span set by the program, not typed: start-up's, and each band of Sweep my bands.
     void setSpan(double startMHz, double stopMHz, double stepMHz);
 
@@ -62,7 +64,7 @@ public:
         PlotGrid grid;
         std::vector<std::uint8_t> filledColumns;
     };
-    Kept keep() const { return {m_plan, m_grid, m_filledColumns}; }
+    Kept keep() const { return {m_model.plan(), m_grid, m_filledColumns}; }
     void putBack(Kept kept);
 
 private:
@@ -71,10 +73,12 @@ private:
     std::string planRefusal(double startMHz, double stopMHz, double stepMHz,
                             std::string_view typedStep) const;
     void showStepInForce();  // in the step field: no other step than the plan's
+    const SweepPlan& plan() const { return m_model.plan(); }
+    void changePlan(const std::function<void(SweepPlan&)>& change);
 
     FormControls& m_form;
     MessageBoxes& m_messages;
-    SweepPlan m_plan;
+    SweepModel& m_model;
     PlotGrid m_grid;
     std::vector<std::uint8_t> m_filledColumns;  // of each grid row, by the sweep: bit = column
 };

@@ -20,13 +20,12 @@ const SweepFileRequest kReportRequest{"Save report as PDF", "PDF files (*.pdf)",
 
 }  // namespace
 
-ResultPictures::ResultPictures(Devices& devices, const SweepResults& results,
-                               const FeedlinePlane& plane, const SweepPlan& plan,
-                               std::function<const RigSettings&()> rig, SweepResults::AtRest atRest)
+ResultPictures::ResultPictures(Devices& devices, const SweepModel& model,
+                               const SweepResults& results, std::function<const RigSettings&()> rig,
+                               SweepResults::AtRest atRest)
     : m_devices(devices),
+      m_model(model),
       m_results(results),
-      m_plane(plane),
-      m_plan(plan),
       m_rig(std::move(rig)),
       m_atRest(std::move(atRest)) {
     const ChartMenuActions& menu = m_devices.chart->menuActions();
@@ -86,12 +85,13 @@ void ResultPictures::saveReport() {
 // Before the first sweep, or after Clear, the plan says what the chart spans. Values taken
 // to the antenna's feedpoint say so.
 QString ResultPictures::title() {
-    const SweepRecord& record = m_results.record();
+    const SweepRecord& record = m_model.record();
+    const SweepPlan& plan = m_model.plan();
     const SweepNotes notes =
         record.empty()
-            ? SweepNotes{{}, m_plan.StartFreq, m_plan.StopFreq, m_plan.StepFreq, m_plan.CarrierMode}
+            ? SweepNotes{{}, plan.StartFreq, plan.StopFreq, plan.StepFreq, plan.CarrierMode}
             : record.notes;
-    const std::string plane = m_plane.shownPlane() == Plane::Antenna ? " · at the antenna" : "";
+    const std::string plane = m_model.plane() == Plane::Antenna ? " · at the antenna" : "";
     return QString::fromStdString(sweepTitle(notes, radioName()) + plane);
 }
 

@@ -10,11 +10,10 @@
 #include <utility>
 
 #include "app/devices.h"
-#include "app/feedline_plane.h"
+#include "app/sweep_model.h"
 #include "app/sweep_results.h"
 #include "chart/chart_picture.h"
 #include "station/station_file.h"
-#include "sweep/sweep_plan.h"
 
 namespace zm {
 
@@ -22,11 +21,10 @@ namespace zm {
 // that draws like it, their title line, and the one-page PDF report.
 class ResultPictures : public QObject {
 public:
-    // `plan` is the plan in force, which the title spans before the first sweep; `rig` gives
-    // station.ini's radio, which it names.
-    ResultPictures(Devices& devices, const SweepResults& results, const FeedlinePlane& plane,
-                   const SweepPlan& plan, std::function<const RigSettings&()> rig,
-                   SweepResults::AtRest atRest);
+    // The title spans the model's plan before the first sweep; `rig` gives station.ini's
+    // radio, which it names. The report draws `results`' Smith chart when it is open.
+    ResultPictures(Devices& devices, const SweepModel& model, const SweepResults& results,
+                   std::function<const RigSettings&()> rig, SweepResults::AtRest atRest);
 
     // Wires a chart-like window's two picture entries: Copy image puts its picture on the
     // clipboard as PNG; Save image... saves it as PNG or SVG, offering `fileName`.png where
@@ -44,9 +42,8 @@ private:
     void save(ChartPicture& picture, const std::string& fileName, const QString& title);
 
     Devices& m_devices;
+    const SweepModel& m_model;
     const SweepResults& m_results;
-    const FeedlinePlane& m_plane;
-    const SweepPlan& m_plan;
     std::function<const RigSettings&()> m_rig;
     SweepResults::AtRest m_atRest;
     std::optional<std::pair<int, std::string>> m_radioName;  // model number, name: looked up once

@@ -6,17 +6,17 @@
 
 namespace zm {
 
-ResultsParts::ResultsParts(QWidget& window, Devices& devices, FeedlinePlane& plane,
-                           const SweepPlan& plan, std::function<const RigSettings&()> rig,
+ResultsParts::ResultsParts(QWidget& window, Devices& devices, SweepModel& model,
+                           FeedlinePlane& plane, std::function<const RigSettings&()> rig,
                            const SweepResults::AtRest& atRest)
     : memories(
           QDir(devices.config.directory()).filePath("memories"), window, *devices.messages,
           [this] { sweep.showMemories(); },
           [this](const Memory& memory) { sweep.saveMemory(memory); }),
-      sweep(window, devices, plane, memories, atRest,
+      sweep(window, devices, model, plane, memories, atRest,
             [this](SmithWindow& smith) {
                 pictures.offer(smith.chart().pictureActions(), smith.chart(), "smith-chart");
             }),
-      pictures(devices, sweep, plane, plan, std::move(rig), atRest) {}
+      pictures(devices, model, sweep, std::move(rig), atRest) {}
 
 }  // namespace zm

@@ -39,11 +39,12 @@ SweepFileRequest saveMemoryRequest(const std::string& name) {
 
 }  // namespace
 
-SweepResults::SweepResults(QWidget& window, Devices& devices, FeedlinePlane& plane,
-                           MemoriesPart& memories, AtRest atRest,
+SweepResults::SweepResults(QWidget& window, Devices& devices, SweepModel& model,
+                           FeedlinePlane& plane, MemoriesPart& memories, AtRest atRest,
                            std::function<void(SmithWindow&)> smithMade)
     : m_window(window),
       m_devices(devices),
+      m_model(model),
       m_plane(plane),
       m_memories(memories),
       m_atRest(std::move(atRest)),
@@ -58,24 +59,29 @@ SweepResults::SweepResults(QWidget& window, Devices& devices, FeedlinePlane& pla
     connect(menu.memories, &QAction::triggered, this, [this] { m_memories.openDialog(); });
     connect(menu.smithChart, &QAction::triggered, this, &SweepResults::openSmithChart);
     connect(menu.matchPoint, &QAction::triggered, this, &SweepResults::matchMenuPoint);
+    connect(&m_model, &SweepModel::changed, this, &SweepResults::showRecord);
     enableMenu();
 }
 
 void SweepResults::setRecord(SweepRecord record) {
-    m_record = std::move(record);
-    showAtPlane();
+    SweepRecord shown = m_plane.atShownPlane(record);
+    m_model.setRecord(std::move(record), std::move(shown), m_plane.shownPlane());
 }
 
 void SweepResults::recordPoint(int point, SweepPoint swept) {
-    placePoint(m_record, point, std::move(swept));
-    showAtPlane();
+    SweepRecord record = m_model.record();
+    placePoint(record, point, std::move(swept));
+    setRecord(std::move(record));
 }
 
 void SweepResults::showAtPlane() {
-    m_shown = m_plane.atShownPlane(m_record);
-    m_devices.chart->setSweepRecord(m_shown);
+    setRecord(m_model.record());
+}
+
+void SweepResults::showRecord() {
+    m_devices.chart->setSweepRecord(m_model.shown());
     if (m_smithWindow) {
-        m_smithWindow->chart().setSweep(m_shown);  // painted in the sweep's next wait
+        m_smithWindow->chart().setSweep(m_model.shown());  // painted in the sweep's next wait
     }
     enableMenu();
 }
@@ -91,34 +97,34 @@ void SweepResults::showMemories() {
 
 void SweepResults::enableMenu() {
     const ChartMenuActions& menu = m_devices.chart->menuActions();
-    const bool swept = m_record.hasReadings();
+    const bool swept = m_model.record().hasReadings();
     for (QAction* action : {menu.copySweep, menu.saveCsv, menu.saveTouchstone, menu.keepMemory}) {
         action->setEnabled(swept);
     }
 }
 
 void SweepResults::copySweep() {
-    if (m_record.hasReadings()) {
-        m_devices.clipboard->setText(writeSweepCsv(m_shown));
+    if (m_model.record().hasReadings()) {
+        m_devices.clipboard->setText(writeSweepCsv(m_model.shown()));
     }
 }
 
 // Polling rests while the dialog and any message are up, as for the File menu's entries.
 void SweepResults::saveSweepAs(SweepFileKind kind) {
-    if (!m_record.hasReadings()) {
+    if (!m_model.record().hasReadings()) {
         return;
     }
     m_atRest([&] {
         if (const auto path = m_devices.sweepFileDialog->chooseSaveName(saveRequest(kind))) {
-            saveChosenFile(m_devices, *path, sweepFileText(m_shown, kind), "The sweep");
+            saveChosenFile(m_devices, *path, sweepFileText(m_model.shown(), kind), "The sweep");
         }
     });
 }
 
 void SweepResults::keepAsMemory() {
-    if (m_record.hasReadings()) {
+    if (m_model.record().hasReadings()) {
         const std::string today = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
-        m_memories.keep({defaultMemoryName(m_record, today), true, 0, m_shown});
+        m_memories.keep({defaultMemoryName(m_model.record(), today), true, 0, m_model.shown()});
     }
 }
 
@@ -161,7 +167,7 @@ void SweepResults::openSmithChart() {
     if (!m_smithWindow) {
         m_smithWindow = new SmithWindow(
             QDir(m_devices.config.directory()).filePath("smith-chart.ini"), &m_window);
-        m_smithWindow->chart().setSweep(m_shown);
+        m_smithWindow->chart().setSweep(m_model.shown());
         m_smithWindow->chart().setMemories(m_plane.shownMemories(m_memories.memories()));
         if (m_matchDialog) {
             m_smithWindow->chart().setMatchPath(m_matchDialog->path());

@@ -10,6 +10,7 @@
 #include "app/devices.h"
 #include "app/feedline_plane.h"
 #include "app/memories_part.h"
+#include "app/sweep_model.h"
 #include "chart/smith_window.h"
 #include "dialogs/match_dialog.h"
 #include "results/sweep_files.h"
@@ -20,21 +21,21 @@ class QWidget;
 
 namespace zm {
 
-// The last sweep's results: its record point by point and the same at the plane shown, on
-// the chart, the Smith chart and the results menu; the chart menu's Copy sweep, Save sweep as
-// CSV and as Touchstone, Keep as memory and Load memory...; the memories drawn on both charts
-// and saved as files; the Smith chart's window and the match window of a point.
+// The last sweep's results: its record point by point, set in the model at the plane shown
+// and drawn on the chart, the Smith chart and the results menu as the model changes; the chart
+// menu's Copy sweep, Save sweep as CSV and as Touchstone, Keep as memory and Load memory...; the
+// memories drawn on both charts and saved as files; the Smith chart's window and the match window
+// of a point.
 class SweepResults : public QObject {
 public:
     // Runs a dialog with polling at rest.
     using AtRest = std::function<void(const std::function<void()>& dialog)>;
 
     // `smithMade` gets the Smith chart's window once it is made, for its pictures.
-    SweepResults(QWidget& window, Devices& devices, FeedlinePlane& plane, MemoriesPart& memories,
-                 AtRest atRest, std::function<void(SmithWindow&)> smithMade);
+    SweepResults(QWidget& window, Devices& devices, SweepModel& model, FeedlinePlane& plane,
+                 MemoriesPart& memories, AtRest atRest,
+                 std::function<void(SmithWindow&)> smithMade);
 
-    const SweepRecord& record() const { return m_record; }
-    const SweepRecord& shown() const { return m_shown; }  // at the plane shown
     // The record of a sweep begun, ended, or put back after Sweep my bands; shown at once.
     void setRecord(SweepRecord record);
     // A point of the sweep in progress, as the engine recorded it.
@@ -58,17 +59,18 @@ public:
     MatchDialog* matchDialog() const { return m_matchDialog; }
 
 private:
+    // The record shown, on the chart, the Smith chart and the menu, as the model changed it.
+    void showRecord();
     void enableMenu();
     void matchPoint(const TracePoint& point);
 
     QWidget& m_window;
     Devices& m_devices;
+    SweepModel& m_model;
     FeedlinePlane& m_plane;
     MemoriesPart& m_memories;
     AtRest m_atRest;
     std::function<void(SmithWindow&)> m_smithMade;
-    SweepRecord m_record;
-    SweepRecord m_shown;
     QPointer<SmithWindow> m_smithWindow;  // made when first opened
     QPointer<MatchDialog> m_matchDialog;
 };

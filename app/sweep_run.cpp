@@ -37,7 +37,7 @@ SweepRun::SweepRun(QWidget& window, Devices& devices, const FormControls& form, 
 
 void SweepRun::runPlan() {
     run([this] {
-        SweepProgress progress({{.name = {}, .points = m_parts.planBoxes.plan().PointCount}});
+        SweepProgress progress({{.name = {}, .points = m_parts.model.plan().PointCount}});
         SweepHistory kept = history(false);
         const std::string message = sweep(progress, kept).message;
         // How the sweep stands against the antenna's earlier ones, above the chart.
@@ -120,13 +120,13 @@ SweepOutcome SweepRun::sweep(SweepProgress& progress, SweepHistory& history) {
 
 SweepRequest SweepRun::request() const {
     const StationSettings& station = m_parts.station.settings();
-    return {.plan = m_parts.planBoxes.plan(),
+    return {.plan = m_parts.model.plan(),
             .plotMode = m_form.Combo2->currentIndex(),
             .bandPlan = m_parts.bandPlans.plan(),
             .sweep = station.sweep,
             .rig = station.rig,
             .feedline = m_parts.plane.feedline(),
-            .shownPlane = m_parts.plane.shownPlane(),
+            .shownPlane = m_parts.model.plane(),
             .antennas = AntennaSettings{m_parts.antennas.inUse(), station.antennas.sockets}};
 }
 

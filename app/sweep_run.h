@@ -17,6 +17,7 @@
 #include "app/result_pictures.h"
 #include "app/station_ini.h"
 #include "app/station_watch.h"
+#include "app/sweep_model.h"
 #include "app/sweep_results.h"
 #include "app/sweep_view.h"
 #include "engine/sweep_history.h"
@@ -30,6 +31,7 @@ namespace zm {
 
 // The window's parts that a run reads its request from and shows its sweeps on.
 struct WindowParts {
+    const SweepModel& model;
     PlanBoxes& planBoxes;
     const BandPlanMenu& bandPlans;
     const FeedlinePlane& plane;

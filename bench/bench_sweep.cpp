@@ -65,8 +65,8 @@ double sweepMsPerPoint(std::unique_ptr<RigServerFactory> rig, int points, int ru
     // 8 points: the start-up plan; 288: 14.0 to 28.35 MHz (a radio tunes neither 0 Hz nor
     // below, so not the emptied start box).
     window.controls().Text3->setText(points == 8 ? "14.35" : "28.35");
-    if (window.planBoxes().plan().PointCount != points) {
-        std::fprintf(stderr, "plan has %d points, not %d\n", window.planBoxes().plan().PointCount,
+    if (window.sweepModel().plan().PointCount != points) {
+        std::fprintf(stderr, "plan has %d points, not %d\n", window.sweepModel().plan().PointCount,
                      points);
         return -1;
     }

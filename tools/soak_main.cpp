@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
             stoppedForTheLink +=
                 messages.last.find("no usable answer in three tries") != std::string::npos;
         }
-        points.count(window.results().record());
+        points.count(window.sweepModel().record());
     };
     const int warmUpMs = std::min(milliseconds(1), milliseconds(options.minutes) / 3);
     QTimer sweepTimer;

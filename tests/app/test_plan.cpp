@@ -40,14 +40,14 @@ TEST_F(PlanTest, StartUpPlansEightLabelledPointsWithoutValues) {
 TEST_F(PlanTest, EveryKeystrokeReplansAndPollingResumes) {
     const FormControls& f = window->controls();
     f.Text2->setText("");  // no number: a sweep from 0
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 288);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 288);
     EXPECT_EQ(labels()[2], "0.1 ");
     f.Text2->setText("14.35");
     f.Text3->setText("14.0");  // stop below start still rises from the start
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);
     EXPECT_EQ(labels().back(), "14.7 ");
     f.Text3->setText("14.349");
-    EXPECT_EQ(window->planBoxes().plan().StopFreq, 14.35);
+    EXPECT_EQ(window->sweepModel().plan().StopFreq, 14.35);
     EXPECT_EQ(f.Text3->text(), "14.349");  // the box keeps what was typed
     EXPECT_TRUE(window->timer1Enabled());
 }
@@ -57,7 +57,7 @@ TEST_F(PlanTest, StepListReplansWithoutTouchingTheTimer) {
     f.Text3->setText("14.75");
     f.Combo1->setCurrentIndex(4);  // "500 kHz": 1.5 steps round to even
     window->Combo1_Click();
-    EXPECT_EQ(window->planBoxes().plan().StepFreq, 0.5);
+    EXPECT_EQ(window->sweepModel().plan().StepFreq, 0.5);
     EXPECT_THAT(labels(), ElementsAre("14 ", "14.5 "));
 }
 
@@ -69,8 +69,8 @@ TEST_F(PlanTest, OversizedPlanIsRefusedAndEverythingStays) {
     f.Text3->setText("1638.3");  // 32,767 points
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_NE(messages->shown[0].find("32766"), std::string::npos);
-    EXPECT_EQ(window->planBoxes().plan().StopFreq, 14.35);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 288);
+    EXPECT_EQ(window->sweepModel().plan().StopFreq, 14.35);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 288);
     EXPECT_EQ(window->planBoxes().grid().rows(), before.rows());
     EXPECT_EQ(chart->dataHandOvers, handOvers);
     EXPECT_EQ(f.Text3->text(), "1638.3");
@@ -78,7 +78,7 @@ TEST_F(PlanTest, OversizedPlanIsRefusedAndEverythingStays) {
 
     f.Text2->setText("1e9");
     EXPECT_EQ(messages->shown.size(), 2u);
-    EXPECT_EQ(window->planBoxes().plan().StartFreq, 0.0);
+    EXPECT_EQ(window->sweepModel().plan().StartFreq, 0.0);
 }
 
 TEST_F(PlanTest, RefusedStepPutsTheListBackOnTheStepInForce) {
@@ -90,7 +90,7 @@ TEST_F(PlanTest, RefusedStepPutsTheListBackOnTheStepInForce) {
         SCOPED_TRACE(refused);
         f.Combo1->setCurrentIndex(refused);
         window->Combo1_Click();
-        EXPECT_EQ(window->planBoxes().plan().StepFreq, 0.5);
+        EXPECT_EQ(window->sweepModel().plan().StepFreq, 0.5);
         EXPECT_EQ(f.Combo1->currentText(), "500 kHz");
     }
     EXPECT_EQ(messages->shown.size(), 2u);
@@ -99,10 +99,10 @@ TEST_F(PlanTest, RefusedStepPutsTheListBackOnTheStepInForce) {
 TEST_F(PlanTest, BoxesReadTheNumberUpToABlank) {
     const FormControls& f = window->controls();
     f.Text3->setText("14 5");  // not 145 MHz: a plan of 2,614 points
-    EXPECT_EQ(window->planBoxes().plan().StopFreq, 14.0);
+    EXPECT_EQ(window->sweepModel().plan().StopFreq, 14.0);
     f.Text2->setText("13 .2");
-    EXPECT_EQ(window->planBoxes().plan().StartFreq, 13.0);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 21);
+    EXPECT_EQ(window->sweepModel().plan().StartFreq, 13.0);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 21);
 }
 
 // A step typed into the field, on Enter or focus-out; the field then shows the step in force.
@@ -123,7 +123,7 @@ TEST_P(TypedStepTable, TakesEffectOrIsRefused) {
     const int handOvers = chart->dataHandOvers;
     field->setEditText(c.typed);
     window->Combo1_Validate();
-    EXPECT_EQ(window->planBoxes().plan().StepFreq, c.stepMHz);
+    EXPECT_EQ(window->sweepModel().plan().StepFreq, c.stepMHz);
     EXPECT_EQ(field->currentText(), c.shown);
     EXPECT_EQ(chart->dataHandOvers == handOvers, c.stepMHz == 0.05);  // re-planned if it changed
     if (*c.message == '\0') {
@@ -169,11 +169,11 @@ TEST_F(PlanTest, PlotModeFromTheUserReappliesFromCodeOnlyOnChange) {
 TEST_F(PlanTest, CarrierModeAndClearKeepThePlan) {
     window->controls().Combo4->setCurrentIndex(2);
     window->Combo4_Click();
-    EXPECT_EQ(window->planBoxes().plan().CarrierMode, 9);
+    EXPECT_EQ(window->sweepModel().plan().CarrierMode, 9);
     const int handOvers = chart->dataHandOvers;
     window->cmdClear_Click();
     EXPECT_EQ(chart->dataHandOvers, handOvers + 1);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);
     EXPECT_EQ(labels().front(), "14 ");
 }
 
@@ -205,9 +205,9 @@ TEST_F(PlanTest, BandMenuListsThePlansBandsAndSetsStartAndStop) {
     f.mnuBand->actions().at(3)->trigger();
     EXPECT_EQ(f.Text2->text(), "7.00");
     EXPECT_EQ(f.Text3->text(), "7.20");
-    EXPECT_EQ(window->planBoxes().plan().StartFreq, 7.0);
-    EXPECT_EQ(window->planBoxes().plan().StopFreq, 7.2);
-    EXPECT_EQ(window->planBoxes().plan().StepFreq, 0.1);
+    EXPECT_EQ(window->sweepModel().plan().StartFreq, 7.0);
+    EXPECT_EQ(window->sweepModel().plan().StopFreq, 7.2);
+    EXPECT_EQ(window->sweepModel().plan().StepFreq, 0.1);
     EXPECT_THAT(labels(), ElementsAre("7 ", "7.1 ", "7.2 "));
 
     window->controls().Combo4->setCurrentIndex(1);  // AM: the sidebands take 3 kHz each side

@@ -82,7 +82,7 @@ TEST_F(ReplugTest, RadioSwitchedOffAndOnThenRunWaitsAndSweeps) {
     const auto said = radio->transcript();
     EXPECT_EQ(std::ranges::count_if(
                   said, [](const std::string& line) { return line.starts_with("ptt on"); }),
-              window->planBoxes().plan().PointCount);
+              window->sweepModel().plan().PointCount);
     EXPECT_EQ(window->windowTitle(), "ZM-480 Plot - rigctld answers");
 }
 

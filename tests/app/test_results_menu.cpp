@@ -71,14 +71,14 @@ TEST_F(ResultsMenuTest, ExportsWaitForASweepAndGoWithClearOrAReplan) {
     EXPECT_TRUE(chart->lastRecord.empty());
     sweep();
     window->controls().Text2->setText("14.05");
-    EXPECT_TRUE(window->results().record().empty());
+    EXPECT_TRUE(window->sweepModel().record().empty());
 }
 
 TEST_F(ResultsMenuTest, RecordHoldsEachPointWithTheReadingOfARereadPoll) {
     // The meter's unkeyed check, the first point; the second point's poll gets no answer.
     comm->answers = {kFiftyOhms, kFiftyOhms, "", kHundredOhms};
     sweep();
-    const SweepRecord& record = window->results().record();
+    const SweepRecord& record = window->sweepModel().record();
     ASSERT_EQ(record.points.size(), 3u);
     EXPECT_EQ(record.points[0].frequencyHz, 14000000);
     EXPECT_EQ(record.points[0].reading, (PointReading{100.0, 50.0, -30.0, 1.5}));
@@ -96,8 +96,8 @@ TEST_F(ResultsMenuTest, NewSweepStartsANewRecord) {
     sweep();
     comm->answers = {kHundredOhms};
     window->cmdRun_Click();
-    ASSERT_EQ(window->results().record().points.size(), 3u);
-    EXPECT_EQ(window->results().record().points[0].reading->zOhms, 100.0);
+    ASSERT_EQ(window->sweepModel().record().points.size(), 3u);
+    EXPECT_EQ(window->sweepModel().record().points[0].reading->zOhms, 100.0);
 }
 
 struct SaveCase {
@@ -119,7 +119,7 @@ TEST_P(SaveTable, WritesTheChosenFileWithPollingAtRest) {
     ASSERT_EQ(sweepFileDialog->requests.size(), 1u);
     EXPECT_EQ(sweepFileDialog->requests[0].defaultSuffix, c.suffix);
     EXPECT_EQ(textFiles->files.at(*sweepFileDialog->pick),
-              sweepFileText(window->results().record(), c.kind));
+              sweepFileText(window->sweepModel().record(), c.kind));
     EXPECT_THAT(timerWhileShown, ElementsAre(false));
     EXPECT_THAT(messages->shown, IsEmpty());
     EXPECT_TRUE(window->timer1Enabled());
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, SaveTable,
 TEST_F(ResultsMenuTest, CopyPutsTheCsvOnTheClipboard) {
     sweep();
     menu().copySweep->trigger();
-    EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->results().record())));
+    EXPECT_THAT(clipboard->copied, ElementsAre(writeSweepCsv(window->sweepModel().record())));
 }
 
 // Whatever the window's size: images of 1600 x 1000, SVG for a name ending in .svg, a
@@ -168,9 +168,9 @@ TEST_F(ResultsMenuTest, PicturesAndTheReportGoToTheChosenFilesWithPollingAtRest)
     menu().saveImage->trigger();
     const std::string& svg = textFiles->files.at("/data/ant.svg");
     EXPECT_THAT(svg, MatchesRegex("^<\\?xml.*"));
-    EXPECT_THAT(
-        svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
-                       window->results().record().notes.takenAt + " · Antenna 1 · Hamlib Dummy"));
+    EXPECT_THAT(svg, HasSubstr("14.000 – 14.100 MHz (100 kHz) · " +
+                               window->sweepModel().record().notes.takenAt +
+                               " · Antenna 1 · Hamlib Dummy"));
     menu().copyImage->trigger();
     ASSERT_EQ(clipboard->images.size(), 1u);
     EXPECT_EQ(clipboard->images[0].size(), QSize(1600, 1000));

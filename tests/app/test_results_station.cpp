@@ -115,7 +115,7 @@ TEST_F(SimulatedStationTest, SweepSavedAsCsvAndTouchstoneLoadsBackWithTheSameVal
     }
     sweepSwrUpTo("14.15");
     ASSERT_THAT(messages->shown, ::testing::IsEmpty());
-    const SweepRecord record = window->results().record();
+    const SweepRecord record = window->sweepModel().record();
     ASSERT_EQ(record.points.size(), 4u);
     ASSERT_TRUE(record.hasReadings());
 
@@ -154,7 +154,7 @@ TEST_F(SimulatedStationTest, HundredOhmLoadGivesAThirdAsS11) {
         GTEST_SKIP() << "rigctld is not installed (Debian package libhamlib-utils)";
     }
     sweepSwrUpTo("14.0");
-    ASSERT_TRUE(window->results().record().hasReadings());
+    ASSERT_TRUE(window->sweepModel().record().hasReadings());
     QFile file(QString::fromStdString(saveAndLoadBack(&ChartMenuActions::saveTouchstone, "r.s1p")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_THAT(file.readAll().toStdString(),
@@ -179,7 +179,7 @@ TEST_F(SimulatedStationTest, RefinedSweepKeysOnlyThePointsTheRuleAsksFor) {
     const std::vector<RefinePoint> model = fullGrid(*sim::namedAntenna("loop"), 7.0, 0.005, 21);
     std::vector<RefinePoint> expected(model.size());
     const int keyDowns = refineOver(model, expected).keyDowns;
-    const SweepRecord& record = window->results().record();
+    const SweepRecord& record = window->sweepModel().record();
     ASSERT_EQ(record.points.size(), 21u);
     std::string notNeededRows;
     for (std::size_t i = 0; i < record.points.size(); ++i) {
@@ -261,9 +261,9 @@ TEST_F(SimulatedStationTest, SweepMyBandsKeepsEachBandAsAMemoryAndEscapeKeepsWha
     EXPECT_THAT(taken(kept[1]),
                 ::testing::ElementsAre(std::pair{14025000, true}, std::pair{14187500, false}));
     EXPECT_EQ(readBack(rigctld.port(), false, "t", "PTT"), "0");
-    EXPECT_EQ(window->planBoxes().plan().StartFreq, 14.0);
-    EXPECT_EQ(window->planBoxes().plan().StopFreq, 14.35);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
+    EXPECT_EQ(window->sweepModel().plan().StartFreq, 14.0);
+    EXPECT_EQ(window->sweepModel().plan().StopFreq, 14.35);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);
     EXPECT_EQ(chart->lastData.rows(), gridBefore.rows());
     for (int row = 1; row <= gridBefore.rows(); ++row) {
         for (int column = 1; column <= PlotGrid::kColumns; ++column) {
@@ -340,7 +340,7 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
         EXPECT_NEAR(cellValue(chart->lastData.at(int(i) + 1, 2)), seriesValue(*point.reading, 1),
                     1e-9)
             << i;
-        EXPECT_GT(std::abs(window->results().record().points[i].reading->impedance() -
+        EXPECT_GT(std::abs(window->sweepModel().record().points[i].reading->impedance() -
                            point.reading->impedance()),
                   1.0)
             << i;
@@ -358,10 +358,10 @@ TEST_F(SimulatedStationTest, FeedlineTakenOutGivesTheAntennaBack) {
     ASSERT_EQ(window->memoriesPart().memories().size(), 1u);
     EXPECT_EQ(window->memoriesPart().memories()[0].record.plane, Plane::Antenna);
     EXPECT_LT(std::abs(chart->memories[0].record.points[3].reading->impedance() -
-                       window->results().record().points[3].reading->impedance()),
+                       window->sweepModel().record().points[3].reading->impedance()),
               1e-6);
     EXPECT_EQ(chart->lastRecord.plane, Plane::Meter);
-    EXPECT_EQ(chart->lastRecord.points[3].reading, window->results().record().points[3].reading);
+    EXPECT_EQ(chart->lastRecord.points[3].reading, window->sweepModel().record().points[3].reading);
     EXPECT_EQ(cellValue(chart->lastData.at(4, 2)), cellValue(window->planBoxes().grid().at(4, 2)));
     QFile ini(QDir(sim->configDir()).filePath("station.ini"));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
@@ -393,13 +393,13 @@ TEST_F(SimulatedStationTest, ReadingsBeyondTheFeedlinesLossAreGapsAtTheAntenna) 
     for (std::size_t i = 0; i < shown.points.size(); ++i) {
         EXPECT_EQ(shown.points[i].skipped, SkipReason::BeyondFeedlineLoss) << i;
         EXPECT_TRUE(std::holds_alternative<std::monostate>(chart->lastData.at(int(i) + 1, 5))) << i;
-        EXPECT_TRUE(window->results().record().points[i].reading) << i;
+        EXPECT_TRUE(window->sweepModel().record().points[i].reading) << i;
         // The CSV's row keeps what the meter read, and says why it has no value at the antenna.
         const SweepPoint& row = std::get<SweepRecord>(csv).points.at(i);
         EXPECT_EQ(row.skipped, SkipReason::BeyondFeedlineLoss) << i;
-        EXPECT_EQ(row.meterReading, window->results().record().points[i].reading) << i;
+        EXPECT_EQ(row.meterReading, window->sweepModel().record().points[i].reading) << i;
     }
-    EXPECT_EQ(swrMarkerLines(findFeatures(window->results().record())),
+    EXPECT_EQ(swrMarkerLines(findFeatures(window->sweepModel().record())),
               std::vector<std::string>{"SWR above 10 everywhere"});
 }
 
@@ -423,7 +423,7 @@ TEST_P(PowerStopTable, UnkeysAtOnceKeepsThePointsAndSaysWhy) {
     guard->log = &log;
     sweepSwrUpTo("14.15");
     EXPECT_THAT(messages->shown, ::testing::ElementsAre(c.message));
-    const SweepRecord& record = window->results().record();
+    const SweepRecord& record = window->sweepModel().record();
     ASSERT_EQ(record.points.size(), 2u);
     EXPECT_EQ(record.points[1].frequencyHz, 14050000);
     EXPECT_TRUE(record.points[0].reading && record.points[1].reading);

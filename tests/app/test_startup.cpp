@@ -26,7 +26,7 @@ TEST_F(StartupTest, SavedSettingsComeBackAndTheFileIsRewrittenUnchanged) {
     EXPECT_TRUE(window->controls().mnuDiag->isChecked());
     EXPECT_EQ(window->controls().Combo2->currentIndex(), 2);
     EXPECT_EQ(window->controls().Combo4->currentIndex(), 1);
-    EXPECT_EQ(window->planBoxes().plan().CarrierMode, 4);
+    EXPECT_EQ(window->sweepModel().plan().CarrierMode, 4);
     EXPECT_EQ(window->controls().Combo3->currentIndex(), 2);
     EXPECT_TRUE(window->timer1Enabled());
     // Start-up ran twice (the port choice inside it), so the file was written once.
@@ -58,8 +58,8 @@ TEST_F(StartupTest, WithoutConfigFileTheDesignValuesSwrAndCwStartAndTheFileAppea
     EXPECT_EQ(window->controls().Combo3->currentIndex(), 0);
     EXPECT_EQ(window->controls().Combo2->currentText(), "SWR - 3:1");
     EXPECT_EQ(window->controls().Combo4->currentText(), "CW");
-    EXPECT_EQ(window->planBoxes().plan().CarrierMode, 2);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
+    EXPECT_EQ(window->sweepModel().plan().CarrierMode, 2);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);
     const QList<QByteArray> lines = readConfig().split('\n');
     ASSERT_EQ(lines.size(), 9);  // eight CRLF lines
     EXPECT_EQ(lines[2], "ComPort=1\r");
@@ -92,7 +92,7 @@ TEST_F(StartupTest, PortThatWillNotOpenGivesOneMessageAndNoSecondRun) {
               "COM port not available. Check Com Port setting.");
     EXPECT_THAT(log, ElementsAre("Settings 38400,n,8,1", "Open 2"));
     EXPECT_EQ(window->controls().Combo3->currentIndex(), -1);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);  // the plan was reset before the port
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);  // the plan was reset before the port
 
     // Choosing another port retries the whole start-up.
     comm->openSucceeds = true;
@@ -205,11 +205,11 @@ TEST_F(StartupTest, PortChoiceResetsThePlanWhateverTheBoxesShow) {
     start();
     window->controls().Combo1->setCurrentIndex(4);
     window->Combo1_Click();
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 2);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 2);
     window->controls().Combo3->setCurrentIndex(1);
     window->Combo3_Click();
-    EXPECT_EQ(window->planBoxes().plan().StepFreq, 0.05);
-    EXPECT_EQ(window->planBoxes().plan().PointCount, 8);
+    EXPECT_EQ(window->sweepModel().plan().StepFreq, 0.05);
+    EXPECT_EQ(window->sweepModel().plan().PointCount, 8);
 }
 
 TEST_F(StartupTest, AboutBoxFirstLineStartsWithTwentyThreeBlanks) {

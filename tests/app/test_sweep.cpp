@@ -220,7 +220,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
         return frequencies;
     };
     const auto notNeeded = [this] {
-        const std::vector<SweepPoint>& points = window->results().record().points;
+        const std::vector<SweepPoint>& points = window->sweepModel().record().points;
         return std::count_if(points.begin(), points.end(), [](const SweepPoint& point) {
             return point.skipped == SkipReason::NotNeeded;
         });
@@ -239,7 +239,7 @@ TEST_F(SweepTest, RefinedSweepKeysItsFirstPassAndAStopLeavesTheRestUnreached) {
     };
     window->cmdRun_Click();
     EXPECT_THAT(tuned(), ElementsAre("SetFrequency 14", "SetFrequency 14.2"));
-    const std::vector<SweepPoint>& points = window->results().record().points;
+    const std::vector<SweepPoint>& points = window->sweepModel().record().points;
     ASSERT_EQ(points.size(), 8u);
     EXPECT_TRUE(points[0].reading);
     EXPECT_EQ(std::count_if(points.begin(), points.end(),
@@ -272,7 +272,7 @@ TEST_F(SweepTest, InputDuringASweepIsDroppedAndTimer1StaysOff) {
     EXPECT_FALSE(timerRan);
     EXPECT_TRUE(stationDialogs->shown.empty());  // the station's devices stay the sweep's
     EXPECT_EQ(form.Text2->text(), "14.0");
-    EXPECT_EQ(window->planBoxes().plan().StartFreq, 14.0);
+    EXPECT_EQ(window->sweepModel().plan().StartFreq, 14.0);
     EXPECT_EQ(form.Combo2->currentIndex(), 2);
     EXPECT_EQ(std::get<Fixed4>(window->planBoxes().grid().at(1, 5)).tenThousandths(), 15000);
     QApplication::processEvents();  // nothing was queued for after the sweep either

@@ -72,7 +72,7 @@ TEST_P(PowerWindowTable, KeepsOrStopsAsTheReadingsSay) {
     } else {
         EXPECT_THAT(messages->shown, ElementsAre(c.message));
     }
-    const SweepRecord& record = window->results().record();
+    const SweepRecord& record = window->sweepModel().record();
     ASSERT_EQ(record.points.size(), c.pointsKept);
     if (c.pointsKept > 0) {
         EXPECT_EQ(takingField(*record.points[0].taken), c.firstTaken);

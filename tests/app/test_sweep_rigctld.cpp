@@ -254,13 +254,13 @@ TEST_P(BandPlanSweepTest, KeysNoPointOutsideThePlanAndLeavesItsRowWithoutValues)
     EXPECT_TRUE(messages->shown.empty()) << messages->shown.front();
     EXPECT_EQ(sweepNotice(), c.said);
     std::vector<std::int64_t> skippedHz;
-    for (std::size_t i = 0; i < window->results().record().points.size(); ++i) {
-        const SweepPoint& point = window->results().record().points[i];
+    for (std::size_t i = 0; i < window->sweepModel().record().points.size(); ++i) {
+        const SweepPoint& point = window->sweepModel().record().points[i];
         if (point.skipped == SkipReason::OutsideBandPlan) {
             skippedHz.push_back(point.frequencyHz);
             EXPECT_TRUE(std::holds_alternative<std::monostate>(
                 window->planBoxes().grid().at(static_cast<int>(i) + 1, 5)));
-            EXPECT_NE(writeSweepCsv(window->results().record())
+            EXPECT_NE(writeSweepCsv(window->sweepModel().record())
                           .find(std::to_string(point.frequencyHz) + ",,,,,,,,,outside band plan\n"),
                       std::string::npos);
         }

@@ -138,7 +138,7 @@ const WiringRow kRows[] = {
      }},
     {"StepListReplansAndLeavesTheTimerAlone", [](Station& s) { chooseLast(s.form.Combo1); },
      [](Station& s) {
-         EXPECT_EQ(s.window.planBoxes().plan().StepFreq, 0.025);
+         EXPECT_EQ(s.window.sweepModel().plan().StepFreq, 0.025);
          EXPECT_THAT(s.log, Contains("Chart, Timer1 on"));
          EXPECT_THAT(s.log, Not(Contains("Chart, Timer1 off")));
      }},
@@ -150,7 +150,7 @@ const WiringRow kRows[] = {
          key(s.form.Combo1->lineEdit(), Qt::Key_Return);
      },
      [](Station& s) {
-         EXPECT_EQ(s.window.planBoxes().plan().StepFreq, 0.002);
+         EXPECT_EQ(s.window.sweepModel().plan().StepFreq, 0.002);
          EXPECT_EQ(s.form.Combo1->currentText(), "2 kHz");
      }},
     {"TypedStepTakesEffectWhenTheFieldLosesFocus",
@@ -161,7 +161,7 @@ const WiringRow kRows[] = {
          s.form.Text2->setFocus();
      },
      [](Station& s) {
-         EXPECT_EQ(s.window.planBoxes().plan().StepFreq, 0.003);
+         EXPECT_EQ(s.window.sweepModel().plan().StepFreq, 0.003);
          EXPECT_EQ(s.form.Combo1->currentText(), "3 kHz");
      }},
     {"WheelPassingOverTheStepListChangesNothing",
@@ -172,7 +172,7 @@ const WiringRow kRows[] = {
      },
      [](Station& s) {
          EXPECT_EQ(s.form.Combo1->currentText(), "50 kHz");
-         EXPECT_EQ(s.window.planBoxes().plan().StepFreq, 0.05);
+         EXPECT_EQ(s.window.sweepModel().plan().StepFreq, 0.05);
          EXPECT_TRUE(s.form.Text2->hasFocus());
      }},
     {"WheelChangesTheFocusedStepList",
@@ -181,18 +181,18 @@ const WiringRow kRows[] = {
          s.form.Combo1->setCurrentIndex(0);
          wheelDown(s.form.Combo1);
      },
-     [](Station& s) { EXPECT_EQ(s.window.planBoxes().plan().StepFreq, 0.1); }},
+     [](Station& s) { EXPECT_EQ(s.window.sweepModel().plan().StepFreq, 0.1); }},
     {"CarrierListSetsTheModeAndLeavesTheTimerAlone", [](Station& s) { chooseLast(s.form.Combo4); },
-     [](Station& s) { EXPECT_EQ(s.window.planBoxes().plan().CarrierMode, 9); }},
+     [](Station& s) { EXPECT_EQ(s.window.sweepModel().plan().CarrierMode, 9); }},
     {"StartBoxReplansWithTheTimerOff", [](Station& s) { QTest::keyClicks(s.form.Text2, "5"); },
      [](Station& s) {
-         EXPECT_EQ(s.window.planBoxes().plan().StartFreq, 14.05);
+         EXPECT_EQ(s.window.sweepModel().plan().StartFreq, 14.05);
          EXPECT_THAT(s.log, Contains("Chart, Timer1 off"));
          EXPECT_THAT(s.log, Not(Contains("Chart, Timer1 on")));
      }},
     {"StopBoxReplansWithTheTimerOff", [](Station& s) { key(s.form.Text3, Qt::Key_Backspace); },
      [](Station& s) {
-         EXPECT_EQ(s.window.planBoxes().plan().StopFreq, 14.3);
+         EXPECT_EQ(s.window.sweepModel().plan().StopFreq, 14.3);
          EXPECT_THAT(s.log, Contains("Chart, Timer1 off"));
          EXPECT_THAT(s.log, Not(Contains("Chart, Timer1 on")));
      }},
