@@ -39,7 +39,7 @@ namespace zm {
 //   RunParts       Run and Sweep my bands handed to the engine (SweepRun, BandsRun), what it
 //                  reports shown as it comes (SweepView), Escape and a close during a sweep
 //   StationParts   station.ini (StationIni), the rigctld watch, the title and Test
-//   ResultsParts   the record and the record shown, its files, the memories, the pictures
+//   ResultsParts   the record drawn, its files, Smith and Match, the memories, the pictures
 //   FeedlinePlane  the feedline, the cable list, the plane shown and what moves to it
 //   WindowZoom     window.ini's zoom, View, Zoom, the outer height and the window's place
 //   AntennaMenu    the antennas and the one in use; AntennaLogbook, the History window
