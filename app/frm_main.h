@@ -3,9 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
-#include <chrono>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "app/antenna_logbook.h"
@@ -24,7 +22,7 @@
 #include "app/window_zoom.h"
 #include "bandplan/band_plan.h"
 #include "dialogs/file_filter.h"
-#include "feedline/transmission_line.h"
+#include "station/station_file.h"
 
 class QComboBox;
 

@@ -13,8 +13,7 @@
 
 namespace zm {
 
-// The idle poll: the query goes out now and the answer is taken 0.2 s later from the event
-// loop, so that the window answers the user and the desktop while the meter talks.
+// The idle poll, in two halves so that the window answers while the meter talks.
 void frmMain::Timer1_Timer() {
     m_readout.pollIdle();
 }

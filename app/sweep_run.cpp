@@ -38,12 +38,12 @@ SweepRun::SweepRun(QWidget& window, Devices& devices, const FormControls& form, 
 void SweepRun::runPlan() {
     run([this] {
         SweepProgress progress({{.name = {}, .points = m_parts.model.plan().PointCount}});
-        SweepHistory kept = history(false);
-        const std::string message = sweep(progress, kept).message;
+        SweepHistory runHistory = history(false);
+        const std::string message = sweep(progress, runHistory).message;
         // How the sweep stands against the antenna's earlier ones, above the chart.
+        const KeptSweep& kept = m_view.kept();
         std::string notice = m_devices.chart->shownNotice();
-        for (const std::string& line :
-             {m_view.kept().said, m_view.kept().drift ? m_view.kept().drift->line : ""}) {
+        for (const std::string& line : {kept.said, kept.drift ? kept.drift->line : ""}) {
             notice += (notice.empty() || line.empty() ? "" : "\n") + line;
         }
         m_devices.chart->setNotice(notice);
